@@ -1,0 +1,34 @@
+# One static library per platform folder. Sources are picked up from the folder itself, so a new
+# file needs no edit here. A folder without sources yet is an interface library.
+function(vyd_platform_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(target platform_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE vyd_warnings)
+    target_compile_definitions(${target} PRIVATE VYD_DEFAULT_BUNDLE_PATH="${VYD_DEFAULT_BUNDLE_PATH}")
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# A test executable for every folder under tests/ that holds test sources.
+function(vyd_test_folder folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  string(REPLACE "/" "_" name "test_${folder}")
+  add_executable(${name} ${sources} ${VYD_TEST_SUPPORT_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${HTTPLIB_INCLUDE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main vyd_warnings)
+  target_compile_definitions(${name} PRIVATE
+    VYD_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VYD_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "VYD_BUNDLE_PATH=${VYD_DEFAULT_BUNDLE_PATH}" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,3 @@
+#pragma once
+// Everything a host app may use.
+#include "sdk/core/FatalError.hpp"
