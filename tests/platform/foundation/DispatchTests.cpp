@@ -1,0 +1,247 @@
+#include "platform/foundation/Dispatch.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace foundation;
+
+namespace {
+
+class DispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RunLoop::main().discardPending();
+        Clock::useManualClock();
+    }
+    void TearDown() override {
+        RunLoop::main().discardPending();
+        Clock::useRealClock();
+    }
+
+    std::vector<std::string> log;
+    std::function<void()> record(std::string entry) {
+        return [this, entry] { log.push_back(entry); };
+    }
+};
+
+TEST_F(DispatchTest, MainThreadIsTheThreadThatDrivesTheRunLoop) {
+    RunLoop::main();
+    EXPECT_TRUE(isMainThread());
+    std::atomic<int> onWorker{-1};
+    std::thread([&] { onWorker = isMainThread() ? 1 : 0; }).join();
+    EXPECT_EQ(onWorker.load(), 0);
+}
+
+TEST_F(DispatchTest, QueuedWorkRunsOnlyWhenDrainedAndInFifoOrder) {
+    auto& main = DispatchQueue::main();
+    main.async(record("a"));
+    main.async([&] {
+        log.push_back("b");
+        main.async(record("d")); // posted while draining: runs after what was already queued
+    });
+    main.async(record("c"));
+    EXPECT_TRUE(log.empty());
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(RunLoop::main().pendingCount(), 0u);
+}
+
+TEST_F(DispatchTest, TimersNeverFireEarlyAndFireInDueOrder) {
+    auto& main = DispatchQueue::main();
+    main.asyncAfter(0.3, record("t0.3"));
+    main.asyncAfter(0.1, record("t0.1"));
+    main.asyncAfter(0.2, record("t0.2a"));
+    main.asyncAfter(0.2, record("t0.2b"));
+
+    RunLoop::main().runUntilIdle(); // nothing is due yet
+    EXPECT_TRUE(log.empty());
+
+    Clock::advance(0.099);
+    EXPECT_TRUE(log.empty());
+    Clock::advance(0.001);
+    EXPECT_EQ(log, (std::vector<std::string>{"t0.1"}));
+
+    Clock::advance(1.0);
+    EXPECT_EQ(log, (std::vector<std::string>{"t0.1", "t0.2a", "t0.2b", "t0.3"}));
+}
+
+TEST_F(DispatchTest, TimerSeesItsOwnDueTimeDuringAdvance) {
+    std::vector<double> firedAt;
+    const double start = Clock::now();
+    DispatchQueue::main().asyncAfter(0.25, [&] { firedAt.push_back(Clock::now() - start); });
+    DispatchQueue::main().asyncAfter(0.75, [&] { firedAt.push_back(Clock::now() - start); });
+    Clock::advance(2.0);
+    ASSERT_EQ(firedAt.size(), 2u);
+    EXPECT_DOUBLE_EQ(firedAt[0], 0.25);
+    EXPECT_DOUBLE_EQ(firedAt[1], 0.75);
+    EXPECT_DOUBLE_EQ(Clock::now() - start, 2.0);
+}
+
+TEST_F(DispatchTest, TimersScheduledByTimersFireWithinTheSameAdvance) {
+    auto& main = DispatchQueue::main();
+    // A repeating 0.1 s tick, like a display link, interleaved with a one-off timer at 0.25.
+    std::function<void()> tick;
+    int ticks = 0;
+    tick = [&] {
+        ++ticks;
+        log.push_back("tick" + std::to_string(ticks));
+        if (ticks < 4)
+            main.asyncAfter(0.1, tick);
+    };
+    main.asyncAfter(0.1, tick);
+    main.asyncAfter(0.25, record("once"));
+    Clock::advance(0.3);
+    EXPECT_EQ(log, (std::vector<std::string>{"tick1", "tick2", "once", "tick3"}));
+    Clock::advance(0.1);
+    EXPECT_EQ(log.back(), "tick4");
+    Clock::advance(10);
+    EXPECT_EQ(ticks, 4);
+}
+
+TEST_F(DispatchTest, WorkPostedByATimerRunsBeforeTheNextTimer) {
+    auto& main = DispatchQueue::main();
+    main.asyncAfter(0.1, [&] {
+        log.push_back("timer1");
+        main.async(record("posted by timer1"));
+    });
+    main.asyncAfter(0.2, record("timer2"));
+    Clock::advance(0.5);
+    EXPECT_EQ(log, (std::vector<std::string>{"timer1", "posted by timer1", "timer2"}));
+}
+
+TEST_F(DispatchTest, QueuedWorkRunsBeforeTimersWhenTimeAdvances) {
+    auto& main = DispatchQueue::main();
+    main.asyncAfter(0.1, record("timer"));
+    main.async(record("queued"));
+    Clock::advance(0.1);
+    EXPECT_EQ(log, (std::vector<std::string>{"queued", "timer"}));
+}
+
+TEST_F(DispatchTest, ZeroDelayBehavesAsAsync) {
+    auto& main = DispatchQueue::main();
+    main.async(record("a"));
+    main.asyncAfter(0, record("b"));
+    main.asyncAfter(-1, record("c"));
+    main.async(record("d"));
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d"}));
+}
+
+TEST_F(DispatchTest, SwitchingClocksKeepsTheTimeTimersHaveLeft) {
+    Clock::advance(5);
+    DispatchQueue::main().asyncAfter(1.0, record("timer"));
+    Clock::useManualClock(); // back to the start value: the timer still has a full second
+    EXPECT_DOUBLE_EQ(Clock::now(), Clock::manualStart);
+    Clock::advance(0.9);
+    EXPECT_TRUE(log.empty());
+    Clock::advance(0.1);
+    EXPECT_EQ(log, (std::vector<std::string>{"timer"}));
+}
+
+TEST_F(DispatchTest, ManualClockStandsStillUntilAdvanced) {
+    double before = Clock::now();
+    RunLoop::main().runUntil([] { return false; }, 0.01);
+    EXPECT_EQ(Clock::now(), before);
+    Clock::advance(-3); // time never goes backwards
+    EXPECT_EQ(Clock::now(), before);
+}
+
+TEST_F(DispatchTest, GlobalWorkRunsOnWorkerThreadsAndPostsBack) {
+    std::atomic<bool> ranOffMain{false};
+    std::thread::id mainId = std::this_thread::get_id();
+    std::thread::id completedOn;
+    bool completed = false;
+    DispatchQueue::global(DispatchQoS::UserInitiated).async([&] {
+        ranOffMain = !isMainThread() && std::this_thread::get_id() != mainId;
+        DispatchQueue::main().async([&] {
+            completedOn = std::this_thread::get_id();
+            completed = true;
+        });
+    });
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return completed; }, 10));
+    EXPECT_TRUE(ranOffMain);
+    EXPECT_EQ(completedOn, mainId);
+}
+
+TEST_F(DispatchTest, GlobalJobsMayWaitForEachOtherWithoutStarving) {
+    // Each job but the last waits for the next one: a fixed small pool would deadlock here.
+    constexpr int jobs = 12;
+    std::mutex mutex;
+    std::condition_variable cv;
+    int released = jobs; // job i may finish once released <= i
+    std::atomic<int> finished{0};
+    for (int i = 0; i < jobs; ++i) {
+        DispatchQueue::global().async([&, i] {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (i == jobs - 1)
+                released = i;
+            cv.wait(lock, [&] { return released <= i; });
+            released = i - 1 < 0 ? 0 : i - 1;
+            cv.notify_all();
+            ++finished;
+        });
+    }
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return finished.load() == jobs; }, 10));
+}
+
+TEST_F(DispatchTest, ManyThreadsPostingKeepEachThreadsOrder) {
+    constexpr int threads = 4, perThread = 200;
+    std::vector<std::vector<int>> seen(threads);
+    std::vector<std::thread> posters;
+    for (int t = 0; t < threads; ++t)
+        posters.emplace_back([&, t] {
+            for (int i = 0; i < perThread; ++i)
+                DispatchQueue::main().async([&, t, i] { seen[t].push_back(i); });
+        });
+    for (auto& p : posters)
+        p.join();
+    RunLoop::main().runUntilIdle();
+    for (int t = 0; t < threads; ++t) {
+        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(perThread));
+        for (int i = 0; i < perThread; ++i)
+            ASSERT_EQ(seen[t][i], i);
+    }
+}
+
+TEST_F(DispatchTest, RunUntilGivesUpAfterItsTimeout) {
+    EXPECT_FALSE(RunLoop::main().runUntil([] { return false; }, 0.02));
+}
+
+TEST_F(DispatchTest, GlobalTimerFiresOnAWorkerWhenTimeAdvances) {
+    std::atomic<bool> fired{false};
+    std::atomic<bool> offMain{false};
+    DispatchQueue::global(DispatchQoS::Background).asyncAfter(1.0, [&] {
+        offMain = !isMainThread();
+        fired = true;
+    });
+    Clock::advance(0.5);
+    EXPECT_FALSE(RunLoop::main().runUntil([&] { return fired.load(); }, 0.01));
+    Clock::advance(0.5);
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return fired.load(); }, 10));
+    EXPECT_TRUE(offMain);
+}
+
+TEST_F(DispatchTest, RealClockTimersFireWhileWaiting) {
+    Clock::useRealClock();
+    double scheduledAt = Clock::now();
+    double firedAt = 0;
+    DispatchQueue::main().asyncAfter(0.02, [&] { firedAt = Clock::now(); });
+    ASSERT_TRUE(RunLoop::main().runUntil([&] { return firedAt > 0; }, 10));
+    EXPECT_GE(firedAt - scheduledAt, 0.02);
+}
+
+TEST_F(DispatchTest, DiscardPendingDropsWorkAndTimers) {
+    DispatchQueue::main().async(record("queued"));
+    DispatchQueue::main().asyncAfter(1, record("timer"));
+    EXPECT_EQ(RunLoop::main().discardPending(), 2u);
+    Clock::advance(2);
+    EXPECT_TRUE(log.empty());
+}
+
+} // namespace
