@@ -1,0 +1,115 @@
+#include "platform/coregraphics/CGAffineTransform.hpp"
+#include "platform/coregraphics/CGGeometry.hpp"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+using namespace coregraphics;
+
+namespace {
+
+void expectNear(const CGPoint& actual, const CGPoint& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-9);
+    EXPECT_NEAR(actual.y, expected.y, 1e-9);
+}
+
+TEST(Geometry, MinMidMaxReadNegativeSizesStandardized) {
+    struct Case {
+        CGRect rect;
+        CGFloat minX, midX, maxX, minY, midY, maxY, width, height;
+    };
+    const Case cases[] = {
+        {{10, 20, 30, 40}, 10, 25, 40, 20, 40, 60, 30, 40},
+        {{40, 60, -30, -40}, 10, 25, 40, 20, 40, 60, 30, 40},
+        {{0, 0, 0, 0}, 0, 0, 0, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.rect.minX(), c.minX);
+        EXPECT_EQ(c.rect.midX(), c.midX);
+        EXPECT_EQ(c.rect.maxX(), c.maxX);
+        EXPECT_EQ(c.rect.minY(), c.minY);
+        EXPECT_EQ(c.rect.midY(), c.midY);
+        EXPECT_EQ(c.rect.maxY(), c.maxY);
+        EXPECT_EQ(c.rect.width(), c.width);
+        EXPECT_EQ(c.rect.height(), c.height);
+    }
+}
+
+TEST(Geometry, EqualityComparesStandardizedRectsAndNull) {
+    EXPECT_EQ(CGRect(40, 60, -30, -40), CGRect(10, 20, 30, 40));
+    EXPECT_NE(CGRect(10, 20, 30, 40), CGRect(10, 20, 30, 41));
+    EXPECT_EQ(CGRect::null(), CGRect(1, 2, 3, 4).intersection(CGRect(10, 10, 1, 1)));
+    EXPECT_NE(CGRect::null(), CGRect::zero());
+}
+
+TEST(Geometry, InsetOffsetAndIntegral) {
+    const CGRect r{10, 20, 30, 40};
+    EXPECT_EQ(r.insetBy(5, 10), CGRect(15, 30, 20, 20));
+    EXPECT_EQ(r.insetBy(-5, -5), CGRect(5, 15, 40, 50));
+    EXPECT_TRUE(r.insetBy(16, 0).isNull()) << "an inset larger than half the width leaves no rectangle";
+    EXPECT_EQ(r.offsetBy(-10, 5), CGRect(0, 25, 30, 40));
+    EXPECT_EQ(CGRect(0.5, 1.2, 10.1, 3.3).integral(), CGRect(0, 1, 11, 4));
+    EXPECT_TRUE(CGRect::null().offsetBy(1, 1).isNull());
+}
+
+TEST(Geometry, ContainsIsHalfOpenAndIntersectsNeedsArea) {
+    const CGRect r{0, 0, 10, 10};
+    EXPECT_TRUE(r.contains(CGPoint{0, 0}));
+    EXPECT_TRUE(r.contains(CGPoint{9.99, 9.99}));
+    EXPECT_FALSE(r.contains(CGPoint{10, 5}));
+    EXPECT_FALSE(r.contains(CGPoint{5, 10}));
+    EXPECT_TRUE(r.contains(CGRect(2, 2, 8, 8)));
+    EXPECT_FALSE(r.contains(CGRect(2, 2, 9, 8)));
+
+    EXPECT_TRUE(r.intersects(CGRect(9, 9, 5, 5)));
+    EXPECT_FALSE(r.intersects(CGRect(10, 0, 5, 5))) << "touching edges share no area";
+    EXPECT_EQ(r.intersection(CGRect(10, 0, 5, 5)), CGRect(10, 0, 0, 5));
+    EXPECT_EQ(r.intersection(CGRect(5, -5, 10, 10)), CGRect(5, 0, 5, 5));
+    EXPECT_FALSE(r.intersects(CGRect::null()));
+    EXPECT_EQ(r.unionWith(CGRect(20, 20, 5, 5)), CGRect(0, 0, 25, 25));
+    EXPECT_EQ(CGRect::null().unionWith(r), r);
+    EXPECT_TRUE(CGRect(3, 3, 0, 4).isEmpty());
+}
+
+TEST(AffineTransform, AppliesRotationTranslationAndScaleToPoints) {
+    const CGPoint p{1, 0};
+    expectNear(p.applying(CGAffineTransform::identity()), p);
+    expectNear(p.applying(CGAffineTransform::rotation(std::numbers::pi / 2)), {0, 1});
+    expectNear(p.applying(CGAffineTransform::rotation(std::numbers::pi)), {-1, 0});
+    expectNear(p.applying(CGAffineTransform::translation(3, 4)), {4, 4});
+    expectNear(p.applying(CGAffineTransform::scale(2, 3)), {2, 0});
+    EXPECT_EQ((CGSize{2, 3}.applying(CGAffineTransform::translation(100, 100))), (CGSize{2, 3}));
+}
+
+TEST(AffineTransform, StepsApplyBeforeTheReceiver) {
+    // Scaling a translation scales first, then translates: (1, 1) -> (2, 2) -> (12, 2).
+    const auto t = CGAffineTransform::translation(10, 0).scaledBy(2, 2);
+    expectNear(CGPoint{1, 1}.applying(t), {12, 2});
+    // concatenating applies the receiver first: (1, 1) -> (11, 1) -> (22, 2).
+    const auto u = CGAffineTransform::translation(10, 0).concatenating(CGAffineTransform::scale(2, 2));
+    expectNear(CGPoint{1, 1}.applying(u), {22, 2});
+    const auto r = CGAffineTransform::identity().rotated(std::numbers::pi / 2).translatedBy(5, 0);
+    expectNear(CGPoint{0, 0}.applying(r), {0, 5});
+}
+
+TEST(AffineTransform, InverseUndoesAndSingularStaysUnchanged) {
+    const auto t = CGAffineTransform::rotation(0.3).translatedBy(4, -2).scaledBy(2, 0.5);
+    expectNear(CGPoint{7, 9}.applying(t).applying(t.inverted()), {7, 9});
+    const auto singular = CGAffineTransform::scale(0, 1);
+    EXPECT_EQ(singular.inverted(), singular);
+    EXPECT_TRUE(CGAffineTransform::identity().isIdentity());
+    EXPECT_FALSE(CGAffineTransform::rotation(0.1).isIdentity());
+}
+
+TEST(AffineTransform, RectBecomesBoundingBoxOfTransformedCorners) {
+    const CGRect r{0, 0, 10, 20};
+    const CGRect rotated = r.applying(CGAffineTransform::rotation(std::numbers::pi / 2));
+    EXPECT_NEAR(rotated.minX(), -20, 1e-9);
+    EXPECT_NEAR(rotated.maxX(), 0, 1e-9);
+    EXPECT_NEAR(rotated.width(), 20, 1e-9);
+    EXPECT_NEAR(rotated.height(), 10, 1e-9);
+    EXPECT_EQ(r.applying(CGAffineTransform::scale(2, 2).translatedBy(1, 1)), CGRect(2, 2, 20, 40));
+}
+
+} // namespace
