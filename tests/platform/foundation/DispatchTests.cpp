@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -170,24 +172,27 @@ TEST_F(DispatchTest, GlobalWorkRunsOnWorkerThreadsAndPostsBack) {
 }
 
 TEST_F(DispatchTest, GlobalJobsMayWaitForEachOtherWithoutStarving) {
-    // Each job but the last waits for the next one: a fixed small pool would deadlock here.
+    // Each job but the last waits for the one after it: a fixed small pool would deadlock.
     constexpr int jobs = 12;
-    std::mutex mutex;
-    std::condition_variable cv;
-    int released = jobs; // job i may finish once released <= i
-    std::atomic<int> finished{0};
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable cv;
+        int released = jobs; // job i may finish once released <= i
+        std::atomic<int> finished{0};
+    };
+    auto shared = std::make_shared<Shared>(); // outlives the test body if a worker lags behind
     for (int i = 0; i < jobs; ++i) {
-        DispatchQueue::global().async([&, i] {
-            std::unique_lock<std::mutex> lock(mutex);
+        DispatchQueue::global().async([shared, i] {
+            std::unique_lock<std::mutex> lock(shared->mutex);
             if (i == jobs - 1)
-                released = i;
-            cv.wait(lock, [&] { return released <= i; });
-            released = i - 1 < 0 ? 0 : i - 1;
-            cv.notify_all();
-            ++finished;
+                shared->released = i;
+            shared->cv.wait(lock, [&] { return shared->released <= i; });
+            shared->released = i - 1;
+            shared->cv.notify_all();
+            ++shared->finished;
         });
     }
-    EXPECT_TRUE(RunLoop::main().runUntil([&] { return finished.load() == jobs; }, 10));
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return shared->finished.load() == jobs; }, 10));
 }
 
 TEST_F(DispatchTest, ManyThreadsPostingKeepEachThreadsOrder) {
