@@ -1,0 +1,213 @@
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/quartzcore/CABasicAnimation.hpp"
+#include "platform/quartzcore/CALayer.hpp"
+#include "platform/quartzcore/CATransaction.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quartzcore;
+using foundation::Clock;
+
+namespace {
+
+struct Stop {
+    std::string key;
+    bool finished;
+    friend bool operator==(const Stop&, const Stop&) = default;
+};
+
+class AnimationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::useManualClock();
+        foundation::RunLoop::main().discardPending();
+        layer = CALayer::make();
+        layer->addAnimationStopObserver([this](CALayer&, const std::string& key, const auto&, bool finished) {
+            stops.push_back({key, finished});
+        });
+    }
+    void TearDown() override {
+        layer.reset();
+        foundation::RunLoop::main().discardPending();
+        Clock::useRealClock();
+    }
+
+    static std::shared_ptr<CABasicAnimation> rotation(double duration, float repeatCount) {
+        auto animation = CABasicAnimation::make("transform.rotation");
+        animation->fromValue = 0.0;
+        animation->toValue = M_PI;
+        animation->duration = duration;
+        animation->repeatCount = repeatCount;
+        return animation;
+    }
+
+    std::shared_ptr<CALayer> layer;
+    std::vector<Stop> stops;
+};
+
+class RecordingDelegate : public CAAnimationDelegate {
+public:
+    void animationDidStart(const CAAnimation&) override { events.push_back("start"); }
+    void animationDidStop(const CAAnimation&, bool finished) override {
+        events.push_back(finished ? "stop finished" : "stop cancelled");
+    }
+    std::vector<std::string> events;
+};
+
+TEST_F(AnimationTest, InfiniteRepeatStaysUntilRemoved) {
+    layer->add(rotation(1.25, HUGE_VALF), "locations");
+    Clock::advance(3600);
+    EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"locations"}));
+    EXPECT_TRUE(stops.empty());
+
+    layer->removeAnimation("locations");
+    EXPECT_TRUE(layer->animationKeys().empty());
+    EXPECT_EQ(stops, (std::vector<Stop>{{"locations", false}}));
+}
+
+TEST_F(AnimationTest, FiniteAnimationIsRemovedWhenItsTimeHasPassed) {
+    layer->add(rotation(1.0, 2), "spin"); // two repeats: two seconds
+    Clock::advance(1.99);
+    EXPECT_NE(layer->animation("spin"), nullptr);
+    Clock::advance(0.01);
+    EXPECT_EQ(layer->animation("spin"), nullptr);
+    EXPECT_EQ(stops, (std::vector<Stop>{{"spin", true}}));
+}
+
+TEST_F(AnimationTest, ZeroDurationUsesTheTransactionDuration) {
+    layer->add(rotation(0, 0), "default");
+    Clock::advance(0.24);
+    EXPECT_NE(layer->animation("default"), nullptr);
+    Clock::advance(0.01);
+    EXPECT_EQ(layer->animation("default"), nullptr);
+
+    CATransaction::begin();
+    CATransaction::setAnimationDuration(2);
+    layer->add(rotation(0, 0), "slow");
+    CATransaction::commit();
+    Clock::advance(1.9);
+    EXPECT_NE(layer->animation("slow"), nullptr);
+    Clock::advance(0.1);
+    EXPECT_EQ(layer->animation("slow"), nullptr);
+}
+
+TEST_F(AnimationTest, KeptAnimationReportsItsFinishOnceAndStays) {
+    auto animation = rotation(1, 0);
+    animation->isRemovedOnCompletion = false;
+    animation->fillMode = CAMediaTimingFillMode::forwards;
+    layer->add(animation, "kept");
+    Clock::advance(5);
+    EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"kept"}));
+    layer->removeAllAnimations();
+    EXPECT_EQ(stops, (std::vector<Stop>{{"kept", true}})) << "removing a finished animation does not stop it again";
+}
+
+TEST_F(AnimationTest, ReplacingAKeyStopsTheOldAnimationAndTheNewOneKeepsItsOwnTime) {
+    layer->add(rotation(1, 0), "spin");
+    Clock::advance(0.5);
+    layer->add(rotation(1, 0), "spin");
+    EXPECT_EQ(stops, (std::vector<Stop>{{"spin", false}}));
+    Clock::advance(0.6); // the first one's timer fires here and must not touch the second one
+    EXPECT_NE(layer->animation("spin"), nullptr);
+    Clock::advance(0.4);
+    EXPECT_EQ(layer->animation("spin"), nullptr);
+    EXPECT_EQ(stops, (std::vector<Stop>{{"spin", false}, {"spin", true}}));
+}
+
+TEST_F(AnimationTest, LayerKeepsACopyInAddedOrder) {
+    auto animation = rotation(1, HUGE_VALF);
+    layer->add(animation, "b");
+    layer->add(rotation(1, HUGE_VALF), "a");
+    animation->duration = 99;
+    animation->keyPath = "changed";
+    const auto stored = std::dynamic_pointer_cast<const CABasicAnimation>(layer->animation("b"));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->duration, 1);
+    EXPECT_EQ(stored->keyPath, "transform.rotation");
+    EXPECT_EQ(std::get<double>(stored->toValue), M_PI);
+    EXPECT_EQ(stored->beginTime, Clock::now()) << "a zero begin time becomes the time of adding";
+    EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"b", "a"}));
+}
+
+TEST_F(AnimationTest, RemoveAllStopsEveryAnimationAsNotFinished) {
+    layer->add(rotation(1, HUGE_VALF), "one");
+    layer->add(rotation(10, 0), "two");
+    layer->add(rotation(10, 0), "");
+    EXPECT_EQ(layer->animationKeys().size(), 2u) << "an animation without key is not listed";
+    layer->removeAllAnimations();
+    EXPECT_EQ(stops, (std::vector<Stop>{{"one", false}, {"two", false}, {"", false}}));
+    Clock::advance(20);
+    EXPECT_EQ(stops.size(), 3u) << "timers of removed animations do nothing";
+}
+
+TEST_F(AnimationTest, ObserverMayStartANewAnimationWhileStopsAreReported) {
+    int restarts = 0;
+    layer->addAnimationStopObserver([&](CALayer& l, const std::string& key, const auto&, bool) {
+        if (key == "step" && restarts++ < 2) {
+            l.add(rotation(1, 0), "step");
+        }
+    });
+    layer->add(rotation(1, 0), "step");
+    Clock::advance(1);
+    Clock::advance(1);
+    Clock::advance(1);
+    EXPECT_EQ(restarts, 3);
+    EXPECT_EQ(stops.size(), 3u);
+    EXPECT_TRUE(layer->animationKeys().empty());
+}
+
+TEST_F(AnimationTest, DelegateHearsStartAndStopAndObserversCanLeave) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    auto animation = rotation(1, 0);
+    animation->delegate = delegate;
+    animation->beginTime = CACurrentMediaTime() + 2;
+    layer->add(animation, "later");
+    Clock::advance(1.9);
+    EXPECT_TRUE(delegate->events.empty());
+    Clock::advance(0.1);
+    EXPECT_EQ(delegate->events, (std::vector<std::string>{"start"}));
+    Clock::advance(1);
+    EXPECT_EQ(delegate->events, (std::vector<std::string>{"start", "stop finished"}));
+
+    const auto token = layer->addAnimationStopObserver([](CALayer&, const std::string&, const auto&, bool) { FAIL(); });
+    layer->removeAnimationStopObserver(token);
+    layer->add(rotation(1, 0), "x");
+    layer->removeAnimation("x");
+    EXPECT_EQ(stops.back(), (Stop{"x", false}));
+}
+
+TEST_F(AnimationTest, ReleasedLayerLeavesItsTimersHarmless) {
+    layer->add(rotation(1, 0), "spin");
+    std::weak_ptr<CALayer> weak = layer;
+    layer.reset();
+    EXPECT_TRUE(weak.expired()) << "pending timers do not keep a layer alive";
+    Clock::advance(2);
+    EXPECT_TRUE(stops.empty());
+}
+
+TEST_F(AnimationTest, TransactionDurationDefaultsNestsAndEndsWithTheTurn) {
+    EXPECT_EQ(CATransaction::animationDuration(), 0.25);
+    CATransaction::begin();
+    CATransaction::setAnimationDuration(1);
+    CATransaction::begin();
+    EXPECT_EQ(CATransaction::animationDuration(), 1) << "an inner transaction sees the outer value";
+    CATransaction::setAnimationDuration(3);
+    EXPECT_EQ(CATransaction::animationDuration(), 3);
+    CATransaction::commit();
+    EXPECT_EQ(CATransaction::animationDuration(), 1);
+    CATransaction::commit();
+    CATransaction::commit(); // unbalanced: ignored
+    EXPECT_EQ(CATransaction::animationDuration(), 0.25);
+
+    CATransaction::setAnimationDuration(0.7);
+    CATransaction::setDisableActions(true);
+    EXPECT_EQ(CATransaction::animationDuration(), 0.7);
+    EXPECT_TRUE(CATransaction::disableActions());
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(CATransaction::animationDuration(), 0.25) << "the implicit transaction ends with the main-queue turn";
+    EXPECT_FALSE(CATransaction::disableActions());
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#include "platform/quartzcore/CAGradientLayer.hpp"
+#include "platform/quartzcore/CALayer.hpp"
+#include "platform/quartzcore/CAShapeLayer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <numbers>
+
+using namespace quartzcore;
+using coregraphics::CGPath;
+
+namespace {
+
+std::vector<std::string> names(const CALayer::Sublayers& layers) {
+    std::vector<std::string> result;
+    for (const auto& layer : layers) {
+        result.push_back(layer->name().value_or("?"));
+    }
+    return result;
+}
+
+std::shared_ptr<CALayer> named(const std::string& name) {
+    auto layer = CALayer::make();
+    layer->setName(name);
+    return layer;
+}
+
+TEST(Layer, SublayersKeepTheirOrderThroughAddInsertAndRemove) {
+    const auto root = CALayer::make();
+    const auto a = named("a"), b = named("b"), c = named("c"), d = named("d"), e = named("e");
+    root->addSublayer(a);
+    root->addSublayer(b);
+    root->addSublayer(c);
+    root->insertSublayer(d, 1);
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"a", "d", "b", "c"}));
+
+    root->insertSublayer(e, 99);
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"a", "d", "b", "c", "e"}));
+
+    root->addSublayer(a); // adding again moves it to the top
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"d", "b", "c", "e", "a"}));
+
+    root->insertSublayerBelow(a, b);
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"d", "a", "b", "c", "e"}));
+    root->insertSublayerAbove(d, c);
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+
+    b->removeFromSuperlayer();
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"a", "c", "d", "e"}));
+    EXPECT_EQ(b->superlayer(), nullptr);
+    EXPECT_EQ(c->superlayer(), root);
+}
+
+TEST(Layer, MovingToAnotherParentLeavesTheOldOne) {
+    const auto first = named("first");
+    const auto second = named("second");
+    const auto child = named("child");
+    first->addSublayer(child);
+    second->insertSublayer(child, 0);
+    EXPECT_TRUE(first->sublayers().empty());
+    EXPECT_EQ(second->sublayers().size(), 1u);
+    EXPECT_EQ(child->superlayer(), second);
+}
+
+TEST(Layer, RefusesToBecomeItsOwnAncestor) {
+    const auto parent = named("parent");
+    const auto child = named("child");
+    const auto grandchild = named("grandchild");
+    parent->addSublayer(child);
+    child->addSublayer(grandchild);
+
+    grandchild->addSublayer(parent);
+    child->addSublayer(child);
+    EXPECT_EQ(parent->superlayer(), nullptr);
+    EXPECT_TRUE(grandchild->sublayers().empty());
+    EXPECT_EQ(names(child->sublayers()), (std::vector<std::string>{"grandchild"}));
+}
+
+TEST(Layer, SuperlayerIsWeakAndSublayersAreOwned) {
+    std::weak_ptr<CALayer> weakChild;
+    auto child = named("kept");
+    {
+        auto parent = CALayer::make();
+        auto owned = named("owned");
+        weakChild = owned;
+        parent->addSublayer(owned);
+        parent->addSublayer(child);
+        owned.reset();
+        EXPECT_FALSE(weakChild.expired()) << "the parent owns its sublayers";
+    }
+    EXPECT_TRUE(weakChild.expired());
+    EXPECT_EQ(child->superlayer(), nullptr) << "a released parent is no longer the superlayer";
+}
+
+TEST(Layer, ZPositionDecidesDrawingOrderNotSublayerOrder) {
+    const auto root = CALayer::make();
+    const auto top = named("top"), a = named("a"), b = named("b"), also = named("alsoTop");
+    top->setZPosition(FLT_MAX);
+    also->setZPosition(FLT_MAX);
+    b->setZPosition(-1);
+    root->addSublayer(top);
+    root->addSublayer(a);
+    root->addSublayer(also);
+    root->addSublayer(b);
+    EXPECT_EQ(names(root->sublayers()), (std::vector<std::string>{"top", "a", "alsoTop", "b"}));
+    EXPECT_EQ(names(root->sublayersInDrawingOrder()), (std::vector<std::string>{"b", "a", "top", "alsoTop"}))
+        << "equal z-positions draw in sublayer order, the later one above";
+    EXPECT_EQ(top->zPosition(), FLT_MAX);
+}
+
+TEST(Layer, FrameFollowsPositionAnchorBoundsAndTransform) {
+    const auto layer = CALayer::make();
+    layer->setFrame({10, 20, 100, 50});
+    EXPECT_EQ(layer->bounds(), CGRect(0, 0, 100, 50));
+    EXPECT_EQ(layer->position(), (CGPoint{60, 45}));
+
+    layer->setAnchorPoint({0, 0});
+    EXPECT_EQ(layer->frame(), CGRect(60, 45, 100, 50)) << "moving the anchor moves the frame, not the position";
+
+    layer->setAnchorPoint({0.5, 0.5});
+    layer->setAffineTransform(coregraphics::CGAffineTransform::rotation(std::numbers::pi / 2));
+    const CGRect turned = layer->frame();
+    EXPECT_NEAR(turned.width(), 50, 1e-9);
+    EXPECT_NEAR(turned.height(), 100, 1e-9);
+    EXPECT_NEAR(turned.midX(), 60, 1e-9);
+    EXPECT_NEAR(turned.midY(), 45, 1e-9);
+}
+
+TEST(Layer, DefaultsMatchThePlatform) {
+    const auto layer = CALayer::make();
+    EXPECT_EQ(layer->opacity(), 1.0f);
+    EXPECT_EQ(layer->shadowOpacity(), 0.0f);
+    EXPECT_EQ(layer->shadowOffset(), (CGSize{0, -3}));
+    EXPECT_EQ(layer->shadowRadius(), 3);
+    EXPECT_EQ(layer->shadowColor(), CGColor::black());
+    EXPECT_FALSE(layer->backgroundColor());
+    EXPECT_FALSE(layer->borderColor());
+    EXPECT_FALSE(layer->masksToBounds());
+    EXPECT_EQ(layer->maskedCorners(), CACornerMask::all);
+    EXPECT_EQ(layer->mask(), nullptr);
+}
+
+TEST(Layer, MaskedCornersUseThePlatformBits) {
+    EXPECT_EQ(rawValue(CACornerMask::layerMinXMinYCorner), 1u);
+    EXPECT_EQ(rawValue(CACornerMask::layerMaxXMinYCorner), 2u);
+    EXPECT_EQ(rawValue(CACornerMask::layerMinXMaxYCorner), 4u);
+    EXPECT_EQ(rawValue(CACornerMask::layerMaxXMaxYCorner), 8u);
+    const auto topCorners = CACornerMask::layerMinXMinYCorner | CACornerMask::layerMaxXMinYCorner;
+    EXPECT_EQ(rawValue(topCorners), 3u);
+    EXPECT_TRUE(contains(CACornerMask::all, topCorners));
+    EXPECT_FALSE(contains(topCorners, CACornerMask::layerMinXMaxYCorner));
+
+    const auto layer = CALayer::make();
+    layer->setMaskedCorners(topCorners);
+    layer->setCornerRadius(12);
+    EXPECT_EQ(layer->maskedCorners(), topCorners);
+    EXPECT_EQ(layer->cornerRadius(), 12);
+}
+
+TEST(Layer, GradientAndShapeLayersKeepWhatTheyDraw) {
+    const auto gradient = CAGradientLayer::make();
+    EXPECT_EQ(gradient->startPoint(), (CGPoint{0.5, 0}));
+    EXPECT_EQ(gradient->endPoint(), (CGPoint{0.5, 1}));
+    EXPECT_FALSE(gradient->locations());
+    gradient->setColors({CGColor::black(), CGColor::white()});
+    gradient->setLocations(std::vector<double>{1.5, -0.2}); // unchecked, as on the platform
+    EXPECT_EQ(gradient->colors().size(), 2u);
+    EXPECT_EQ(*gradient->locations(), (std::vector<double>{1.5, -0.2}));
+
+    const auto shape = CAShapeLayer::make();
+    EXPECT_EQ(shape->fillColor(), CGColor::black());
+    EXPECT_FALSE(shape->strokeColor());
+    shape->setPath(CGPath::roundedRect({0, 0, 40, 6}, 5));
+    EXPECT_EQ(shape->path()->boundingBox(), CGRect(0, 0, 40, 6));
+    EXPECT_EQ(shape->path()->cornerWidth(), 5);
+    EXPECT_EQ(shape->path()->cornerHeight(), 3) << "a corner cannot exceed half the side";
+
+    const auto host = CALayer::make();
+    host->setMask(shape);
+    EXPECT_EQ(host->mask(), shape);
+    EXPECT_TRUE(host->sublayers().empty()) << "a mask is not a sublayer";
+}
+
+} // namespace
