@@ -17,5 +17,7 @@ endif()
 if(VYD_BENCH)
   find_package(benchmark REQUIRED)
 endif()
-# cpp-httplib is header-only; the test servers and the example app use it.
+# cpp-httplib: the test servers and the example app use it. Debian ships it compiled (with
+# OpenSSL support) as libcpp-httplib, so users link PkgConfig::CPPHTTPLIB.
 find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
+pkg_check_modules(CPPHTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)

@@ -26,7 +26,8 @@ function(vyd_test_folder folder)
   string(REPLACE "/" "_" name "test_${folder}")
   add_executable(${name} ${sources} ${VYD_TEST_SUPPORT_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${HTTPLIB_INCLUDE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main vyd_warnings)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} PkgConfig::CPPHTTPLIB GTest::gmock GTest::gtest_main
+    vyd_warnings)
   target_compile_definitions(${name} PRIVATE
     VYD_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VYD_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST

@@ -1,0 +1,357 @@
+#include "platform/security/Keychain.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using security::Bytes;
+using security::Keychain;
+using security::KeychainItem;
+using security::KeychainMatchLimit;
+using security::KeychainQuery;
+
+namespace {
+
+class TemporaryDirectory {
+public:
+    TemporaryDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vyd-keychain-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        path_ = pattern;
+    }
+    ~TemporaryDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+Bytes bytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+KeychainItem item(std::string service, std::string account, std::string_view data,
+                  std::string group = "") {
+    return {std::move(service), std::move(account), std::move(group), bytes(data)};
+}
+
+unsigned modeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return 0;
+    }
+    return status.st_mode & 0777;
+}
+
+class KeychainTest : public testing::Test {
+protected:
+    TemporaryDirectory directory;
+    std::filesystem::path file = directory.path() / "nested" / "keychain.sqlite";
+    Keychain keychain{file};
+};
+
+TEST_F(KeychainTest, AddThenCopyReturnsTheItem) {
+    ASSERT_EQ(keychain.add(item("VY ID", "token", "secret")), security::errSecSuccess);
+
+    std::vector<KeychainItem> found;
+    ASSERT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found),
+              security::errSecSuccess);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], item("VY ID", "token", "secret"));
+}
+
+TEST_F(KeychainTest, MissingItemsAreReportedAsNotFound) {
+    std::vector<KeychainItem> found{item("stale", "stale", "stale")};
+    EXPECT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found),
+              security::errSecItemNotFound);
+    EXPECT_TRUE(found.empty()) << "a failed lookup must not leave old results behind";
+    EXPECT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("x")),
+              security::errSecItemNotFound);
+    EXPECT_EQ(keychain.remove({"VY ID", "token", std::nullopt}), security::errSecItemNotFound);
+}
+
+TEST_F(KeychainTest, AddingTheSameItemTwiceIsADuplicateAndKeepsTheFirst) {
+    ASSERT_EQ(keychain.add(item("VY ID", "token", "first")), security::errSecSuccess);
+    EXPECT_EQ(keychain.add(item("VY ID", "token", "second")), security::errSecDuplicateItem);
+    // The same service and account in another access group is another item.
+    EXPECT_EQ(keychain.add(item("VY ID", "token", "shared", "VY Bank")), security::errSecSuccess);
+
+    std::vector<KeychainItem> found;
+    ASSERT_EQ(keychain.copyMatching({"VY ID", "token", ""}, found), security::errSecSuccess);
+    EXPECT_EQ(found[0].data, bytes("first"));
+}
+
+TEST_F(KeychainTest, UpdateReplacesOnlyTheMatchingItems) {
+    keychain.add(item("VY ID", "token", "old"));
+    keychain.add(item("VY ID", "other", "keep"));
+
+    ASSERT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("new")),
+              security::errSecSuccess);
+
+    std::vector<KeychainItem> found;
+    keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found, KeychainMatchLimit::all);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0], item("VY ID", "token", "new"));
+    EXPECT_EQ(found[1], item("VY ID", "other", "keep"));
+}
+
+TEST_F(KeychainTest, SetAddsOrReplaces) {
+    ASSERT_EQ(keychain.set(item("VY ID", "token", "one")), security::errSecSuccess);
+    ASSERT_EQ(keychain.set(item("VY ID", "token", "two")), security::errSecSuccess);
+
+    std::vector<KeychainItem> found;
+    keychain.copyMatching({}, found, KeychainMatchLimit::all);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].data, bytes("two"));
+}
+
+TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
+    keychain.add(item("VY ID", "a", "1", "group.one"));
+    keychain.add(item("VY ID", "b", "2", "group.two"));
+    keychain.add(item("VY Bank", "a", "3", "group.one"));
+
+    struct Case {
+        KeychainQuery query;
+        std::vector<std::string> data;
+    };
+    const Case cases[] = {
+        {{}, {"1", "2", "3"}},
+        {{"VY ID", std::nullopt, std::nullopt}, {"1", "2"}},
+        {{std::nullopt, "a", std::nullopt}, {"1", "3"}},
+        {{std::nullopt, std::nullopt, "group.one"}, {"1", "3"}},
+        {{"VY ID", "a", "group.two"}, {}},
+        {{"vy id", std::nullopt, std::nullopt}, {}},  // exact, case-sensitive
+    };
+    for (const auto& test : cases) {
+        std::vector<KeychainItem> found;
+        auto status = keychain.copyMatching(test.query, found, KeychainMatchLimit::all);
+        std::vector<std::string> data;
+        for (const auto& entry : found) {
+            data.emplace_back(entry.data.begin(), entry.data.end());
+        }
+        EXPECT_EQ(data, test.data);
+        EXPECT_EQ(status, test.data.empty() ? security::errSecItemNotFound : security::errSecSuccess);
+    }
+
+    std::vector<KeychainItem> first;
+    keychain.copyMatching({}, first, KeychainMatchLimit::one);
+    EXPECT_EQ(first.size(), 1u);
+
+    EXPECT_EQ(keychain.remove({std::nullopt, "a", std::nullopt}), security::errSecSuccess);
+    std::vector<KeychainItem> left;
+    keychain.copyMatching({}, left, KeychainMatchLimit::all);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].account, "b");
+}
+
+TEST_F(KeychainTest, KeepsBinaryAndEmptyDataExactly) {
+    Bytes binary{0, 1, 0, 255, 128, 0};
+    keychain.add({"VY ID", "binary", "", binary});
+    keychain.add({"VY ID", "empty", "", {}});
+
+    std::vector<KeychainItem> found;
+    keychain.copyMatching({"VY ID", "binary", std::nullopt}, found);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].data, binary);
+    ASSERT_EQ(keychain.copyMatching({"VY ID", "empty", std::nullopt}, found),
+              security::errSecSuccess);
+    EXPECT_TRUE(found[0].data.empty());
+}
+
+TEST_F(KeychainTest, FileIsPrivateToTheUser) {
+    ASSERT_EQ(keychain.add(item("VY ID", "token", "secret")), security::errSecSuccess);
+
+    EXPECT_EQ(modeOf(file), 0600u);
+    EXPECT_EQ(modeOf(file.parent_path()), 0700u);
+    auto wal = file;
+    wal += "-wal";
+    if (std::filesystem::exists(wal)) {
+        EXPECT_EQ(modeOf(wal), 0600u);
+    }
+}
+
+TEST_F(KeychainTest, ExistingFileWithWideModeIsNarrowed) {
+    auto other = directory.path() / "wide.sqlite";
+    std::ofstream(other).close();
+    ::chmod(other.c_str(), 0666);
+
+    Keychain wide(other);
+    ASSERT_EQ(wide.add(item("VY ID", "token", "secret")), security::errSecSuccess);
+    EXPECT_EQ(modeOf(other), 0600u);
+}
+
+TEST_F(KeychainTest, DataOutlivesTheConnection) {
+    keychain.add(item("VY ID", "token", "kept"));
+    Keychain reopened(file);
+    std::vector<KeychainItem> found;
+    ASSERT_EQ(reopened.copyMatching({"VY ID", "token", std::nullopt}, found),
+              security::errSecSuccess);
+    EXPECT_EQ(found[0].data, bytes("kept"));
+}
+
+TEST_F(KeychainTest, FileThatIsNoDatabaseGivesAnErrorAndIsLeftAlone) {
+    auto bogus = directory.path() / "bogus.sqlite";
+    const std::string content(4096, 'x');
+    std::ofstream(bogus) << content;
+
+    Keychain broken(bogus);
+    std::vector<KeychainItem> found;
+    EXPECT_EQ(broken.copyMatching({}, found), security::errSecDecode);
+    EXPECT_EQ(broken.add(item("VY ID", "token", "secret")), security::errSecDecode);
+    EXPECT_FALSE(broken.lastErrorMessage().empty());
+
+    std::ifstream in(bogus);
+    std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(after, content);
+}
+
+TEST_F(KeychainTest, UnwritableLocationIsNotAvailable) {
+    auto blocker = directory.path() / "file";
+    std::ofstream(blocker).close();
+    Keychain impossible(blocker / "keychain.sqlite");
+    EXPECT_EQ(impossible.add(item("VY ID", "token", "secret")), security::errSecNotAvailable);
+    EXPECT_FALSE(impossible.lastErrorMessage().empty());
+}
+
+constexpr int itemsPerWriter = 200;
+
+// Both writers start together, on their own connections, so their transactions interleave.
+TEST_F(KeychainTest, TwoProcessesWritingAtOnceLoseNothing) {
+    int startPipe[2];
+    ASSERT_EQ(::pipe(startPipe), 0);
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < 2; ++writer) {
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::close(startPipe[1]);
+            char go = 0;
+            [[maybe_unused]] auto ignored = ::read(startPipe[0], &go, 1);
+            int failures = 0;
+            {
+                Keychain own(file);
+                auto check = [&](security::OSStatus status) {
+                    if (status != security::errSecSuccess) {
+                        ++failures;
+                        std::fprintf(stderr, "write failed: %s\n", own.lastErrorMessage().c_str());
+                    }
+                };
+                for (int i = 0; i < itemsPerWriter; ++i) {
+                    auto account = "writer" + std::to_string(writer) + "-" + std::to_string(i);
+                    check(own.add(item("VY ID", account, account)));
+                    check(own.set(item("VY ID", "shared", account)));
+                }
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    ::close(startPipe[0]);
+    ::close(startPipe[1]);  // releases both writers
+
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write failed";
+    }
+
+    std::vector<KeychainItem> found;
+    ASSERT_EQ(keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found,
+                                    KeychainMatchLimit::all),
+              security::errSecSuccess);
+    std::set<std::string> accounts;
+    for (const auto& entry : found) {
+        accounts.insert(entry.account);
+    }
+    EXPECT_EQ(accounts.size(), 2u * itemsPerWriter + 1);
+    for (int writer = 0; writer < 2; ++writer) {
+        for (int i = 0; i < itemsPerWriter; ++i) {
+            auto account = "writer" + std::to_string(writer) + "-" + std::to_string(i);
+            EXPECT_TRUE(accounts.contains(account)) << account;
+        }
+    }
+}
+
+TEST_F(KeychainTest, ThreadsSharingOneKeychainLoseNothing) {
+    std::vector<std::thread> writers;
+    for (int writer = 0; writer < 4; ++writer) {
+        writers.emplace_back([this, writer] {
+            for (int i = 0; i < 50; ++i) {
+                auto account = std::to_string(writer) + "-" + std::to_string(i);
+                keychain.add(item("VY ID", account, account));
+            }
+        });
+    }
+    for (auto& writer : writers) {
+        writer.join();
+    }
+    std::vector<KeychainItem> found;
+    keychain.copyMatching({}, found, KeychainMatchLimit::all);
+    EXPECT_EQ(found.size(), 200u);
+}
+
+class KeychainLocation : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"VYD_KEYCHAIN_PATH", "XDG_DATA_HOME", "HOME"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        Keychain::setLocation({});
+        ::unsetenv("VYD_KEYCHAIN_PATH");
+        ::unsetenv("XDG_DATA_HOME");
+        ::setenv("HOME", "/home/vy", 1);
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved) {
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+        }
+        Keychain::setLocation({});
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+};
+
+TEST_F(KeychainLocation, ChosenInOrderOfPrecedence) {
+    EXPECT_EQ(Keychain::location(), "/home/vy/.local/share/vydcore/keychain.sqlite");
+
+    ::setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(Keychain::location(), "/home/vy/.local/share/vydcore/keychain.sqlite");
+
+    ::setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(Keychain::location(), "/data/vydcore/keychain.sqlite");
+
+    ::setenv("VYD_KEYCHAIN_PATH", "/env/keychain.sqlite", 1);
+    EXPECT_EQ(Keychain::location(), "/env/keychain.sqlite");
+
+    Keychain::setLocation("/set/keychain.sqlite");
+    EXPECT_EQ(Keychain::location(), "/set/keychain.sqlite");
+}
+
+TEST_F(KeychainLocation, StandardKeychainFollowsTheLocation) {
+    TemporaryDirectory directory;
+    Keychain::setLocation(directory.path() / "first.sqlite");
+    auto first = Keychain::standard();
+    EXPECT_EQ(first, Keychain::standard());
+    ASSERT_EQ(first->add(item("VY ID", "token", "first")), security::errSecSuccess);
+
+    Keychain::setLocation(directory.path() / "second.sqlite");
+    auto second = Keychain::standard();
+    EXPECT_EQ(second->path(), directory.path() / "second.sqlite");
+    std::vector<KeychainItem> found;
+    EXPECT_EQ(second->copyMatching({}, found), security::errSecItemNotFound);
+}
+
+} // namespace
