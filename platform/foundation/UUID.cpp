@@ -1,0 +1,82 @@
+#include "platform/foundation/UUID.hpp"
+
+#include <openssl/rand.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace foundation {
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isDashPosition(std::size_t i) {
+    return i == 8 || i == 13 || i == 18 || i == 23;
+}
+
+// A duplicate UUID would merge two identities: better to read the kernel directly than to go
+// on without randomness.
+void fillRandom(UUID::Bytes& bytes) {
+    if (RAND_bytes(bytes.data(), static_cast<int>(bytes.size())) == 1)
+        return;
+    if (std::FILE* f = std::fopen("/dev/urandom", "rb")) {
+        std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+        if (got == bytes.size())
+            return;
+    }
+    throw std::runtime_error("no secure random source for a UUID");
+}
+
+} // namespace
+
+UUID::UUID() {
+    fillRandom(bytes_);
+    bytes_[6] = static_cast<std::uint8_t>((bytes_[6] & 0x0F) | 0x40); // version 4
+    bytes_[8] = static_cast<std::uint8_t>((bytes_[8] & 0x3F) | 0x80); // RFC 4122 variant
+}
+
+std::optional<UUID> UUID::fromString(const std::string& text) {
+    if (text.size() != 36)
+        return std::nullopt;
+    Bytes bytes{};
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (isDashPosition(i)) {
+            if (text[i] != '-')
+                return std::nullopt;
+            ++i;
+            continue;
+        }
+        int high = hexValue(text[i]);
+        int low = hexValue(text[i + 1]);
+        if (high < 0 || low < 0 || isDashPosition(i + 1))
+            return std::nullopt;
+        bytes[out++] = static_cast<std::uint8_t>(high * 16 + low);
+        i += 2;
+    }
+    return UUID(bytes);
+}
+
+std::string UUID::uuidString() const {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string s;
+    s.reserve(36);
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            s += '-';
+        s += hex[bytes_[i] >> 4];
+        s += hex[bytes_[i] & 0xF];
+    }
+    return s;
+}
+
+} // namespace foundation
