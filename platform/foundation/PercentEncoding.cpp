@@ -15,7 +15,9 @@ bool isSubDelim(unsigned char c) {
     return c != 0 && std::strchr("!$&'()*+,;=", c) != nullptr;
 }
 
-int hexValue(unsigned char c) {
+} // namespace
+
+int hexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -24,8 +26,6 @@ int hexValue(unsigned char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 bool isAllowed(URLCharacterSet set, unsigned char c) {
     switch (set) {
@@ -76,8 +76,8 @@ std::optional<std::string> removingPercentEncoding(std::string_view text) {
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        int high = hexValue(static_cast<unsigned char>(text[i + 1]));
-        int low = hexValue(static_cast<unsigned char>(text[i + 2]));
+        int high = hexDigitValue(text[i + 1]);
+        int low = hexDigitValue(text[i + 2]);
         if (high < 0 || low < 0)
             return std::nullopt;
         out += static_cast<char>(high * 16 + low);

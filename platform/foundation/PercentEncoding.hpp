@@ -32,4 +32,7 @@ std::optional<std::string> removingPercentEncoding(std::string_view text);
 
 bool isValidUTF8(std::string_view bytes);
 
+// 0-15 for a hex digit of either case, -1 for anything else.
+int hexDigitValue(char c);
+
 } // namespace foundation

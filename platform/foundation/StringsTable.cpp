@@ -1,5 +1,7 @@
 #include "platform/foundation/StringsTable.hpp"
 
+#include "platform/foundation/PercentEncoding.hpp"
+
 #include <cstdint>
 #include <cstring>
 
@@ -104,22 +106,12 @@ private:
         }
     }
 
-    static int hexValue(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // Up to four hex digits after \U; none is an error.
     std::optional<std::uint32_t> utf16Unit() {
         std::uint32_t unit = 0;
         int digits = 0;
-        while (digits < 4 && !atEnd() && hexValue(text_[pos_]) >= 0) {
-            unit = unit * 16 + static_cast<std::uint32_t>(hexValue(text_[pos_]));
+        while (digits < 4 && !atEnd() && hexDigitValue(text_[pos_]) >= 0) {
+            unit = unit * 16 + static_cast<std::uint32_t>(hexDigitValue(text_[pos_]));
             ++pos_;
             ++digits;
         }

@@ -1,5 +1,7 @@
 #include "platform/foundation/UUID.hpp"
 
+#include "platform/foundation/PercentEncoding.hpp"
+
 #include <openssl/rand.h>
 
 #include <cstdio>
@@ -7,16 +9,6 @@
 
 namespace foundation {
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isDashPosition(std::size_t i) {
     return i == 8 || i == 13 || i == 18 || i == 23;
@@ -56,8 +48,8 @@ std::optional<UUID> UUID::fromString(const std::string& text) {
             ++i;
             continue;
         }
-        int high = hexValue(text[i]);
-        int low = hexValue(text[i + 1]);
+        int high = hexDigitValue(text[i]);
+        int low = hexDigitValue(text[i + 1]);
         if (high < 0 || low < 0 || isDashPosition(i + 1))
             return std::nullopt;
         bytes[out++] = static_cast<std::uint8_t>(high * 16 + low);
