@@ -1,0 +1,174 @@
+#include "platform/uikit/UIFont.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+using coregraphics::CGFloat;
+using namespace uikit;
+
+namespace {
+
+TEST(Font, WeightsHaveThePlatformRawValues) {
+    EXPECT_EQ(UIFontWeight::regular.rawValue, 0.0);
+    EXPECT_EQ(UIFontWeight::medium.rawValue, 0.23);
+    EXPECT_EQ(UIFontWeight::semibold.rawValue, 0.3);
+    EXPECT_EQ(UIFontWeight::bold.rawValue, 0.4);
+}
+
+TEST(Font, SystemFontUsesTheInterFaceOfEachWeight) {
+    struct Case {
+        UIFontWeight weight;
+        const char* face;
+    };
+    const Case cases[] = {{UIFontWeight::regular, "Inter-Regular"},
+                          {UIFontWeight::medium, "Inter-Medium"},
+                          {UIFontWeight::semibold, "Inter-SemiBold"},
+                          {UIFontWeight::bold, "Inter-Bold"},
+                          {UIFontWeight{0.25}, "Inter-Medium"}};
+    for (const Case& c : cases) {
+        const UIFont font = UIFont::systemFont(14, c.weight);
+        EXPECT_EQ(font.fontName(), c.face);
+        EXPECT_EQ(font.familyName(), "Inter");
+        EXPECT_EQ(font.pointSize(), 14);
+    }
+    EXPECT_EQ(UIFont::systemFont(17), UIFont::systemFont(17, UIFontWeight::regular));
+    EXPECT_EQ(UIFont::boldSystemFont(12), UIFont::systemFont(12, UIFontWeight::bold));
+    EXPECT_NE(UIFont::systemFont(12), UIFont::systemFont(13));
+}
+
+TEST(Font, MetricsScaleWithThePointSize) {
+    const UIFont small = UIFont::systemFont(10);
+    const UIFont large = UIFont::systemFont(20);
+    EXPECT_GT(small.ascender(), 0);
+    EXPECT_LT(small.descender(), 0);
+    EXPECT_DOUBLE_EQ(small.lineHeight(), small.ascender() - small.descender() + small.leading());
+    EXPECT_DOUBLE_EQ(large.lineHeight(), 2 * small.lineHeight());
+    // Inter's line is about 1.21 em, as the system font's is about 1.2 em.
+    EXPECT_NEAR(small.lineHeight() / 10, 1.21, 0.03);
+    EXPECT_DOUBLE_EQ(UIFont::systemFont(-3).pointSize(), 0);
+}
+
+TEST(Font, CustomFontsByName) {
+    const auto medium = UIFont::named("Inter-Medium", 15);
+    ASSERT_TRUE(medium);
+    EXPECT_EQ(*medium, UIFont::systemFont(15, UIFontWeight::medium));
+    EXPECT_EQ(medium->withSize(9).pointSize(), 9);
+    EXPECT_FALSE(UIFont::named("Helvetica-Nonexistent", 15));
+    EXPECT_FALSE(UIFont::named("../inter/Inter-Medium", 15));
+}
+
+TEST(TextMeasurement, LongerTextIsWiderAndHeavierWeightIsWider) {
+    const std::string text = "Login with VY ID";
+    const CGFloat shortWidth = sizeWithFont("Login", UIFont::systemFont(14)).width;
+    const CGFloat regular = sizeWithFont(text, UIFont::systemFont(14)).width;
+    EXPECT_GT(regular, shortWidth);
+    CGFloat previous = regular;
+    for (UIFontWeight weight : {UIFontWeight::medium, UIFontWeight::semibold, UIFontWeight::bold}) {
+        const CGFloat width = sizeWithFont(text, UIFont::systemFont(14, weight)).width;
+        EXPECT_GT(width, previous) << "weight " << weight.rawValue;
+        previous = width;
+    }
+    EXPECT_NEAR(sizeWithFont(text, UIFont::systemFont(28)).width, 2 * regular, 1e-9);
+    // Real glyph widths, not a character count: "W" is wider than "i".
+    EXPECT_GT(UIFont::systemFont(14).width("WWWW"), 2 * UIFont::systemFont(14).width("iiii"));
+}
+
+TEST(TextMeasurement, EmptyTextIsOneLineHighAndNothingWide) {
+    const UIFont font = UIFont::systemFont(14);
+    const auto size = sizeWithFont("", font);
+    EXPECT_EQ(size.width, 0);
+    EXPECT_DOUBLE_EQ(size.height, font.lineHeight());
+    EXPECT_EQ(layoutText("", font, 100, 2).lineCount(), 1u);
+}
+
+TEST(TextMeasurement, LineBreaksStartNewLines) {
+    const UIFont font = UIFont::systemFont(14);
+    const auto size = sizeWithFont("first line\nsecond", font);
+    EXPECT_DOUBLE_EQ(size.height, 2 * font.lineHeight());
+    EXPECT_NEAR(size.width, font.width("first line"), 1e-9);
+    EXPECT_DOUBLE_EQ(sizeWithFont("one\n", font).height, font.lineHeight()) << "a final line break adds no line";
+    EXPECT_DOUBLE_EQ(sizeWithFont("\n\n", font).height, 2 * font.lineHeight());
+}
+
+TEST(TextMeasurement, WrapsAtWordsWithinTheWidth) {
+    const UIFont font = UIFont::systemFont(14);
+    const std::string text = "This is a secure way to log in with your bank";
+    const CGFloat width = font.width("This is a secure way") + 1;
+    const TextLayout layout = layoutText(text, font, width);
+    ASSERT_EQ(layout.lineCount(), 3u);
+    EXPECT_EQ(layout.lines[0].text, "This is a secure way");
+    EXPECT_EQ(layout.lines[1].text, "to log in with your");
+    EXPECT_EQ(layout.lines[2].text, "bank");
+    for (const TextLine& line : layout.lines) {
+        EXPECT_LE(line.width, width);
+    }
+    EXPECT_DOUBLE_EQ(layout.size.height, 3 * font.lineHeight());
+    EXPECT_DOUBLE_EQ(layout.size.width, layout.lines[0].width);
+    EXPECT_FALSE(layout.truncated);
+
+    const TextLayout exact = layoutText("two words", font, font.width("two words"));
+    EXPECT_EQ(exact.lineCount(), 1u) << "text exactly as wide as the line fits";
+}
+
+TEST(TextMeasurement, RespectsTheLineLimitWithAnEllipsis) {
+    const UIFont font = UIFont::systemFont(14);
+    const std::string text = "This is a secure way to log in with your bank";
+    const CGFloat width = font.width("This is a secure way") + 1;
+    const TextLayout layout = layoutText(text, font, width, 2);
+    ASSERT_EQ(layout.lineCount(), 2u);
+    EXPECT_TRUE(layout.truncated);
+    EXPECT_EQ(layout.lines[0].text, "This is a secure way");
+    EXPECT_EQ(layout.lines[1].text.rfind("to log in", 0), 0u);
+    EXPECT_EQ(layout.lines[1].text.substr(layout.lines[1].text.size() - 3), "\u2026");
+    EXPECT_LE(layout.lines[1].width, width);
+    EXPECT_DOUBLE_EQ(layout.size.height, 2 * font.lineHeight());
+
+    const TextLayout paragraphs = layoutText("first\nsecond", font, 0, 1);
+    ASSERT_EQ(paragraphs.lineCount(), 1u);
+    EXPECT_EQ(paragraphs.lines[0].text, "first\u2026");
+    EXPECT_TRUE(paragraphs.truncated);
+    EXPECT_FALSE(layoutText("fits", font, 200, 1).truncated);
+}
+
+TEST(TextMeasurement, WordWiderThanTheLineBreaksBetweenCharacters) {
+    const UIFont font = UIFont::systemFont(14);
+    const std::string word = "Supercalifragilistic";
+    const CGFloat width = font.width("Supercali") + 0.5;
+    const TextLayout layout = layoutText("a " + word, font, width);
+    ASSERT_GE(layout.lineCount(), 3u);
+    EXPECT_EQ(layout.lines[0].text, "a");
+    std::string rejoined;
+    for (std::size_t i = 1; i < layout.lineCount(); ++i) {
+        EXPECT_LE(layout.lines[i].width, width);
+        EXPECT_FALSE(layout.lines[i].text.empty());
+        rejoined += layout.lines[i].text;
+    }
+    EXPECT_EQ(rejoined, word) << "no character is lost or repeated";
+
+    const TextLayout narrow = layoutText("\xC3\xA9t\xC3\xA9", font, 1);
+    ASSERT_EQ(narrow.lineCount(), 3u) << "one character per line when not even one fits";
+    EXPECT_EQ(narrow.lines[0].text, "\xC3\xA9") << "never split inside a character";
+}
+
+TEST(TextMeasurement, MeasuresOnWorkerThreads) {
+    const std::string text = "Continue with VY ID";
+    const CGFloat expected = sizeWithFont(text, UIFont::systemFont(16, UIFontWeight::semibold)).width;
+    std::vector<std::future<CGFloat>> results;
+    for (int i = 0; i < 4; ++i) {
+        results.push_back(std::async(std::launch::async, [&] {
+            CGFloat width = 0;
+            for (int n = 0; n < 20; ++n) {
+                width = layoutText(text, UIFont::systemFont(16, UIFontWeight::semibold), 1000, 0).size.width;
+            }
+            return width;
+        }));
+    }
+    for (auto& result : results) {
+        ASSERT_EQ(result.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+        EXPECT_DOUBLE_EQ(result.get(), expected);
+    }
+}
+
+} // namespace
