@@ -1,0 +1,42 @@
+#include "platform/uikit/layout/Variable.hpp"
+
+#include <atomic>
+#include <functional>
+
+namespace uikit::layout {
+
+struct Variable::Data {
+  std::string name;
+  double value = 0.0;
+  std::uint64_t id = 0;
+};
+
+namespace {
+std::uint64_t nextVariableId() {
+  static std::atomic<std::uint64_t> counter{0};
+  return ++counter;
+}
+}  // namespace
+
+Variable::Variable(std::string name) : data_(std::make_shared<Data>()) {
+  data_->name = std::move(name);
+  data_->id = nextVariableId();
+}
+
+const std::string& Variable::name() const noexcept { return data_->name; }
+
+std::string Variable::displayName() const {
+  return data_->name.empty() ? "v" + std::to_string(data_->id) : data_->name;
+}
+
+double Variable::value() const noexcept { return data_->value; }
+
+void Variable::setValue(double value) noexcept { data_->value = value; }
+
+std::uint64_t Variable::id() const noexcept { return data_->id; }
+
+std::size_t Variable::Hash::operator()(const Variable& variable) const noexcept {
+  return std::hash<std::uint64_t>{}(variable.id());
+}
+
+}  // namespace uikit::layout
