@@ -5,8 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -88,7 +88,7 @@ struct Screen {
         eq(icon.height, 24),
         eq(badge.left, icon.right() + kGap), eq(badge.top, icon.top), eq(badge.width, icon.width),
         eq(badge.height, icon.height), le(badge.right(), root.right() - 16),
-        ge(logo.top, header.bottom()), le(title.width, 320, 999),
+        ge(logo.top, header.bottom()), le(title.width, 320, 999), le(subtitle.height, 60),
     };
   }
 };
@@ -124,6 +124,13 @@ void addAll(Solver& solver, const std::vector<Constraint>& constraints, benchmar
   }
 }
 
+// A benchmark of a wrong answer measures nothing.
+void expectValue(benchmark::State& state, const Variable& variable, double expected) {
+  if (std::fabs(variable.value() - expected) > 1e-6) {
+    state.SkipWithError("the solver produced a wrong layout");
+  }
+}
+
 void BM_Baseline_ArithmeticFramesForThousandViews(benchmark::State& state) {
   std::vector<double> frames(4 * kChainLength);
   double head = 0;
@@ -152,6 +159,8 @@ void BM_SolveScreenOfFiftyConstraints(benchmark::State& state) {
     solver.updateVariables();
     benchmark::DoNotOptimize(screen.boxes[5].top.value());
   }
+  // 56 header + 24 + 64 logo + 16 + 28 title + 8 + 40 subtitle + 200 + 52 primary + 12
+  expectValue(state, screen.boxes[5].top, 500);
   state.counters["constraints"] = static_cast<double>(screen.constraints.size() + 1);
 }
 BENCHMARK(BM_SolveScreenOfFiftyConstraints);
@@ -168,6 +177,9 @@ void BM_ResizeScreenOfFiftyConstraints(benchmark::State& state) {
     solver.updateVariables();
     benchmark::DoNotOptimize(screen.boxes[5].width.value());
   }
+  (void)solver.suggestValue(screen.root.width, 414);
+  solver.updateVariables();
+  expectValue(state, screen.boxes[5].width, 414 - 32);
 }
 BENCHMARK(BM_ResizeScreenOfFiftyConstraints);
 
@@ -180,6 +192,7 @@ void BM_SolveRowOfThousandViews(benchmark::State& state) {
     solver.updateVariables();
     benchmark::DoNotOptimize(row.views.back().left.value());
   }
+  expectValue(state, row.views.back().left, (kChainLength - 1) * (40 + kGap));
   state.counters["constraints"] = static_cast<double>(row.constraints.size() + 1);
 }
 BENCHMARK(BM_SolveRowOfThousandViews)->Unit(benchmark::kMillisecond);
@@ -196,12 +209,15 @@ void BM_MoveRowOfThousandViews(benchmark::State& state) {
     solver.updateVariables();
     benchmark::DoNotOptimize(row.views.back().left.value());
   }
+  expectValue(state, row.views.back().left, head + (kChainLength - 1) * (40 + kGap));
 }
 BENCHMARK(BM_MoveRowOfThousandViews)->Unit(benchmark::kMicrosecond);
 
 // Prints every benchmark's time per iteration as a multiple of the baseline's.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_None) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

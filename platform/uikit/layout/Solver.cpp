@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -145,6 +146,15 @@ std::string formatNumber(double number) {
   return out.str();
 }
 
+// Joins message parts (also sidesteps a false -Wrestrict of g++ 12 on literal + string).
+std::string join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) {
+    text.append(part);
+  }
+  return text;
+}
+
 SolverResult failure(SolverStatus status, std::string message) {
   return SolverResult{status, std::move(message)};
 }
@@ -171,8 +181,8 @@ struct Solver::Impl {
 
   std::optional<std::string> invalidReason(const Constraint& constraint) const {
     if (!Strength::isValid(constraint.priority())) {
-      return "its priority " + formatNumber(constraint.priority()) +
-             " is not above 0 and at most 1000";
+      return join({"its priority ", formatNumber(constraint.priority()),
+                   " is not above 0 and at most 1000"});
     }
     bool numbersUsable = usable(constraint.expression().constant());
     for (const Term& term : constraint.expression().terms()) {
@@ -218,7 +228,7 @@ struct Solver::Impl {
     auto record = constraints.find(constraint.id());
     if (record == constraints.end()) {
       return failure(SolverStatus::UnknownConstraint,
-                     "The constraint " + constraint.description() + " is not in the solver.");
+                     join({"The constraint ", constraint.description(), " is not in the solver."}));
     }
     Tag tag = record->second.tag;
     constraints.erase(record);
@@ -587,9 +597,9 @@ struct Solver::Impl {
 
   static SolverResult unsatisfiable(const Constraint& constraint) {
     return failure(SolverStatus::UnsatisfiableConstraint,
-                   "Unable to satisfy the required constraint " + constraint.description() +
-                       ": it conflicts with the required constraints already added and was "
-                       "left out.");
+                   join({"Unable to satisfy the required constraint ", constraint.description(),
+                         ": it conflicts with the required constraints already added and was "
+                         "left out."}));
   }
 
   static SolverResult notConverged() {
@@ -611,12 +621,12 @@ Solver& Solver::operator=(Solver&&) noexcept = default;
 SolverResult Solver::addConstraint(const Constraint& constraint) {
   if (hasConstraint(constraint)) {
     return failure(SolverStatus::DuplicateConstraint,
-                   "The constraint " + constraint.description() + " has already been added.");
+                   join({"The constraint ", constraint.description(), " has already been added."}));
   }
   if (auto reason = impl_->invalidReason(constraint)) {
     return failure(SolverStatus::InvalidConstraint,
-                   "The constraint " + constraint.description() + " was not added: " + *reason +
-                       ".");
+                   join({"The constraint ", constraint.description(), " was not added: ", *reason,
+                         "."}));
   }
   return impl_->add(constraint);
 }
@@ -636,17 +646,17 @@ std::size_t Solver::constraintCount() const {
 SolverResult Solver::addEditVariable(const Variable& variable, double priority) {
   if (hasEditVariable(variable)) {
     return failure(SolverStatus::DuplicateEditVariable,
-                   "The variable " + variable.displayName() + " is already an edit variable.");
+                   join({"The variable ", variable.displayName(), " is already an edit variable."}));
   }
   if (!Strength::isValid(priority) || Strength::isRequired(priority)) {
     return failure(SolverStatus::InvalidEditPriority,
-                   "The edit variable " + variable.displayName() +
-                       " needs a priority above 0 and below 1000, not " + formatNumber(priority) +
-                       ".");
+                   join({"The edit variable ", variable.displayName(),
+                         " needs a priority above 0 and below 1000, not ", formatNumber(priority),
+                         "."}));
   }
   double start = usable(variable.value()) ? variable.value() : 0.0;
   Constraint constraint(variable, RelationalOperator::Equal, start, priority,
-                        "edit " + variable.displayName());
+                        join({"edit ", variable.displayName()}));
   SolverResult result = impl_->add(constraint);
   if (hasConstraint(constraint)) {
     impl_->edits.emplace(variable.id(), EditRecord{constraint, start});
@@ -658,7 +668,7 @@ SolverResult Solver::removeEditVariable(const Variable& variable) {
   auto edit = impl_->edits.find(variable.id());
   if (edit == impl_->edits.end()) {
     return failure(SolverStatus::UnknownEditVariable,
-                   "The variable " + variable.displayName() + " is not an edit variable.");
+                   join({"The variable ", variable.displayName(), " is not an edit variable."}));
   }
   Constraint constraint = edit->second.constraint;
   impl_->edits.erase(edit);
@@ -673,13 +683,13 @@ SolverResult Solver::suggestValue(const Variable& variable, double value) {
   auto edit = impl_->edits.find(variable.id());
   if (edit == impl_->edits.end()) {
     return failure(SolverStatus::UnknownEditVariable,
-                   "The variable " + variable.displayName() + " is not an edit variable.");
+                   join({"The variable ", variable.displayName(), " is not an edit variable."}));
   }
   if (!usable(value)) {
     return failure(SolverStatus::InvalidConstraint,
-                   "The value " + formatNumber(value) + " suggested for " +
-                       variable.displayName() +
-                       " is not a finite number of magnitude at most 1e15.");
+                   join({"The value ", formatNumber(value), " suggested for ",
+                         variable.displayName(),
+                         " is not a finite number of magnitude at most 1e15."}));
   }
   double delta = value - edit->second.constant;
   edit->second.constant = value;

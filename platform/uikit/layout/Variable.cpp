@@ -26,7 +26,12 @@ Variable::Variable(std::string name) : data_(std::make_shared<Data>()) {
 const std::string& Variable::name() const noexcept { return data_->name; }
 
 std::string Variable::displayName() const {
-  return data_->name.empty() ? "v" + std::to_string(data_->id) : data_->name;
+  if (!data_->name.empty()) {
+    return data_->name;
+  }
+  std::string shown("v");
+  shown += std::to_string(data_->id);
+  return shown;
 }
 
 double Variable::value() const noexcept { return data_->value; }

@@ -32,8 +32,9 @@ TEST(LayoutExpressionTest, DescriptionsNameVariablesRelationAndPriority) {
   Variable left("left");
   Variable width;
   Constraint c(left + 2.0 * width, RelationalOperator::LessOrEqual, 320, 750, "fits");
-  EXPECT_EQ(c.description(), "fits: left + 2 * " + width.displayName() + " - 320 <= 0 (priority 750)");
-  EXPECT_EQ(width.displayName(), "v" + std::to_string(width.id()));
+  EXPECT_EQ(width.displayName(), numbered("v", width.id()));
+  EXPECT_EQ(c.description(),
+            std::string("fits: left + 2 * ").append(width.displayName()).append(" - 320 <= 0 (priority 750)"));
   EXPECT_EQ(Expression(-4.5).description(), "-4.5");
 }
 

@@ -23,7 +23,7 @@ class RandomSystem {
     witness.clear();
     required.clear();
     for (int i = 0; i < variableCount; ++i) {
-      variables.emplace_back("x" + std::to_string(i));
+      variables.emplace_back(numbered("x", static_cast<std::uint64_t>(i)));
       witness.push_back(between(-50, 50));
     }
     for (int c = 0; c < constraintCount; ++c) {
@@ -187,6 +187,64 @@ TEST(LayoutSolverPropertyTest, ContradictionsAreRefusedWithoutDisturbingTheSolut
       EXPECT_TRUE(holds(conflict));
     }
   }
+}
+
+// Any mix of operations, priorities that share levels and constraints that may conflict: every
+// call returns, every required constraint the solver holds is met, and no value goes astray.
+TEST(LayoutSolverPropertyTest, RandomOperationSequencesKeepRequiredConstraintsMet) {
+  RandomSystem system(424242);
+  const double priorities[] = {1000, 1000, 1000, 999, 750, 750, 250, 250, 1};
+  int refused = 0;
+  for (int trial = 0; trial < 60; ++trial) {
+    system.make(system.between(2, 6), 0);
+    Solver solver;
+    std::vector<Constraint> present;
+    for (int step = 0; step < 60; ++step) {
+      int action = system.below(10);
+      if (action < 6) {
+        Expression expression = system.between(-30, 30);
+        for (const Variable& variable : system.variables) {
+          expression += system.between(-2, 2) * Expression(variable);
+        }
+        Constraint constraint(expression, static_cast<RelationalOperator>(system.below(3)), 0,
+                              priorities[system.below(9)]);
+        SolverResult result = solver.addConstraint(constraint);
+        if (result.ok()) {
+          present.push_back(constraint);
+        } else {
+          ASSERT_EQ(result.status, SolverStatus::UnsatisfiableConstraint) << result.message;
+          ASSERT_TRUE(constraint.isRequired());
+          ++refused;
+        }
+      } else if (action < 8 && !present.empty()) {
+        auto victim = present.begin() + system.below(static_cast<int>(present.size()));
+        ASSERT_TRUE(solver.removeConstraint(*victim).ok());
+        present.erase(victim);
+      } else {
+        const Variable& variable = system.variables[static_cast<std::size_t>(
+            system.below(static_cast<int>(system.variables.size())))];
+        if (!solver.hasEditVariable(variable)) {
+          ASSERT_TRUE(solver.addEditVariable(variable, priorities[3 + system.below(6)]).ok());
+        } else if (system.below(4) == 0) {
+          ASSERT_TRUE(solver.removeEditVariable(variable).ok());
+        } else {
+          ASSERT_TRUE(solver.suggestValue(variable, system.between(-200, 200)).ok());
+        }
+      }
+      solver.updateVariables();
+      for (const Constraint& constraint : present) {
+        if (constraint.isRequired()) {
+          ASSERT_TRUE(holds(constraint, 1e-5))
+              << "trial " << trial << " step " << step << ": " << constraint.description();
+        }
+      }
+      for (const Variable& variable : system.variables) {
+        ASSERT_TRUE(std::isfinite(variable.value()));
+      }
+    }
+    EXPECT_EQ(solver.constraintCount(), present.size());
+  }
+  EXPECT_GT(refused, 20);  // the sequences do run into conflicts
 }
 
 }  // namespace

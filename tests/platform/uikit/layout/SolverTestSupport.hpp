@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/uikit/layout/Solver.hpp"
 
 namespace layouttest {
@@ -21,6 +26,13 @@ inline Constraint le(const Expression& lhs, const Expression& rhs,
 inline Constraint ge(const Expression& lhs, const Expression& rhs,
                      double priority = Strength::required, std::string name = {}) {
   return Constraint(lhs, RelationalOperator::GreaterOrEqual, rhs, priority, std::move(name));
+}
+
+// "x" and 3 give "x3".
+inline std::string numbered(const char* prefix, std::uint64_t number) {
+  std::string name(prefix);
+  name += std::to_string(number);
+  return name;
 }
 
 // Adds every constraint, failing the test on the first one the solver refuses.

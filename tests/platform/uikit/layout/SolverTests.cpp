@@ -298,7 +298,7 @@ TEST(LayoutSolverTest, ChainOfAThousandVariablesSolvesAndFollowsItsHead) {
   Solver solver;
   std::vector<Variable> x;
   for (int i = 0; i < kCount; ++i) {
-    x.emplace_back("x" + std::to_string(i));
+    x.emplace_back(numbered("x", static_cast<std::uint64_t>(i)));
   }
   Constraint anchor = eq(x[0], 0);
   ASSERT_TRUE(solver.addConstraint(anchor).ok());
