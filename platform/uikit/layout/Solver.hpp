@@ -49,7 +49,16 @@ struct SolverResult {
 // follows Bland's rule (lowest symbol id enters and, on ties, leaves), which cannot cycle, and
 // every optimisation also has a pivot budget as a last guard against numerical trouble.
 //
-// Not thread-safe: use one solver from one thread (layout runs on the main thread).
+// Not thread-safe: use one solver from one thread (layout runs on the main thread). A solver
+// that was moved from may only be destroyed or assigned to.
+//
+//   Variable left("left"), width("width");
+//   Solver solver;
+//   solver.addConstraint(Constraint(left, RelationalOperator::Equal, 16));
+//   solver.addConstraint(Constraint(width, RelationalOperator::GreaterOrEqual, 44));
+//   solver.addConstraint(Constraint(left + width, RelationalOperator::LessOrEqual, 320));
+//   solver.addConstraint(Constraint(width, RelationalOperator::Equal, 1000, Strength::defaultLow));
+//   solver.updateVariables();  // left 16, width 304
 class Solver {
  public:
   Solver();
