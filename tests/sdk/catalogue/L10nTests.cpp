@@ -1,0 +1,172 @@
+#include "sdk/catalogue/L10n.hpp"
+#include "sdk/catalogue/Scrambling.hpp"
+#include "sdk/catalogue/SdkBundle.hpp"
+#include "sdk/uikit/NotificationNames.hpp"
+
+#include "support/sdk/TemporaryBundle.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace L10n = vyd::L10n;
+using vydtest::expectInFreshProcess;
+using vydtest::TemporaryBundle;
+
+namespace {
+
+// Collects mismatches inside a fresh process, where gtest assertions cannot report.
+class Checks {
+public:
+    template <class A, class B>
+    void equal(const A& actual, const B& expected, const char* what) {
+        if (!(actual == expected)) {
+            out_ << what << ": got [" << actual << "], expected [" << expected << "]\n";
+        }
+    }
+    void that(bool condition, const char* what) {
+        if (!condition) {
+            out_ << what << "\n";
+        }
+    }
+    std::string failures() const { return out_.str(); }
+
+private:
+    std::ostringstream out_;
+};
+
+std::string entry(const std::string& key, const std::string& value) {
+    return "\"" + key + "\" = \"" + value + "\";\n";
+}
+
+void useBundle(const std::string& path) { ::setenv("VYD_BUNDLE_PATH", path.c_str(), 1); }
+
+} // namespace
+
+TEST(L10nFormatTest, ReplacesPlaceholdersInOrderAndByPosition) {
+    const std::vector<std::string_view> two{"VY ID", "Shop"};
+    const struct {
+        const char* format;
+        std::vector<std::string_view> arguments;
+        const char* expected;
+    } cases[] = {
+        {" Login as %@", {"Ivan"}, " Login as Ivan"},
+        {"%@ will not get access to %@.", two, "VY ID will not get access to Shop."},
+        {"%2$@ before %1$@", two, "Shop before VY ID"},
+        {"100%% sure, %@", {"VY ID"}, "100% sure, VY ID"},
+        {"%@ and %@ and %@", {"a"}, "a and  and "},  // missing arguments become empty
+        {"only %@", two, "only VY ID"},             // extra arguments are ignored
+        {"%d %s %5$@ %0$@ end %", {"x"}, "%d %s  %0$@ end %"},
+        {"%@%@", {"%@", "%%"}, "%@%%"}, // arguments are not formatted again
+        {"", {}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(L10n::format(c.format, c.arguments), c.expected) << c.format;
+    }
+}
+
+TEST(L10nTest, FallbacksWithoutTable) {
+    TemporaryBundle bundle; // no Localizable.strings at all
+    useBundle(bundle.path().string());
+    expectInFreshProcess([] {
+        Checks check;
+        check.equal(L10n::Ui::Common::done(), "Done", "plain");
+        check.equal(L10n::Network::Common::https(), "https", "plain scheme");
+        check.equal(L10n::Ui::LoginButton::loginAsValue("Ivan I."), " Login as Ivan I.", "one argument");
+        check.equal(L10n::Ui::AuthChoose::itIsSafeToOpenValues("VY ID", "Shop"),
+                    "This is a secure way to log in with a VY ID:\nShop will not get access to your application, "
+                    "there will be no autoscaling either",
+                    "two arguments");
+        check.equal(L10n::Logs::versionErrorMessageValues("VY ID", "2.4.0"),
+                    "🆔⚙️❌ This version of the VY ID SDK is not supported, the login button will not be displayed, "
+                    "\n update the version to the current one: 2.4.0",
+                    "version error");
+        // Scrambled fallbacks are our own texts.
+        check.equal(L10n::Ui::Common::vyIdB64(), "VY ID", "product name");
+        check.equal(L10n::Ui::LoginButton::loginWithVyIdB64(), "Log in with VY ID", "button text");
+        check.equal(L10n::Analytics::Events::AuthPopup::vyIdAuthPopupShowB64(), "VYD_VY ID auth popup show", "event");
+        check.equal(vyd::curentSdkVersion(), "", "no Info.json, no version");
+        return check.failures();
+    });
+}
+
+TEST(L10nTest, TableValuesWinAndMissingKeysFallBack) {
+    TemporaryBundle bundle;
+    bundle.writeVersion("2.3.0");
+    bundle.writeStrings("/* test table */\n" + entry("ui.common.done", "Ready") +
+                        entry("ui.login-button.login-as-value", "Hello, %@!") +
+                        entry("logs.not-white-list-value", "%2$@ does not list %1$@") +
+                        entry("ui.common.vy-id-b64", vyd::scramble("VY ID Pro", "ui.common.vy-id-b64")) +
+                        entry("ui.login-button.vy-id-b64", "VY ID") + // put in by hand, not scrambled
+                        entry("common.kw-b64", vyd::scramble("VY Bank", "common.none")) + // another key's value
+                        entry("notifications.name.auth-native-result", "CustomAuthResult") +
+                        entry("network.common.https", "HTTPS"));
+    useBundle(bundle.path().string());
+    expectInFreshProcess([] {
+        Checks check;
+        check.equal(L10n::Ui::Common::done(), "Ready", "plain from table");
+        check.equal(L10n::Ui::LoginButton::loginAsValue("Ivan"), "Hello, Ivan!", "formatted from table");
+        check.equal(L10n::Logs::notWhiteListValue("evil.example", "[vy.example]"),
+                    "[vy.example] does not list evil.example", "positional from table");
+        check.equal(L10n::Ui::Common::vyIdB64(), "VY ID Pro", "scrambled from table");
+        check.equal(L10n::Ui::LoginButton::vyIdB64(), "", "plain text where a scrambled value belongs");
+        check.equal(L10n::Common::kwB64(), "", "value scrambled for another key");
+        check.equal(L10n::Events::show(), "show", "missing key falls back");
+        check.equal(L10n::Ui::LoginButton::fillWithVyIdB64(), "Fill in with VY ID", "missing scrambled key");
+        check.equal(vyd::NotificationNames::authNativeResult(), "CustomAuthResult", "notification name");
+        check.equal(vyd::NotificationNames::userIdDidChanged(), "userIdDidChange", "notification fallback");
+        check.equal(vyd::curentSdkVersion(), "2.3.0", "version");
+        check.equal(L10n::Network::Common::https(), "HTTPS", "scheme from table");
+        return check.failures();
+    });
+}
+
+TEST(L10nTest, MalformedTableOrMissingBundleGivesFallbacks) {
+    TemporaryBundle malformed;
+    malformed.writeStrings(entry("ui.common.done", "Ready") + "\"ui.web.try-again\" = \"unterminated;\n");
+    malformed.writeFile("Info.json", "[\"not an object\"]");
+    const std::string missing = (malformed.path() / "no-such-folder").string();
+
+    for (const std::string& path : {malformed.path().string(), missing}) {
+        SCOPED_TRACE(path);
+        useBundle(path);
+        expectInFreshProcess([] {
+            Checks check;
+            check.equal(L10n::Ui::Common::done(), "Done", "plain");
+            check.equal(L10n::Ui::Web::tryAgain(), "Start again", "plain");
+            check.equal(L10n::Ui::KwAppList::inWhichYouAuthorizedB64(), "in which you are signed in to VY Bank",
+                        "scrambled");
+            check.equal(L10n::Logs::openDeeplinkValue("vybank://x"), "🆔🏠🚪 Open deeplink vybank://x", "formatted");
+            check.equal(vyd::curentSdkVersion(), "", "version");
+            return check.failures();
+        });
+    }
+}
+
+TEST(L10nTest, PlainEntriesAndTheBundleAreMadeOncePerProcess) {
+    TemporaryBundle first;
+    first.writeStrings(entry("ui.common.done", "First") + entry("ui.login-button.login-as-value", "First %@"));
+    TemporaryBundle second;
+    second.writeStrings(entry("ui.common.done", "Second") + entry("ui.login-button.login-as-value", "Second %@"));
+    useBundle(first.path().string());
+    const std::string secondPath = second.path().string();
+    expectInFreshProcess([&secondPath] {
+        Checks check;
+        const std::string& done = L10n::Ui::Common::done();
+        check.equal(done, "First", "first read");
+        check.equal(L10n::Ui::LoginButton::loginAsValue("a"), "First a", "first formatted read");
+        check.that(&L10n::Ui::Common::done() == &done, "plain entry is one object per process");
+        check.that(&vyd::NotificationNames::authNativeResult() == &vyd::NotificationNames::authNativeResult(),
+                   "notification name is one object per process");
+
+        useBundle(secondPath); // too late: the bundle is already made
+        check.equal(vyd::sdkBundlePath(), vyd::sdkBundle()->bundlePath(), "path of the bundle in use");
+        check.that(vyd::sdkBundlePath() != secondPath, "bundle made again");
+        check.equal(L10n::Ui::Common::done(), "First", "plain after the change");
+        check.equal(L10n::Ui::LoginButton::loginAsValue("b"), "First b", "formatted after the change");
+        return check.failures();
+    });
+}
