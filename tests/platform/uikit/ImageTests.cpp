@@ -1,0 +1,179 @@
+#include "platform/foundation/Bundle.hpp"
+#include "platform/uikit/UIGraphicsImageRenderer.hpp"
+#include "platform/uikit/UIImage.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <random>
+
+using coregraphics::CGImage;
+using coregraphics::CGRGBA;
+using namespace uikit;
+namespace fs = std::filesystem;
+
+namespace {
+
+foundation::Data solidPng(std::size_t width, std::size_t height, CGRGBA colour) {
+    return CGImage::make(width, height, std::vector<CGRGBA>(width * height, colour))->pngData();
+}
+
+void writeFile(const fs::path& path, const foundation::Data& data) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+class ImageTest : public ::testing::Test {
+protected:
+    void TearDown() override { UITraitCollection::setCurrent(saved_); }
+
+private:
+    UITraitCollection saved_ = UITraitCollection::current();
+};
+
+TEST_F(ImageTest, SizeIsPixelsDividedByScale) {
+    const auto image = UIImage::fromData(solidPng(30, 12, {1, 2, 3, 255}), 3);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->size(), (CGSize{10, 4}));
+    EXPECT_EQ(image->scale(), 3);
+    EXPECT_EQ(image->cgImage()->width(), 30u);
+    EXPECT_EQ(UIImage::fromData(solidPng(8, 8, {}), std::nan(""))->scale(), 1) << "a meaningless scale counts as 1";
+    EXPECT_EQ(UIImage::fromData(foundation::dataFromString("GIF89a...")), nullptr);
+    EXPECT_EQ(UIImage::fromData({}), nullptr);
+}
+
+TEST_F(ImageTest, WithRenderingModeMakesANewImageSharingTheBitmap) {
+    EXPECT_EQ(rawValue(UIImageRenderingMode::automatic), 0);
+    EXPECT_EQ(rawValue(UIImageRenderingMode::alwaysOriginal), 1);
+    EXPECT_EQ(rawValue(UIImageRenderingMode::alwaysTemplate), 2);
+    EXPECT_EQ(renderingModeFromRawValue(2), UIImageRenderingMode::alwaysTemplate);
+    EXPECT_FALSE(renderingModeFromRawValue(3));
+
+    const auto original = UIImage::fromData(solidPng(4, 4, {9, 9, 9, 255}), 2);
+    const auto stencil = original->withRenderingMode(UIImageRenderingMode::alwaysTemplate);
+    EXPECT_NE(stencil, original);
+    EXPECT_EQ(stencil->renderingMode(), UIImageRenderingMode::alwaysTemplate);
+    EXPECT_EQ(original->renderingMode(), UIImageRenderingMode::automatic);
+    EXPECT_EQ(stencil->cgImage(), original->cgImage());
+    EXPECT_EQ(stencil->size(), original->size());
+}
+
+class NamedImageTest : public ImageTest {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("vyd-bundle-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder);
+        writeFile(folder / "logo.png", solidPng(10, 10, {255, 0, 0, 255}));
+        writeFile(folder / "logo@2x.png", solidPng(20, 20, {0, 255, 0, 255}));
+        writeFile(folder / "logo@3x.png", solidPng(30, 30, {0, 0, 255, 255}));
+        writeFile(folder / "retina@2x.png", solidPng(8, 4, {0, 0, 0, 255}));
+        writeFile(folder / "photo.jpg", CGImage::make(6, 6, std::vector<CGRGBA>(36, {50, 50, 50, 255}))->jpegData(0.8));
+        writeFile(folder / "broken.png", foundation::dataFromString("\x89PNG\r\n\x1a\nnot really"));
+        bundle = foundation::Bundle::make(folder.string());
+        ASSERT_NE(bundle, nullptr);
+    }
+    void TearDown() override {
+        ImageTest::TearDown();
+        fs::remove_all(folder);
+    }
+
+    fs::path folder;
+    std::shared_ptr<foundation::Bundle> bundle;
+};
+
+TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
+    struct Case {
+        CGFloat displayScale;
+        CGFloat scale;
+        CGRGBA colour;
+    };
+    const Case cases[] = {{3, 3, {0, 0, 255, 255}}, {2, 2, {0, 255, 0, 255}}, {1, 1, {255, 0, 0, 255}}};
+    for (const Case& c : cases) {
+        const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->scale(), c.scale);
+        EXPECT_EQ(image->size(), (CGSize{10, 10})) << "every variant is the same size in points";
+        EXPECT_EQ(image->cgImage()->pixel(0, 0), c.colour);
+    }
+    UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(2));
+    EXPECT_EQ(UIImage::named("logo", bundle)->scale(), 2) << "without traits the current ones count";
+
+    const auto onlyRetina = UIImage::named("retina", bundle, UITraitCollection::withDisplayScale(3));
+    ASSERT_NE(onlyRetina, nullptr);
+    EXPECT_EQ(onlyRetina->size(), (CGSize{4, 2}));
+    const auto photo = UIImage::named("photo", bundle);
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->size(), (CGSize{6, 6}));
+}
+
+TEST_F(NamedImageTest, MissingBrokenOrOutsideGivesNoImage) {
+    EXPECT_EQ(UIImage::named("absent", bundle), nullptr);
+    EXPECT_EQ(UIImage::named("broken", bundle), nullptr);
+    EXPECT_EQ(UIImage::named("../logo", bundle), nullptr);
+    EXPECT_EQ(UIImage::named("logo", nullptr), nullptr);
+}
+
+TEST_F(ImageTest, RendererDrawsAnImageAtANewSize) {
+    const auto logo = UIImage::fromData(solidPng(64, 64, {20, 143, 43, 255}), 1);
+    const UIGraphicsImageRenderer renderer({16, 16}, {3, false});
+    const auto redrawn = renderer.image([&](UIGraphicsImageRendererContext&) { logo->draw({0, 0, 16, 16}); });
+    ASSERT_NE(redrawn, nullptr);
+    EXPECT_EQ(redrawn->size(), (CGSize{16, 16}));
+    EXPECT_EQ(redrawn->scale(), 3);
+    EXPECT_EQ(redrawn->cgImage()->width(), 48u);
+    EXPECT_EQ(redrawn->cgImage()->pixel(47, 47), (CGRGBA{20, 143, 43, 255}));
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr) << "the renderer's context ends with its actions";
+
+    UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(2));
+    const auto atScreenScale = UIGraphicsImageRenderer({5, 5}).image(nullptr);
+    EXPECT_EQ(atScreenScale->cgImage()->width(), 10u) << "scale 0 is the display scale";
+    EXPECT_EQ(atScreenScale->cgImage()->pixel(0, 0), CGRGBA{}) << "not opaque: transparent";
+    EXPECT_EQ(UIGraphicsImageRenderer({0, 5}).image(nullptr), nullptr);
+}
+
+TEST_F(ImageTest, ImageContextFunctionsPairBeginAndEnd) {
+    const auto logo = UIImage::fromData(solidPng(10, 10, {255, 255, 255, 255}), 1);
+    UIGraphicsBeginImageContextWithOptions({8, 4}, false, 1);
+    logo->draw({0, 0, 8, 4});
+    const auto scaled = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    ASSERT_NE(scaled, nullptr);
+    EXPECT_EQ(scaled->size(), (CGSize{8, 4}));
+    EXPECT_EQ(scaled->cgImage()->pixel(7, 3), (CGRGBA{255, 255, 255, 255}));
+    EXPECT_EQ(UIGraphicsGetImageFromCurrentImageContext(), nullptr);
+
+    // A begin that cannot make a context still pairs with its end.
+    UIGraphicsBeginImageContextWithOptions({4, 4}, false, 1);
+    UIGraphicsBeginImageContextWithOptions({0, 0}, false, 1);
+    EXPECT_EQ(UIGraphicsGetImageFromCurrentImageContext(), nullptr);
+    logo->draw({0, 0, 4, 4}); // nowhere to draw: nothing happens
+    UIGraphicsEndImageContext();
+    EXPECT_NE(UIGraphicsGetImageFromCurrentImageContext(), nullptr) << "the outer context is current again";
+    UIGraphicsEndImageContext();
+    UIGraphicsEndImageContext(); // one end too many does nothing
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+}
+
+TEST_F(ImageTest, DecodesAndDrawsOnWorkerThreads) {
+    const foundation::Data png = solidPng(32, 32, {10, 20, 30, 255});
+    std::vector<std::future<bool>> results;
+    for (int i = 0; i < 4; ++i) {
+        results.push_back(std::async(std::launch::async, [&png, i] {
+            const auto image = UIImage::fromData(png, 2);
+            UIGraphicsBeginImageContextWithOptions({8.0 + i, 8}, false, 1);
+            image->draw({0, 0, 8.0 + i, 8});
+            const auto drawn = UIGraphicsGetImageFromCurrentImageContext();
+            UIGraphicsEndImageContext();
+            return drawn && drawn->cgImage()->width() == static_cast<std::size_t>(8 + i) &&
+                   drawn->cgImage()->pixel(3, 3) == CGRGBA{10, 20, 30, 255};
+        }));
+    }
+    for (auto& result : results) {
+        ASSERT_EQ(result.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+        EXPECT_TRUE(result.get());
+    }
+}
+
+} // namespace
