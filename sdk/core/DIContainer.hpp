@@ -8,6 +8,16 @@
 
 namespace vyd {
 
+class AnalyticsParamsMakerProtocol;
+class AnalyticsServiceProtocol;
+class AppMethodsWrapperProtocol;
+class AppTokenServiceProtocol;
+class KWPresenceCheckerProtocol;
+class RootViewControllerStorageProtocol;
+class StaticStorageServiceProtocol;
+class UserDefaultsServiceProtocol;
+class WebSceneOpenerProtocol;
+
 // One process-wide service: made by its factory on first use, then shared; a setter replaces it
 // (tests, host apps). Setting nullptr drops it, so the next read makes a fresh one.
 template <class T>
@@ -49,6 +59,30 @@ class DIContainer {
 public:
     static std::shared_ptr<DelegateManagerProtocol> delegateManager();
     static void setDelegateManager(std::shared_ptr<DelegateManagerProtocol> value);
+
+    static std::shared_ptr<StaticStorageServiceProtocol> staticStorageService();
+    static void setStaticStorageService(std::shared_ptr<StaticStorageServiceProtocol> value);
+    // Sends to an in-memory sink until the host app plugs in its analytics framework.
+    static std::shared_ptr<AnalyticsServiceProtocol> analyticsService();
+    static void setAnalyticsService(std::shared_ptr<AnalyticsServiceProtocol> value);
+    static std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker();
+    static void setAnalyticsParamsMaker(std::shared_ptr<AnalyticsParamsMakerProtocol> value);
+    static std::shared_ptr<AppTokenServiceProtocol> appTokenService();
+    static void setAppTokenService(std::shared_ptr<AppTokenServiceProtocol> value);
+    static std::shared_ptr<UserDefaultsServiceProtocol> userDefaultsService();
+    static void setUserDefaultsService(std::shared_ptr<UserDefaultsServiceProtocol> value);
+    static std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker();
+    static void setKwPresenceChecker(std::shared_ptr<KWPresenceCheckerProtocol> value);
+    static std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage();
+    static void setRootViewControllerStorage(std::shared_ptr<RootViewControllerStorageProtocol> value);
+    // The application wrappers of the full-screen web scene and of the navigation web scene.
+    static std::shared_ptr<AppMethodsWrapperProtocol> appMethodsWrapper();
+    static void setAppMethodsWrapper(std::shared_ptr<AppMethodsWrapperProtocol> value);
+    static std::shared_ptr<AppMethodsWrapperProtocol> appMethodWrapper();
+    static void setAppMethodWrapper(std::shared_ptr<AppMethodsWrapperProtocol> value);
+    // None until the web scenes are set up (a host or test sets one).
+    static std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener();
+    static void setWebSceneOpener(std::shared_ptr<WebSceneOpenerProtocol> value);
 };
 
 } // namespace vyd

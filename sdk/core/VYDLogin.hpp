@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/foundation/URL.hpp"
+#include "sdk/core/VYDAuthResponse.hpp"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vyd {
+
+// The host app's login operations.
+class VYDLogin {
+public:
+    using ResponseCompletion = std::function<void(const VYDAuthResponse&)>;
+
+    // Turns the return link that the VY Bank app or page opened into the login's result. A link
+    // that is not a URL is ignored and the completion is never called. Otherwise, on the calling
+    // thread and in this order: the link's app token is stored (only when the link answers this
+    // login: its state matches); on success the session's log
+    // identifier is saved and reported; the "AuthNativeResult" notification is posted with
+    // "isSuccess"; the result is reported; the login's state, nonce and redirect URI are
+    // dropped; the completion runs.
+    void getResponseFrom(std::string_view link, const ResponseCompletion& completion);
+    void getResponseFrom(const foundation::URL& url, const ResponseCompletion& completion);
+
+    // The result a return link gives for the login's stored state and nonce, with no effects;
+    // nothing when the link is not a URL. An error in the link, a state that is missing or
+    // differs ("invalid_state", also when no login is under way) and a missing code
+    // ("internal_error") are failures, checked in that order after the state.
+    static std::optional<VYDAuthResponse> responseFrom(std::string_view link,
+                                                       const std::optional<std::string>& expectedState,
+                                                       const std::optional<std::string>& nonce);
+};
+
+} // namespace vyd

@@ -1,0 +1,62 @@
+#pragma once
+#include "platform/coregraphics/CGGeometry.hpp"
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
+#include "sdk/screens/loginbutton/VYDLoginButtonStyle.hpp"
+#include "sdk/screens/loginbutton/VYDLoginButtonTextType.hpp"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace uikit {
+class UIImage;
+}
+
+namespace vyd {
+
+// What decides how the login button looks. One object is shared by the button, its controller
+// and the session store, so all of them see the same changes.
+class LoginButtonSettingsProtocol {
+public:
+    using CGFloat = coregraphics::CGFloat;
+    using CGSize = coregraphics::CGSize;
+
+    virtual ~LoginButtonSettingsProtocol() = default;
+
+    // The colour style (despite the name, not a colour).
+    virtual VYDLoginButtonStyle backgroundColor() const = 0;
+    virtual VYDLoginButtonTextType textType() const = 0;
+    virtual void setTextType(VYDLoginButtonTextType textType) = 0;
+    virtual CGFloat cornerRadius() const = 0;
+    virtual void setCornerRadius(CGFloat cornerRadius) = 0;
+    virtual CGFloat borderWidth() const = 0;
+    virtual void setBorderWidth(CGFloat borderWidth) = 0;
+    virtual uikit::UIColor borderColor() const = 0;
+    virtual void setBorderColor(uikit::UIColor borderColor) = 0;
+    virtual uikit::UIColor loaderColor() const = 0;
+    virtual void setLoaderColor(uikit::UIColor loaderColor) = 0;
+    virtual uikit::UIColor titleColor() const = 0;
+    virtual void setTitleColor(uikit::UIColor titleColor) = 0;
+    virtual CGSize desiredSize() const = 0;
+    virtual void setDesiredSize(CGSize desiredSize) = 0;
+    virtual CGSize logoSize() const = 0;
+    virtual void setLogoSize(CGSize logoSize) = 0;
+    virtual CGFloat fontSize() const = 0;
+    virtual void setFontSize(CGFloat fontSize) = 0;
+    virtual std::string logoName() const = 0;
+    virtual void setLogoName(std::string logoName) = 0;
+    virtual CGFloat height() const = 0;
+    virtual void setHeight(CGFloat height) = 0;
+    virtual CGFloat width() const = 0;
+    virtual void setWidth(CGFloat width) = 0;
+    virtual CGFloat minimalWidth() const = 0;
+    virtual uikit::UIFont font() const = 0;
+    virtual std::string text() const = 0;
+    virtual std::shared_ptr<uikit::UIImage> logoImage() const = 0;
+    virtual std::optional<std::string> maskedName() const = 0;
+    // The personalised title for a masked name.
+    virtual std::string adaptedDescription(const std::string& name) const = 0;
+};
+
+} // namespace vyd

@@ -1,0 +1,15 @@
+#include "sdk/services/FeatureToggles.hpp"
+
+#include "sdk/catalogue/L10n.hpp"
+#include "sdk/core/Logger.hpp"
+
+namespace vyd {
+
+bool FeatureToggles::isWebViewEnabled() const {
+    if (!webViewEnabled_) {
+        Logger::log(L10n::Logs::featureDisabledValue("WebView"));
+    }
+    return webViewEnabled_;
+}
+
+} // namespace vyd
