@@ -38,7 +38,8 @@ std::unique_ptr<CGContext> CGContext::bitmap(CGSize size, CGFloat scale, bool op
 }
 
 bool CGContext::pixelSpan(const CGRect& rect, std::size_t& x0, std::size_t& y0, std::size_t& x1, std::size_t& y1) const {
-    if (rect.isNull() || rect.isEmpty()) {
+    if (rect.isNull() || rect.isEmpty() || std::isnan(rect.minX()) || std::isnan(rect.maxX()) ||
+        std::isnan(rect.minY()) || std::isnan(rect.maxY())) {
         return false;
     }
     // A pixel belongs to the rectangle when its centre does.

@@ -2,7 +2,7 @@
 
 // Groups of layer changes. Transactions nest per thread; a value set inside a transaction holds
 // until its commit. A value set outside any explicit transaction lasts until the end of the
-// current turn of the main queue (on other threads, until the thread's next explicit value).
+// current turn of the main queue; on another thread it stays until that thread changes it.
 
 namespace quartzcore {
 

@@ -8,20 +8,15 @@ using coregraphics::CGContext;
 
 namespace {
 
-struct ContextEntry {
-    std::unique_ptr<CGContext> context;
+struct StackEntry {
+    CGContext* context;                // null for a begin whose context could not be made
+    std::unique_ptr<CGContext> owned;  // contexts made by begin; a renderer owns its own
+    bool fromBegin;
 };
 
-// Null entries stand for begins whose context could not be made, so that begin and end stay
-// paired.
-std::vector<CGContext*>& contextStack() {
-    thread_local std::vector<CGContext*> stack;
+std::vector<StackEntry>& contextStack() {
+    thread_local std::vector<StackEntry> stack;
     return stack;
-}
-
-std::vector<std::unique_ptr<CGContext>>& ownedContexts() {
-    thread_local std::vector<std::unique_ptr<CGContext>> owned;
-    return owned;
 }
 
 CGFloat resolvedScale(CGFloat scale) {
@@ -49,12 +44,16 @@ std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(
     if (!context) {
         return nullptr;
     }
+    // Whatever the actions begin and do not end is dropped with the renderer's context, so
+    // that no entry outlives the context it points to.
     auto& stack = contextStack();
-    stack.push_back(context.get());
-    struct Pop {
-        std::vector<CGContext*>& stack;
-        ~Pop() { stack.pop_back(); }
-    } pop{stack};
+    const std::size_t depth = stack.size();
+    stack.push_back({context.get(), nullptr, false});
+    struct Restore {
+        std::vector<StackEntry>& stack;
+        std::size_t depth;
+        ~Restore() { stack.resize(depth); }
+    } restore{stack, depth};
     UIGraphicsImageRendererContext rendererContext(*context);
     if (actions) {
         actions(rendererContext);
@@ -64,13 +63,13 @@ std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(
 
 CGContext* UIGraphicsGetCurrentContext() {
     const auto& stack = contextStack();
-    return stack.empty() ? nullptr : stack.back();
+    return stack.empty() ? nullptr : stack.back().context;
 }
 
 void UIGraphicsBeginImageContextWithOptions(CGSize size, bool opaque, CGFloat scale) {
     auto context = CGContext::bitmap(size, resolvedScale(scale), opaque);
-    contextStack().push_back(context.get());
-    ownedContexts().push_back(std::move(context));
+    CGContext* pointer = context.get();
+    contextStack().push_back({pointer, std::move(context), true});
 }
 
 std::shared_ptr<UIImage> UIGraphicsGetImageFromCurrentImageContext() {
@@ -79,16 +78,11 @@ std::shared_ptr<UIImage> UIGraphicsGetImageFromCurrentImageContext() {
 }
 
 void UIGraphicsEndImageContext() {
-    auto& owned = ownedContexts();
-    if (owned.empty()) {
-        return;
-    }
-    auto& stack = contextStack();
-    // Only contexts pushed by begin are popped here; a renderer's context is popped by its
+    // Only a context pushed by begin is popped here; a renderer's context belongs to its
     // renderer.
-    if (!stack.empty() && stack.back() == owned.back().get()) {
+    auto& stack = contextStack();
+    if (!stack.empty() && stack.back().fromBegin) {
         stack.pop_back();
-        owned.pop_back();
     }
 }
 

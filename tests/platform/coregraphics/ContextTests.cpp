@@ -71,6 +71,13 @@ TEST(BitmapContext, DrawsImagesScaledIntoTheRectangle) {
     partial->draw(*source, {5, 5, 20, 20}); // runs off the bitmap
     EXPECT_EQ(partial->makeImage()->pixel(4, 4), CGRGBA{});
     expectNear(partial->makeImage()->pixel(5, 5), {255, 0, 0, 255});
+
+    const CGFloat nan = std::numeric_limits<CGFloat>::quiet_NaN();
+    partial->draw(*source, {nan, 0, 10, 10}); // a meaningless rectangle draws nothing
+    partial->fill({0, nan, 10, 10}, CGColor::white());
+    EXPECT_EQ(partial->makeImage()->pixel(0, 0), CGRGBA{});
+    partial->fill({0, 0, std::numeric_limits<CGFloat>::infinity(), 1}, CGColor::white());
+    EXPECT_EQ(partial->makeImage()->pixel(9, 0), (CGRGBA{255, 255, 255, 255})) << "an endless rectangle covers the row";
 }
 
 TEST(BitmapContext, TransparentEdgesDoNotDarkenColours) {

@@ -154,6 +154,16 @@ TEST_F(ImageTest, ImageContextFunctionsPairBeginAndEnd) {
     UIGraphicsEndImageContext();
     UIGraphicsEndImageContext(); // one end too many does nothing
     EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+
+    // A begin left open inside a renderer's actions ends with the renderer.
+    UIGraphicsImageRenderer({2, 2}, {1, false}).image([](UIGraphicsImageRendererContext&) {
+        UIGraphicsBeginImageContextWithOptions({3, 3}, false, 1);
+        UIGraphicsEndImageContext();
+        UIGraphicsEndImageContext(); // cannot end the renderer's own context
+        EXPECT_NE(UIGraphicsGetCurrentContext(), nullptr);
+        UIGraphicsBeginImageContextWithOptions({3, 3}, false, 1);
+    });
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
 }
 
 TEST_F(ImageTest, DecodesAndDrawsOnWorkerThreads) {
