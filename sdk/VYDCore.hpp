@@ -1,5 +1,6 @@
 #pragma once
 // Everything a host app may use.
+#include "sdk/catalogue/ImageAsset.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/Scrambling.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"

@@ -54,6 +54,15 @@ void showLinks() {
     }
 }
 
+void showImages() {
+    section("Images");
+    for (const auto* asset : vyd::Asset::all) {
+        const auto image = asset->image();
+        std::printf("%-28s %g x %g pt\n", std::string(asset->name).c_str(), image->size().width,
+                    image->size().height);
+    }
+}
+
 void showLog() {
     section("Log");
     // The version messages are the SDK's only log lines printed in release builds; they come
@@ -70,6 +79,7 @@ int main() {
     showBundle();
     showTexts();
     showLinks();
+    showImages();
     showLog();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
