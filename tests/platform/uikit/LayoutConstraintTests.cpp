@@ -1,0 +1,350 @@
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/UIView.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace uikit;
+
+namespace {
+
+std::shared_ptr<UIView> constrainedView() {
+    auto view = UIView::make();
+    view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    return view;
+}
+
+// A view with a fixed intrinsic size, like a label with a fixed text.
+class IntrinsicView : public UIView {
+public:
+    explicit IntrinsicView(CGSize size) : UIView(CGRect{}), size_(size) {}
+    CGSize intrinsicContentSize() const override { return size_; }
+    void setSize(CGSize size) {
+        size_ = size;
+        invalidateIntrinsicContentSize();
+    }
+
+private:
+    CGSize size_;
+};
+
+class CountingView : public UIView {
+public:
+    using UIView::UIView;
+    int layouts = 0;
+
+protected:
+    void layoutSubviews() override { ++layouts; }
+};
+
+class LayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        root = UIView::make({0, 0, 375, 667});
+    }
+    void TearDown() override { foundation::RunLoop::main().discardPending(); }
+
+    std::shared_ptr<UIView> root;
+};
+
+TEST_F(LayoutTest, EdgesConstantsAndHeightAreSolved) {
+    // A bar 8 points in from both sides and 8 above the bottom, whose one-line text (18 high)
+    // sits 8 points in and is at least 36 high: the bar is 52 high.
+    auto bar = constrainedView();
+    auto text = UIView::create<IntrinsicView>(CGSize{100, 18});
+    text->setTranslatesAutoresizingMaskIntoConstraints(false);
+    root->addSubview(bar);
+    bar->addSubview(text);
+    NSLayoutConstraint::activate({
+        bar->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 8),
+        bar->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -8),
+        bar->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -8),
+        text->topAnchor().constraintEqualTo(bar->topAnchor(), 8),
+        text->bottomAnchor().constraintEqualTo(bar->bottomAnchor(), -8),
+        text->leadingAnchor().constraintEqualTo(bar->leadingAnchor(), 16),
+        text->trailingAnchor().constraintEqualTo(bar->trailingAnchor(), -16),
+        text->heightAnchor().constraintGreaterThanOrEqualToConstant(36),
+    });
+    root->layoutIfNeeded();
+    EXPECT_EQ(bar->frame(), (CGRect{8, 667 - 8 - 52, 359, 52}));
+    EXPECT_EQ(text->frame(), (CGRect{16, 8, 327, 36}));
+}
+
+TEST_F(LayoutTest, CentringAndMultipliers) {
+    auto box = constrainedView();
+    root->addSubview(box);
+    NSLayoutConstraint::activate({
+        box->centerXAnchor().constraintEqualTo(root->centerXAnchor()),
+        box->centerYAnchor().constraintEqualTo(root->centerYAnchor()),
+        box->widthAnchor().constraintEqualTo(root->widthAnchor(), 0.5, 0),
+        box->heightAnchor().constraintEqualTo(box->widthAnchor(), 2, 10),
+    });
+    root->layoutIfNeeded();
+    EXPECT_DOUBLE_EQ(box->frame().size.width, 187.5);
+    EXPECT_DOUBLE_EQ(box->frame().size.height, 385);
+    EXPECT_DOUBLE_EQ(box->center().x, 187.5);
+    EXPECT_DOUBLE_EQ(box->center().y, 333.5);
+}
+
+TEST_F(LayoutTest, PrioritiesDecideBetweenConflictingWishes) {
+    struct Case {
+        float first;
+        float second;
+        CGFloat expected;
+    };
+    for (const Case& c : std::vector<Case>{{750, 250, 100}, {250, 750, 200}, {1000, 999, 100}}) {
+        SCOPED_TRACE(testing::Message() << c.first << " vs " << c.second);
+        auto parent = UIView::make({0, 0, 400, 400});
+        auto view = constrainedView();
+        parent->addSubview(view);
+        auto a = view->widthAnchor().constraintEqualToConstant(100);
+        auto b = view->widthAnchor().constraintEqualToConstant(200);
+        a->setPriority(c.first);
+        b->setPriority(c.second);
+        NSLayoutConstraint::activate({a, b, view->heightAnchor().constraintEqualToConstant(10),
+                                      view->topAnchor().constraintEqualTo(parent->topAnchor()),
+                                      view->leftAnchor().constraintEqualTo(parent->leftAnchor())});
+        parent->layoutIfNeeded();
+        EXPECT_EQ(view->frame().size.width, c.expected);
+    }
+}
+
+TEST_F(LayoutTest, ConstraintsAreInstalledOnTheClosestCommonAncestor) {
+    auto container = constrainedView();
+    auto a = constrainedView();
+    auto b = constrainedView();
+    root->addSubview(container);
+    container->addSubview(a);
+    container->addSubview(b);
+    auto width = a->widthAnchor().constraintEqualToConstant(10);
+    auto between = a->trailingAnchor().constraintEqualTo(b->leadingAnchor());
+    auto toRoot = a->topAnchor().constraintEqualTo(root->topAnchor());
+    auto toSelf = a->heightAnchor().constraintEqualTo(a->widthAnchor());
+    NSLayoutConstraint::activate({width, between, toRoot, toSelf});
+    EXPECT_EQ(width->installedView(), a);
+    EXPECT_EQ(toSelf->installedView(), a);
+    EXPECT_EQ(between->installedView(), container);
+    EXPECT_EQ(toRoot->installedView(), root);
+    EXPECT_EQ(a->constraints(), (std::vector<NSLayoutConstraint::Pointer>{width, toSelf}));
+
+    width->setActive(false);
+    EXPECT_FALSE(width->isActive());
+    EXPECT_EQ(a->constraints(), (std::vector<NSLayoutConstraint::Pointer>{toSelf}));
+
+    // Taking a out of the tree drops the constraints that tie it to the rest, not its own.
+    a->removeFromSuperview();
+    EXPECT_FALSE(between->isActive());
+    EXPECT_FALSE(toRoot->isActive());
+    EXPECT_TRUE(toSelf->isActive());
+}
+
+TEST_F(LayoutTest, ConstraintsWithoutCommonAncestorAreRefused) {
+    auto a = constrainedView();
+    auto stranger = constrainedView();
+    root->addSubview(a);
+    auto constraint = a->leadingAnchor().constraintEqualTo(stranger->leadingAnchor());
+    ::testing::internal::CaptureStderr();
+    constraint->setActive(true);
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("because they have no common ancestor"), std::string::npos);
+    EXPECT_FALSE(constraint->isActive());
+    EXPECT_TRUE(root->constraints().empty());
+    root->layoutIfNeeded(); // and layout goes on
+}
+
+TEST_F(LayoutTest, UnsatisfiableConstraintIsReportedBrokenAndTheRestLaidOut) {
+    auto view = constrainedView();
+    root->addSubview(view);
+    auto first = view->widthAnchor().constraintEqualToConstant(100);
+    auto conflicting = view->widthAnchor().constraintEqualToConstant(200);
+    conflicting->setIdentifier("conflicting");
+    NSLayoutConstraint::activate({first, view->heightAnchor().constraintEqualToConstant(30),
+                                  view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 5),
+                                  view->topAnchor().constraintEqualTo(root->topAnchor(), 6), conflicting});
+    ::testing::internal::CaptureStderr();
+    root->layoutIfNeeded();
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("Unable to simultaneously satisfy constraints"), std::string::npos);
+    EXPECT_NE(message.find("Will attempt to recover by breaking constraint \n<NSLayoutConstraint:"), std::string::npos);
+    EXPECT_NE(message.find("'conflicting'"), std::string::npos);
+    EXPECT_EQ(view->frame(), (CGRect{5, 6, 100, 30}));
+
+    // Reported once, not on every pass.
+    ::testing::internal::CaptureStderr();
+    view->setNeedsLayout();
+    first->setConstant(110);
+    root->layoutIfNeeded();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(view->frame().size.width, 110);
+}
+
+TEST_F(LayoutTest, NegativeSizesAreClampedAndNeverNaN) {
+    auto view = constrainedView();
+    root->addSubview(view);
+    NSLayoutConstraint::activate({
+        view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 300),
+        view->trailingAnchor().constraintEqualTo(root->leadingAnchor(), 100),
+        view->topAnchor().constraintEqualTo(root->topAnchor()),
+        view->heightAnchor().constraintEqualToConstant(10),
+    });
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->frame().size.width, 0);
+    EXPECT_FALSE(std::isnan(view->frame().origin.x));
+}
+
+TEST_F(LayoutTest, IntrinsicSizeWithHuggingAndCompressionResistance) {
+    // Two views with intrinsic widths 200 and 150 share a row of 300 between the edges.
+    auto makeRow = [this](float leftCompression, float rightCompression) {
+        auto parent = UIView::make({0, 0, 300, 50});
+        auto left = UIView::create<IntrinsicView>(CGSize{200, 20});
+        auto right = UIView::create<IntrinsicView>(CGSize{150, 20});
+        for (const auto& v : {left, right}) {
+            v->setTranslatesAutoresizingMaskIntoConstraints(false);
+            parent->addSubview(v);
+        }
+        left->setContentCompressionResistancePriority(leftCompression, UILayoutConstraintAxis::horizontal);
+        right->setContentCompressionResistancePriority(rightCompression, UILayoutConstraintAxis::horizontal);
+        NSLayoutConstraint::activate({
+            left->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
+            left->trailingAnchor().constraintEqualTo(right->leadingAnchor()),
+            right->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
+            left->topAnchor().constraintEqualTo(parent->topAnchor()),
+            right->topAnchor().constraintEqualTo(parent->topAnchor()),
+        });
+        parent->layoutIfNeeded();
+        return std::make_pair(left->frame().size, right->frame().size);
+    };
+    const auto [left1, right1] = makeRow(751, 750);
+    EXPECT_EQ(left1, (CGSize{200, 20}));
+    EXPECT_EQ(right1.width, 100);
+    const auto [left2, right2] = makeRow(750, 751);
+    EXPECT_EQ(left2.width, 150);
+    EXPECT_EQ(right2.width, 150);
+
+    // With room to spare, the view that hugs less grows.
+    auto parent = UIView::make({0, 0, 500, 50});
+    auto a = UIView::create<IntrinsicView>(CGSize{100, 20});
+    auto b = UIView::create<IntrinsicView>(CGSize{100, 20});
+    for (const auto& v : {a, b}) {
+        v->setTranslatesAutoresizingMaskIntoConstraints(false);
+        parent->addSubview(v);
+    }
+    a->setContentHuggingPriority(251, UILayoutConstraintAxis::horizontal);
+    NSLayoutConstraint::activate({
+        a->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
+        a->trailingAnchor().constraintEqualTo(b->leadingAnchor()),
+        b->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
+    });
+    parent->layoutIfNeeded();
+    EXPECT_EQ(a->frame().size.width, 100);
+    EXPECT_EQ(b->frame().size.width, 400);
+    EXPECT_EQ(a->frame().size.height, 20);
+
+    a->setSize({150, 30});
+    parent->layoutIfNeeded();
+    EXPECT_EQ(a->frame().size, (CGSize{150, 30}));
+    EXPECT_EQ(b->frame().size.width, 350);
+}
+
+TEST_F(LayoutTest, SystemLayoutSizeFittingUsesTheFittingPriorities) {
+    // A card: 16 around a content view 100 x 40 at least, which may grow.
+    auto card = constrainedView();
+    auto content = UIView::create<IntrinsicView>(CGSize{100, 40});
+    content->setTranslatesAutoresizingMaskIntoConstraints(false);
+    card->addSubview(content);
+    NSLayoutConstraint::activate({
+        content->topAnchor().constraintEqualTo(card->topAnchor(), 16),
+        content->leadingAnchor().constraintEqualTo(card->leadingAnchor(), 16),
+        content->trailingAnchor().constraintEqualTo(card->trailingAnchor(), -16),
+        content->bottomAnchor().constraintEqualTo(card->bottomAnchor(), -16),
+    });
+    EXPECT_EQ(card->systemLayoutSizeFitting(UIView::layoutFittingCompressedSize()), (CGSize{132, 72}));
+    // Width required at 300, height as small as it goes.
+    EXPECT_EQ(card->systemLayoutSizeFitting({300, 0}, UILayoutPriority::required, UILayoutPriority::fittingSizeLevel),
+              (CGSize{300, 72}));
+    // Expanded: the content hugs at 250, above the fitting level, so the size stays intrinsic.
+    EXPECT_EQ(card->systemLayoutSizeFitting(UIView::layoutFittingExpandedSize()), (CGSize{132, 72}));
+    // The frame does not change.
+    EXPECT_EQ(card->frame(), CGRect::zero());
+}
+
+TEST_F(LayoutTest, TranslatedFramesAndSafeAreaGuide) {
+    root->setSafeAreaInsetsOverride(UIEdgeInsets{47, 0, 34, 0});
+    auto fixed = UIView::make({20, 30, 40, 50}); // translates its frame
+    auto pinned = constrainedView();
+    root->addSubview(fixed);
+    root->addSubview(pinned);
+    NSLayoutConstraint::activate({
+        pinned->topAnchor().constraintEqualTo(fixed->bottomAnchor(), 10),
+        pinned->leadingAnchor().constraintEqualTo(fixed->trailingAnchor()),
+        pinned->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+        pinned->bottomAnchor().constraintEqualTo(root->safeAreaLayoutGuide()->bottomAnchor()),
+    });
+    root->layoutIfNeeded();
+    EXPECT_EQ(fixed->frame(), (CGRect{20, 30, 40, 50}));
+    EXPECT_EQ(pinned->frame(), (CGRect{60, 90, 315, 667 - 34 - 90}));
+    EXPECT_EQ(root->safeAreaLayoutGuide()->layoutFrame(), (CGRect{0, 47, 375, 667 - 47 - 34}));
+    // A subview reaching into the unsafe bottom area gets the overlapping part as its insets.
+    EXPECT_EQ(pinned->safeAreaInsets(), UIEdgeInsets::zero());
+    fixed->setFrame({0, 600, 375, 67});
+    EXPECT_EQ(fixed->safeAreaInsets(), (UIEdgeInsets{0, 0, 34, 0}));
+}
+
+TEST_F(LayoutTest, LayoutSubviewsRunsOnlyWhenNeeded) {
+    auto view = UIView::create<CountingView>(CGRect{0, 0, 10, 10});
+    root->addSubview(view);
+    root->layoutIfNeeded();
+    const int first = view->layouts;
+    EXPECT_GE(first, 1);
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->layouts, first);
+    view->setNeedsLayout();
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->layouts, first + 1);
+    view->setFrame({0, 0, 20, 10}); // a new size needs a new layout
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->layouts, first + 2);
+}
+
+TEST_F(LayoutTest, ConstantChangesMoveViewsOnTheNextPass) {
+    auto view = constrainedView();
+    root->addSubview(view);
+    auto top = view->topAnchor().constraintEqualTo(root->topAnchor(), 10);
+    NSLayoutConstraint::activate({top, view->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+                                  view->widthAnchor().constraintEqualToConstant(10),
+                                  view->heightAnchor().constraintEqualToConstant(10)});
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->frame().origin.y, 10);
+    top->setConstant(-8 - 10);
+    EXPECT_EQ(view->frame().origin.y, 10); // not before layout
+    root->layoutIfNeeded();
+    EXPECT_EQ(view->frame().origin.y, -18);
+}
+
+TEST_F(LayoutTest, BadConstraintsAreRefusedWithMessages) {
+    auto view = constrainedView();
+    root->addSubview(view);
+    ::testing::internal::CaptureStderr();
+    auto location = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, nullptr,
+                                             NSLayoutAttribute::notAnAttribute, 1, 10);
+    auto mixed = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, root,
+                                          NSLayoutAttribute::leading, 1, 0);
+    auto notFinite = view->widthAnchor().constraintEqualToConstant(NAN);
+    NSLayoutConstraint::activate({location, mixed, notFinite});
+    auto required = view->widthAnchor().constraintEqualToConstant(10);
+    required->setActive(true);
+    required->setPriority(500);
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(location->isActive());
+    EXPECT_FALSE(mixed->isActive());
+    EXPECT_FALSE(notFinite->isActive());
+    EXPECT_NE(messages.find("Invalid pairing of layout attributes"), std::string::npos);
+    EXPECT_NE(messages.find("Mutating a priority from required to not"), std::string::npos);
+    EXPECT_EQ(required->priority(), UILayoutPriority::required);
+}
+
+} // namespace

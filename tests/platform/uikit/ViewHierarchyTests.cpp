@@ -1,0 +1,317 @@
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/UIView.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace uikit;
+using coregraphics::CGAffineTransform;
+
+namespace {
+
+std::vector<std::shared_ptr<quartzcore::CALayer>> layersOf(const std::vector<std::shared_ptr<UIView>>& views) {
+    std::vector<std::shared_ptr<quartzcore::CALayer>> layers;
+    for (const auto& view : views) {
+        layers.push_back(view->layer());
+    }
+    return layers;
+}
+
+// Records the hierarchy callbacks a view receives.
+class RecordingView : public UIView {
+public:
+    using UIView::UIView;
+    std::vector<std::string> events;
+    int tintChanges = 0;
+    int traitChanges = 0;
+
+protected:
+    void willMoveToSuperview(const std::shared_ptr<UIView>& newSuperview) override {
+        events.push_back(newSuperview ? "willMoveTo:view" : "willMoveTo:nil");
+    }
+    void didMoveToSuperview() override { events.push_back(superview() ? "didMove:view" : "didMove:nil"); }
+    void didAddSubview(const std::shared_ptr<UIView>&) override { events.push_back("didAddSubview"); }
+    void willRemoveSubview(const std::shared_ptr<UIView>&) override { events.push_back("willRemoveSubview"); }
+    void tintColorDidChange() override { ++tintChanges; }
+    void traitCollectionDidChange(const UITraitCollection&) override { ++traitChanges; }
+};
+
+class ViewHierarchyTest : public ::testing::Test {
+protected:
+    void SetUp() override { foundation::RunLoop::main().discardPending(); }
+    void TearDown() override {
+        UITraitCollection::setCurrent(savedTraits_);
+        foundation::RunLoop::main().discardPending();
+    }
+
+private:
+    UITraitCollection savedTraits_ = UITraitCollection::current();
+};
+
+TEST_F(ViewHierarchyTest, SubviewOrderAndLayerOrderStayInStep) {
+    auto parent = UIView::make({0, 0, 100, 100});
+    auto a = UIView::make();
+    auto b = UIView::make();
+    auto c = UIView::make();
+    auto d = UIView::make();
+    // A layer added by other code keeps its place among the views' layers.
+    auto foreign = quartzcore::CALayer::make();
+
+    parent->addSubview(a);
+    parent->layer()->addSublayer(foreign);
+    parent->addSubview(c);
+    parent->insertSubview(b, 1);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{a, b, c}));
+    EXPECT_EQ(parent->layer()->sublayers(),
+              (std::vector<std::shared_ptr<quartzcore::CALayer>>{a->layer(), foreign, b->layer(), c->layer()}));
+
+    parent->insertSubviewBelow(d, a);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, a, b, c}));
+    parent->bringSubviewToFront(a);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, b, c, a}));
+    parent->sendSubviewToBack(c);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{c, d, b, a}));
+    parent->insertSubviewAbove(c, b);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, b, c, a}));
+
+    auto viewLayers = parent->layer()->sublayers();
+    viewLayers.erase(std::remove(viewLayers.begin(), viewLayers.end(), foreign), viewLayers.end());
+    EXPECT_EQ(viewLayers, layersOf(parent->subviews()));
+
+    // Moving a view to another parent takes it (and its layer) out of the first.
+    auto other = UIView::make();
+    other->addSubview(b);
+    EXPECT_EQ(b->superview(), other);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, c, a}));
+    EXPECT_EQ(b->layer()->superlayer(), other->layer());
+
+    a->removeFromSuperview();
+    EXPECT_EQ(a->superview(), nullptr);
+    EXPECT_EQ(a->layer()->superlayer(), nullptr);
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, c}));
+}
+
+TEST_F(ViewHierarchyTest, RefusesCyclesWithAMessageAndKeepsTheTree) {
+    auto root = UIView::make();
+    auto child = UIView::make();
+    auto grandchild = UIView::make();
+    root->addSubview(child);
+    child->addSubview(grandchild);
+
+    ::testing::internal::CaptureStderr();
+    root->addSubview(root);
+    const std::string selfMessage = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(selfMessage.find("Can't add self as subview"), std::string::npos);
+
+    ::testing::internal::CaptureStderr();
+    grandchild->addSubview(root);
+    const std::string ancestorMessage = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(ancestorMessage.find("ancestors"), std::string::npos);
+
+    EXPECT_EQ(root->superview(), nullptr);
+    EXPECT_TRUE(root->subviews() == std::vector<std::shared_ptr<UIView>>{child});
+    EXPECT_TRUE(grandchild->subviews().empty());
+    EXPECT_TRUE(grandchild->isDescendant(*root));
+    EXPECT_FALSE(root->isDescendant(*grandchild));
+}
+
+TEST_F(ViewHierarchyTest, SuperviewIsWeakAndSubviewsAreOwned) {
+    std::weak_ptr<UIView> weakChild;
+    auto child2 = UIView::make();
+    {
+        auto parent = UIView::make();
+        auto child = UIView::make();
+        weakChild = child;
+        parent->addSubview(child);
+        parent->addSubview(child2);
+        child.reset();
+        EXPECT_FALSE(weakChild.expired()); // the parent keeps it
+    }
+    EXPECT_TRUE(weakChild.expired());
+    EXPECT_EQ(child2->superview(), nullptr);
+}
+
+TEST_F(ViewHierarchyTest, HierarchyCallbacksComeInThePlatformOrder) {
+    auto parent = UIView::create<RecordingView>(CGRect{0, 0, 10, 10});
+    auto child = UIView::create<RecordingView>(CGRect{});
+    parent->addSubview(child);
+    child->removeFromSuperview();
+    EXPECT_EQ(child->events, (std::vector<std::string>{"willMoveTo:view", "didMove:view", "willMoveTo:nil", "didMove:nil"}));
+    EXPECT_EQ(parent->events, (std::vector<std::string>{"didAddSubview", "willRemoveSubview"}));
+}
+
+TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews) {
+    struct Case {
+        const char* name;
+        std::function<void(UIView&)> change;
+        bool frontViewHit;
+    };
+    const std::vector<Case> cases = {
+        {"plain", [](UIView&) {}, true},
+        {"hidden", [](UIView& v) { v.setHidden(true); }, false},
+        {"alpha below 0.01", [](UIView& v) { v.setAlpha(0.009); }, false},
+        {"alpha at 0.01", [](UIView& v) { v.setAlpha(0.01); }, true},
+        {"interaction off", [](UIView& v) { v.setUserInteractionEnabled(false); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = UIView::make({0, 0, 200, 200});
+        auto back = UIView::make({0, 0, 200, 200});
+        auto front = UIView::make({50, 50, 100, 100});
+        auto inner = UIView::make({10, 10, 20, 20});
+        root->addSubview(back);
+        root->addSubview(front);
+        front->addSubview(inner);
+        c.change(*front);
+
+        const auto hit = root->hitTest({100, 100});
+        EXPECT_EQ(hit, c.frontViewHit ? front : back);
+        // The front view's subtree goes with it.
+        EXPECT_EQ(root->hitTest({65, 65}), c.frontViewHit ? inner : back);
+    }
+}
+
+TEST_F(ViewHierarchyTest, HitTestingFollowsBoundsOriginAndTransform) {
+    auto root = UIView::make({0, 0, 300, 300});
+    auto scroller = UIView::make({0, 0, 300, 300});
+    auto content = UIView::make({0, 400, 50, 50});
+    root->addSubview(scroller);
+    scroller->addSubview(content);
+    EXPECT_EQ(root->hitTest({25, 25}), scroller);
+    scroller->setBounds({0, 400, 300, 300}); // scrolled down by 400
+    EXPECT_EQ(root->hitTest({25, 25}), content);
+
+    // A view scaled to twice its size around its centre covers twice the area.
+    auto scaled = UIView::make({100, 100, 20, 20});
+    root->addSubview(scaled);
+    scaled->setTransform(CGAffineTransform::scale(2, 2));
+    EXPECT_EQ(scaled->frame(), (CGRect{90, 90, 40, 40}));
+    EXPECT_EQ(root->hitTest({92, 92}), scaled);
+    const CGPoint local = scaled->convertFrom(CGPoint{92, 92}, nullptr);
+    EXPECT_DOUBLE_EQ(local.x, 1);
+    EXPECT_DOUBLE_EQ(local.y, 1);
+    const CGPoint back = scaled->convert(local, nullptr);
+    EXPECT_DOUBLE_EQ(back.x, 92);
+    EXPECT_DOUBLE_EQ(back.y, 92);
+
+    // A point converted between siblings goes through their common coordinates.
+    EXPECT_EQ(content->convert(CGPoint{0, 0}, scaled.get()), (CGPoint{-45, -45}));
+    EXPECT_EQ(content->convert(CGRect{0, 0, 50, 50}, nullptr), (CGRect{0, 0, 50, 50}));
+}
+
+TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
+    auto view = UIView::make({10, 20, 30, 40});
+    EXPECT_EQ(view->bounds(), (CGRect{0, 0, 30, 40}));
+    EXPECT_EQ(view->center(), (CGPoint{25, 40}));
+    view->setCenter({100, 100});
+    EXPECT_EQ(view->frame(), (CGRect{85, 80, 30, 40}));
+    view->setBounds({0, 0, 10, 10});
+    EXPECT_EQ(view->frame(), (CGRect{95, 95, 10, 10}));
+
+    ::testing::internal::CaptureStderr();
+    view->setFrame({NAN, 0, 10, 10});
+    view->setFrame({0, 0, INFINITY, 10});
+    const std::string message = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find("non-finite"), std::string::npos);
+    EXPECT_EQ(view->frame(), (CGRect{95, 95, 10, 10}));
+
+    // A negative size is read as the standardized rectangle.
+    view->setFrame({50, 50, -20, -10});
+    EXPECT_EQ(view->frame(), (CGRect{30, 40, 20, 10}));
+    EXPECT_EQ(view->bounds().size, (CGSize{20, 10}));
+}
+
+TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
+    struct Case {
+        const char* name;
+        UIViewAutoresizing mask;
+        CGRect expected;
+    };
+    // Child at (10, 10, 80, 20) in a 100 x 100 parent that grows to 200 x 150.
+    const std::vector<Case> cases = {
+        {"none", UIViewAutoresizing::none, {10, 10, 80, 20}},
+        {"flexible width", UIViewAutoresizing::flexibleWidth, {10, 10, 180, 20}},
+        {"flexible height", UIViewAutoresizing::flexibleHeight, {10, 10, 80, 70}},
+        {"flexible left margin", UIViewAutoresizing::flexibleLeftMargin, {110, 10, 80, 20}},
+        {"flexible top margin", UIViewAutoresizing::flexibleTopMargin, {10, 60, 80, 20}},
+        {"flexible width and height", UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight,
+         {10, 10, 180, 70}},
+        {"centred horizontally",
+         UIViewAutoresizing::flexibleLeftMargin | UIViewAutoresizing::flexibleRightMargin, {60, 10, 80, 20}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto parent = UIView::make({0, 0, 100, 100});
+        auto child = UIView::make({10, 10, 80, 20});
+        child->setAutoresizingMask(c.mask);
+        parent->addSubview(child);
+        parent->setFrame({0, 0, 200, 150});
+        EXPECT_EQ(child->frame(), c.expected);
+    }
+
+    // Views laid out by constraints are left to the constraints.
+    auto parent = UIView::make({0, 0, 100, 100});
+    auto child = UIView::make({10, 10, 80, 20});
+    child->setAutoresizingMask(UIViewAutoresizing::flexibleWidth);
+    child->setTranslatesAutoresizingMaskIntoConstraints(false);
+    parent->addSubview(child);
+    parent->setFrame({0, 0, 200, 100});
+    EXPECT_EQ(child->frame().size.width, 80);
+}
+
+TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
+    auto parent = UIView::create<RecordingView>(CGRect{});
+    auto child = UIView::create<RecordingView>(CGRect{});
+    auto ownTint = UIView::create<RecordingView>(CGRect{});
+    EXPECT_TRUE(child->tintColor() == UIColor::systemBlue());
+    parent->addSubview(child);
+    parent->addSubview(ownTint);
+    ownTint->setTintColor(UIColor::red());
+    const int childBefore = child->tintChanges;
+    const int ownBefore = ownTint->tintChanges;
+
+    parent->setTintColor(UIColor::black());
+    EXPECT_TRUE(child->tintColor() == UIColor::black());
+    EXPECT_TRUE(ownTint->tintColor() == UIColor::red());
+    EXPECT_EQ(child->tintChanges, childBefore + 1);
+    EXPECT_EQ(ownTint->tintChanges, ownBefore); // its own colour did not change
+}
+
+TEST_F(ViewHierarchyTest, AppearanceChangesReresolveDynamicBackgroundColours) {
+    UITraitCollection::setCurrent(UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::light));
+    const UIColor dynamic([](const UITraitCollection& traits) {
+        return traits.userInterfaceStyle() == UIUserInterfaceStyle::dark ? UIColor::white() : UIColor::black();
+    });
+    auto root = UIView::create<RecordingView>(CGRect{});
+    auto child = UIView::create<RecordingView>(CGRect{});
+    root->addSubview(child);
+    child->setBackgroundColor(dynamic);
+    EXPECT_EQ(child->layer()->backgroundColor(), UIColor::black().cgColor());
+
+    UITraitCollection::setCurrent(UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::dark));
+    root->updateTraitsIfNeeded();
+    EXPECT_EQ(child->layer()->backgroundColor(), UIColor::white().cgColor());
+    EXPECT_EQ(child->traitChanges, 1);
+    root->updateTraitsIfNeeded(); // nothing changed since
+    EXPECT_EQ(child->traitChanges, 1);
+}
+
+TEST_F(ViewHierarchyTest, ViewWithTagSearchesDepthFirst) {
+    auto root = UIView::make();
+    auto a = UIView::make();
+    auto b = UIView::make();
+    auto deep = UIView::make();
+    root->addSubview(a);
+    root->addSubview(b);
+    a->addSubview(deep);
+    deep->setTag(7);
+    b->setTag(7);
+    EXPECT_EQ(root->viewWithTag(7), deep);
+    EXPECT_EQ(root->viewWithTag(8), nullptr);
+}
+
+} // namespace
