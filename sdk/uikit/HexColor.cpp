@@ -66,6 +66,11 @@ bool isUnicodeAlphanumeric(UChar32 c) {
 // Any other text goes through ICU. Bytes that are not UTF-8 become U+FFFD, a symbol: trimmed at
 // the ends, a character like any other inside.
 CleanedHex cleanUnicode(std::string_view hex) {
+    // ICU takes 32-bit lengths; text past that is no colour, and must not be cut to a length
+    // that reads as "up to the first NUL".
+    if (hex.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
+        return {};
+    }
     UErrorCode status = U_ZERO_ERROR;
     int32_t length = 0;
     const auto inputLength = static_cast<int32_t>(hex.size());
