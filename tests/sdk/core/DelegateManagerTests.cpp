@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -135,4 +136,45 @@ TEST(DIContainerTest, DelegateManagerIsSharedAndReplaceable) {
     ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, replacement);
     EXPECT_NE(fresh, first);
+}
+
+TEST(DelegateManagerTest, ConcurrentRegistrationAndNotification) {
+    vyd::DelegateManager manager;
+    auto resident = std::make_shared<Greeter>("resident");
+    manager.addDelegate(resident);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 4; ++t) {
+        workers.emplace_back([&manager] {
+            for (int i = 0; i < 200; ++i) {
+                auto visitor = std::make_shared<Greeter>("visitor");
+                manager.addDelegate(visitor);
+                manager.removeDelegate(visitor);
+            }
+        });
+    }
+    int residentSeen = 0;
+    for (int i = 0; i < 200; ++i) {
+        manager.notifyDelegates<GreetingDelegate>([&](GreetingDelegate& d) { residentSeen += &d == resident.get(); });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    EXPECT_EQ(residentSeen, 200);
+    EXPECT_EQ(manager.registeredDelegates().size(), 1u);
+}
+
+TEST(DIContainerTest, FirstUseFromManyThreadsMakesOneInstance) {
+    vyd::DIContainer::setDelegateManager(nullptr);
+    std::vector<std::shared_ptr<vyd::DelegateManagerProtocol>> seen(8);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        threads.emplace_back([&seen, i] { seen[i] = vyd::DIContainer::delegateManager(); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (const auto& manager : seen) {
+        EXPECT_EQ(manager, seen[0]);
+    }
+    EXPECT_EQ(vyd::DIContainer::delegateManager(), seen[0]);
 }
