@@ -8,7 +8,11 @@
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/AppTokenService.hpp"
+#include "sdk/services/CertificatesService.hpp"
+#include "sdk/services/FileService.hpp"
+#include "sdk/services/ImageCache.hpp"
 #include "sdk/services/InMemoryAnalyticsSink.hpp"
+#include "sdk/services/NetworkService.hpp"
 #include "sdk/services/SharedKeychainService.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "sdk/services/UserDefaultsService.hpp"
@@ -45,6 +49,28 @@ DIEntry<AppTokenServiceProtocol>& appTokenServiceEntry() {
     static DIEntry<AppTokenServiceProtocol> entry([] {
         return std::make_shared<AppTokenService>(DIContainer::staticStorageService(), SharedKeychainService::make());
     });
+    return entry;
+}
+
+DIEntry<CertificatesServiceProtocol>& certificatesServiceEntry() {
+    static DIEntry<CertificatesServiceProtocol> entry([] { return CertificatesService::make(); });
+    return entry;
+}
+
+DIEntry<NetworkServiceProtocol>& networkServiceEntry() {
+    static DIEntry<NetworkServiceProtocol> entry(
+        [] { return std::make_shared<NetworkService>(DIContainer::certificatesService()); });
+    return entry;
+}
+
+DIEntry<ImageCacheProtocol>& imageCacheEntry() {
+    static DIEntry<ImageCacheProtocol> entry([] { return std::make_shared<ImageCache>(); });
+    return entry;
+}
+
+DIEntry<FileServiceProtocol>& fileServiceEntry() {
+    static DIEntry<FileServiceProtocol> entry(
+        [] { return std::make_shared<FileService>(FileService::defaultDirectory()); });
     return entry;
 }
 
@@ -111,6 +137,24 @@ std::shared_ptr<AppTokenServiceProtocol> DIContainer::appTokenService() { return
 void DIContainer::setAppTokenService(std::shared_ptr<AppTokenServiceProtocol> value) {
     appTokenServiceEntry().set(std::move(value));
 }
+
+std::shared_ptr<CertificatesServiceProtocol> DIContainer::certificatesService() {
+    return certificatesServiceEntry().get();
+}
+void DIContainer::setCertificatesService(std::shared_ptr<CertificatesServiceProtocol> value) {
+    certificatesServiceEntry().set(std::move(value));
+}
+
+std::shared_ptr<NetworkServiceProtocol> DIContainer::networkService() { return networkServiceEntry().get(); }
+void DIContainer::setNetworkService(std::shared_ptr<NetworkServiceProtocol> value) {
+    networkServiceEntry().set(std::move(value));
+}
+
+std::shared_ptr<ImageCacheProtocol> DIContainer::imageCache() { return imageCacheEntry().get(); }
+void DIContainer::setImageCache(std::shared_ptr<ImageCacheProtocol> value) { imageCacheEntry().set(std::move(value)); }
+
+std::shared_ptr<FileServiceProtocol> DIContainer::fileService() { return fileServiceEntry().get(); }
+void DIContainer::setFileService(std::shared_ptr<FileServiceProtocol> value) { fileServiceEntry().set(std::move(value)); }
 
 std::shared_ptr<UserDefaultsServiceProtocol> DIContainer::userDefaultsService() {
     return userDefaultsServiceEntry().get();

@@ -12,7 +12,11 @@ class AnalyticsParamsMakerProtocol;
 class AnalyticsServiceProtocol;
 class AppMethodsWrapperProtocol;
 class AppTokenServiceProtocol;
+class CertificatesServiceProtocol;
+class FileServiceProtocol;
+class ImageCacheProtocol;
 class KWPresenceCheckerProtocol;
+class NetworkServiceProtocol;
 class RootViewControllerStorageProtocol;
 class StaticStorageServiceProtocol;
 class UserDefaultsServiceProtocol;
@@ -69,6 +73,16 @@ public:
     static void setAnalyticsParamsMaker(std::shared_ptr<AnalyticsParamsMakerProtocol> value);
     static std::shared_ptr<AppTokenServiceProtocol> appTokenService();
     static void setAppTokenService(std::shared_ptr<AppTokenServiceProtocol> value);
+    // Trusts the SDK bundle's anchor certificates.
+    static std::shared_ptr<CertificatesServiceProtocol> certificatesService();
+    static void setCertificatesService(std::shared_ptr<CertificatesServiceProtocol> value);
+    static std::shared_ptr<NetworkServiceProtocol> networkService();
+    static void setNetworkService(std::shared_ptr<NetworkServiceProtocol> value);
+    static std::shared_ptr<ImageCacheProtocol> imageCache();
+    static void setImageCache(std::shared_ptr<ImageCacheProtocol> value);
+    // Caches under FileService::defaultDirectory().
+    static std::shared_ptr<FileServiceProtocol> fileService();
+    static void setFileService(std::shared_ptr<FileServiceProtocol> value);
     static std::shared_ptr<UserDefaultsServiceProtocol> userDefaultsService();
     static void setUserDefaultsService(std::shared_ptr<UserDefaultsServiceProtocol> value);
     static std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker();

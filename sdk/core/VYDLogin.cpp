@@ -35,12 +35,14 @@ std::optional<VYDAuthResponse> VYDLogin::responseFrom(std::string_view link,
     VYDAuthResponse response;
     response.nonce = nonce;
     response.state = nonEmpty(parameters, AuthParamKey::state);
-    response.appToken = nonEmpty(parameters, AuthParamKey::appToken);
-    // Nothing in a link whose state is not the login's can be trusted, its error included; and
-    // without a login under way there is nothing to match.
+    // Any app can open the redirect URI: nothing in a link whose state is not the login's can be
+    // trusted, its error and token included; and without a login under way nothing matches.
     if (!response.state || !expectedState || expectedState->empty() || *response.state != *expectedState) {
         response.error = std::string(AuthErrorValue::invalidState);
-    } else if (auto error = nonEmpty(parameters, AuthParamKey::error)) {
+        return response;
+    }
+    response.appToken = nonEmpty(parameters, AuthParamKey::appToken);
+    if (auto error = nonEmpty(parameters, AuthParamKey::error)) {
         response.error = std::move(error);
     } else if (auto code = nonEmpty(parameters, AuthParamKey::code)) {
         response.code = std::move(code);
@@ -61,9 +63,7 @@ void VYDLogin::getResponseFrom(std::string_view link, const ResponseCompletion& 
     if (!response) {
         return;
     }
-    // Any app can open the redirect URI: only a link that answers this login may leave a token.
-    const bool answersLogin = response->error != AuthErrorValue::invalidState;
-    if (response->appToken && answersLogin) {
+    if (response->appToken) {
         DIContainer::appTokenService()->saveAppToken(*response->appToken);
     }
     const auto analytics = storage->analyticsService();

@@ -1,0 +1,190 @@
+#include "sdk/core/AuthService.hpp"
+
+#include "platform/foundation/Dispatch.hpp"
+#include "sdk/core/RootViewControllerStorage.hpp"
+#include "sdk/core/VYDWebViewDelegateProtocol.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/FakeAppMethodsWrapper.hpp"
+
+#include <gtest/gtest.h>
+
+using foundation::URLQueryItem;
+using Items = std::vector<URLQueryItem>;
+
+namespace {
+
+class RecordingOpener : public vyd::WebSceneOpenerProtocol {
+public:
+    struct Call {
+        foundation::URL url;
+        vyd::WebScenePresentationStyle style;
+        bool isSecure;
+        bool hasDelegate;
+    };
+    std::vector<Call> calls;
+
+    void openScene(const foundation::URL& url, const vyd::WebScenePresentationStyle& style, bool isSecure,
+                   const std::optional<uikit::UIColor>&,
+                   const std::shared_ptr<vyd::VYDWebViewDelegateProtocol>& delegate) override {
+        calls.push_back({url, style, isSecure, delegate != nullptr});
+    }
+};
+
+vyd::VYDAuthRequest makeRequest() {
+    vyd::VYDAuthRequest request;
+    request.scope = "openid name";
+    request.state = "state-1";
+    request.nonce = "nonce-1";
+    request.redirectUri = "partner://auth";
+    request.codeChallenge = "challenge-1";
+    request.codeChallengeMethod = "S256";
+    request.loginHint = "+7 900 000-00-00";
+    return request;
+}
+
+// The items every link of `makeRequest()` carries after the base's own.
+Items loginItems(const char* authType) {
+    return {{"client_id", "partner-1"},   {"state", "state-1"},
+            {"nonce", "nonce-1"},         {"scope", "openid name"},
+            {"redirect_uri", "partner://auth"}, {"code_challenge", "challenge-1"},
+            {"code_challenge_method", "S256"},  {"login_hint", "+7 900 000-00-00"},
+            {"auth_type", authType},      {"logUid", "log-1"}};
+}
+
+class AuthServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        storage->setClientId("partner-1");
+        storage->setLogUid("log-1");
+    }
+
+    // Runs an attempt to its end on the main queue and gives its answer.
+    std::optional<bool> run(const std::function<void(vyd::AuthServiceInternalProtocol::Completion)>& attempt) {
+        std::optional<bool> result;
+        attempt([&result](bool opened) {
+            EXPECT_TRUE(foundation::isMainThread());
+            result = opened;
+        });
+        EXPECT_FALSE(result.has_value()) << "answers later, on the main queue";
+        foundation::RunLoop::main().runUntilIdle();
+        return result;
+    }
+
+    void setSchemes(std::vector<std::string> schemes) {
+        auto config = storage->remoteConfig();
+        config.bankAppSchemes = std::move(schemes);
+        storage->setRemoteConfig(config);
+    }
+
+    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
+    std::shared_ptr<RecordingOpener> opener = std::make_shared<RecordingOpener>();
+    std::shared_ptr<vyd::RootViewControllerStorage> rootStorage = std::make_shared<vyd::RootViewControllerStorage>();
+    std::shared_ptr<vyd::AuthService> service =
+        vyd::AuthService::make(storage, application, rootStorage, [this] { return opener; });
+};
+
+} // namespace
+
+TEST_F(AuthServiceTest, DeeplinkOpensTheBankAppWithTheLoginsQueryItems) {
+    application->installedSchemes = {"vybank"};
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://auth", makeRequest(), done); }), true);
+    ASSERT_EQ(application->opened.size(), 1u);
+    const auto& url = application->opened.front();
+    EXPECT_EQ(url.scheme(), "vybank");
+    EXPECT_EQ(url.host(), "auth");
+    EXPECT_EQ(url.queryItems(), loginItems("app2app")) << url.absoluteString();
+}
+
+TEST_F(AuthServiceTest, DeeplinkToAnAppThatIsNotThereAnswersFalse) {
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
+    EXPECT_EQ(application->opened.size(), 1u);
+}
+
+TEST_F(AuthServiceTest, NoLinkWithoutAClientIdOrForAnUnusableAddress) {
+    application->installedSchemes = {"vybank"};
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("not a link", makeRequest(), done); }), false);
+    storage->setClientId(std::nullopt);
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
+    EXPECT_TRUE(application->opened.empty());
+}
+
+TEST_F(AuthServiceTest, OptionalItemsAreLeftOutWhenTheRequestHasNone) {
+    application->installedSchemes = {"vybank"};
+    storage->setLogUid(std::nullopt);
+    auto request = makeRequest();
+    request.codeChallenge.reset();
+    request.loginHint.reset();
+    run([&](auto done) { service->authenticateUserByDeeplink("vybank", request, done); });
+    ASSERT_EQ(application->opened.size(), 1u);
+    const Items expected{{"client_id", "partner-1"}, {"state", "state-1"}, {"nonce", "nonce-1"},
+                         {"scope", "openid name"},   {"redirect_uri", "partner://auth"}, {"auth_type", "app2app"}};
+    EXPECT_EQ(application->opened.front().queryItems(), expected);
+    EXPECT_EQ(application->opened.front().absoluteString().rfind("vybank://?", 0), 0u) << "a bare scheme is a link";
+}
+
+TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorks) {
+    application->installedSchemes = {"vybankalpha", "vybankgamma"};
+    setSchemes({"vybankbeta", "vybankalpha", "vybankgamma"});
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), true);
+    ASSERT_EQ(application->opened.size(), 2u);
+    EXPECT_EQ(application->opened[0].scheme(), "vybankbeta");
+    EXPECT_EQ(application->opened[1].scheme(), "vybankalpha");
+    EXPECT_TRUE(opener->calls.empty());
+}
+
+TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageWhenNoAppOpens) {
+    setSchemes({"vybankbeta"});
+    // No screen to present over: nothing opens and the answer says so.
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), false);
+    EXPECT_EQ(application->opened.size(), 1u);
+    EXPECT_TRUE(opener->calls.empty());
+}
+
+TEST_F(AuthServiceTest, DefaultPageWithoutAScreenOrOpenerOpensNothing) {
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
+    EXPECT_TRUE(opener->calls.empty());
+}
+
+TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
+    application->installedSchemes = {"vybank"};
+    std::weak_ptr<vyd::AuthService> weak = service;
+    std::optional<bool> result;
+    service->authenticateUserByDeeplink("vybank://", makeRequest(), [&result](bool opened) { result = opened; });
+    service.reset();
+    EXPECT_FALSE(weak.expired());
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(result, true);
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST(AuthURLManagerTest, WebPageOfTheStandOrOfTheRequestWithResponseType) {
+    auto storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    storage->setClientId("partner-1");
+    storage->setLogUid("log-1");
+    storage->setStand(vyd::VYDStandType::psiCloud);
+    const vyd::AuthURLManager manager(storage);
+
+    const auto standPage = manager.makeWebURL(makeRequest());
+    ASSERT_TRUE(standPage.has_value());
+    EXPECT_EQ(standPage->host(), "id-psi-cloud.vybank.example");
+    EXPECT_EQ(standPage->path(), "/oauth2/authorize");
+    Items expected{{"response_type", "code"}};
+    const auto items = loginItems("app2web");
+    expected.insert(expected.end(), items.begin(), items.end());
+    EXPECT_EQ(standPage->queryItems(), expected);
+
+    auto request = makeRequest();
+    request.ssoBaseUrl = "https://sso.partner.example/login?lang=en";
+    const auto ssoPage = manager.makeWebURL(request);
+    ASSERT_TRUE(ssoPage.has_value());
+    EXPECT_EQ(ssoPage->host(), "sso.partner.example");
+    EXPECT_EQ(ssoPage->queryItems().front(), (URLQueryItem{"lang", "en"}));
+    EXPECT_EQ(ssoPage->queryItems()[1], (URLQueryItem{"response_type", "code"}));
+
+    for (const char* unusable : {"vybank://auth", "not a link", "https://"}) {
+        request.ssoBaseUrl = unusable;
+        EXPECT_FALSE(manager.makeWebURL(request).has_value()) << unusable;
+    }
+}

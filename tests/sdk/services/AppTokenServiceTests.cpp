@@ -1,0 +1,89 @@
+#include "sdk/services/AppTokenService.hpp"
+
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/SharedKeychainService.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/TemporaryKeychain.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AppTokenServiceTest : public ::testing::Test {
+protected:
+    vyd::SSOResult relogin() {
+        std::optional<vyd::SSOResult> result;
+        service->reloginSSOELKLite([&result](vyd::SSOResult value) { result = std::move(value); });
+        EXPECT_TRUE(result.has_value()) << "completes before returning";
+        return result.value_or(vyd::VYDError{});
+    }
+
+    void setPartner(std::optional<std::string> link, std::optional<std::string> clientId = "partner-7") {
+        auto model = storage->liteELKModel();
+        model->partnerWebLinkELKLite = std::move(link);
+        model->partnerClientIdElkLite = std::move(clientId);
+    }
+
+    vydtest::TemporaryKeychain keychain;
+    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<vyd::AppTokenService> service =
+        std::make_shared<vyd::AppTokenService>(storage, vyd::SharedKeychainService::make());
+};
+
+} // namespace
+
+TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateInTheSharedKeychain) {
+    const auto before = foundation::Date::now();
+    service->saveAppToken("token-1");
+    const auto stored = vyd::SharedKeychainService::make()->appTokenData();
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->token, "token-1");
+    EXPECT_GE(stored->dateOfReceipt, before);
+    EXPECT_LE(stored->dateOfReceipt, foundation::Date::now());
+
+    service->saveAppToken("token-2");
+    EXPECT_EQ(service->appToken()->token, "token-2");
+    service->deleteAppToken();
+    EXPECT_FALSE(service->appToken().has_value());
+}
+
+TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
+    service->saveAppToken("a+b/c=d&e");
+    setPartner("https://lk.partner.example/account?tab=main");
+    const auto result = relogin();
+    ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
+    const auto& url = std::get<foundation::URL>(result);
+    EXPECT_EQ(url.host(), "lk.partner.example");
+    EXPECT_EQ(url.path(), "/account");
+    const std::vector<foundation::URLQueryItem> expected{
+        {"tab", "main"}, {"client_id", "partner-7"}, {"app_token", "a+b/c=d&e"}};
+    EXPECT_EQ(url.queryItems(), expected);
+}
+
+TEST_F(AppTokenServiceTest, PartnerWithoutClientIdGetsOnlyTheToken) {
+    service->saveAppToken("token-1");
+    setPartner("https://lk.partner.example/", std::nullopt);
+    const auto result = relogin();
+    ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
+    EXPECT_EQ(std::get<foundation::URL>(result).queryItems(),
+              (std::vector<foundation::URLQueryItem>{{"app_token", "token-1"}}));
+}
+
+TEST_F(AppTokenServiceTest, LinkThatIsNotAWebAddressIsInvalid) {
+    service->saveAppToken("token-1");
+    for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
+             std::nullopt, "", "not a link", "https://", "partner-app://account", "lk.partner.example/account"}) {
+        setPartner(link);
+        const auto result = relogin();
+        ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result)) << link.value_or("(none)");
+        EXPECT_EQ(std::get<vyd::VYDError>(result),
+                  (vyd::VYDError{vyd::VYDErrorType::linkIsNotValid, "The link is invalid"}));
+    }
+}
+
+TEST_F(AppTokenServiceTest, NoStoredTokenGivesNoAddress) {
+    setPartner("https://lk.partner.example/");
+    const auto result = relogin();
+    ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result));
+    EXPECT_EQ(std::get<vyd::VYDError>(result).type, vyd::VYDErrorType::appTokenNotFound);
+}

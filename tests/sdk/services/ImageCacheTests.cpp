@@ -1,0 +1,119 @@
+#include "sdk/services/FileService.hpp"
+#include "sdk/services/ImageCache.hpp"
+
+#include "platform/uikit/UIGraphicsImageRenderer.hpp"
+#include "platform/uikit/UIImage.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+namespace {
+
+std::shared_ptr<uikit::UIImage> imageOfSize(double width, double height) {
+    std::ifstream in(std::string(VYD_SOURCE_DIR) + "/resources/VYDCore.bundle/vy_logo.png", std::ios::binary);
+    const foundation::Data data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto logo = uikit::UIImage::fromData(data);
+    EXPECT_NE(logo, nullptr);
+    uikit::UIGraphicsImageRenderer renderer({width, height});
+    return renderer.image([&](uikit::UIGraphicsImageRendererContext&) { logo->draw({{0, 0}, {width, height}}); });
+}
+
+class FileServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vyd-cache-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::filesystem::path folder;
+};
+
+} // namespace
+
+TEST(ImageCacheTest, KeepsImagesByKeyAndForgetsOnANullImage) {
+    vyd::ImageCache cache;
+    const auto image = imageOfSize(4, 3);
+    EXPECT_EQ(cache.image("https://cdn.vybank.example/a.png"), nullptr);
+    cache.setImage(image, "https://cdn.vybank.example/a.png");
+    EXPECT_EQ(cache.image("https://cdn.vybank.example/a.png"), image);
+    EXPECT_EQ(cache.image("https://cdn.vybank.example/A.png"), nullptr);
+    cache.setImage(nullptr, "https://cdn.vybank.example/a.png");
+    EXPECT_EQ(cache.image("https://cdn.vybank.example/a.png"), nullptr);
+    EXPECT_EQ(cache.count(), 0u);
+}
+
+TEST(ImageCacheTest, TheImageUsedLongestAgoMakesRoom) {
+    vyd::ImageCache cache(2);
+    const auto a = imageOfSize(1, 1);
+    const auto b = imageOfSize(2, 2);
+    const auto c = imageOfSize(3, 3);
+    cache.setImage(a, "a");
+    cache.setImage(b, "b");
+    EXPECT_EQ(cache.image("a"), a);  // "b" is now the oldest in use
+    cache.setImage(c, "c");
+    EXPECT_EQ(cache.count(), 2u);
+    EXPECT_EQ(cache.image("b"), nullptr);
+    EXPECT_EQ(cache.image("a"), a);
+    EXPECT_EQ(cache.image("c"), c);
+    cache.setImage(c, "a");
+    EXPECT_EQ(cache.image("a"), c) << "a new image replaces the old under the same key";
+    EXPECT_EQ(cache.count(), 2u);
+}
+
+TEST(ImageCacheTest, UsableFromManyThreadsAtOnce) {
+    vyd::ImageCache cache(8);
+    const auto image = imageOfSize(1, 1);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&cache, &image, t] {
+            for (int i = 0; i < 500; ++i) {
+                const std::string key = std::to_string((t * 7 + i) % 16);
+                cache.setImage(image, key);
+                const auto held = cache.image(key);
+                EXPECT_TRUE(held == nullptr || held == image);
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_LE(cache.count(), 8u);
+}
+
+TEST_F(FileServiceTest, SavedImageComesBackFromAFileNamedByTheKeysHash) {
+    vyd::FileService files(folder / "images");
+    const auto image = imageOfSize(5, 7);
+    const std::string key = "https://cdn.vybank.example/logo.png?size=../../etc/passwd";
+    ASSERT_TRUE(files.saveImage(image, key));
+    const auto file = files.fileFor(key);
+    EXPECT_EQ(file.parent_path(), folder / "images");
+    EXPECT_EQ(file.filename().string().size(), 64u + 4u);
+    EXPECT_TRUE(std::filesystem::exists(file));
+
+    const auto loaded = files.loadImage(key);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->cgImage()->width(), image->cgImage()->width());
+    EXPECT_EQ(loaded->cgImage()->height(), image->cgImage()->height());
+    EXPECT_EQ(loaded->pngData(), image->pngData());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "images"), {}), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(FileServiceTest, MissingOrDamagedFileGivesNoImage) {
+    vyd::FileService files(folder);
+    EXPECT_EQ(files.loadImage("never saved"), nullptr);
+    std::ofstream(files.fileFor("damaged"), std::ios::binary) << "\x89PNG\r\n\x1a\n truncated";
+    EXPECT_EQ(files.loadImage("damaged"), nullptr);
+    EXPECT_FALSE(files.saveImage(nullptr, "nothing"));
+}
+
+TEST_F(FileServiceTest, UnwritableDirectoryFailsCleanly) {
+    std::ofstream(folder / "file") << "a file where the directory should be";
+    vyd::FileService files(folder / "file" / "images");
+    EXPECT_FALSE(files.saveImage(imageOfSize(1, 1), "key"));
+    EXPECT_EQ(files.loadImage("key"), nullptr);
+}

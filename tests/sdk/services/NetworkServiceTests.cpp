@@ -1,0 +1,139 @@
+#include "sdk/services/NetworkService.hpp"
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/foundation/URLError.hpp"
+#include "platform/uikit/UIImage.hpp"
+#include "sdk/services/CertificatesService.hpp"
+#include "support/TestServer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+using testsupport::TestRequest;
+using testsupport::TestResponse;
+using testsupport::TestServer;
+using Kind = vyd::NetworkRequestError::Kind;
+
+namespace {
+
+std::string logoPNG() {
+    std::ifstream in(std::string(VYD_SOURCE_DIR) + "/resources/VYDCore.bundle/vy_logo.png", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class NetworkServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override { foundation::RunLoop::main().discardPending(); }
+
+    vyd::ImageResult load(const std::string& link) {
+        std::optional<vyd::ImageResult> result;
+        bool onMain = false;
+        network.loadImage(link, [&](vyd::ImageResult value) {
+            onMain = foundation::isMainThread();
+            result = std::move(value);
+        });
+        EXPECT_TRUE(foundation::RunLoop::main().runUntil([&] { return result.has_value(); }, 20));
+        EXPECT_TRUE(onMain) << "completions run on the main queue";
+        return result.value_or(vyd::NetworkRequestError::unknown());
+    }
+
+    static std::shared_ptr<uikit::UIImage> imageOf(const vyd::ImageResult& result) {
+        const auto* image = std::get_if<std::shared_ptr<uikit::UIImage>>(&result);
+        return image ? *image : nullptr;
+    }
+    static std::optional<vyd::NetworkRequestError> errorOf(const vyd::ImageResult& result) {
+        const auto* error = std::get_if<vyd::NetworkRequestError>(&result);
+        return error ? std::optional(*error) : std::nullopt;
+    }
+
+    std::unique_ptr<TestServer> server = TestServer::startHTTP();
+    vyd::NetworkService network{std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{})};
+};
+
+} // namespace
+
+TEST_F(NetworkServiceTest, PNGBecomesAnImageOfItsSize) {
+    const std::string png = logoPNG();
+    ASSERT_FALSE(png.empty());
+    server->handle("GET", "/logo.png", [&png](const TestRequest&) { return TestResponse{200, png, "image/png", {}}; });
+    const auto image = imageOf(load(server->url("/logo.png")));
+    ASSERT_NE(image, nullptr);
+    const auto expected = uikit::UIImage::fromData(foundation::dataFromString(png));
+    EXPECT_EQ(image->size().width, expected->size().width);
+    EXPECT_EQ(image->size().height, expected->size().height);
+}
+
+TEST_F(NetworkServiceTest, HTMLPageSucceedsWithoutAnImage) {
+    server->handle("GET", "/page", [](const TestRequest&) {
+        return TestResponse{200, "<html><body>Not an image</body></html>", "text/html", {}};
+    });
+    const auto result = load(server->url("/page"));
+    ASSERT_FALSE(errorOf(result).has_value());
+    EXPECT_EQ(imageOf(result), nullptr);
+}
+
+TEST_F(NetworkServiceTest, RefusedConnectionIsAnInternetConnectionError) {
+    const std::string link = server->url("/logo.png");
+    server.reset();  // nothing listens on the port any more
+    const auto error = errorOf(load(link));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->kind(), Kind::internetConnectionError);
+}
+
+TEST_F(NetworkServiceTest, HTTPErrorIsABackendErrorWithTheServersModel) {
+    server->handle("GET", "/missing", [](const TestRequest&) {
+        return TestResponse{404, R"({"code": "IMG-404", "description": "No such image"})", "application/json", {}};
+    });
+    server->handle("GET", "/broken", [](const TestRequest&) { return TestResponse{503, "<h1>down</h1>", "text/html", {}}; });
+
+    const auto missing = errorOf(load(server->url("/missing")));
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_EQ(missing->kind(), Kind::backendError);
+    EXPECT_EQ(missing->model(), (vyd::ErrorModel{404, "IMG-404", "No such image"}));
+
+    const auto broken = errorOf(load(server->url("/broken")));
+    ASSERT_TRUE(broken.has_value());
+    EXPECT_EQ(broken->model(), (vyd::ErrorModel{503, std::nullopt, std::nullopt}));
+}
+
+TEST_F(NetworkServiceTest, LinkThatIsNotAURLIsAnInvalidRequestWithoutARequest) {
+    for (const char* link : {"", "not a link", "ftp://127.0.0.1/x"}) {
+        const auto error = errorOf(load(link));
+        ASSERT_TRUE(error.has_value()) << link;
+        EXPECT_EQ(error->kind(), Kind::invalidRequest) << link;
+    }
+    EXPECT_EQ(server->requestCount(), 0u);
+}
+
+TEST_F(NetworkServiceTest, LoadStartedOnAWorkerCompletesOnTheMainQueue) {
+    server->handle("GET", "/page", [](const TestRequest&) { return TestResponse{200, "x", "text/plain", {}}; });
+    std::optional<bool> onMain;
+    std::thread worker([&] {
+        network.loadImage(server->url("/page"), [&](vyd::ImageResult) { onMain = foundation::isMainThread(); });
+    });
+    worker.join();
+    ASSERT_TRUE(foundation::RunLoop::main().runUntil([&] { return onMain.has_value(); }, 20));
+    EXPECT_TRUE(*onMain);
+}
+
+TEST(NetworkRequestErrorTest, TransportErrorsMapByCause) {
+    const std::vector<std::pair<int, Kind>> table{
+        {foundation::NSURLErrorNotConnectedToInternet, Kind::internetConnectionError},
+        {foundation::NSURLErrorCannotConnectToHost, Kind::internetConnectionError},
+        {foundation::NSURLErrorCannotFindHost, Kind::internetConnectionError},
+        {foundation::NSURLErrorNetworkConnectionLost, Kind::internetConnectionError},
+        {foundation::NSURLErrorTimedOut, Kind::internetConnectionError},
+        {foundation::NSURLErrorBadURL, Kind::invalidRequest},
+        {foundation::NSURLErrorUnsupportedURL, Kind::invalidRequest},
+        {foundation::NSURLErrorCancelled, Kind::unknown},
+        {foundation::NSURLErrorServerCertificateUntrusted, Kind::unknown},
+        {foundation::NSURLErrorSecureConnectionFailed, Kind::unknown},
+    };
+    for (const auto& [code, kind] : table) {
+        EXPECT_EQ(vyd::NetworkRequestError::fromTransportError(foundation::makeURLError(code)).kind(), kind) << code;
+    }
+    EXPECT_EQ(vyd::NetworkRequestError::fromTransportError({"OtherDomain", foundation::NSURLErrorTimedOut, ""}).kind(),
+              Kind::unknown);
+}

@@ -1,0 +1,126 @@
+#include "sdk/services/KeychainWrapper.hpp"
+#include "sdk/services/LoginButtonHideReason.hpp"
+#include "sdk/services/PersonalizedButtonData.hpp"
+#include "sdk/services/SharedKeychainService.hpp"
+
+#include "platform/security/Keychain.hpp"
+#include "support/sdk/TemporaryKeychain.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using foundation::dataFromString;
+
+class SharedKeychainServiceTest : public ::testing::Test {
+protected:
+    // What a VY Bank app leaves behind: the item in the shared service and group.
+    void storeRecord(const std::string& content, const std::string& accessGroup = "VYBank.shared") {
+        security::Keychain keychain(temporary.file());
+        const security::KeychainItem item{"VYBank.VYID.shared", "personalizedButtonData", accessGroup,
+                                          security::Bytes(content.begin(), content.end())};
+        ASSERT_EQ(keychain.set(item), security::errSecSuccess);
+    }
+
+    vydtest::TemporaryKeychain temporary;
+};
+
+} // namespace
+
+TEST_F(SharedKeychainServiceTest, MaskedNameOfAStoredRecord) {
+    storeRecord(R"({"maskedName": "Ivan I.", "issuedBy": "VY Bank"})");
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), "Ivan I.");
+}
+
+TEST_F(SharedKeychainServiceTest, EmptyNameIsReturnedAsStored) {
+    storeRecord(R"({"maskedName": ""})");
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), "");
+}
+
+TEST_F(SharedKeychainServiceTest, RecordsThatDoNotDecodeGiveNoName) {
+    for (const char* content : {"", "Ivan I.", "{", "[\"Ivan I.\"]", R"({"name": "Ivan I."})",
+                                R"({"maskedName": null})", R"({"maskedName": 42})", R"({"maskedName": ["Ivan"]})",
+                                "{\"maskedName\": \"\xc3\x28\"}"}) {
+        storeRecord(content);
+        EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt) << content;
+    }
+}
+
+TEST_F(SharedKeychainServiceTest, MissingItemOrAnotherAccessGroupGivesNoName) {
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt);
+    storeRecord(R"({"maskedName": "Ivan I."})", "OtherBank.shared");
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt);
+}
+
+TEST_F(SharedKeychainServiceTest, EachReadSeesTheKeychainAsItIsNow) {
+    const auto service = vyd::SharedKeychainService::make();
+    storeRecord(R"({"maskedName": "Ivan I."})");
+    EXPECT_EQ(service->getPersonalizedButtonMaskedName(), "Ivan I.");
+    storeRecord(R"({"maskedName": "Maria P."})");
+    EXPECT_EQ(service->getPersonalizedButtonMaskedName(), "Maria P.");
+}
+
+TEST_F(SharedKeychainServiceTest, RecordWrittenByAnotherProcessIsRead) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The bank's app: its own connection to the same file.
+        security::Keychain keychain(temporary.file());
+        const std::string record = R"({"maskedName": "Oleg K."})";
+        const auto status = keychain.set(
+            {"VYBank.VYID.shared", "personalizedButtonData", "VYBank.shared", security::Bytes(record.begin(), record.end())});
+        _exit(status == security::errSecSuccess ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), "Oleg K.");
+}
+
+TEST_F(SharedKeychainServiceTest, AppTokenRecordRoundTripsAndDeletes) {
+    const auto service = vyd::SharedKeychainService::make();
+    EXPECT_FALSE(service->appTokenData().has_value());
+    const vyd::AppTokenDataModel model{"token-1", foundation::Date(1'800'000'000.5)};
+    ASSERT_TRUE(service->saveAppTokenData(model));
+    EXPECT_EQ(service->appTokenData(), model);
+    EXPECT_TRUE(service->deleteAppTokenData());
+    EXPECT_FALSE(service->appTokenData().has_value());
+    EXPECT_TRUE(service->deleteAppTokenData()) << "deleting what is gone is no failure";
+}
+
+TEST(PersonalizedButtonDataTest, DecodesAnObjectWithAStringName) {
+    EXPECT_EQ(vyd::PersonalizedButtonData::decode(dataFromString(R"({"maskedName": "Ivan I."})")),
+              vyd::PersonalizedButtonData{"Ivan I."});
+    EXPECT_FALSE(vyd::PersonalizedButtonData::decode(dataFromString(R"({"maskedname": "Ivan I."})")));
+}
+
+TEST(PersonalizedButtonDataTest, JsonDataRoundTripsAndRefusesANameThatIsNotUTF8) {
+    const vyd::PersonalizedButtonData record{"Иван \"И.\" / 😀"};
+    const auto data = record.jsonData();
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(vyd::PersonalizedButtonData::decode(*data), record);
+    EXPECT_FALSE(vyd::PersonalizedButtonData{"\xff\xfe"}.jsonData().has_value());
+}
+
+TEST(AppTokenDataModelTest, RecordsWithoutBothTypedMembersDoNotDecode) {
+    for (const char* content : {R"({"token": "t"})", R"({"dateOfReceipt": 1})", R"({"token": 1, "dateOfReceipt": 1})",
+                                R"({"token": "t", "dateOfReceipt": "yesterday"})", "[]", "t"}) {
+        EXPECT_FALSE(vyd::AppTokenDataModel::decode(dataFromString(content)).has_value()) << content;
+    }
+    EXPECT_EQ(vyd::AppTokenDataModel::decode(dataFromString(R"({"token": "t", "dateOfReceipt": 5})")),
+              (vyd::AppTokenDataModel{"t", foundation::Date(5)}));
+}
+
+TEST(LoginButtonHideReasonTest, RawValuesAreExact) {
+    using vyd::LoginButtonHideReason;
+    EXPECT_EQ(vyd::rawValue(LoginButtonHideReason::blacklist), "blocked");
+    EXPECT_EQ(vyd::rawValue(LoginButtonHideReason::versions), "version");
+    EXPECT_EQ(vyd::fromRawValue<LoginButtonHideReason>("blocked"), LoginButtonHideReason::blacklist);
+    EXPECT_EQ(vyd::fromRawValue<LoginButtonHideReason>("version"), LoginButtonHideReason::versions);
+    for (const char* raw : {"Blocked", "blocked ", "versions", "blacklist", ""}) {
+        EXPECT_FALSE(vyd::fromRawValue<LoginButtonHideReason>(raw).has_value()) << raw;
+    }
+}

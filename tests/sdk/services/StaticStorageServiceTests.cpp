@@ -1,0 +1,95 @@
+#include "sdk/services/StaticStorageService.hpp"
+
+#include "platform/foundation/NotificationCenter.hpp"
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/uikit/NotificationNames.hpp"
+#include "support/sdk/RecordingAnalyticsSink.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StaticStorageServiceTest : public ::testing::Test {
+protected:
+    std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    std::shared_ptr<vyd::StaticStorageService> storage =
+        std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));
+};
+
+} // namespace
+
+TEST_F(StaticStorageServiceTest, SettingTheClientIdRefreshesTheAnalyticsLoginId) {
+    EXPECT_FALSE(storage->clientId().has_value());
+    storage->setClientId("partner-1");
+    EXPECT_EQ(storage->clientId(), "partner-1");
+    EXPECT_EQ(sink->userLoginId(), "partner-1");
+
+    // Writing back the same value refreshes again: the login button relies on it.
+    storage->setClientId(storage->clientId());
+    storage->setClientId(std::nullopt);
+    const std::vector<std::optional<std::string>> expected{"partner-1", "partner-1", std::nullopt};
+    EXPECT_EQ(sink->loginIdChanges(), expected);
+}
+
+TEST_F(StaticStorageServiceTest, TheAnalyticsServiceInUseAtTheTimeIsRefreshed) {
+    auto otherSink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    storage->setAnalyticsService(std::make_shared<vyd::AnalyticsService>(otherSink));
+    storage->setClientId("partner-2");
+    EXPECT_TRUE(sink->loginIdChanges().empty());
+    EXPECT_EQ(otherSink->userLoginId(), "partner-2");
+}
+
+TEST_F(StaticStorageServiceTest, SettingTheUserIdPostsTheChangeAfterStoringIt) {
+    std::vector<std::optional<std::string>> seen;
+    auto& center = foundation::NotificationCenter::defaultCenter();
+    const auto token = center.addObserver(vyd::NotificationNames::userIdDidChanged(), nullptr,
+                                          [&](const foundation::Notification&) { seen.push_back(storage->userId()); });
+    storage->setUserId("user-1");
+    storage->setUserId(std::nullopt);
+    center.removeObserver(token);
+    EXPECT_EQ(seen, (std::vector<std::optional<std::string>>{"user-1", std::nullopt}));
+}
+
+TEST_F(StaticStorageServiceTest, LiteELKModelIsOneSharedInstanceMadeEmpty) {
+    const auto model = storage->liteELKModel();
+    EXPECT_FALSE(model->partnerWebLinkELKLite || model->partnerClientIdElkLite || model->partnerColorELKLite ||
+                 model->openInELKLite);
+    model->partnerWebLinkELKLite = "https://lk.partner.example";
+    model->openInELKLite = vyd::VYDOpenInType::browser;
+    EXPECT_EQ(storage->liteELKModel(), model);
+    EXPECT_EQ(storage->liteELKModel()->partnerWebLinkELKLite, "https://lk.partner.example");
+
+    auto replacement = std::make_shared<vyd::LiteELKModel>("https://other.example", "c", uikit::UIColor::red(),
+                                                          vyd::VYDOpenInType::webView);
+    storage->setLiteELKModel(replacement);
+    EXPECT_EQ(storage->liteELKModel(), replacement);
+}
+
+TEST_F(StaticStorageServiceTest, UIPreferencesAreMadeOnce) {
+    const auto preferences = storage->uiPreferences();
+    preferences->fonts.semiboldFont = uikit::UIFont::systemFont(17, uikit::UIFontWeight::semibold);
+    EXPECT_EQ(storage->uiPreferences(), preferences);
+    EXPECT_EQ(storage->uiPreferences()->fonts.semiboldFont, preferences->fonts.semiboldFont);
+}
+
+TEST_F(StaticStorageServiceTest, ClearingAuthorizationDataKeepsTheRestOfTheSession) {
+    storage->setClientId("partner-1");
+    storage->setLogUid("log-1");
+    storage->setState("state-1");
+    storage->setNonce("nonce-1");
+    storage->setRedirectUri("partner://auth");
+    storage->setIsButtonPersonalized(true);
+    storage->clearAuthData();
+    EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri());
+    EXPECT_EQ(storage->clientId(), "partner-1");
+    EXPECT_EQ(storage->logUid(), "log-1");
+    EXPECT_TRUE(storage->isButtonPersonalized());
+}
+
+TEST_F(StaticStorageServiceTest, RemoteConfigIsTheDefaultUntilOneIsSet) {
+    EXPECT_EQ(storage->remoteConfig(), vyd::RemoteConfig::defaultConfig());
+    auto config = vyd::RemoteConfig::decode(std::string(R"({"usersBlacklist": ["x"]})"));
+    storage->setRemoteConfig(config);
+    EXPECT_EQ(storage->remoteConfig(), config);
+    EXPECT_EQ(storage->stand(), vyd::VYDStandType::prom);
+}
