@@ -31,6 +31,7 @@
 #include "platform/uikit/UIEdgeInsets.hpp"
 #include "platform/uikit/UIEvent.hpp"
 #include "platform/uikit/UILayoutGuide.hpp"
+#include "platform/uikit/UITouch.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 #include "platform/uikit/UIViewAnimation.hpp"
 
@@ -196,6 +197,16 @@ public:
     // alpha below 0.01 and views with user interaction off, and asks subviews front to back.
     virtual bool point(const CGPoint& inside, const UIEvent* with = nullptr) const;
     virtual std::shared_ptr<UIView> hitTest(const CGPoint& point, const UIEvent* with = nullptr);
+
+    // The touches of a finger that hit this view (see UITouch.hpp). The base ignores them.
+    virtual void touchesBegan(const UITouchSet& /*touches*/, const UIEvent* /*event*/) {}
+    virtual void touchesMoved(const UITouchSet& /*touches*/, const UIEvent* /*event*/) {}
+    virtual void touchesEnded(const UITouchSet& /*touches*/, const UIEvent* /*event*/) {}
+    virtual void touchesCancelled(const UITouchSet& /*touches*/, const UIEvent* /*event*/) {}
+
+    // Asked, for a gesture recogniser about to recognise touches that hit this view, whether it
+    // may (the platform's UIView member). Controls refuse other views' taps on them.
+    virtual bool gestureRecognizerShouldBegin(UIGestureRecognizer& /*recognizer*/) { return true; }
 
     // Conversions between coordinate systems; a null view means the root of this view's
     // hierarchy (the window's coordinates once the view is in a window).

@@ -1,0 +1,229 @@
+#include "platform/coregraphics/CGImage.hpp"
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UITouch.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace uikit;
+using ::testing::SimulatedUser;
+
+namespace {
+
+std::shared_ptr<UIImage> imageOfSize(std::size_t width, std::size_t height) {
+    return UIImage::withCGImage(coregraphics::CGImage::make(width, height, std::vector<coregraphics::CGRGBA>(width * height)));
+}
+
+class Screen {
+public:
+    explicit Screen(std::vector<std::string>& log) : log_(log) {}
+    void closePressed(UIButton& sender) { log_.push_back("close:" + sender.currentTitle().value_or("")); }
+    void continuePressed() { log_.push_back("continue"); }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+// Forwards every action it sends, after the base delivered it, as the SDK's login button does.
+class ForwardingButton : public UIButton {
+public:
+    using UIButton::UIButton;
+    std::vector<std::string>* log = nullptr;
+    void sendAction(const UIControlAction& action, const std::shared_ptr<void>& to, const UIEvent* event) override {
+        UIButton::sendAction(action, to, event);
+        log->push_back("forwarded");
+    }
+};
+
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        root = UIView::make({0, 0, 320, 480});
+    }
+    void TearDown() override { foundation::RunLoop::main().discardPending(); }
+
+    std::shared_ptr<UIView> root;
+    std::vector<std::string> log;
+};
+
+TEST_F(ControlTest, ButtonSendsActionsToItsTargetsInOrder) {
+    auto button = UIButton::make(CGRect{10, 10, 100, 44});
+    button->setTitle("Done", UIControlState::normal);
+    root->addSubview(button);
+    auto screen = std::make_shared<Screen>(log);
+    button->addTarget(screen, &Screen::closePressed, UIControlEvents::touchUpInside);
+    button->addTarget([this](UIControl& sender, const UIEvent* event) {
+        log.push_back(std::string("lambda:") + (event ? "event" : "no event") + (sender.isHighlighted() ? ":highlighted" : ""));
+    }, UIControlEvents::touchUpInside);
+    button->addTarget(screen, &Screen::continuePressed, UIControlEvents::touchUpInside);
+    button->addTarget([this](UIControl& sender, const UIEvent*) {
+        log.push_back(sender.isHighlighted() ? "down:highlighted" : "down");
+    }, UIControlEvents::touchDown);
+
+    EXPECT_EQ(SimulatedUser::tap(button), button);
+    EXPECT_EQ(log, (std::vector<std::string>{"down:highlighted", "close:Done", "lambda:event", "continue"}));
+    EXPECT_FALSE(button->isHighlighted());
+
+    // sendActions(for:) reaches the same targets without a touch.
+    log.clear();
+    button->sendActions(UIControlEvents::touchUpInside);
+    EXPECT_EQ(log, (std::vector<std::string>{"close:Done", "lambda:no event", "continue"}));
+
+    // A target that is gone is skipped; removing a target drops its actions.
+    log.clear();
+    button->removeTarget(screen, UIControlEvents::touchUpInside);
+    EXPECT_EQ(button->actionCount(UIControlEvents::touchUpInside), 1u);
+    EXPECT_TRUE(button->allTargets().empty());
+    auto other = std::make_shared<Screen>(log);
+    button->addTarget(other, &Screen::continuePressed, UIControlEvents::touchUpInside);
+    other.reset();
+    button->sendActions(UIControlEvents::touchUpInside);
+    EXPECT_EQ(log, std::vector<std::string>{"lambda:no event"});
+}
+
+TEST_F(ControlTest, SubclassSeesEachActionAfterTheTargetGotIt) {
+    auto button = UIView::create<ForwardingButton>(CGRect{0, 0, 50, 50});
+    button->log = &log;
+    root->addSubview(button);
+    button->addTarget([this](UIControl&, const UIEvent*) { log.push_back("host"); }, UIControlEvents::touchUpInside);
+    SimulatedUser::tap(button);
+    EXPECT_EQ(log, (std::vector<std::string>{"host", "forwarded"}));
+    button->addTarget([this](UIControl&, const UIEvent*) { log.push_back("second"); }, UIControlEvents::touchUpInside);
+    log.clear();
+    SimulatedUser::tap(button);
+    EXPECT_EQ(log, (std::vector<std::string>{"host", "forwarded", "second", "forwarded"}));
+}
+
+TEST_F(ControlTest, DisabledButtonsAndDragsOutsideSendNoTouchUpInside) {
+    auto button = UIButton::make(CGRect{100, 100, 40, 40});
+    root->addSubview(button);
+    int inside = 0;
+    int outside = 0;
+    button->addTarget([&](UIControl&, const UIEvent*) { ++inside; }, UIControlEvents::touchUpInside);
+    button->addTarget([&](UIControl&, const UIEvent*) { ++outside; }, UIControlEvents::touchUpOutside);
+
+    button->setEnabled(false);
+    EXPECT_EQ(SimulatedUser::tap(button), button); // it still takes the touch
+    EXPECT_EQ(inside, 0);
+    button->setEnabled(true);
+    // Within 70 points of its edges a touch still counts as inside.
+    SimulatedUser::drag(button, {60, 0});
+    EXPECT_EQ(inside, 1);
+    SimulatedUser::drag(button, {0, 150});
+    EXPECT_EQ(outside, 1);
+    EXPECT_EQ(inside, 1);
+}
+
+TEST_F(ControlTest, PerStateValuesFallBackToNormal) {
+    auto button = UIButton::make(UIButtonType::system);
+    const auto normalImage = imageOfSize(24, 24);
+    const auto highlightedImage = imageOfSize(20, 20);
+    button->setTitle("Continue", UIControlState::normal);
+    button->setTitle("Wait", UIControlState::disabled);
+    button->setTitleColor(UIColor::red(), UIControlState::highlighted);
+    button->setImage(normalImage, UIControlState::normal);
+    button->setImage(highlightedImage, UIControlState::highlighted);
+
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        std::string title;
+        std::shared_ptr<UIImage> image;
+    };
+    const std::vector<Case> cases = {
+        {"normal", [&] {}, "Continue", normalImage},
+        {"highlighted", [&] { button->setHighlighted(true); }, "Continue", highlightedImage},
+        {"disabled", [&] { button->setEnabled(false); }, "Wait", normalImage},
+        {"selected", [&] { button->setSelected(true); }, "Continue", normalImage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        button->setHighlighted(false);
+        button->setEnabled(true);
+        button->setSelected(false);
+        c.set();
+        EXPECT_EQ(button->currentTitle(), c.title);
+        EXPECT_EQ(button->titleLabel()->text(), c.title);
+        EXPECT_EQ(button->currentImage(), c.image);
+        EXPECT_EQ(button->imageView()->image(), c.image);
+    }
+    button->setSelected(false);
+    button->setHighlighted(true);
+    EXPECT_TRUE(*button->currentTitleColor() == UIColor::red());
+    EXPECT_TRUE(button->titleLabel()->textColor() == UIColor::red());
+    button->setHighlighted(false);
+    // A system button's own title colour is its tint colour; a custom one's is white.
+    EXPECT_TRUE(*button->currentTitleColor() == button->tintColor());
+    EXPECT_TRUE(*UIButton::make()->titleColor(UIControlState::normal) == UIColor::white());
+
+    // Removing the normal image leaves no image for states without their own.
+    button->setImage(nullptr, UIControlState::normal);
+    EXPECT_EQ(button->currentImage(), nullptr);
+    EXPECT_TRUE(button->imageView()->isHidden());
+}
+
+TEST_F(ControlTest, IntrinsicSizeIsImageAndTitlePlusContentInsets) {
+    auto button = UIButton::make();
+    button->setImage(imageOfSize(16, 16), UIControlState::normal);
+    const CGSize imageOnly = button->intrinsicContentSize();
+    EXPECT_EQ(imageOnly, (CGSize{16, 16}));
+
+    button->setTitle("VY ID", UIControlState::normal);
+    button->titleLabel()->setFont(UIFont::systemFont(14));
+    const CGSize title = button->titleLabel()->intrinsicContentSize();
+    EXPECT_GT(title.width, 20);
+    button->setContentEdgeInsets({0, 16, 0, 16});
+    button->setImageEdgeInsets({0, -8, 0, 8}); // moves the image, does not count
+    EXPECT_EQ(button->intrinsicContentSize(), (CGSize{16 + title.width + 32, std::max<CGFloat>(16, title.height)}));
+
+    // Laid out by constraints, the button takes that size.
+    button->setTranslatesAutoresizingMaskIntoConstraints(false);
+    root->addSubview(button);
+    NSLayoutConstraint::activate({button->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+                                  button->topAnchor().constraintEqualTo(root->topAnchor())});
+    root->layoutIfNeeded();
+    EXPECT_EQ(button->frame().size, button->intrinsicContentSize());
+    // Image and title sit side by side, centred together, the image moved by its insets.
+    const CGRect imageFrame = button->imageView()->frame();
+    const CGRect titleFrame = button->titleLabel()->frame();
+    EXPECT_DOUBLE_EQ(imageFrame.origin.x, 16 - 8);
+    EXPECT_DOUBLE_EQ(titleFrame.origin.x, 16 + 16);
+}
+
+TEST_F(ControlTest, ImageEdgeInsetsShrinkTheImageArea) {
+    struct Case {
+        CGRect frame;
+        UIEdgeInsets insets;
+        CGRect expected;
+    };
+    const std::vector<Case> cases = {
+        {{0, 0, 44, 44}, {10, 10, 10, 10}, {10, 10, 24, 24}},
+        {{0, 0, 32, 32}, {4, 4, 4, 4}, {4, 4, 24, 24}},
+        {{0, 0, 32, 32}, {10, 10, 10, 10}, {10, 10, 12, 12}}, // scaled down to fit
+    };
+    for (const auto& c : cases) {
+        auto button = UIButton::make(c.frame);
+        button->setImage(imageOfSize(24, 24), UIControlState::normal);
+        button->setImageEdgeInsets(c.insets);
+        button->layoutIfNeeded();
+        EXPECT_EQ(button->imageView()->frame(), c.expected);
+    }
+}
+
+TEST_F(ControlTest, TitleAndImageViewsDoNotTakeTouches) {
+    auto button = UIButton::make(CGRect{0, 0, 200, 50});
+    button->setTitle("Log in by phone number", UIControlState::normal);
+    button->setImage(imageOfSize(24, 24), UIControlState::normal);
+    root->addSubview(button);
+    button->layoutIfNeeded();
+    EXPECT_EQ(root->hitTest(button->convert(button->titleLabel()->center(), nullptr)), button);
+    EXPECT_EQ(root->hitTest(button->convert(button->imageView()->center(), nullptr)), button);
+}
+
+} // namespace
