@@ -21,6 +21,16 @@ using layout::Solver;
 using layout::SolverStatus;
 
 std::uint64_t gVersion = 1;
+// Set while a system is being solved: a view asked for its intrinsic size may call
+// layoutIfNeeded (as a table sized by its content does); that call must not start another pass.
+int gSolving = 0;
+
+struct SolvingScope {
+    SolvingScope() { ++gSolving; }
+    ~SolvingScope() { --gSolving; }
+    SolvingScope(const SolvingScope&) = delete;
+    SolvingScope& operator=(const SolvingScope&) = delete;
+};
 
 // Below every priority a constraint may have (1...1000): only decides what nothing else does.
 constexpr double kStayPriority = 0.5;
@@ -103,6 +113,7 @@ public:
     // Solves, then solves again for views whose intrinsic height depends on their width, until
     // their widths settle.
     void solve() {
+        const SolvingScope scope;
         solveOnce();
         for (int round = 0; round < kMaxWidthRounds; ++round) {
             bool changed = false;
@@ -441,6 +452,9 @@ void LayoutEngine::updateConstraintsIfNeeded(UIView& view) {
 
 void LayoutEngine::layoutIfNeeded(UIView& view) {
     assert(foundation::isMainThread());
+    if (gSolving > 0) {
+        return;
+    }
     auto root = view.shared_from_this();
     while (auto parent = root->superview()) {
         root = parent;

@@ -226,7 +226,11 @@ void UIView::insertSubviewChecked(const std::shared_ptr<UIView>& view, std::size
                   << ": it is one of its ancestors\n";
         return;
     }
-    const auto self = shared_from_this();
+    const auto self = weak_from_this().lock();
+    if (!self) {
+        std::cerr << "UIView: a view can take subviews once it is made (add them in didInit, not in a constructor)\n";
+        return;
+    }
     const auto keepAlive = view;
 
     if (view->superview().get() == this) {
@@ -371,7 +375,7 @@ std::shared_ptr<UIView> UIView::viewWithTag(int tag) {
 }
 
 std::shared_ptr<UIWindow> UIView::window() const {
-    for (auto v = std::const_pointer_cast<UIView>(shared_from_this()); v; v = v->superview()) {
+    for (auto v = std::const_pointer_cast<UIView>(weak_from_this().lock()); v; v = v->superview()) {
         if (UIWindow* w = v->asWindow()) {
             return std::shared_ptr<UIWindow>(v, w);
         }
@@ -380,8 +384,13 @@ std::shared_ptr<UIWindow> UIView::window() const {
 }
 
 std::shared_ptr<UIView> UIView::root() {
-    auto v = shared_from_this();
-    while (auto parent = v->superview()) {
+    // Null while the view is being constructed (not yet owned).
+    auto v = weak_from_this().lock();
+    while (v) {
+        auto parent = v->superview();
+        if (!parent) {
+            break;
+        }
         v = parent;
     }
     return v;
@@ -579,12 +588,16 @@ CGRect UIView::convertFrom(const CGRect& rect, const UIView* from) const {
 
 void UIView::markLayoutDirty() {
     LayoutEngine::invalidate();
-    root()->hierarchyNeedsLayout();
+    if (const auto top = root()) {
+        top->hierarchyNeedsLayout();
+    }
 }
 
 void UIView::setNeedsLayout() {
     needsLayout_ = true;
-    root()->hierarchyNeedsLayout();
+    if (const auto top = root()) {
+        top->hierarchyNeedsLayout();
+    }
 }
 
 void UIView::setNeedsUpdateConstraints() {

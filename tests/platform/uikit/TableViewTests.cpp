@@ -1,0 +1,259 @@
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UITableView.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace uikit;
+using ::testing::SimulatedUser;
+
+namespace {
+
+// A cell whose height comes from a label 8 points in from its content view's edges.
+class TextCell : public UITableViewCell {
+public:
+    using UITableViewCell::UITableViewCell;
+    std::shared_ptr<UILabel> label = UILabel::make();
+    int reuses = 0;
+
+    void prepareForReuse() override {
+        UITableViewCell::prepareForReuse();
+        ++reuses;
+    }
+
+protected:
+    void didInit() override {
+        UITableViewCell::didInit();
+        label->setNumberOfLines(0);
+        label->setTranslatesAutoresizingMaskIntoConstraints(false);
+        contentView()->addSubview(label);
+        NSLayoutConstraint::activate({
+            label->topAnchor().constraintEqualTo(contentView()->topAnchor(), 8),
+            label->bottomAnchor().constraintEqualTo(contentView()->bottomAnchor(), -8),
+            label->leadingAnchor().constraintEqualTo(contentView()->leadingAnchor(), 16),
+            label->trailingAnchor().constraintEqualTo(contentView()->trailingAnchor(), -16),
+        });
+    }
+};
+
+// A cell with a fixed height of its own, like a spacer for the bottom safe area.
+class SpacerCell : public UITableViewCell {
+public:
+    using UITableViewCell::UITableViewCell;
+
+protected:
+    void didInit() override {
+        UITableViewCell::didInit();
+        setBackgroundColor(UIColor::clear());
+        setSelectionStyle(UITableViewCellSelectionStyle::none);
+        heightAnchor().constraintEqualToConstant(34)->setActive(true);
+    }
+};
+
+class Source : public UITableViewDataSource, public UITableViewDelegate {
+public:
+    std::vector<std::string> texts{"VY ID", "VY Bank"};
+    bool spacer = true;
+    std::vector<IndexPath> selected;
+
+    int numberOfRowsInSection(UITableView&, int) override { return static_cast<int>(texts.size()) + (spacer ? 1 : 0); }
+    std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& tableView, const IndexPath& indexPath) override {
+        if (indexPath.row == static_cast<int>(texts.size())) {
+            return tableView.dequeueReusableCell("spacer", indexPath);
+        }
+        auto cell = std::static_pointer_cast<TextCell>(tableView.dequeueReusableCell("text", indexPath));
+        cell->label->setText(texts[static_cast<std::size_t>(indexPath.row)]);
+        return cell;
+    }
+    void didSelectRowAt(UITableView&, const IndexPath& indexPath) override { selected.push_back(indexPath); }
+};
+
+// A table as tall as its rows, sized by Auto Layout.
+class IntrinsicTable : public UITableView {
+public:
+    using UITableView::UITableView;
+    int invalidations = 0;
+    void setContentSize(const CGSize& size) override {
+        UITableView::setContentSize(size);
+        ++invalidations;
+        invalidateIntrinsicContentSize();
+    }
+    CGSize intrinsicContentSize() const override {
+        const_cast<IntrinsicTable*>(this)->layoutIfNeeded();
+        return {noIntrinsicMetric, contentSize().height};
+    }
+};
+
+class TableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        root = UIView::make({0, 0, 375, 667});
+        source = std::make_shared<Source>();
+    }
+    void TearDown() override { foundation::RunLoop::main().discardPending(); }
+
+    void configure(UITableView& table) {
+        table.registerCell<TextCell>("text");
+        table.registerCell<SpacerCell>("spacer");
+        table.setDataSource(source);
+        table.setDelegate(source);
+    }
+
+    std::shared_ptr<UIView> root;
+    std::shared_ptr<Source> source;
+};
+
+TEST_F(TableTest, RowsStackWithFittedAndFixedHeights) {
+    auto table = UITableView::make({0, 0, 375, 400});
+    configure(*table);
+    root->addSubview(table);
+    EXPECT_EQ(table->cellForRow({0, 0}), nullptr); // not before layout
+    root->layoutIfNeeded();
+
+    const CGFloat lineHeight = std::ceil(UIFont::systemFont(17).lineHeight() - 1e-9);
+    const CGFloat textRow = lineHeight + 16;
+    ASSERT_EQ(table->visibleCells().size(), 3u);
+    EXPECT_EQ(table->rectForRow({0, 0}), (CGRect{0, 0, 375, textRow}));
+    EXPECT_EQ(table->rectForRow({0, 1}), (CGRect{0, textRow, 375, textRow}));
+    EXPECT_EQ(table->rectForRow({0, 2}), (CGRect{0, 2 * textRow, 375, 34}));
+    EXPECT_EQ(table->contentSize(), (CGSize{375, 2 * textRow + 34}));
+    // The cells' content is laid out inside them.
+    const auto first = std::static_pointer_cast<TextCell>(table->cellForRow({0, 0}));
+    EXPECT_EQ(first->contentView()->frame(), (CGRect{0, 0, 375, textRow}));
+    EXPECT_EQ(first->label->frame(), (CGRect{16, 8, 343, lineHeight}));
+    EXPECT_EQ(table->indexPath(*first), (IndexPath{0, 0}));
+    EXPECT_EQ(table->cellForRow({0, 2})->selectionStyle(), UITableViewCellSelectionStyle::none);
+}
+
+TEST_F(TableTest, ReloadReusesCellsAndFixedHeightsApply) {
+    auto table = UITableView::make({0, 0, 375, 400});
+    configure(*table);
+    root->addSubview(table);
+    root->layoutIfNeeded();
+    const auto before = table->cellForRow({0, 1});
+
+    source->texts = {"VY Bank", "VY ID", "Log in by phone number", "Continue"};
+    source->spacer = false; // its own height would fight the fixed one
+    table->setRowHeight(50);
+    table->setDelegate(nullptr);
+    table->reloadData();
+    root->layoutIfNeeded();
+    ASSERT_EQ(table->visibleCells().size(), 4u);
+    // The same cell objects come back, prepared for reuse.
+    int reused = 0;
+    for (const auto& cell : table->visibleCells()) {
+        if (const auto text = std::dynamic_pointer_cast<TextCell>(cell)) {
+            reused += text->reuses;
+        }
+    }
+    EXPECT_EQ(reused, 2);
+    EXPECT_NE(std::find(table->visibleCells().begin(), table->visibleCells().end(), before), table->visibleCells().end());
+    EXPECT_EQ(table->rectForRow({0, 3}), (CGRect{0, 150, 375, 50}));
+    EXPECT_EQ(table->contentSize().height, 200);
+}
+
+TEST_F(TableTest, UnregisteredIdentifiersGiveAPlainCellAndAMessage) {
+    auto table = UITableView::make();
+    EXPECT_EQ(table->dequeueReusableCell("missing"), nullptr);
+    ::testing::internal::CaptureStderr();
+    const auto cell = table->dequeueReusableCell("missing", {0, 0});
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("unable to dequeue a cell with identifier missing"),
+              std::string::npos);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->reuseIdentifier(), "missing");
+}
+
+TEST_F(TableTest, TappingARowSelectsItButButtonsKeepTheirTaps) {
+    auto table = UITableView::make({0, 0, 375, 400});
+    configure(*table);
+    root->addSubview(table);
+    root->layoutIfNeeded();
+    SimulatedUser::tap(table->cellForRow({0, 1}));
+    EXPECT_EQ(source->selected, std::vector<IndexPath>{(IndexPath{0, 1})});
+    EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(table->cellForRow({0, 1})->isSelected());
+
+    int buttonTaps = 0;
+    auto button = UIButton::make(CGRect{300, 0, 44, 30});
+    button->addTarget([&](UIControl&, const UIEvent*) { ++buttonTaps; }, UIControlEvents::touchUpInside);
+    table->cellForRow({0, 0})->contentView()->addSubview(button);
+    SimulatedUser::tap(button);
+    EXPECT_EQ(buttonTaps, 1);
+    EXPECT_EQ(source->selected.size(), 1u);
+
+    table->setAllowsSelection(false);
+    SimulatedUser::tap(table->cellForRow({0, 0}));
+    EXPECT_EQ(source->selected.size(), 1u);
+}
+
+TEST_F(TableTest, TableSizedByItsContentUnderAutoLayout) {
+    auto table = UIView::create<IntrinsicTable>(CGRect::zero());
+    configure(*table);
+    table->setTranslatesAutoresizingMaskIntoConstraints(false);
+    root->addSubview(table);
+    NSLayoutConstraint::activate({table->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+                                  table->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+                                  table->bottomAnchor().constraintEqualTo(root->bottomAnchor())});
+    root->layoutIfNeeded();
+    const CGFloat textRow = std::ceil(UIFont::systemFont(17).lineHeight() - 1e-9) + 16;
+    EXPECT_EQ(table->frame(), (CGRect{0, 667 - (2 * textRow + 34), 375, 2 * textRow + 34}));
+
+    // Fewer rows: the table shrinks; none: height 0.
+    source->texts = {"VY ID"};
+    table->reloadData();
+    root->layoutIfNeeded();
+    EXPECT_EQ(table->frame().size.height, textRow + 34);
+    source->texts.clear();
+    source->spacer = false;
+    table->reloadData();
+    root->layoutIfNeeded();
+    EXPECT_EQ(table->frame().size.height, 0);
+    EXPECT_EQ(table->intrinsicContentSize().height, 0);
+
+    // Setting the same content size again still invalidates.
+    const int before = table->invalidations;
+    table->setContentSize(table->contentSize());
+    table->setContentSize(table->contentSize());
+    EXPECT_EQ(table->invalidations, before + 2);
+}
+
+TEST_F(TableTest, HeadersFootersAndTableHeaderView) {
+    class Sections : public Source {
+    public:
+        int numberOfSections(UITableView&) override { return 2; }
+        std::shared_ptr<UIView> viewForHeaderInSection(UITableView& tableView, int section) override {
+            auto header = tableView.dequeueReusableHeaderFooterView("header");
+            header->setTag(section);
+            return header;
+        }
+        CGFloat heightForHeaderInSection(UITableView&, int section) override { return section == 0 ? 30 : 20; }
+        CGFloat heightForRowAt(UITableView&, const IndexPath&) override { return 44; }
+    };
+    auto sections = std::make_shared<Sections>();
+    sections->spacer = false;
+    auto table = UITableView::make({0, 0, 375, 600});
+    table->registerCell<TextCell>("text");
+    table->registerHeaderFooterView<UITableViewHeaderFooterView>("header");
+    table->setDataSource(sections);
+    table->setDelegate(sections);
+    table->setTableHeaderView(UIView::make({0, 0, 10, 100}));
+    root->addSubview(table);
+    root->layoutIfNeeded();
+
+    EXPECT_EQ(table->tableHeaderView()->frame(), (CGRect{0, 0, 375, 100}));
+    EXPECT_EQ(table->headerView(0)->frame(), (CGRect{0, 100, 375, 30}));
+    EXPECT_EQ(table->rectForRow({0, 0}), (CGRect{0, 130, 375, 44}));
+    EXPECT_EQ(table->headerView(1)->frame(), (CGRect{0, 218, 375, 20}));
+    EXPECT_EQ(table->headerView(1)->tag(), 1);
+    EXPECT_EQ(table->rectForRow({1, 1}), (CGRect{0, 282, 375, 44}));
+    EXPECT_EQ(table->contentSize().height, 326);
+}
+
+} // namespace
