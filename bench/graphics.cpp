@@ -6,7 +6,7 @@
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
 
-#include <benchmark/benchmark.h>
+#include "bench/RatioReporter.hpp"
 
 #include <cstdio>
 #include <string>
@@ -94,46 +94,6 @@ void BM_RedrawLogoAtButtonSize(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawLogoAtButtonSize);
 
-// The usual table, and after it each benchmark's time as a multiple of the baseline's.
-class RelativeReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0) {
-                continue;
-            }
-            if (run.benchmark_name() == "BM_CopyPngBytes") {
-                baseline_ = run.GetAdjustedRealTime();
-            }
-            lines_.emplace_back(run.benchmark_name(), run.GetAdjustedRealTime());
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        if (baseline_ <= 0) {
-            return;
-        }
-        std::printf("\nrelative to BM_CopyPngBytes in this run:\n");
-        for (const auto& line : lines_) {
-            std::printf("  %-30s %10.1fx\n", line.first.c_str(), line.second / baseline_);
-        }
-    }
-
-private:
-    double baseline_ = 0;
-    std::vector<std::pair<std::string, double>> lines_;
-};
-
 } // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    RelativeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv, "BM_CopyPngBytes"); }

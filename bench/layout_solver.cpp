@@ -3,7 +3,7 @@
 // printed as ratios against a baseline measured in the same run: placing the same thousand frames
 // by plain arithmetic, the cost of a layout with no solver at all.
 
-#include <benchmark/benchmark.h>
+#include "bench/RatioReporter.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -213,51 +213,6 @@ void BM_MoveRowOfThousandViews(benchmark::State& state) {
 }
 BENCHMARK(BM_MoveRowOfThousandViews)->Unit(benchmark::kMicrosecond);
 
-// Prints every benchmark's time per iteration as a multiple of the baseline's.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(OO_None) {}
-
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-        double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
-        times_.emplace_back(run.benchmark_name(), seconds);
-      }
-    }
-  }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    double baseline = 0;
-    for (const auto& [name, seconds] : times_) {
-      if (name.find("BM_Baseline") == 0) {
-        baseline = seconds;
-      }
-    }
-    if (baseline <= 0) {
-      return;
-    }
-    std::printf("\nTime per iteration as a multiple of the baseline (%.3g us):\n", baseline * 1e6);
-    for (const auto& [name, seconds] : times_) {
-      std::printf("  %-50s %12.2fx\n", name.c_str(), seconds / baseline);
-    }
-  }
-
- private:
-  std::vector<std::pair<std::string, double>> times_;
-};
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv, "BM_Baseline"); }
