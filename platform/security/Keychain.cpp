@@ -197,7 +197,7 @@ std::filesystem::path locationLocked(const LocationState& state) {
         return path;
     }
     std::filesystem::path data;
-    // The base directory specification ignores relative values.
+    // The XDG base-directory rules ignore relative values.
     if (const char* xdg = std::getenv("XDG_DATA_HOME");
         xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
         data = xdg;
