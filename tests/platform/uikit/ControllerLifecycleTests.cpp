@@ -1,0 +1,209 @@
+#include "ControllerTestsSupport.hpp"
+
+#include "platform/uikit/UINavigationController.hpp"
+#include "platform/uikit/UINavigationItem.hpp"
+
+#include <gmock/gmock.h>
+
+using namespace controllertests;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+using ControllerLifecycleTest = ControllerTest;
+
+class ContentController : public UIViewController {
+public:
+    void loadView() override {
+        ++loads;
+        setView(content);
+    }
+    void viewDidLoad() override {
+        UIViewController::viewDidLoad();
+        viewInViewDidLoad = viewIfLoaded();
+    }
+
+    std::shared_ptr<UIView> content = UIView::make({0, 0, 10, 10});
+    std::shared_ptr<UIView> viewInViewDidLoad;
+    int loads = 0;
+};
+
+class ForgetfulController : public UIViewController {
+public:
+    void loadView() override { askedWhileLoading = view(); }
+    std::shared_ptr<UIView> askedWhileLoading = UIView::make();
+};
+
+TEST_F(ControllerLifecycleTest, ViewLoadsOnceOnFirstUseThroughLoadViewThenViewDidLoad) {
+    const auto vc = controller("vc");
+    EXPECT_FALSE(vc->isViewLoaded());
+    EXPECT_EQ(vc->viewIfLoaded(), nullptr);
+    EXPECT_TRUE(log->empty()) << "making a view controller loads nothing";
+
+    const auto view = vc->view();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(vc->isViewLoaded());
+    EXPECT_EQ(vc->view(), view);
+    EXPECT_THAT(*log, ElementsAre("vc.loadView", "vc.viewDidLoad"));
+    EXPECT_EQ(view->frame(), (CGRect{0, 0, 390, 844})) << "the base view has the screen's size";
+    EXPECT_EQ(view->autoresizingMask(), UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight);
+
+    const auto custom = UIViewController::create<ContentController>();
+    EXPECT_EQ(custom->view(), custom->content);
+    EXPECT_EQ(custom->viewInViewDidLoad, custom->content) << "viewDidLoad runs after loadView set the view";
+    custom->loadViewIfNeeded();
+    EXPECT_EQ(custom->loads, 1);
+}
+
+TEST_F(ControllerLifecycleTest, LoadViewThatSetsNoViewGetsAPlainOneInsteadOfRecursing) {
+    const auto vc = UIViewController::create<ForgetfulController>();
+    ::testing::internal::CaptureStderr();
+    const auto view = vc->view();
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(vc->askedWhileLoading, nullptr);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(vc->view(), view);
+    EXPECT_THAT(messages, HasSubstr("loadView set no view"));
+}
+
+TEST_F(ControllerLifecycleTest, RootAppearsWithItsVisibleWindowAndDisappearsWhenReplaced) {
+    const auto window = UIWindow::make(device->scene());
+    const auto first = controller("first");
+    window->setRootViewController(first);
+    EXPECT_TRUE(only(*log, {"first.viewWill", "first.viewDidAppear"}).empty()) << "a hidden window shows nothing";
+    EXPECT_EQ(first->view()->superview(), window);
+    EXPECT_EQ(first->view()->frame(), window->bounds());
+
+    log->clear();
+    window->makeKeyAndVisible();
+    EXPECT_THAT(*log, ElementsAre("first.viewWillAppear(false)", "first.viewDidAppear(false)"));
+    EXPECT_TRUE(first->isAppeared());
+    window->makeKeyAndVisible();
+    EXPECT_EQ(log->size(), 2u) << "an appeared root does not appear twice";
+
+    log->clear();
+    const auto second = controller("second");
+    window->setRootViewController(second);
+    EXPECT_THAT(only(*log, {"first.viewWill", "first.viewDidD", "second.viewWill", "second.viewDidA"}),
+                ElementsAre("first.viewWillDisappear(false)", "first.viewDidDisappear(false)",
+                            "second.viewWillAppear(false)", "second.viewDidAppear(false)"));
+    EXPECT_EQ(first->view()->superview(), nullptr);
+    EXPECT_EQ(window->subviews().front(), second->view());
+}
+
+TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedParent) {
+    ASSERT_TRUE(root->isAppeared());
+    const auto child = controller("child");
+
+    root->addChild(child);
+    EXPECT_EQ(child->parent(), root);
+    EXPECT_THAT(root->children(), ElementsAre(child));
+    root->view()->addSubview(child->view());
+    child->didMove(root);
+    EXPECT_THAT(*log, ElementsAre("child.willMove(parent)", "child.loadView", "child.viewDidLoad",
+                                  "child.didMove(parent)", "child.viewWillAppear(false)",
+                                  "child.viewDidAppear(false)"));
+
+    log->clear();
+    child->willMove(nullptr);
+    child->view()->removeFromSuperview();
+    child->removeFromParent();
+    EXPECT_THAT(*log, ElementsAre("child.willMove(nil)", "child.viewWillDisappear(false)",
+                                  "child.viewDidDisappear(false)", "child.didMove(nil)"));
+    EXPECT_EQ(child->parent(), nullptr);
+    EXPECT_TRUE(root->children().empty());
+
+    log->clear();
+    child->removeFromParent();
+    EXPECT_TRUE(log->empty()) << "removing a view controller without parent does nothing";
+}
+
+TEST_F(ControllerLifecycleTest, ParentForwardsAppearanceOnlyToChildrenWhoseViewsItShows) {
+    const auto parent = controller("parent");
+    const auto shown = controller("shown");
+    const auto offscreen = controller("offscreen");
+    parent->addChild(shown);
+    parent->view()->addSubview(shown->view());
+    shown->didMove(parent);
+    parent->addChild(offscreen);
+    offscreen->didMove(parent);
+    log->clear();
+
+    parent->beginAppearanceTransition(true, true);
+    parent->endAppearanceTransition();
+    EXPECT_THAT(*log, ElementsAre("parent.viewWillAppear(true)", "shown.viewWillAppear(true)",
+                                  "parent.viewDidAppear(true)", "shown.viewDidAppear(true)"));
+
+    log->clear();
+    parent->beginAppearanceTransition(true, false);
+    parent->endAppearanceTransition();
+    EXPECT_TRUE(log->empty()) << "an appeared view controller does not appear again";
+    parent->endAppearanceTransition();
+    EXPECT_TRUE(log->empty()) << "ending without a beginning sends nothing";
+}
+
+TEST_F(ControllerLifecycleTest, AddingAChildMovesItFromItsOldParentAndRefusesCycles) {
+    const auto a = controller("a");
+    const auto b = controller("b");
+    const auto child = controller("child");
+    a->addChild(child);
+    b->addChild(child);
+    EXPECT_TRUE(a->children().empty());
+    EXPECT_THAT(b->children(), ElementsAre(child));
+    EXPECT_EQ(child->parent(), b);
+
+    ::testing::internal::CaptureStderr();
+    child->addChild(b);
+    b->addChild(b);
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+    EXPECT_THAT(messages, HasSubstr("cannot become a child"));
+    EXPECT_TRUE(child->children().empty());
+    EXPECT_EQ(b->parent(), nullptr);
+}
+
+TEST_F(ControllerLifecycleTest, NavigationControllerAndItemComeFromTheNearestAncestor) {
+    const auto content = controller("content");
+    const auto inner = controller("inner");
+    const auto navigation = UINavigationController::make(content);
+    content->addChild(inner);
+
+    EXPECT_EQ(content->navigationController(), navigation);
+    EXPECT_EQ(inner->navigationController(), navigation) << "found through any number of parents";
+    EXPECT_EQ(navigation->navigationController(), nullptr) << "a navigation controller is not its own";
+    EXPECT_EQ(root->navigationController(), nullptr);
+
+    content->setTitle("VY ID");
+    EXPECT_EQ(content->navigationItem()->title(), "VY ID");
+    EXPECT_EQ(content->navigationItem(), content->navigationItem()) << "one item per view controller";
+    content->setTitle("VY Bank");
+    EXPECT_EQ(content->navigationItem()->title(), "VY Bank") << "the title follows later changes";
+}
+
+TEST_F(ControllerLifecycleTest, AdditionalSafeAreaInsetsAddToWhatTheWindowGives) {
+    const auto vc = controller("vc");
+    vc->setAdditionalSafeAreaInsets({12, 0, 0, 0});
+    device->setRootViewController(vc);
+    EXPECT_EQ(vc->view()->safeAreaInsets(), (UIEdgeInsets{47 + 12, 0, 34, 0}));
+
+    vc->setAdditionalSafeAreaInsets({0, 0, 5, 0});
+    EXPECT_EQ(vc->view()->safeAreaInsets(), (UIEdgeInsets{47, 0, 34 + 5, 0}))
+        << "insets set after loading reach the view too";
+}
+
+TEST_F(ControllerLifecycleTest, ShowPresentsWithoutANavigationControllerAndPushesWithOne) {
+    const auto shown = controller("shown");
+    root->show(shown);
+    EXPECT_EQ(root->presentedViewController(), shown);
+    EXPECT_TRUE(shown->isBeingPresented()) << "shown with animation";
+    advance(0.5);
+
+    const auto top = controller("top");
+    const auto pushed = controller("pushed");
+    const auto navigation = UINavigationController::make(top);
+    top->show(pushed);
+    EXPECT_THAT(navigation->viewControllers(), ElementsAre(top, pushed));
+    EXPECT_EQ(top->presentedViewController(), nullptr);
+}
+
+} // namespace

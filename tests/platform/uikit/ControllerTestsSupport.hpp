@@ -1,0 +1,279 @@
+#pragma once
+
+// Recording stand-ins shared by the view controller, presentation and transition tests: each
+// writes what it is told into one event log, so that a test can check the order of callbacks
+// across view controllers, presentation controllers, animators and delegates.
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedDevice.hpp"
+#include "platform/uikit/UIPercentDrivenInteractiveTransition.hpp"
+#include "platform/uikit/UIPresentationController.hpp"
+#include "platform/uikit/UIView.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIViewPropertyAnimator.hpp"
+#include "platform/uikit/UIWindow.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace controllertests {
+
+using namespace uikit;
+using Log = std::vector<std::string>;
+
+inline std::string flag(bool value) { return value ? "true" : "false"; }
+
+// Entries of `log` that start with one of the prefixes, in order.
+inline Log only(const Log& log, const std::vector<std::string>& prefixes) {
+    Log kept;
+    for (const auto& entry : log) {
+        for (const auto& prefix : prefixes) {
+            if (entry.rfind(prefix, 0) == 0) {
+                kept.push_back(entry);
+                break;
+            }
+        }
+    }
+    return kept;
+}
+
+class RecordingController : public UIViewController {
+public:
+    RecordingController(std::string name, std::shared_ptr<Log> log) : name_(std::move(name)), log_(std::move(log)) {}
+
+    void loadView() override {
+        record("loadView");
+        UIViewController::loadView();
+    }
+    void viewDidLoad() override { record("viewDidLoad"); }
+    void viewWillAppear(bool animated) override { record("viewWillAppear(" + flag(animated) + ")"); }
+    void viewDidAppear(bool animated) override { record("viewDidAppear(" + flag(animated) + ")"); }
+    void viewWillDisappear(bool animated) override { record("viewWillDisappear(" + flag(animated) + ")"); }
+    void viewDidDisappear(bool animated) override { record("viewDidDisappear(" + flag(animated) + ")"); }
+    void willMove(const Pointer& toParent) override {
+        record("willMove(" + (toParent ? std::string("parent") : std::string("nil")) + ")");
+    }
+    void didMove(const Pointer& toParent) override {
+        record("didMove(" + (toParent ? std::string("parent") : std::string("nil")) + ")");
+        UIViewController::didMove(toParent);
+    }
+
+    const std::string& name() const { return name_; }
+
+private:
+    void record(const std::string& event) { log_->push_back(name_ + "." + event); }
+
+    std::string name_;
+    std::shared_ptr<Log> log_;
+};
+
+// Rests the presented view in the lower half of the container; may take the presenter's view out.
+class RecordingPresentationController : public UIPresentationController {
+public:
+    RecordingPresentationController(const std::shared_ptr<UIViewController>& presented,
+                                    const std::shared_ptr<UIViewController>& presenting, std::shared_ptr<Log> log,
+                                    bool removesPresenter)
+        : UIPresentationController(presented, presenting), log_(std::move(log)), removesPresenter_(removesPresenter) {}
+
+    CGRect frameOfPresentedViewInContainerView() const override {
+        const auto container = containerView();
+        if (!container) {
+            return CGRect::zero();
+        }
+        const CGRect b = container->bounds();
+        return {0, b.size.height / 2, b.size.width, b.size.height / 2};
+    }
+    bool shouldRemovePresentersView() const override { return removesPresenter_; }
+
+    void presentationTransitionWillBegin() override {
+        log_->push_back("pc.presentationTransitionWillBegin");
+        coordinatorDuringWillBegin = presentedViewController()->transitionCoordinator() != nullptr;
+        if (const auto coordinator = presentedViewController()->transitionCoordinator()) {
+            coordinator->animate(
+                [this](const UIViewControllerTransitionCoordinatorContext&) { log_->push_back("alongside"); },
+                [this](const UIViewControllerTransitionCoordinatorContext& context) {
+                    log_->push_back("coordinator.completion(cancelled=" + flag(context.isCancelled()) + ")");
+                });
+        }
+    }
+    void presentationTransitionDidEnd(bool completed) override {
+        log_->push_back("pc.presentationTransitionDidEnd(" + flag(completed) + ")");
+    }
+    void dismissalTransitionWillBegin() override { log_->push_back("pc.dismissalTransitionWillBegin"); }
+    void dismissalTransitionDidEnd(bool completed) override {
+        log_->push_back("pc.dismissalTransitionDidEnd(" + flag(completed) + ")");
+    }
+    void containerViewWillLayoutSubviews() override { log_->push_back("pc.containerViewWillLayoutSubviews"); }
+    void containerViewDidLayoutSubviews() override { log_->push_back("pc.containerViewDidLayoutSubviews"); }
+
+    bool coordinatorDuringWillBegin = false;
+
+private:
+    std::shared_ptr<Log> log_;
+    bool removesPresenter_;
+};
+
+// Slides the presented view over `duration` with a property animator, which it also offers as
+// its interruptible animator; the transition completes when that animator does.
+class RecordingAnimator : public UIViewControllerAnimatedTransitioning {
+public:
+    RecordingAnimator(bool presenting, std::shared_ptr<Log> log, bool offersInterruptible = true)
+        : presenting_(presenting), log_(std::move(log)), offersInterruptible_(offersInterruptible) {}
+
+    static constexpr double duration = 0.4;
+
+    double transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>&) override {
+        log_->push_back("animator.transitionDuration");
+        return duration;
+    }
+
+    void animateTransition(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
+        log_->push_back("animator.animateTransition");
+        make(context)->startAnimation();
+    }
+
+    std::shared_ptr<UIViewPropertyAnimator> interruptibleAnimator(
+        const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
+        log_->push_back("animator.interruptibleAnimator");
+        if (!offersInterruptible_) {
+            return nullptr;
+        }
+        return make(context);
+    }
+
+    void animationEnded(bool completed) override { log_->push_back("animator.animationEnded(" + flag(completed) + ")"); }
+
+    std::shared_ptr<UIViewControllerContextTransitioning> lastContext;
+    std::shared_ptr<UIViewPropertyAnimator> current;
+
+private:
+    std::shared_ptr<UIViewPropertyAnimator> make(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
+        if (current) {
+            return current;
+        }
+        lastContext = context;
+        const auto container = context->containerView();
+        current = UIViewPropertyAnimator::make(duration, UIViewAnimationCurve::easeInOut);
+        if (presenting_) {
+            const auto toController = context->viewController(UITransitionContextViewControllerKey::to);
+            const auto view = context->view(UITransitionContextViewKey::to);
+            const CGRect final = context->finalFrame(toController);
+            view->setFrame({final.origin.x, container->bounds().size.height, final.size.width, final.size.height});
+            container->addSubview(view);
+            current->addAnimations([view, final] { view->setFrame(final); });
+        } else {
+            const auto view = context->view(UITransitionContextViewKey::from);
+            const CGRect start = view->frame();
+            current->addAnimations([view, start, container] {
+                view->setFrame({start.origin.x, container->bounds().size.height, start.size.width, start.size.height});
+            });
+        }
+        const bool presenting = presenting_;
+        current->addCompletion([this, context, presenting](UIViewAnimatingPosition position) {
+            log_->push_back("animator.completion(" + std::string(position == UIViewAnimatingPosition::end ? "end" : "start") +
+                            ")");
+            const bool completed = position == UIViewAnimatingPosition::end && !context->transitionWasCancelled();
+            if (!presenting && completed) {
+                context->view(UITransitionContextViewKey::from)->removeFromSuperview();
+            }
+            current.reset();
+            context->completeTransition(completed);
+        });
+        return current;
+    }
+
+    bool presenting_;
+    std::shared_ptr<Log> log_;
+    bool offersInterruptible_;
+};
+
+class RecordingDelegate : public UIViewControllerTransitioningDelegate {
+public:
+    explicit RecordingDelegate(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+
+    std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
+        const std::shared_ptr<UIViewController>&, const std::shared_ptr<UIViewController>&,
+        const std::shared_ptr<UIViewController>&) override {
+        log_->push_back("delegate.animationControllerForPresented");
+        presentAnimator = std::make_shared<RecordingAnimator>(true, log_, offersInterruptible);
+        return presentAnimator;
+    }
+    std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
+        const std::shared_ptr<UIViewController>&) override {
+        log_->push_back("delegate.animationControllerForDismissed");
+        dismissAnimator = std::make_shared<RecordingAnimator>(false, log_, offersInterruptible);
+        return dismissAnimator;
+    }
+    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForPresentation(
+        const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
+        log_->push_back("delegate.interactionControllerForPresentation");
+        return presentInteraction;
+    }
+    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForDismissal(
+        const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
+        log_->push_back("delegate.interactionControllerForDismissal");
+        return dismissInteraction;
+    }
+    std::shared_ptr<UIPresentationController> presentationController(
+        const std::shared_ptr<UIViewController>& presented, const std::shared_ptr<UIViewController>& presenting,
+        const std::shared_ptr<UIViewController>&) override {
+        log_->push_back("delegate.presentationController");
+        presentation =
+            std::make_shared<RecordingPresentationController>(presented, presenting, log_, removesPresenter);
+        return presentation;
+    }
+
+    bool removesPresenter = false;
+    bool offersInterruptible = true;
+    std::shared_ptr<UIPercentDrivenInteractiveTransition> presentInteraction;
+    std::shared_ptr<UIPercentDrivenInteractiveTransition> dismissInteraction;
+    std::shared_ptr<RecordingPresentationController> presentation;
+    std::shared_ptr<RecordingAnimator> presentAnimator;
+    std::shared_ptr<RecordingAnimator> dismissAnimator;
+
+private:
+    std::shared_ptr<Log> log_;
+};
+
+// A simulated device on the manual clock, with a recording root view controller.
+class ControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::Clock::useManualClock();
+        foundation::RunLoop::main().discardPending();
+        device = std::make_unique<testing::SimulatedDevice>();
+        root = controller("root");
+        device->setRootViewController(root);
+        log->clear();
+    }
+
+    void TearDown() override {
+        device.reset();
+        foundation::RunLoop::main().discardPending();
+        foundation::Clock::useRealClock();
+    }
+
+    std::shared_ptr<RecordingController> controller(const std::string& name) {
+        return UIViewController::create<RecordingController>(name, log);
+    }
+
+    std::shared_ptr<RecordingDelegate> customDelegate(const std::shared_ptr<UIViewController>& presented) {
+        auto delegate = std::make_shared<RecordingDelegate>(log);
+        presented->setModalPresentationStyle(UIModalPresentationStyle::custom);
+        presented->setTransitioningDelegate(delegate);
+        return delegate;
+    }
+
+    static void advance(double seconds) { foundation::Clock::advance(seconds); }
+    static void drain() { foundation::RunLoop::main().runUntilIdle(); }
+
+    std::shared_ptr<Log> log = std::make_shared<Log>();
+    std::unique_ptr<testing::SimulatedDevice> device;
+    std::shared_ptr<RecordingController> root;
+};
+
+} // namespace controllertests
