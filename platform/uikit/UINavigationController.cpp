@@ -30,6 +30,13 @@ protected:
             controller->layoutContent();
         }
     }
+    // The bar follows the safe area that the new window gives.
+    void didMoveToWindow() override {
+        UIView::didMoveToWindow();
+        if (const auto controller = controller_.lock()) {
+            controller->layoutContent();
+        }
+    }
 
 private:
     std::weak_ptr<UINavigationController> controller_;
