@@ -1,6 +1,7 @@
 #include "sdk/core/DIContainer.hpp"
 
-#include "sdk/core/AppMethodsWrapperProtocol.hpp"
+#include "sdk/core/AppMethodsWrapper.hpp"
+#include "sdk/catalogue/ImageAsset.hpp"
 #include "sdk/core/DelegateManager.hpp"
 #include "sdk/core/KWPresenceChecker.hpp"
 #include "sdk/core/RootViewControllerStorage.hpp"
@@ -81,8 +82,9 @@ DIEntry<UserDefaultsServiceProtocol>& userDefaultsServiceEntry() {
 
 DIEntry<KWPresenceCheckerProtocol>& kwPresenceCheckerEntry() {
     static DIEntry<KWPresenceCheckerProtocol> entry([] {
-        return std::make_shared<KWPresenceChecker>(DIContainer::appMethodsWrapper(),
-                                                   DIContainer::staticStorageService());
+        return std::make_shared<KWPresenceChecker>(
+            DIContainer::appMethodsWrapper(), DIContainer::staticStorageService(),
+            [] { return std::vector<std::shared_ptr<uikit::UIImage>>{Asset::vyLogo.image()}; });
     });
     return entry;
 }
@@ -93,12 +95,12 @@ DIEntry<RootViewControllerStorageProtocol>& rootViewControllerStorageEntry() {
 }
 
 DIEntry<AppMethodsWrapperProtocol>& appMethodsWrapperEntry() {
-    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::shared_ptr<AppMethodsWrapperProtocol>(); });
+    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::make_shared<AppMethodsWrapper>(); });
     return entry;
 }
 
 DIEntry<AppMethodsWrapperProtocol>& appMethodWrapperEntry() {
-    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::shared_ptr<AppMethodsWrapperProtocol>(); });
+    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::make_shared<AppMethodsWrapper>(); });
     return entry;
 }
 

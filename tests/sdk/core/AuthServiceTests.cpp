@@ -1,6 +1,7 @@
 #include "sdk/core/AuthService.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/UIViewController.hpp"
 #include "sdk/core/RootViewControllerStorage.hpp"
 #include "sdk/core/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/services/StaticStorageService.hpp"
@@ -142,7 +143,56 @@ TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageWhenNoAppOpens) {
     EXPECT_TRUE(opener->calls.empty());
 }
 
+TEST_F(AuthServiceTest, DefaultPageOpensTheSecureFullScreenSceneOverTheStoredController) {
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), true);
+    ASSERT_EQ(opener->calls.size(), 1u);
+    const auto& call = opener->calls.front();
+    const auto* modal = std::get_if<vyd::ModalWebView>(&call.style);
+    ASSERT_NE(modal, nullptr);
+    EXPECT_EQ(modal->viewController, controller);
+    EXPECT_EQ(modal->secureLevel, vyd::WebSceneSecureLevel::high);
+    EXPECT_TRUE(call.isSecure);
+    EXPECT_FALSE(call.hasDelegate);
+    EXPECT_EQ(call.url.host(), "id.vybank.example");
+    Items expected{{"response_type", "code"}};
+    const auto items = loginItems("app2web");
+    expected.insert(expected.end(), items.begin(), items.end());
+    EXPECT_EQ(call.url.queryItems(), expected);
+    EXPECT_TRUE(application->opened.empty());
+}
+
+TEST_F(AuthServiceTest, PriorityScenarioOpensThePageWhenNoBankAppOpens) {
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    setSchemes({"vybankbeta", "vybankalpha"});
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), true);
+    EXPECT_EQ(application->opened.size(), 2u);
+    ASSERT_EQ(opener->calls.size(), 1u);
+    EXPECT_EQ(opener->calls.front().url.scheme(), "https");
+}
+
 TEST_F(AuthServiceTest, DefaultPageWithoutAScreenOrOpenerOpensNothing) {
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
+
+    auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    controller.reset();
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false)
+        << "the host's screen is held weakly";
+
+    const auto kept = uikit::UIViewController::make();
+    rootStorage->setViewController(kept);
+    const auto withoutOpener = vyd::AuthService::make(storage, application, rootStorage, [] { return nullptr; });
+    EXPECT_EQ(run([&](auto done) { withoutOpener->authenticateUserByDefaultURL(makeRequest(), done); }), false);
+    EXPECT_TRUE(opener->calls.empty());
+}
+
+TEST_F(AuthServiceTest, DefaultPageNeedsAClientId) {
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    storage->setClientId(std::nullopt);
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
     EXPECT_TRUE(opener->calls.empty());
 }

@@ -63,6 +63,8 @@ TEST(ServiceContainerTest, EveryServiceIsSharedAndReplaceable) {
     EXPECT_ENTRY(userDefaultsService, setUserDefaultsService);
     EXPECT_ENTRY(kwPresenceChecker, setKwPresenceChecker);
     EXPECT_ENTRY(rootViewControllerStorage, setRootViewControllerStorage);
+    EXPECT_ENTRY(appMethodsWrapper, setAppMethodsWrapper);
+    EXPECT_ENTRY(appMethodWrapper, setAppMethodWrapper);
 }
 
 TEST(ServiceContainerTest, SessionStoreReportsToTheContainersAnalyticsService) {
@@ -73,6 +75,7 @@ TEST(ServiceContainerTest, SessionStoreReportsToTheContainersAnalyticsService) {
 }
 
 TEST(ServiceContainerTest, TheTwoApplicationWrappersAreSeparateEntries) {
+    EXPECT_NE(DIContainer::appMethodsWrapper(), DIContainer::appMethodWrapper());
     auto first = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     auto second = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     DIContainer::setAppMethodsWrapper(first);
