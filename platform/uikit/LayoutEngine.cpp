@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cmath>
 #include <iostream>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -20,7 +21,9 @@ using layout::RelationalOperator;
 using layout::Solver;
 using layout::SolverStatus;
 
+// Any change; changes other than constants and priorities.
 std::uint64_t gVersion = 1;
+std::uint64_t gStructureVersion = 1;
 // Set while a system is being solved: a view asked for its intrinsic size may call
 // layoutIfNeeded (as a table sized by its content does); that call must not start another pass.
 int gSolving = 0;
@@ -99,10 +102,58 @@ enum class Mode { layout, fitting };
 
 } // namespace
 
+// What a root keeps between passes: the solver holding its system, the active constraints it
+// was built from with their constants and priorities at the time, and the widths that views
+// measuring by width were last given.
+struct LayoutCache {
+    struct Entry {
+        std::weak_ptr<NSLayoutConstraint> source;
+        layout::Constraint solved;
+        bool inSolver;
+        CGFloat constant;
+        float priority;
+    };
+
+    Solver solver;
+    std::uint64_t structureVersion = 0;
+    std::vector<Entry> entries;
+    std::unordered_map<const UIView*, CGFloat> widthHints;
+};
+
 // Friend of UIView: reads and writes the layout state of views.
 class LayoutSystem {
 public:
-    LayoutSystem(UIView& root, Mode mode) : root_(root), mode_(mode) { collect(root, nullptr); }
+    LayoutSystem(UIView& root, Mode mode, LayoutCache& cache) : root_(root), mode_(mode), cache_(cache) {
+        collect(root, nullptr);
+    }
+
+    // After changes of constants and priorities only: updates those constraints in the solver.
+    // False when the result needs a full solve (a view measured by width got another width).
+    bool updateIncrementally() {
+        const SolvingScope scope;
+        for (auto& entry : cache_.entries) {
+            const auto source = entry.source.lock();
+            if (!source || !source->isActive()) {
+                return false;
+            }
+            if (source->constant() == entry.constant && source->priority().rawValue == entry.priority) {
+                continue;
+            }
+            if (entry.inSolver) {
+                cache_.solver.removeConstraint(entry.solved);
+            }
+            const auto rebuilt = solverConstraint(*source);
+            if (!rebuilt) {
+                return false;
+            }
+            entry.solved = *rebuilt;
+            entry.constant = source->constant();
+            entry.priority = source->priority().rawValue;
+            entry.inSolver = addUser(*source, entry.solved);
+        }
+        cache_.solver.updateVariables();
+        return widthsSettled();
+    }
 
     void setFittingTarget(const CGSize& target, double horizontal, double vertical) {
         target_ = target;
@@ -110,35 +161,23 @@ public:
         verticalPriority_ = vertical;
     }
 
-    // Solves, then solves again for views whose intrinsic height depends on their width, until
-    // their widths settle.
+    // Frames set by hand all through, no constraint and no guide: nothing to solve.
+    bool needsSolver() const {
+        if (!constraints_.empty()) {
+            return true;
+        }
+        return std::any_of(nodes_.begin(), nodes_.end(), [](const Node& node) {
+            return !node.view->translatesAutoresizingMask_ || !node.view->layoutGuides_.empty();
+        });
+    }
+
+    // Solves from scratch, then again for views whose intrinsic height depends on their width,
+    // until their widths settle.
     void solve() {
         const SolvingScope scope;
+        cache_.widthHints.clear();
         solveOnce();
-        for (int round = 0; round < kMaxWidthRounds; ++round) {
-            bool changed = false;
-            for (const Node& node : nodes_) {
-                UIView& view = *node.view;
-                if (!participatesWithIntrinsicSize(node) || !view.intrinsicSizeDependsOnWidth()) {
-                    continue;
-                }
-                const CGFloat width = std::max<CGFloat>(0, snap(view.layoutVariables().width.value()));
-                const auto hint = widthHints_.find(&view);
-                if (hint != widthHints_.end()) {
-                    // Stable when the text laid out for the hint fits the width it got and that
-                    // width is not wider than the hint: measuring again gives the same lines.
-                    const CGSize measured = view.intrinsicContentSizeForLayoutWidth(hint->second);
-                    if (std::fabs(width - hint->second) < 1e-6 ||
-                        (measured.width <= width + 1e-6 && width <= hint->second + 1e-6)) {
-                        continue;
-                    }
-                }
-                widthHints_[&view] = width;
-                changed = true;
-            }
-            if (!changed) {
-                break;
-            }
+        for (int round = 0; round < kMaxWidthRounds && !widthsSettled(); ++round) {
             solveOnce();
         }
     }
@@ -167,8 +206,8 @@ public:
                     view.setCenter(center);
                 }
             }
-            const auto hint = widthHints_.find(&view);
-            if (hint != widthHints_.end()) {
+            const auto hint = cache_.widthHints.find(&view);
+            if (hint != cache_.widthHints.end()) {
                 view.lastLayoutWidth_ = hint->second;
             }
             for (const auto& guide : view.layoutGuides_) {
@@ -203,6 +242,58 @@ public:
     }
 
 private:
+    // Gives every view measured by width the width of the last solution; true when none needed
+    // a new one (so that measuring again would give the same lines).
+    bool widthsSettled() {
+        bool settled = true;
+        for (const Node& node : nodes_) {
+            UIView& view = *node.view;
+            if (!participatesWithIntrinsicSize(node) || !view.intrinsicSizeDependsOnWidth()) {
+                continue;
+            }
+            const CGFloat width = std::max<CGFloat>(0, snap(view.layoutVariables().width.value()));
+            const auto hint = cache_.widthHints.find(&view);
+            if (hint != cache_.widthHints.end()) {
+                // Stable when the text laid out for the hint fits the width it got and that
+                // width is not wider than the hint.
+                const CGSize measured = view.intrinsicContentSizeForLayoutWidth(hint->second);
+                if (std::fabs(width - hint->second) < 1e-6 ||
+                    (measured.width <= width + 1e-6 && width <= hint->second + 1e-6)) {
+                    continue;
+                }
+            }
+            cache_.widthHints[&view] = width;
+            settled = false;
+        }
+        return settled;
+    }
+
+    static std::optional<Constraint> solverConstraint(const NSLayoutConstraint& constraint) {
+        const auto first = constraint.firstItem();
+        if (!first) {
+            return std::nullopt;
+        }
+        Expression rhs = constraint.constant();
+        if (constraint.secondAttribute() != NSLayoutAttribute::notAnAttribute) {
+            const auto second = constraint.secondItem();
+            if (!second) {
+                return std::nullopt;
+            }
+            rhs = attributeExpression(*second, constraint.secondAttribute()) * constraint.multiplier() +
+                  constraint.constant();
+        }
+        return Constraint(attributeExpression(*first, constraint.firstAttribute()), operatorOf(constraint.relation()),
+                          rhs, constraint.priority().rawValue);
+    }
+
+    bool addUser(NSLayoutConstraint& constraint, const Constraint& solved) {
+        const auto result = cache_.solver.addConstraint(solved);
+        if (result.status == SolverStatus::UnsatisfiableConstraint && mode_ == Mode::layout) {
+            reportUnsatisfiable(constraint, constraints_);
+        }
+        return result.ok();
+    }
+
     void collect(UIView& view, UIView* parent) {
         nodes_.push_back({&view, parent, view.safeAreaInsets()});
         for (const auto& constraint : view.constraints_) {
@@ -226,7 +317,9 @@ private:
     }
 
     void solveOnce() {
-        Solver solver;
+        cache_.solver.reset();
+        cache_.entries.clear();
+        Solver& solver = cache_.solver;
         // Frames that are fixed: the root's position, the root's size unless it lays out by
         // constraints, and every view that translates its frame.
         for (const Node& node : nodes_) {
@@ -268,27 +361,15 @@ private:
         std::stable_sort(ordered.begin(), ordered.end(), [](const NSLayoutConstraint* a, const NSLayoutConstraint* b) {
             return a->activationSequence() < b->activationSequence();
         });
+
         for (NSLayoutConstraint* constraint : ordered) {
-            const auto first = constraint->firstItem();
-            if (!first) {
+            const auto solved = solverConstraint(*constraint);
+            if (!solved) {
                 continue;
             }
-            Expression rhs = constraint->constant();
-            if (constraint->secondAttribute() != NSLayoutAttribute::notAnAttribute) {
-                const auto second = constraint->secondItem();
-                if (!second) {
-                    continue;
-                }
-                rhs = attributeExpression(*second, constraint->secondAttribute()) * constraint->multiplier() +
-                      constraint->constant();
-            }
-            const Constraint solverConstraint(attributeExpression(*first, constraint->firstAttribute()),
-                                              operatorOf(constraint->relation()), rhs,
-                                              constraint->priority().rawValue);
-            const auto result = solver.addConstraint(solverConstraint);
-            if (result.status == SolverStatus::UnsatisfiableConstraint && mode_ == Mode::layout) {
-                reportUnsatisfiable(*constraint, ordered);
-            }
+            const bool added = addUser(*constraint, *solved);
+            cache_.entries.push_back({constraint->weak_from_this(), *solved, added, constraint->constant(),
+                                      constraint->priority().rawValue});
         }
 
         // Intrinsic sizes, then the weak stays.
@@ -297,30 +378,106 @@ private:
             if (!participatesWithIntrinsicSize(node)) {
                 continue;
             }
-            const auto hint = widthHints_.find(&view);
-            const CGSize intrinsic = hint != widthHints_.end() ? view.intrinsicContentSizeForLayoutWidth(hint->second)
+            const auto hint = cache_.widthHints.find(&view);
+            const CGSize intrinsic = hint != cache_.widthHints.end() ? view.intrinsicContentSizeForLayoutWidth(hint->second)
                                                                : view.intrinsicContentSize();
             const auto& v = view.layoutVariables();
             addIntrinsic(solver, v.width, intrinsic.width, view, UILayoutConstraintAxis::horizontal);
             addIntrinsic(solver, v.height, intrinsic.height, view, UILayoutConstraintAxis::vertical);
         }
         if (mode_ == Mode::layout) {
-            for (const Node& node : nodes_) {
-                if (!node.parent || node.view->translatesAutoresizingMask_) {
-                    continue;
-                }
-                UIView& view = *node.view;
-                const auto& v = view.layoutVariables();
-                const auto& p = node.parent->layoutVariables();
-                const CGSize size = view.bounds().size;
-                const CGPoint c = view.center();
+            addStays(solver);
+        }
+        solver.updateVariables();
+    }
+
+    // Which of a view's unknowns its constraints mention at all: an x or y position, a width
+    // or height, or two distinct edges of one axis (which fix the length too).
+    struct Usage {
+        unsigned xEdges = 0;
+        unsigned yEdges = 0;
+        bool width = false;
+        bool height = false;
+    };
+
+    static void noteUse(std::unordered_map<const LayoutItem*, Usage>& usage, const LayoutItem* item,
+                        NSLayoutAttribute attribute) {
+        if (!item) {
+            return;
+        }
+        Usage& use = usage[item];
+        switch (attribute) {
+        case NSLayoutAttribute::left:
+        case NSLayoutAttribute::leading:
+            use.xEdges |= 1u;
+            break;
+        case NSLayoutAttribute::right:
+        case NSLayoutAttribute::trailing:
+            use.xEdges |= 2u;
+            break;
+        case NSLayoutAttribute::centerX:
+            use.xEdges |= 4u;
+            break;
+        case NSLayoutAttribute::top:
+            use.yEdges |= 1u;
+            break;
+        case NSLayoutAttribute::bottom:
+        case NSLayoutAttribute::firstBaseline:
+        case NSLayoutAttribute::lastBaseline:
+            use.yEdges |= 2u;
+            break;
+        case NSLayoutAttribute::centerY:
+            use.yEdges |= 4u;
+            break;
+        case NSLayoutAttribute::width:
+            use.width = true;
+            break;
+        case NSLayoutAttribute::height:
+            use.height = true;
+            break;
+        case NSLayoutAttribute::notAnAttribute:
+            break;
+        }
+    }
+
+    // A view that no constraint places along an axis (or sizes) would land wherever the solver
+    // leaves an unknown: a very weak wish keeps that unknown where the view already is. Views
+    // that constraints do mention get no such wish, which keeps the system small and its
+    // incremental updates cheap.
+    void addStays(Solver& solver) {
+        std::unordered_map<const LayoutItem*, Usage> usage;
+        for (const NSLayoutConstraint* constraint : constraints_) {
+            noteUse(usage, constraint->firstItem().get(), constraint->firstAttribute());
+            noteUse(usage, constraint->secondItem().get(), constraint->secondAttribute());
+        }
+        const auto edgesFixLength = [](unsigned edges) { return edges != 0 && (edges & (edges - 1)) != 0; };
+        for (const Node& node : nodes_) {
+            if (!node.parent || node.view->translatesAutoresizingMask_) {
+                continue;
+            }
+            UIView& view = *node.view;
+            const Usage use = usage.count(&view) != 0 ? usage[&view] : Usage{};
+            const bool widthUnset = !use.width && !edgesFixLength(use.xEdges);
+            const bool heightUnset = !use.height && !edgesFixLength(use.yEdges);
+            const CGSize intrinsic =
+                widthUnset || heightUnset ? view.intrinsicContentSize() : CGSize{0, 0}; // measured only if needed
+            const auto& v = view.layoutVariables();
+            const auto& p = node.parent->layoutVariables();
+            const CGSize size = view.bounds().size;
+            const CGPoint c = view.center();
+            if (use.xEdges == 0) {
                 add(solver, Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2, kStayPriority));
+            }
+            if (use.yEdges == 0) {
                 add(solver, Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2, kStayPriority));
+            }
+            if (widthUnset && !(intrinsic.width >= 0)) {
                 add(solver, Constraint(v.width, RelationalOperator::Equal, size.width, kStayPriority));
+            }
+            if (heightUnset && !(intrinsic.height >= 0)) {
                 add(solver, Constraint(v.height, RelationalOperator::Equal, size.height, kStayPriority));
             }
         }
-        solver.updateVariables();
     }
 
     void addFittingTarget(Solver& solver, UIView& view) {
@@ -373,15 +530,20 @@ private:
 
     UIView& root_;
     Mode mode_;
+    LayoutCache& cache_;
     std::vector<Node> nodes_;
     std::vector<NSLayoutConstraint*> constraints_;
-    std::unordered_map<const UIView*, CGFloat> widthHints_;
     CGSize target_;
     double horizontalPriority_ = 1000;
     double verticalPriority_ = 1000;
 };
 
-void LayoutEngine::invalidate() { ++gVersion; }
+void LayoutEngine::invalidate() {
+    ++gVersion;
+    ++gStructureVersion;
+}
+
+void LayoutEngine::constantsChanged() { ++gVersion; }
 
 std::uint64_t LayoutEngine::version() { return gVersion; }
 
@@ -438,6 +600,12 @@ public:
     }
 
     static void solvedAt(UIView& root, std::uint64_t version) { root.solvedLayoutVersion_ = version; }
+    static LayoutCache& cacheOf(UIView& root) {
+        if (!root.layoutCache_) {
+            root.layoutCache_ = std::make_shared<LayoutCache>();
+        }
+        return *root.layoutCache_;
+    }
     static std::uint64_t solvedVersion(const UIView& root) { return root.solvedLayoutVersion_; }
 };
 
@@ -463,9 +631,16 @@ void LayoutEngine::layoutIfNeeded(UIView& view) {
         LayoutPasses::updateConstraints(*root);
         if (LayoutPasses::solvedVersion(*root) != gVersion) {
             const std::uint64_t version = gVersion;
-            LayoutSystem system(*root, Mode::layout);
-            system.solve();
-            system.apply();
+            const std::uint64_t structure = gStructureVersion;
+            auto& cache = LayoutPasses::cacheOf(*root);
+            LayoutSystem system(*root, Mode::layout, cache);
+            if (system.needsSolver()) {
+                if (cache.structureVersion != structure || !system.updateIncrementally()) {
+                    system.solve();
+                }
+                cache.structureVersion = structure;
+                system.apply();
+            }
             LayoutPasses::solvedAt(*root, version);
         }
         LayoutPasses::layoutSubviews(*root);
@@ -480,7 +655,8 @@ CGSize LayoutEngine::fittingSize(const UIView& view, const CGSize& target, UILay
     assert(foundation::isMainThread());
     UIView& mutableView = const_cast<UIView&>(view);
     LayoutPasses::updateConstraints(mutableView);
-    LayoutSystem system(mutableView, Mode::fitting);
+    LayoutCache scratch;
+    LayoutSystem system(mutableView, Mode::fitting, scratch);
     system.setFittingTarget(target, horizontal.rawValue, vertical.rawValue);
     system.solve();
     return system.rootSize();

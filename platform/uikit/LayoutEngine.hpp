@@ -18,8 +18,11 @@
 // parents before children, and `layoutSubviews` runs for every view that needs it. Hooks that
 // change constraints or frames cause another pass, a bounded number of times.
 //
-// The system is rebuilt for each pass that follows a change (a counter of changes tells); a
-// pass with no change since the last one only calls the pending `layoutSubviews`.
+// The root keeps its solved system. A pass after changes of constraint constants or priorities
+// only (an animated constraint, a chain moved by its first constant) updates those constraints
+// in the solver incrementally; any other change (views, constraints activated or deactivated,
+// frames of translating views, intrinsic sizes) builds the system again. A pass with no change
+// at all only calls the pending `layoutSubviews`.
 
 #include "platform/uikit/UIView.hpp"
 
@@ -31,6 +34,8 @@ class LayoutEngine {
 public:
     // Something that the layout depends on changed somewhere.
     static void invalidate();
+    // Only constants or priorities of active constraints changed.
+    static void constantsChanged();
     static std::uint64_t version();
 
     static void layoutIfNeeded(UIView& view);

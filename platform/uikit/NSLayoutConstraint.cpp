@@ -142,7 +142,7 @@ void NSLayoutConstraint::setConstant(CGFloat constant) {
     }
     constant_ = constant;
     if (const auto view = installedView()) {
-        view->markLayoutDirty();
+        view->markConstantsDirty();
     }
 }
 
@@ -158,7 +158,7 @@ void NSLayoutConstraint::setPriority(UILayoutPriority priority) {
     }
     priority_ = value;
     if (const auto view = installedView()) {
-        view->markLayoutDirty();
+        view->markConstantsDirty();
     }
 }
 

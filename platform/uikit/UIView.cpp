@@ -258,6 +258,7 @@ void UIView::insertSubviewChecked(const std::shared_ptr<UIView>& view, std::size
     index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
     view->superview_ = self;
+    view->layoutCache_.reset(); // no longer the root of a hierarchy
     placeLayer(view, index);
 
     view->didMoveToSuperview();
@@ -588,6 +589,13 @@ CGRect UIView::convertFrom(const CGRect& rect, const UIView* from) const {
 
 void UIView::markLayoutDirty() {
     LayoutEngine::invalidate();
+    if (const auto top = root()) {
+        top->hierarchyNeedsLayout();
+    }
+}
+
+void UIView::markConstantsDirty() {
+    LayoutEngine::constantsChanged();
     if (const auto top = root()) {
         top->hierarchyNeedsLayout();
     }

@@ -327,7 +327,6 @@ private:
     friend class LayoutPasses;
     friend class NSLayoutConstraint;
     friend class UIGestureRecognizer;
-    friend struct ViewAnimationAccess;
 
     void runDidInit();
     void insertSubviewChecked(const std::shared_ptr<UIView>& view, std::size_t index);
@@ -343,6 +342,9 @@ private:
     CGPoint toSuperview(const CGPoint& point) const;
     CGPoint fromSuperview(const CGPoint& point) const;
     void markLayoutDirty();
+    // Only constants or priorities of active constraints changed: the engine can update its
+    // solution without building the system again.
+    void markConstantsDirty();
 
     std::shared_ptr<quartzcore::CALayer> layer_;
     std::weak_ptr<UIView> superview_;
@@ -374,6 +376,8 @@ private:
     std::optional<UIEdgeInsets> lastSafeAreaInsets_;
     std::optional<CGFloat> lastLayoutWidth_;
     std::uint64_t solvedLayoutVersion_ = 0;
+    // The solved system of the hierarchy this view is the root of (see LayoutEngine).
+    std::shared_ptr<struct LayoutCache> layoutCache_;
 
     std::vector<std::shared_ptr<UIGestureRecognizer>> gestureRecognizers_;
 };

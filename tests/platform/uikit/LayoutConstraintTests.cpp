@@ -325,6 +325,60 @@ TEST_F(LayoutTest, ConstantChangesMoveViewsOnTheNextPass) {
     EXPECT_EQ(view->frame().origin.y, -18);
 }
 
+TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGives) {
+    // A header, a body below it and a footer pinned to the bottom, moved by their constants.
+    auto header = constrainedView();
+    auto body = constrainedView();
+    auto footer = constrainedView();
+    for (const auto& v : {header, body, footer}) {
+        root->addSubview(v);
+    }
+    auto headerHeight = header->heightAnchor().constraintEqualToConstant(44);
+    auto gap = body->topAnchor().constraintEqualTo(header->bottomAnchor(), 8);
+    auto footerHeight = footer->heightAnchor().constraintEqualToConstant(60);
+    auto bodyMinimum = body->heightAnchor().constraintGreaterThanOrEqualToConstant(100);
+    bodyMinimum->setPriority(999);
+    auto bodyWish = body->heightAnchor().constraintEqualToConstant(0);
+    bodyWish->setPriority(UILayoutPriority::defaultLow);
+    NSLayoutConstraint::activate({bodyWish,
+        header->topAnchor().constraintEqualTo(root->topAnchor()), headerHeight, gap, bodyMinimum, footerHeight,
+        body->bottomAnchor().constraintLessThanOrEqualTo(footer->topAnchor()),
+        footer->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
+        header->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+        header->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+        body->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 16),
+        body->widthAnchor().constraintEqualTo(header->widthAnchor(), 0.5, 0),
+        footer->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+        footer->widthAnchor().constraintEqualTo(root->widthAnchor()),
+    });
+    root->layoutIfNeeded();
+    struct Step {
+        CGFloat header;
+        CGFloat gap;
+        CGFloat footer;
+        float wishPriority;
+        CGFloat bodyHeight;
+    };
+    // The optional minimum gives way when the footer needs the room.
+    const std::vector<Step> steps = {
+        {60, 8, 60, 250, 100}, {60, 20, 100, 260, 100}, {100, 0, 500, 250, 67}, {44, 8, 60, 240, 100}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.header << " " << step.gap << " " << step.footer);
+        headerHeight->setConstant(step.header);
+        gap->setConstant(step.gap);
+        footerHeight->setConstant(step.footer);
+        bodyWish->setPriority(step.wishPriority);
+        root->layoutIfNeeded();
+        const std::vector<CGRect> updated{header->frame(), body->frame(), footer->frame()};
+        root->setNeedsUpdateConstraints(); // any structural change: the next pass solves from scratch
+        root->layoutIfNeeded();
+        EXPECT_EQ(updated, (std::vector<CGRect>{header->frame(), body->frame(), footer->frame()}));
+        EXPECT_EQ(body->frame().origin.y, step.header + step.gap);
+        EXPECT_EQ(footer->frame().size.height, step.footer);
+        EXPECT_EQ(body->frame().size.height, step.bodyHeight);
+    }
+}
+
 TEST_F(LayoutTest, BadConstraintsAreRefusedWithMessages) {
     auto view = constrainedView();
     root->addSubview(view);
