@@ -1,0 +1,212 @@
+#include "sdk/uikit/CollectionBaseCell.hpp"
+#include "sdk/uikit/SeparatorView.hpp"
+#include "sdk/uikit/TableBaseProtocols.hpp"
+#include "sdk/uikit/TableBaseViews.hpp"
+#include "sdk/uikit/ViewHelpers.hpp"
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/LayoutEngine.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace uikit;
+
+class TextRow : public vyd::CellIdentifiableProtocol {
+public:
+    explicit TextRow(std::string text) : text(std::move(text)) {}
+    std::string cellIdentifier() const override { return "TextCell"; }
+    std::string text;
+};
+
+class TextCell : public vyd::BaseTableViewCell {
+public:
+    using BaseTableViewCell::BaseTableViewCell;
+    using BaseTableViewCell::configure;
+    void configure(const std::shared_ptr<vyd::CellIdentifiableProtocol>& with) override {
+        BaseTableViewCell::configure(with);
+        if (const auto row = std::dynamic_pointer_cast<TextRow>(with)) {
+            shown = row->text;
+        }
+    }
+    std::string shown;
+};
+
+// Serves rows of 44 points from a list of section models.
+class SectionsDataSource : public UITableViewDataSource {
+public:
+    int numberOfSections(UITableView&) override { return static_cast<int>(sections.size()); }
+    int numberOfRowsInSection(UITableView&, int section) override {
+        return static_cast<int>(sections[static_cast<std::size_t>(section)]->rows().size());
+    }
+    std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& tableView, const IndexPath& indexPath) override {
+        const auto& row =
+            sections[static_cast<std::size_t>(indexPath.section)]->rows()[static_cast<std::size_t>(indexPath.row)];
+        auto cell = tableView.dequeueReusableCell(row->cellIdentifier(), indexPath);
+        if (auto base = std::dynamic_pointer_cast<vyd::BaseCellProtocol>(cell)) {
+            base->configure(row);
+        }
+        return cell;
+    }
+    std::vector<std::shared_ptr<vyd::SectionRowsRepresentableProtocol>> sections;
+};
+
+class TableBaseTest : public ::testing::Test {
+protected:
+    void SetUp() override { foundation::RunLoop::main().discardPending(); }
+    void TearDown() override { foundation::RunLoop::main().discardPending(); }
+};
+
+TEST_F(TableBaseTest, SectionModelKeepsRowsAndHeader) {
+    vyd::BaseSectionModel section({std::make_shared<TextRow>("a")}, nullptr);
+    EXPECT_EQ(section.rows().size(), 1u);
+    EXPECT_EQ(section.headerView(), nullptr);
+    section.setRows({std::make_shared<TextRow>("a"), std::make_shared<TextRow>("b")});
+    EXPECT_EQ(section.rows().size(), 2u);
+    EXPECT_EQ(section.rows()[1]->cellIdentifier(), "TextCell");
+}
+
+TEST_F(TableBaseTest, BaseCellsConfigureWithoutSelectionAndTheOthersChangeNothing) {
+    const auto cell = UIView::create<vyd::BaseTableViewCell>();
+    ASSERT_NE(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
+    cell->configure(nullptr);
+    EXPECT_EQ(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
+
+    const auto other = UIView::create<vyd::BaseTableViewCell>();
+    other->configure();
+    EXPECT_EQ(other->selectionStyle(), UITableViewCellSelectionStyle::none);
+
+    const auto collection = vyd::BaseCollectionViewCell::make({0, 0, 50, 50});
+    const auto subviews = collection->subviews();
+    collection->configure(std::make_shared<TextRow>("x"));
+    collection->configure();
+    EXPECT_EQ(collection->frame(), (CGRect{0, 0, 50, 50}));
+    EXPECT_EQ(collection->subviews(), subviews);
+    EXPECT_FALSE(collection->backgroundColor().has_value());
+
+    const auto header = UIView::create<vyd::BaseHeaderFooterView>(std::optional<std::string>("Header"));
+    const auto headerSubviews = header->subviews();
+    header->configure(nullptr);
+    EXPECT_EQ(header->reuseIdentifier(), "Header");
+    EXPECT_EQ(header->subviews(), headerSubviews);
+}
+
+TEST_F(TableBaseTest, DataSourceDequeuesByTheRowsIdentifierAndConfiguresWithTheRow) {
+    const auto table = UITableView::make({0, 0, 320, 400});
+    table->registerCell<TextCell>("TextCell");
+    const auto dataSource = std::make_shared<SectionsDataSource>();
+    dataSource->sections.push_back(std::make_shared<vyd::BaseSectionModel>(
+        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>("first"), std::make_shared<TextRow>("second")},
+        nullptr));
+    table->setDataSource(dataSource);
+    table->layoutIfNeeded();
+
+    const auto cell = std::dynamic_pointer_cast<TextCell>(table->cellForRow({0, 1}));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->shown, "second");
+    EXPECT_EQ(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
+}
+
+TEST_F(TableBaseTest, IntrinsicTableViewIsAsTallAsItsRows) {
+    const auto table = vyd::IntrinsicTableView::make();
+    EXPECT_EQ(table->intrinsicContentSize(), (CGSize{UIView::noIntrinsicMetric, 0})) << "no rows: no height";
+
+    table->registerCell<TextCell>("TextCell");
+    table->setRowHeight(44);
+    const auto dataSource = std::make_shared<SectionsDataSource>();
+    auto section = std::make_shared<vyd::BaseSectionModel>(
+        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>("a"), std::make_shared<TextRow>("b")},
+        nullptr);
+    dataSource->sections.push_back(section);
+    table->setDataSource(dataSource);
+
+    const auto container = UIView::make({0, 0, 320, 600});
+    container->addSubview(table);
+    table->setTranslatesAutoresizingMaskIntoConstraints(false);
+    NSLayoutConstraint::activate({
+        table->topAnchor().constraintEqualTo(container->topAnchor()),
+        table->leadingAnchor().constraintEqualTo(container->leadingAnchor()),
+        table->trailingAnchor().constraintEqualTo(container->trailingAnchor()),
+    });
+    container->layoutIfNeeded();
+    EXPECT_EQ(table->frame().size.height, 88);
+
+    section->setRows({std::make_shared<TextRow>("a"), std::make_shared<TextRow>("b"), std::make_shared<TextRow>("c")});
+    table->reloadData();
+    container->layoutIfNeeded();
+    EXPECT_EQ(table->frame().size.height, 132) << "grows with its rows";
+    EXPECT_EQ(table->intrinsicContentSize().height, 132);
+}
+
+TEST_F(TableBaseTest, EveryContentSizeInvalidatesTheIntrinsicSizeEvenTheSameOne) {
+    const auto parent = UIView::make({0, 0, 320, 600});
+    const auto table = vyd::IntrinsicTableView::make({0, 0, 320, 100});
+    parent->addSubview(table);
+    table->setContentSize({320, 88});
+    parent->layoutIfNeeded();
+    ASSERT_FALSE(parent->needsLayout());
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const auto before = LayoutEngine::version();
+        table->setContentSize({320, 88});
+        EXPECT_GT(LayoutEngine::version(), before);
+        EXPECT_TRUE(parent->needsLayout()) << "the superview lays the table out again";
+        parent->layoutIfNeeded();
+    }
+    EXPECT_EQ(table->contentSize(), (CGSize{320, 88}));
+}
+
+TEST_F(TableBaseTest, SafeAreaBottomCellIsAClearUnselectable34PointSpacer) {
+    const auto cell = vyd::SafeAreaBottomTableViewCell::make();
+    EXPECT_EQ(cell->reuseIdentifier(), "SafeAreaBottomTableViewCell");
+    EXPECT_EQ(cell->backgroundColor(), UIColor::clear());
+    EXPECT_EQ(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
+    const auto height = vyd::constraint(*cell, NSLayoutAttribute::height, NSLayoutAttribute::notAnAttribute);
+    ASSERT_NE(height, nullptr);
+    EXPECT_EQ(height->firstItem(), cell);
+    EXPECT_EQ(height->constant(), 34);
+    EXPECT_TRUE(height->isActive());
+
+    const auto table = UITableView::make({0, 0, 320, 400});
+    table->registerCell([](const std::string&) -> std::shared_ptr<UITableViewCell> {
+        return vyd::SafeAreaBottomTableViewCell::make();
+    }, "SafeAreaBottomTableViewCell");
+    class OneRow : public UITableViewDataSource {
+    public:
+        int numberOfRowsInSection(UITableView&, int) override { return 1; }
+        std::shared_ptr<UITableViewCell> cellForRowAt(UITableView& tableView, const IndexPath& indexPath) override {
+            return tableView.dequeueReusableCell("SafeAreaBottomTableViewCell", indexPath);
+        }
+    };
+    const auto dataSource = std::make_shared<OneRow>();
+    table->setDataSource(dataSource);
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->rectForRow({0, 0}).size.height, 34) << "whatever table it is placed in";
+}
+
+TEST_F(TableBaseTest, SeparatorIsAOnePointLineOfTwelvePercentBlack) {
+    const auto separator = vyd::SeparatorView::make();
+    EXPECT_EQ(separator->backgroundColor(), UIColor::black().withAlphaComponent(0.12));
+    EXPECT_FALSE(separator->translatesAutoresizingMaskIntoConstraints());
+    ASSERT_EQ(separator->constraints().size(), 1u);
+    EXPECT_EQ(separator->constraints()[0]->firstAttribute(), NSLayoutAttribute::height);
+    EXPECT_EQ(separator->constraints()[0]->constant(), 1);
+
+    const auto parent = UIView::make({0, 0, 300, 100});
+    parent->addSubview(separator);
+    NSLayoutConstraint::activate({
+        separator->leadingAnchor().constraintEqualTo(parent->leadingAnchor(), 16),
+        separator->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
+        separator->bottomAnchor().constraintEqualTo(parent->bottomAnchor()),
+    });
+    parent->layoutIfNeeded();
+    EXPECT_EQ(separator->frame(), (CGRect{16, 99, 284, 1}));
+}
+
+} // namespace
