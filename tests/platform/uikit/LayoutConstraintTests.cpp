@@ -198,7 +198,7 @@ TEST_F(LayoutTest, NegativeSizesAreClampedAndNeverNaN) {
 
 TEST_F(LayoutTest, IntrinsicSizeWithHuggingAndCompressionResistance) {
     // Two views with intrinsic widths 200 and 150 share a row of 300 between the edges.
-    auto makeRow = [this](float leftCompression, float rightCompression) {
+    auto makeRow = [](float leftCompression, float rightCompression) {
         auto parent = UIView::make({0, 0, 300, 50});
         auto left = UIView::create<IntrinsicView>(CGSize{200, 20});
         auto right = UIView::create<IntrinsicView>(CGSize{150, 20});
