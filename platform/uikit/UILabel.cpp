@@ -77,6 +77,9 @@ CGSize UILabel::intrinsicContentSize() const {
     return measure(0);
 }
 
-CGSize UILabel::sizeThatFits(const CGSize& size) const { return measure(size.width > 0 ? size.width : 0); }
+CGSize UILabel::sizeThatFits(const CGSize& size) const {
+    // A one-line label answers its whole text's width, whatever width it is offered.
+    return measure(numberOfLines_ != 1 && size.width > 0 ? size.width : 0);
+}
 
 } // namespace uikit

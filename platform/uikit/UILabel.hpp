@@ -62,7 +62,8 @@ public:
     TextLayout displayedText() const;
 
     CGSize intrinsicContentSize() const override;
-    // The text's size for at most `size.width` (no limit when 0), within numberOfLines.
+    // The text's size within numberOfLines, wrapped to at most `size.width` when it may take
+    // more than one line (no limit when 0); a one-line label answers its full width.
     CGSize sizeThatFits(const CGSize& size) const override;
 
 protected:

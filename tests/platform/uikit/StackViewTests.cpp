@@ -254,6 +254,14 @@ TEST_F(StackTest, LabelWrapsToTwoLinesAndNoMore) {
     label->setText("VY ID");
     root->layoutIfNeeded();
     EXPECT_EQ(label->frame().size.height, std::ceil(lineHeight - 1e-9));
+
+    // Sizing to fit: a wrapping label within the width offered, a one-line label its whole text.
+    label->setText(message);
+    EXPECT_LE(label->sizeThatFits({200, 0}).width, 200);
+    EXPECT_GT(label->sizeThatFits({200, 0}).height, lineHeight);
+    label->setNumberOfLines(1);
+    EXPECT_GT(label->sizeThatFits({200, 0}).width, 343);
+    EXPECT_EQ(label->sizeThatFits({200, 0}).height, std::ceil(lineHeight - 1e-9));
 }
 
 TEST_F(StackTest, WrappingLabelsInALeadingAlignedStackKeepTheirTextWidth) {
