@@ -223,36 +223,3 @@ TEST_F(LoginButtonControllerTest, CreationResetsPersonalisationAndRefreshesTheLo
     controller->buttonTapped();
     EXPECT_TRUE(sink->events().empty()) << "a tap reports nothing";
 }
-
-TEST_F(LoginButtonControllerTest, ShowAndWrongSizeEventsCarryTheSettings) {
-    const auto controller = makeController();
-    settings->setDesiredSize({50, 40});
-    settings->setHeight(40);
-    settings->setWidth(180.5);
-    store->setIsButtonPersonalized(true);
-
-    controller->loginButtonShowed();
-    EXPECT_EQ(store->buttonSettings(), settings) << "the store shares the very settings object";
-    controller->desiredWidthIsWrong();
-
-    const auto shown = eventsNamed(AnalyticsEventAction::vyIDLoginShow);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].params.at("buttonStyle"), "white");
-    EXPECT_EQ(shown[0].params.at("buttonHeight"), "40");
-    EXPECT_EQ(shown[0].params.at("buttonWidth"), "180.5");
-    EXPECT_EQ(shown[0].params.at("personalView"), "1");
-    const auto wrong = eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize);
-    ASSERT_EQ(wrong.size(), 1u);
-    EXPECT_EQ(wrong[0].params.at("desiredWidth"), "50");
-    EXPECT_EQ(wrong[0].params.at("measuredWidth"), "180.5");
-}
-
-TEST_F(LoginButtonControllerTest, HoldsButtonAndObserverWeakly) {
-    const auto controller = makeController();
-    const std::weak_ptr<FakeButton> weakButton = button;
-    const std::weak_ptr<FakeObserver> weakObserver = observer;
-    button.reset();
-    observer.reset();
-    EXPECT_TRUE(weakButton.expired());
-    EXPECT_TRUE(weakObserver.expired());
-}

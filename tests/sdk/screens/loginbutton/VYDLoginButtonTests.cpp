@@ -1,6 +1,7 @@
 #include "sdk/screens/loginbutton/VYDLoginButton.hpp"
 
 #include "LoginButtonTestSupport.hpp"
+#include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
@@ -37,11 +38,15 @@ public:
 
 class VYDLoginButtonTest : public vydtest::LoginButtonTestBase {
 protected:
-    // The button as the host app's screen lays it out.
-    CGRect laidOutFrame(const std::shared_ptr<VYDLoginButton>& button) {
+    // The host app's screen with the button laid out in it.
+    static std::shared_ptr<uikit::UIView> placeOnScreen(const std::shared_ptr<VYDLoginButton>& button) {
         const auto root = uikit::UIView::make({0, 0, 1000, 400});
         root->addSubview(button);
         root->layoutIfNeeded();
+        return root;
+    }
+    static CGRect laidOutFrame(const std::shared_ptr<VYDLoginButton>& button) {
+        const auto root = placeOnScreen(button);
         return button->frame();
     }
 
@@ -204,21 +209,6 @@ TEST_F(VYDLoginButtonTest, CriticalVersionHidesAndItsMessageComesAfterCreation) 
                               vyd::L10n::Ui::Common::vyIdB64(), "99.0.0")));
 }
 
-TEST_F(VYDLoginButtonTest, OlderVersionPrintsTheInformationAndStaysVisible) {
-    // The bundle's version is 1.0.0: a current 1.10.0 is newer, compared as numbers, though
-    // "1.10.0" sorts before "1.9.0" as text.
-    ASSERT_EQ(vyd::curentSdkVersion(), "1.0.0");
-    restrictVersions({"1.10.0", "0.9.0", std::nullopt});
-    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, observer);
-    EXPECT_FALSE(button->isHidden());
-    EXPECT_EQ(observer->calls, 0);
-    EXPECT_TRUE(printed.empty());
-    drainMainQueue();
-    ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0], vyd::Logger::format(vyd::L10n::Logs::versionInfoMessageValues(
-                              vyd::L10n::Ui::Common::vyIdB64(), "1.10.0")));
-}
-
 TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
     storeMaskedName("Ivan I.");
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID,
@@ -331,20 +321,27 @@ TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
 }
 
 TEST_F(VYDLoginButtonTest, TapsReachTheHostAppsTargetOncePerAction) {
-    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
     int taps = 0;
-    button->addTarget([&taps](uikit::UIControl&, const uikit::UIEvent*) { ++taps; },
-                      uikit::UIControlEvents::touchUpInside);
-    button->sendActions(uikit::UIControlEvents::touchUpInside);
-    button->sendActions(uikit::UIControlEvents::touchUpInside);
+    const auto countTap = [&taps](uikit::UIControl&, const uikit::UIEvent*) { ++taps; };
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
+    button->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    const auto screen = placeOnScreen(button);
+    EXPECT_EQ(::testing::SimulatedUser::tap(button), button);
+    ::testing::SimulatedUser::tap(button);
     EXPECT_EQ(taps, 2);
     EXPECT_EQ(eventsNamed(AnalyticsEventAction::vyIDLoginShow).size(), 1u) << "a tap reports nothing";
 
     const auto plain = VYDLoginButton::make(CGRect{0, 0, 100, 40});
-    plain->addTarget([&taps](uikit::UIControl&, const uikit::UIEvent*) { ++taps; },
-                     uikit::UIControlEvents::touchUpInside);
+    plain->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
     plain->sendActions(uikit::UIControlEvents::touchUpInside);
     EXPECT_EQ(taps, 3) << "a button without a controller delivers too";
+
+    blockClients({""});
+    const auto blocked = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
+    blocked->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    const auto blockedScreen = placeOnScreen(blocked);
+    EXPECT_EQ(::testing::SimulatedUser::tap(blocked), blockedScreen) << "a hidden button takes no touches";
+    EXPECT_EQ(taps, 3);
 }
 
 TEST_F(VYDLoginButtonTest, PlainButtonIsNeitherSizedNorDrawn) {
