@@ -1,0 +1,304 @@
+#include "PanelTestSupport.hpp"
+
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIGestureRecognizer.hpp"
+#include "platform/uikit/UIPresentationController.hpp"
+#include "sdk/panel/ModalTransition.hpp"
+#include "sdk/panel/PassthroughView.hpp"
+#include "sdk/panel/SlidePanelFactory.hpp"
+
+#include <gmock/gmock.h>
+
+using namespace paneltests;
+using ::testing::ElementsAre;
+using uikit::UITransitionContextViewControllerKey;
+using uikit::UIViewController;
+using uikit::UIViewControllerTransitionContext;
+using vyd::SlidePanelController;
+using vyd::SlidePanelState;
+
+namespace {
+
+using ModalTransitionTest = PanelTest;
+using ModalTransitionDeathTest = PanelTest;
+
+std::shared_ptr<UIViewControllerTransitionContext> contextFor(const std::shared_ptr<UIViewController>& from,
+                                                              const std::shared_ptr<UIViewController>& to,
+                                                              bool* completed = nullptr) {
+    UIViewControllerTransitionContext::Parameters parameters;
+    parameters.fromViewController = from;
+    parameters.toViewController = to;
+    parameters.containerView = uikit::UIView::make({0, 0, 390, 844});
+    parameters.onComplete = [completed](bool didComplete) {
+        if (completed) {
+            *completed = didComplete;
+        }
+    };
+    return UIViewControllerTransitionContext::make(std::move(parameters));
+}
+
+// A transition context that refers to its "from" view controller weakly.
+class WeakContext : public uikit::UIViewControllerContextTransitioning {
+public:
+    std::shared_ptr<uikit::UIView> containerView() const override { return nullptr; }
+    bool isAnimated() const override { return true; }
+    bool isInteractive() const override { return false; }
+    bool transitionWasCancelled() const override { return false; }
+    uikit::UIModalPresentationStyle presentationStyle() const override { return uikit::UIModalPresentationStyle::custom; }
+    void updateInteractiveTransition(coregraphics::CGFloat) override {}
+    void finishInteractiveTransition() override {}
+    void cancelInteractiveTransition() override {}
+    void pauseInteractiveTransition() override {}
+    void completeTransition(bool) override { ++completions; }
+    std::shared_ptr<UIViewController> viewController(UITransitionContextViewControllerKey key) const override {
+        return key == UITransitionContextViewControllerKey::from ? from.lock() : nullptr;
+    }
+    std::shared_ptr<uikit::UIView> view(uikit::UITransitionContextViewKey) const override { return nullptr; }
+    uikit::CGRect initialFrame(const std::shared_ptr<UIViewController>&) const override { return {}; }
+    uikit::CGRect finalFrame(const std::shared_ptr<UIViewController>&) const override { return {}; }
+    coregraphics::CGAffineTransform targetTransform() const override { return {}; }
+
+    std::weak_ptr<UIViewController> from;
+    int completions = 0;
+};
+
+TEST_F(ModalTransitionTest, AnimatedPresentationEndsWhenThePanelReachesItsInitialState) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    const auto panel = SlidePanelController::make(delegate);
+    bool presented = false;
+    root->present(panel, true, [&] { presented = true; });
+
+    // The panel's view is in the container before the animation runs.
+    const auto container = panel->presentationController()->containerView();
+    ASSERT_NE(container, nullptr);
+    EXPECT_EQ(panel->view()->superview(), container);
+    EXPECT_EQ(panel->view()->frame(), container->bounds());
+    EXPECT_NE(std::dynamic_pointer_cast<vyd::PresentationController>(panel->presentationController()), nullptr);
+    ASSERT_NE(panel->transitionAnimator(), nullptr);
+    EXPECT_TRUE(panel->transitionAnimator()->isRunning());
+    EXPECT_TRUE(panel->isTransitionAnimatorSuspended());
+
+    advance(SlidePanelController::presentingDuration - 0.02);
+    EXPECT_FALSE(presented);
+    advance(0.03);
+    settle();
+    EXPECT_TRUE(presented);
+    EXPECT_FALSE(panel->isTransitionAnimatorSuspended());
+    EXPECT_EQ(panel->transitionAnimator(), nullptr);
+    EXPECT_EQ(panel->state(), SlidePanelState::half());
+    EXPECT_EQ(panel->surfaceLocation().y, halfTop);
+    EXPECT_EQ(root->presentedViewController(), panel);
+    EXPECT_THAT(delegate->log, ElementsAre("move:half"));
+}
+
+TEST_F(ModalTransitionTest, PresentationWithoutAnimationShowsThePanelAtOnce) {
+    const auto panel = SlidePanelController::make();
+    bool presented = false;
+    root->present(panel, false, [&] { presented = true; });
+    settle();
+    EXPECT_TRUE(presented);
+    EXPECT_EQ(panel->state(), SlidePanelState::half());
+    EXPECT_EQ(panel->surfaceLocation().y, halfTop);
+    EXPECT_EQ(panel->transitionAnimator(), nullptr);
+    EXPECT_NE(panel->view()->window(), nullptr);
+}
+
+TEST_F(ModalTransitionTest, DismissalHidesThePanelAndTakesItsViewOut) {
+    for (const bool animated : {false, true}) {
+        auto delegate = std::make_shared<RecordingDelegate>();
+        const auto panel = SlidePanelController::make(delegate);
+        root->present(panel, false);
+        settle();
+        bool dismissed = false;
+        panel->dismiss(animated, [&] { dismissed = true; });
+        advance(1);
+        settle();
+        EXPECT_TRUE(dismissed) << animated;
+        EXPECT_EQ(panel->state(), SlidePanelState::hidden()) << animated;
+        EXPECT_EQ(panel->view()->superview(), nullptr) << animated;
+        EXPECT_EQ(root->presentedViewController(), nullptr) << animated;
+        EXPECT_EQ(panel->transitionAnimator(), nullptr) << animated;
+        // A plain dismissal is not a removal.
+        EXPECT_TRUE(delegate->removals().empty()) << animated;
+    }
+}
+
+TEST_F(ModalTransitionTest, BackdropTapRemovesAPresentedFactoryPanel) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    vyd::SlidePanelFactory factory;
+    const auto panel = factory.createSlidePanel(vyd::SlidePanelFactory::PanelStyle::web,
+                                                vyd::SlidePanelFactory::PanelBehavior::default_, delegate);
+    root->present(panel, true);
+    advance(1);
+    settle();
+    ASSERT_EQ(panel->state(), SlidePanelState::full());
+    EXPECT_NEAR(panel->backdropView()->alpha(), 0.3, 1e-9);
+
+    // Above the surface, on the dimmed screen.
+    const auto hit = ::testing::SimulatedUser::tap(panel->backdropView(), {195, 30});
+    EXPECT_EQ(hit, panel->backdropView());
+    EXPECT_THAT(delegate->removals(), ElementsAre("willRemove:full"));
+    advance(1);
+    settle();
+    EXPECT_THAT(delegate->removals(), ElementsAre("willRemove:full", "didRemove:hidden"));
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+    EXPECT_EQ(panel->view()->superview(), nullptr);
+}
+
+TEST_F(ModalTransitionTest, DownwardFlickRemovesAPresentedPanelWithTheDelegateCallsInOrder) {
+    auto delegate = std::make_shared<RecordingDelegate>();
+    vyd::SlidePanelFactory factory;
+    const auto panel = factory.createSlidePanel(vyd::SlidePanelFactory::PanelStyle::web,
+                                                vyd::SlidePanelFactory::PanelBehavior::noDrag, delegate);
+    root->present(panel, true);
+    advance(1);
+    settle();
+    delegate->log.clear();
+
+    // A slow pull springs back: this panel cannot change state by drag.
+    ::testing::SimulatedUser::drag(panel->surfaceView()->grabberHandle(), {0, 200}, {0, 100});
+    advance(2);
+    EXPECT_EQ(panel->state(), SlidePanelState::full());
+    EXPECT_TRUE(delegate->removals().empty());
+
+    delegate->log.clear();
+    ::testing::SimulatedUser::drag(panel->surfaceView()->grabberHandle(), {0, 120}, {0, 6000});
+    advance(1);
+    settle();
+    EXPECT_THAT(delegate->log, ElementsAre("move:full", "willRemove:full", "move:hidden", "didRemove:hidden"));
+    EXPECT_EQ(root->presentedViewController(), nullptr);
+}
+
+TEST_F(ModalTransitionTest, TouchesAroundThePanelReachThePresentingScreen) {
+    int taps = 0;
+    const auto button = uikit::UIView::make({20, 100, 120, 44});
+    button->addGestureRecognizer(uikit::UITapGestureRecognizer::make([&](uikit::UIGestureRecognizer&) { ++taps; }));
+    root->view()->addSubview(button);
+    const auto panel = SlidePanelController::make();
+    root->present(panel, true);
+    advance(1);
+    settle();
+    ASSERT_EQ(panel->state(), SlidePanelState::half());
+    const auto passthrough = std::dynamic_pointer_cast<vyd::PassthroughView>(panel->view());
+    ASSERT_NE(passthrough, nullptr);
+    EXPECT_EQ(passthrough->eventForwardingView(), root->view());
+    EXPECT_EQ(::testing::SimulatedUser::tap(button), button);
+    EXPECT_EQ(taps, 1);
+}
+
+TEST_F(ModalTransitionTest, ContainerLayoutLeavesAPanelThatPresentsAnotherAlone) {
+    const auto lower = SlidePanelController::make();
+    root->present(lower, false);
+    settle();
+    const auto container = lower->presentationController()->containerView();
+    const auto upper = SlidePanelController::make();
+    lower->present(upper, false);
+    settle();
+
+    lower->view()->setFrame({0, 0, 10, 10});
+    container->setNeedsLayout();
+    container->layoutIfNeeded();
+    EXPECT_EQ(lower->view()->frame(), uikit::CGRect(0, 0, 10, 10));
+    EXPECT_EQ(lower->view()->superview(), container);
+
+    upper->dismiss(false);
+    settle();
+    container->setNeedsLayout();
+    container->layoutIfNeeded();
+    EXPECT_EQ(lower->view()->frame(), container->bounds()) << "put back in place once it presents nothing";
+}
+
+TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
+    class Counting : public vyd::SlidePanelPresentingAnimatorDelegate {
+    public:
+        std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForPresenting(
+            const std::shared_ptr<SlidePanelController>&, const vyd::SlidePanelStateRef&) override {
+            ++asked;
+            return nullptr;
+        }
+        int asked = 0;
+    };
+    auto counting = std::make_shared<Counting>();
+    const auto panel = SlidePanelController::make(counting);
+    bool completed = false;
+    const auto context = contextFor(root, panel, &completed);
+    vyd::ModalPresentTransition transition;
+    EXPECT_EQ(transition.transitionDuration(context), SlidePanelController::presentingDuration);
+    EXPECT_EQ(counting->asked, 1);
+    const auto first = transition.interruptibleAnimator(context);
+    const auto second = transition.interruptibleAnimator(context);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(counting->asked, 2) << "one move";
+    EXPECT_EQ(first->state(), uikit::UIViewAnimatingState::inactive) << "the platform starts it";
+    transition.animateTransition(context);
+    EXPECT_TRUE(first->isRunning());
+    advance(1);
+    EXPECT_TRUE(completed);
+    EXPECT_FALSE(panel->isTransitionAnimatorSuspended());
+
+    // The transition completes even when its panel is gone (a context that holds the panel
+    // weakly, so that only the panel's own references count).
+    std::weak_ptr<SlidePanelController> weakPanel;
+    const auto weakContext = std::make_shared<WeakContext>();
+    {
+        auto doomed = SlidePanelController::make();
+        doomed->move(SlidePanelState::half(), false);
+        weakContext->from = doomed;
+        vyd::ModalDismissTransition().animateTransition(weakContext);
+        weakPanel = doomed;
+    }
+    EXPECT_TRUE(weakPanel.expired());
+    EXPECT_EQ(weakContext->completions, 0);
+    advance(1);
+    EXPECT_EQ(weakContext->completions, 1);
+}
+
+TEST_F(ModalTransitionTest, TransitioningDelegateMakesFreshParts) {
+    vyd::ModalTransition transition;
+    const auto panel = SlidePanelController::make();
+    EXPECT_NE(std::dynamic_pointer_cast<vyd::ModalPresentTransition>(transition.animationController(panel, root, root)),
+              nullptr);
+    EXPECT_NE(std::dynamic_pointer_cast<vyd::ModalDismissTransition>(transition.animationController(panel)), nullptr);
+    EXPECT_NE(transition.animationController(panel), transition.animationController(panel));
+    const auto presentation = transition.presentationController(panel, root, nullptr);
+    ASSERT_NE(std::dynamic_pointer_cast<vyd::PresentationController>(presentation), nullptr);
+    EXPECT_EQ(presentation->presentedViewController(), panel);
+    EXPECT_EQ(presentation->presentingViewController(), root);
+    EXPECT_EQ(transition.interactionControllerForPresentation(nullptr), nullptr);
+    EXPECT_EQ(transition.interactionControllerForDismissal(nullptr), nullptr);
+}
+
+TEST_F(ModalTransitionTest, HooksIgnoreOtherControllersWhereTheyMay) {
+    const auto plain = UIViewController::make();
+    vyd::PresentationController controller(plain, root);
+    // Layout and did-end hooks quietly do nothing for anything but a panel.
+    controller.containerViewWillLayoutSubviews();
+    controller.presentationTransitionDidEnd(true);
+    controller.dismissalTransitionDidEnd(true);
+    EXPECT_EQ(plain->viewIfLoaded(), nullptr);
+}
+
+TEST_F(ModalTransitionDeathTest, PresentingAPanelThatIsNotHiddenStops) {
+    const auto panel = SlidePanelController::make();
+    panel->move(SlidePanelState::half(), false);
+    EXPECT_DEATH(root->present(panel, true), "The panel state must be `hidden` but it is `half`");
+}
+
+TEST_F(ModalTransitionDeathTest, TransitionPartsServePanelsOnly) {
+    const auto plain = UIViewController::make();
+    const auto context = contextFor(root, plain);
+    const auto reversed = contextFor(plain, root);
+    EXPECT_DEATH(vyd::ModalPresentTransition().transitionDuration(nullptr), "");
+    EXPECT_DEATH(vyd::ModalPresentTransition().transitionDuration(context), "");
+    EXPECT_DEATH(vyd::ModalPresentTransition().interruptibleAnimator(context), "");
+    EXPECT_DEATH(vyd::ModalPresentTransition().animateTransition(context), "");
+    EXPECT_DEATH(vyd::ModalDismissTransition().transitionDuration(reversed), "");
+    EXPECT_DEATH(vyd::ModalDismissTransition().interruptibleAnimator(reversed), "");
+    // A plain view controller presented through a panel's transition.
+    auto transition = std::make_shared<vyd::ModalTransition>();
+    plain->setModalPresentationStyle(uikit::UIModalPresentationStyle::custom);
+    plain->setTransitioningDelegate(transition);
+    EXPECT_DEATH(root->present(plain, false), "");
+}
+
+} // namespace

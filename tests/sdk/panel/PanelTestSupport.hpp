@@ -1,0 +1,90 @@
+#pragma once
+
+// What the panel tests share: a simulated phone on the manual clock, and a delegate that writes
+// every call it gets into a log.
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedDevice.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIViewPropertyAnimator.hpp"
+#include "platform/uikit/UIWindow.hpp"
+#include "sdk/panel/SlidePanelController.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace paneltests {
+
+using Log = std::vector<std::string>;
+
+class RecordingDelegate : public vyd::SlidePanelDidMoveDelegate,
+                          public vyd::SlidePanelWillRemoveDelegate,
+                          public vyd::SlidePanelDidRemoveDelegate {
+public:
+    void slidePanelDidMove(const std::shared_ptr<vyd::SlidePanelController>& panel) override {
+        ++moves;
+        // Consecutive moves in the same state and manner make one entry.
+        const std::string entry = std::string(panel->isAttracting() ? "spring" : "move") + ":" +
+                                  panel->state()->description();
+        if (log.empty() || log.back() != entry) {
+            log.push_back(entry);
+        }
+        if (onMove) {
+            onMove(panel);
+        }
+    }
+    void slidePanelWillRemove(const std::shared_ptr<vyd::SlidePanelController>& panel) override {
+        log.push_back("willRemove:" + panel->state()->description());
+    }
+    void slidePanelDidRemove(const std::shared_ptr<vyd::SlidePanelController>& panel) override {
+        log.push_back("didRemove:" + panel->state()->description());
+    }
+
+    // Entries other than the moves.
+    Log removals() const {
+        Log kept;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(kept),
+                     [](const std::string& e) { return e.rfind("move", 0) != 0 && e.rfind("spring", 0) != 0; });
+        return kept;
+    }
+
+    Log log;
+    int moves = 0;
+    std::function<void(const std::shared_ptr<vyd::SlidePanelController>&)> onMove;
+};
+
+// A 390 x 844 phone with insets 47 (top) and 34 (bottom), on the manual clock.
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::Clock::useManualClock();
+        foundation::RunLoop::main().discardPending();
+        device = std::make_unique<::testing::SimulatedDevice>();
+        root = device->rootViewController();
+        settle();
+    }
+    void TearDown() override {
+        settle();
+        device.reset();
+        foundation::RunLoop::main().discardPending();
+    }
+
+    static void settle() { ::testing::SimulatedDevice::settle(); }
+    // Lets time pass in frames, running what falls due.
+    static void advance(double seconds) { foundation::Clock::advance(seconds); }
+
+    std::unique_ptr<::testing::SimulatedDevice> device;
+    std::shared_ptr<uikit::UIViewController> root;
+};
+
+// Where the default layout puts the surface's top on that phone.
+constexpr double fullTop = 47 + 18;
+constexpr double halfTop = 844 - 34 - 262;
+constexpr double tipTop = 844 - 34 - 69;
+constexpr double hiddenTop = 844;
+
+} // namespace paneltests
