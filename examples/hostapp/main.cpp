@@ -2,6 +2,8 @@
 // platform it runs on, and prints what a user of the partner app would get from the SDK.
 #include "sdk/VYDCore.hpp"
 
+#include "LoginButtonRoad.hpp"
+
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/URL.hpp"
 
@@ -81,6 +83,8 @@ int main() {
     showLinks();
     showImages();
     showLog();
+    foundation::RunLoop::main().runUntilIdle();
+    hostapp::showLoginButtonRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }
