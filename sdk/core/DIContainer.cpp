@@ -5,6 +5,7 @@
 #include "sdk/core/DelegateManager.hpp"
 #include "sdk/core/KWPresenceChecker.hpp"
 #include "sdk/core/RootViewControllerStorage.hpp"
+#include "sdk/panel/SlidePanelFactory.hpp"
 #include "sdk/screens/web/WebSceneOpenerProtocol.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
@@ -109,6 +110,11 @@ DIEntry<WebSceneOpenerProtocol>& webSceneOpenerEntry() {
     return entry;
 }
 
+DIEntry<SlidePanelFactoryProtocol>& slidePanelFactoryEntry() {
+    static DIEntry<SlidePanelFactoryProtocol> entry([] { return std::make_shared<SlidePanelFactory>(); });
+    return entry;
+}
+
 } // namespace
 
 std::shared_ptr<DelegateManagerProtocol> DIContainer::delegateManager() { return delegateManagerEntry().get(); }
@@ -190,6 +196,11 @@ void DIContainer::setAppMethodWrapper(std::shared_ptr<AppMethodsWrapperProtocol>
 std::shared_ptr<WebSceneOpenerProtocol> DIContainer::webSceneOpener() { return webSceneOpenerEntry().get(); }
 void DIContainer::setWebSceneOpener(std::shared_ptr<WebSceneOpenerProtocol> value) {
     webSceneOpenerEntry().set(std::move(value));
+}
+
+std::shared_ptr<SlidePanelFactoryProtocol> DIContainer::slidePanelFactory() { return slidePanelFactoryEntry().get(); }
+void DIContainer::setSlidePanelFactory(std::shared_ptr<SlidePanelFactoryProtocol> value) {
+    slidePanelFactoryEntry().set(std::move(value));
 }
 
 } // namespace vyd

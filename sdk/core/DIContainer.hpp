@@ -18,6 +18,7 @@ class ImageCacheProtocol;
 class KWPresenceCheckerProtocol;
 class NetworkServiceProtocol;
 class RootViewControllerStorageProtocol;
+class SlidePanelFactoryProtocol;
 class StaticStorageServiceProtocol;
 class UserDefaultsServiceProtocol;
 class WebSceneOpenerProtocol;
@@ -97,6 +98,9 @@ public:
     // None until the web scenes are set up (a host or test sets one).
     static std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener();
     static void setWebSceneOpener(std::shared_ptr<WebSceneOpenerProtocol> value);
+    // Makes the slide panels of the SDK's sheets and web pages.
+    static std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory();
+    static void setSlidePanelFactory(std::shared_ptr<SlidePanelFactoryProtocol> value);
 };
 
 } // namespace vyd
