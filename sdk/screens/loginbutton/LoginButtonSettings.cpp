@@ -25,32 +25,25 @@ using coregraphics::CGSize;
 // Negative, NaN and infinite lengths cannot size a view: they count as 0.
 CGFloat usableLength(CGFloat length) { return std::isfinite(length) && length > 0 ? length : 0; }
 
-struct StyleDefaults {
-    CGFloat borderWidth;
-    uikit::UIColor borderColor;
-    uikit::UIColor loaderColor;
-    uikit::UIColor titleColor;
-    const char* logoName;
-};
-
-StyleDefaults defaults(VYDLoginButtonStyle style) {
-    if (style == VYDLoginButtonStyle::green) {
-        return {0, uikit::UIColor::clear(), uikit::UIColor::white(), uikit::UIColor::white(), "logo_white"};
-    }
-    return {1, palette::defaultBorder(), uikit::UIColor::gray(), uikit::UIColor::black(), "logo_green"};
-}
-
 constexpr CGFloat defaultCornerRadius = 4;
 constexpr CGSize defaultLogoSize{16, 16};
 constexpr CGFloat defaultFontSize = 14;
 
+// Green is brand-coloured with a white logo and title and no border; white has a green logo, a
+// black title and a one-point border.
+LoginButtonSettings defaultsOf(VYDLoginButtonStyle style) {
+    const auto text = VYDLoginButtonTextType::loginWithVyID;
+    if (style == VYDLoginButtonStyle::green) {
+        return {style, text, defaultCornerRadius, 0, uikit::UIColor::clear(), uikit::UIColor::white(), CGSize{},
+                uikit::UIColor::white(), "logo_white", defaultLogoSize, defaultFontSize, 0, 0};
+    }
+    return {style, text, defaultCornerRadius, 1, palette::defaultBorder(), uikit::UIColor::gray(), CGSize{},
+            uikit::UIColor::black(), "logo_green", defaultLogoSize, defaultFontSize, 0, 0};
+}
+
 } // namespace
 
-LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle style)
-    : LoginButtonSettings(validOption(style), VYDLoginButtonTextType::loginWithVyID, defaultCornerRadius,
-                          defaults(style).borderWidth, defaults(style).borderColor, defaults(style).loaderColor,
-                          CGSize{}, defaults(style).titleColor, defaults(style).logoName, defaultLogoSize,
-                          defaultFontSize, 0, 0) {}
+LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle style) : LoginButtonSettings(defaultsOf(validOption(style))) {}
 
 LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle backgroundColor, VYDLoginButtonTextType textType,
                                          CGFloat cornerRadius, CGFloat borderWidth, UIColor borderColor,
