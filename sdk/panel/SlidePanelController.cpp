@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
 #include "sdk/panel/ModalTransition.hpp"
 #include "sdk/panel/SlidePanelDrag.hpp"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace vyd {
 
@@ -42,6 +44,22 @@ private:
 };
 
 namespace {
+
+// Lets the panel's pan and the pan of the scroll view it tracks recognise the same drag.
+class PanSharing final : public uikit::UIGestureRecognizerDelegate {
+public:
+    explicit PanSharing(std::weak_ptr<SlidePanelController> panel) : panel_(std::move(panel)) {}
+
+    bool gestureRecognizerShouldRecognizeSimultaneouslyWith(uikit::UIGestureRecognizer& /*recognizer*/,
+                                                           uikit::UIGestureRecognizer& other) override {
+        const auto panel = panel_.lock();
+        const auto scrollView = panel ? panel->trackingScrollView() : nullptr;
+        return scrollView && scrollView->panGestureRecognizer().get() == &other;
+    }
+
+private:
+    std::weak_ptr<SlidePanelController> panel_;
+};
 
 template <class Interface>
 Interface* delegateAs(const std::shared_ptr<SlidePanelControllerDelegate>& delegate) {
@@ -80,6 +98,8 @@ void SlidePanelController::didInit() {
     backdropView_ = BackdropView::make();
     const auto me = self();
     panGestureRecognizer_ = uikit::UIPanGestureRecognizer::make(me, &SlidePanelController::handlePan);
+    panDelegate_ = std::make_shared<PanSharing>(me);
+    panGestureRecognizer_->setDelegate(panDelegate_);
     surfaceView_->addGestureRecognizer(panGestureRecognizer_);
     backdropView_->dismissalTapGestureRecognizer()->addTarget(me, &SlidePanelController::handleBackdropTap);
     // The platform holds the transitioning delegate weakly: this field keeps it.
@@ -447,46 +467,109 @@ void SlidePanelController::remove() {
 
 void SlidePanelController::handlePan(uikit::UIPanGestureRecognizer& recognizer) {
     using State = uikit::UIGestureRecognizerState;
-    const auto root = viewIfLoaded();
     switch (recognizer.state()) {
     case State::began:
-        // The surface belongs to a transition while one runs.
-        dragging_ = root && !transitionAnimator_;
-        if (dragging_) {
-            stopAttraction();
-            removalVelocity_ = {};
-            dragStartTop_ = surfaceTop();
-        }
+        beginDrag(recognizer);
         return;
     case State::changed:
-        if (dragging_) {
+        if (!dragging_) {
+            return;
+        }
+        if (sharedScrollView_) {
+            shareDragWithScrollView(recognizer.translation(viewIfLoaded().get()).y);
+        } else {
             setSurfaceTop(SlidePanelDrag::surfaceTop(positions(), *behavior_, dragStartTop_,
-                                                     recognizer.translation(root.get()).y));
+                                                     recognizer.translation(viewIfLoaded().get()).y));
             notifyDidMove();
         }
         return;
     case State::ended:
-    case State::cancelled: {
-        if (!dragging_) {
-            return;
-        }
-        dragging_ = false;
-        const bool cancelled = recognizer.state() == State::cancelled;
-        const auto release =
-            SlidePanelDrag::release(positions(), *behavior_, state_, surfaceTop(),
-                                    cancelled ? 0 : recognizer.velocity(root.get()).y,
-                                    removalInteractionEnabled_ && !cancelled);
-        if (release.remove) {
-            removalVelocity_ = {0, release.normalizedVelocity};
-            remove();
-            return;
-        }
-        attract(release.target, release.velocity, nullptr);
+    case State::cancelled:
+        endDrag(recognizer);
         return;
-    }
     default:
         return;
     }
+}
+
+void SlidePanelController::beginDrag(uikit::UIPanGestureRecognizer& recognizer) {
+    const auto root = viewIfLoaded();
+    // The surface belongs to a transition while one runs.
+    dragging_ = root && !transitionAnimator_;
+    sharedScrollView_.reset();
+    if (!dragging_) {
+        return;
+    }
+    stopAttraction();
+    removalVelocity_ = {};
+    dragStartTop_ = surfaceTop();
+    lastTranslation_ = recognizer.translation(root.get()).y;
+    panelMovedInDrag_ = false;
+    if (const auto scrollView = trackingScrollView()) {
+        const auto location = recognizer.location(scrollView.get());
+        if (scrollView->isDescendant(*root) && scrollView->point(location)) {
+            sharedScrollView_ = scrollView;
+            // Where the content was before its own pan moved it for this first step.
+            contentOffset_ = std::clamp(scrollView->contentOffset().y + lastTranslation_,
+                                        scrollView->minimumContentOffset().y, scrollView->maximumContentOffset().y);
+            lastTranslation_ = 0;
+            shareDragWithScrollView(recognizer.translation(root.get()).y);
+        }
+    }
+}
+
+void SlidePanelController::shareDragWithScrollView(CGFloat translation) {
+    const auto& scrollView = sharedScrollView_;
+    const CGFloat step = std::isfinite(translation) ? translation - lastTranslation_ : 0;
+    lastTranslation_ = std::isfinite(translation) ? translation : lastTranslation_;
+    const auto places = positions();
+    const CGFloat minOffset = scrollView->minimumContentOffset().y;
+    const CGFloat maxOffset = scrollView->maximumContentOffset().y;
+    CGFloat top = surfaceTop();
+    if (step < 0) {
+        // Up: the panel rises to its highest state, then the content scrolls.
+        const CGFloat panelPart = std::max(step, std::min<CGFloat>(0, places.topMost() - top));
+        top += panelPart;
+        contentOffset_ = std::min(maxOffset, contentOffset_ - (step - panelPart));
+    } else if (step > 0) {
+        // Down: the content scrolls back to its top, then the panel goes down.
+        const CGFloat contentPart = std::min(step, std::max<CGFloat>(0, contentOffset_ - minOffset));
+        contentOffset_ -= contentPart;
+        top = std::min(places.hiddenTop(), top + (step - contentPart));
+    }
+    contentOffset_ = std::clamp(contentOffset_, minOffset, maxOffset);
+    // The scroll view's own pan has moved the content by the whole step: this puts it right.
+    scrollView->setContentOffset({scrollView->contentOffset().x, contentOffset_});
+    if (top != surfaceTop()) {
+        panelMovedInDrag_ = true;
+        setSurfaceTop(top);
+        notifyDidMove();
+    }
+}
+
+void SlidePanelController::endDrag(uikit::UIPanGestureRecognizer& recognizer) {
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    const auto root = viewIfLoaded();
+    if (const auto scrollView = std::exchange(sharedScrollView_, nullptr)) {
+        scrollView->setContentOffset({scrollView->contentOffset().x, contentOffset_});
+        // A drag that only scrolled the content leaves the panel where it rests.
+        if (!panelMovedInDrag_) {
+            return;
+        }
+    }
+    const bool cancelled = recognizer.state() == uikit::UIGestureRecognizerState::cancelled;
+    const auto release = SlidePanelDrag::release(positions(), *behavior_, state_, surfaceTop(),
+                                                 cancelled || !root ? 0 : recognizer.velocity(root.get()).y,
+                                                 removalInteractionEnabled_ && !cancelled);
+    if (release.remove) {
+        removalVelocity_ = {0, release.normalizedVelocity};
+        remove();
+        return;
+    }
+    attract(release.target, release.velocity, nullptr);
 }
 
 void SlidePanelController::handleBackdropTap(uikit::UITapGestureRecognizer& /*recognizer*/) { remove(); }

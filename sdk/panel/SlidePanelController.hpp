@@ -170,6 +170,9 @@ private:
     void hideThen(Completion completion);
 
     void handlePan(uikit::UIPanGestureRecognizer& recognizer);
+    void beginDrag(uikit::UIPanGestureRecognizer& recognizer);
+    void shareDragWithScrollView(coregraphics::CGFloat translation);
+    void endDrag(uikit::UIPanGestureRecognizer& recognizer);
     void handleBackdropTap(uikit::UITapGestureRecognizer& recognizer);
 
     std::weak_ptr<SlidePanelControllerDelegate> delegate_;
@@ -192,9 +195,19 @@ private:
     // The speed a removal by the user leaves with, for the hide that follows.
     coregraphics::CGVector removalVelocity_;
 
+    // Lets the panel's pan recognise together with the tracked scroll view's.
+    std::shared_ptr<uikit::UIGestureRecognizerDelegate> panDelegate_;
+
     // The drag under way.
     bool dragging_ = false;
     coregraphics::CGFloat dragStartTop_ = 0;
+    // A drag that began on the tracked scroll view shares itself between the panel and the
+    // content: the finger's moves since the last step go first to the panel (upwards) or to
+    // the content (downwards), and the rest to the other.
+    std::shared_ptr<uikit::UIScrollView> sharedScrollView_;
+    coregraphics::CGFloat lastTranslation_ = 0;
+    coregraphics::CGFloat contentOffset_ = 0;
+    bool panelMovedInDrag_ = false;
 };
 
 } // namespace vyd

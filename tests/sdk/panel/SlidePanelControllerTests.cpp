@@ -1,6 +1,7 @@
 #include "PanelTestSupport.hpp"
 
 #include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIScrollView.hpp"
 #include "sdk/panel/ModalTransition.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 
@@ -365,6 +366,74 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
         advance(1);
         EXPECT_TRUE(completed);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A content whose scroll view covers it below a 40-point header, with 2000 points to scroll.
+struct ScrollingContent {
+    std::shared_ptr<uikit::UIViewController> controller = uikit::UIViewController::make();
+    std::shared_ptr<uikit::UIScrollView> scrollView = uikit::UIScrollView::make({0, 40, 390, 300});
+
+    ScrollingContent() {
+        scrollView->setContentSize({390, 2000});
+        scrollView->setContentInsetAdjustmentBehavior(uikit::UIScrollViewContentInsetAdjustmentBehavior::never);
+        controller->view()->addSubview(scrollView);
+    }
+};
+
+TEST_F(SlidePanelControllerTest, TrackedScrollViewAndPanelTakeTurnsOnOneDrag) {
+    ScrollingContent content;
+    const auto panel = childPanel(root);
+    panel->set(content.controller);
+    panel->track(content.scrollView);
+    EXPECT_EQ(panel->trackingScrollView(), content.scrollView);
+    panel->move(SlidePanelState::half(), false);
+    settle();
+
+    // Up from half: the panel rises first, the content stays at its top.
+    ::testing::SimulatedUser::drag(content.scrollView, {0, -200}, {0, -100});
+    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    EXPECT_EQ(panel->surfaceLocation().y, halfTop - 200);
+    advance(2);
+
+    // Up the whole way: the panel reaches full, then the content scrolls by the rest.
+    panel->move(SlidePanelState::half(), false);
+    ::testing::SimulatedUser::drag(content.scrollView, {0, -(halfTop - fullTop) - 150}, {0, -100});
+    EXPECT_EQ(panel->surfaceLocation().y, fullTop);
+    EXPECT_EQ(content.scrollView->contentOffset().y, 150);
+    advance(2);
+    EXPECT_EQ(panel->state(), SlidePanelState::full());
+
+    // At full, dragging up only scrolls, and the release leaves the panel where it is.
+    ::testing::SimulatedUser::drag(content.scrollView, {0, -100}, {0, -3000});
+    EXPECT_EQ(content.scrollView->contentOffset().y, 250);
+    EXPECT_FALSE(panel->isAttracting());
+    EXPECT_EQ(panel->surfaceLocation().y, fullTop);
+
+    // Down: the content scrolls back to its top first, then the panel follows.
+    ::testing::SimulatedUser::drag(content.scrollView, {0, 300}, {0, 100});
+    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    EXPECT_EQ(panel->surfaceLocation().y, fullTop + 50);
+    advance(2);
+    EXPECT_EQ(panel->state(), SlidePanelState::full());
+
+    // A drag on the surface outside the scroll view moves only the panel.
+    ::testing::SimulatedUser::drag(panel->surfaceView()->grabberHandle(), {0, 300}, {0, 100});
+    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    advance(2);
+    EXPECT_EQ(panel->state(), SlidePanelState::half());
+
+    // Held weakly.
+    std::weak_ptr<uikit::UIScrollView> weakScroll = content.scrollView;
+    panel->set(nullptr);
+    content.scrollView->removeFromSuperview();
+    content.scrollView.reset();
+    content.controller.reset();
+    EXPECT_TRUE(weakScroll.expired());
+    EXPECT_EQ(panel->trackingScrollView(), nullptr);
 }
 
 } // namespace
