@@ -1,5 +1,7 @@
 #include "sdk/uikit/ActivityIndicator.hpp"
 
+#include "sdk/panel/PanelTestSupport.hpp"
+
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UIScene.hpp"
@@ -22,23 +24,9 @@ using vyd::LoadingView;
 using vyd::SlidePanelContentMode;
 using vyd::SlidePanelController;
 
-class ActivityIndicatorTest : public ::testing::Test {
+// A simulated phone on the manual clock, as the panel tests have it.
+class ActivityIndicatorTest : public paneltests::PanelTest {
 protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-        device = std::make_unique<::testing::SimulatedDevice>();
-        root = device->rootViewController();
-        settle();
-    }
-    void TearDown() override {
-        settle();
-        device.reset();
-        foundation::RunLoop::main().discardPending();
-    }
-
-    static void settle() { ::testing::SimulatedDevice::settle(); }
-
     static std::vector<std::shared_ptr<LoadingView>> loadingViews(const UIView& host) {
         std::vector<std::shared_ptr<LoadingView>> found;
         for (const auto& subview : host.subviews()) {
@@ -55,9 +43,6 @@ protected:
         settle();
         return panel;
     }
-
-    std::unique_ptr<::testing::SimulatedDevice> device;
-    std::shared_ptr<UIViewController> root;
 };
 
 TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewWithTheFirstSettings) {
