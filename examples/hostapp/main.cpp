@@ -3,6 +3,7 @@
 #include "sdk/VYDCore.hpp"
 
 #include "LoginButtonRoad.hpp"
+#include "PanelRoad.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/URL.hpp"
@@ -85,6 +86,7 @@ int main() {
     showLog();
     foundation::RunLoop::main().runUntilIdle();
     hostapp::showLoginButtonRoad();
+    hostapp::showPanelRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }
