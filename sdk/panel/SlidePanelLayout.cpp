@@ -57,7 +57,9 @@ SlidePanelLayoutPositions::SlidePanelLayoutPositions(const SlidePanelLayout& lay
         CGFloat top;
     };
     std::vector<Entry> entries{{SlidePanelState::hidden(), hiddenTop_}};
-    for (const auto& [state, anchor] : layout.anchors()) {
+    for (const auto& pair : layout.anchors()) {
+        const auto& state = pair.first;
+        const auto& anchor = pair.second;
         if (!state || !anchor || state == SlidePanelState::hidden()) {
             continue;
         }

@@ -253,21 +253,6 @@ TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
     EXPECT_EQ(weakContext->completions, 1);
 }
 
-TEST_F(ModalTransitionTest, TransitioningDelegateMakesFreshParts) {
-    vyd::ModalTransition transition;
-    const auto panel = SlidePanelController::make();
-    EXPECT_NE(std::dynamic_pointer_cast<vyd::ModalPresentTransition>(transition.animationController(panel, root, root)),
-              nullptr);
-    EXPECT_NE(std::dynamic_pointer_cast<vyd::ModalDismissTransition>(transition.animationController(panel)), nullptr);
-    EXPECT_NE(transition.animationController(panel), transition.animationController(panel));
-    const auto presentation = transition.presentationController(panel, root, nullptr);
-    ASSERT_NE(std::dynamic_pointer_cast<vyd::PresentationController>(presentation), nullptr);
-    EXPECT_EQ(presentation->presentedViewController(), panel);
-    EXPECT_EQ(presentation->presentingViewController(), root);
-    EXPECT_EQ(transition.interactionControllerForPresentation(nullptr), nullptr);
-    EXPECT_EQ(transition.interactionControllerForDismissal(nullptr), nullptr);
-}
-
 TEST_F(ModalTransitionTest, HooksIgnoreOtherControllersWhereTheyMay) {
     const auto plain = UIViewController::make();
     vyd::PresentationController controller(plain, root);

@@ -126,12 +126,4 @@ TEST(SlidePanelLayoutTest, NearestStateAndBrokenAnchors) {
     EXPECT_EQ(bottom.nearestState(1e300, false), SlidePanelState::tip());
 }
 
-TEST(SlidePanelLayoutTest, BackdropDarkensOnlyWhenFull) {
-    const SlidePanelBottomLayout layout;
-    EXPECT_DOUBLE_EQ(layout.backdropAlpha(SlidePanelState::full()), 0.3);
-    EXPECT_EQ(layout.backdropAlpha(SlidePanelState::half()), 0);
-    EXPECT_EQ(layout.backdropAlpha(SlidePanelState::hidden()), 0);
-    EXPECT_EQ(layout.initialState(), SlidePanelState::half());
-}
-
 } // namespace

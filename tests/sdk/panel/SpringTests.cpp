@@ -136,13 +136,4 @@ TEST_F(SpringTest, RunningAnimatorKeepsItselfButNotWhatItMoves) {
     EXPECT_TRUE(weakAnimator.expired());
 }
 
-TEST_F(SpringTest, NothingToDoEndsOnTheFirstFrame) {
-    int ends = 0;
-    auto animator = SpringAnimator::make(80, 80, 0, {}, nullptr, [&](bool) { ++ends; });
-    EXPECT_EQ(animator->duration(), 0);
-    animator->start();
-    foundation::Clock::advance(1.0 / 60);
-    EXPECT_EQ(ends, 1);
-}
-
 } // namespace

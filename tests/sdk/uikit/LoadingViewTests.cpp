@@ -60,8 +60,8 @@ TEST_F(LoadingViewTest, NewViewShowsTheSpinnerInItsOwnColoursOverAHiddenOverlay)
 
     view->layoutIfNeeded();
     // Its frame is the box around the turned spinner: centre and bounds tell where it is.
-    EXPECT_EQ(view->spinnerImageView()->center(), uikit::CGPoint(100, 50));
-    EXPECT_EQ(view->spinnerImageView()->bounds().size, uikit::CGSize(40, 40));
+    EXPECT_EQ(view->spinnerImageView()->center(), (uikit::CGPoint{100, 50}));
+    EXPECT_EQ(view->spinnerImageView()->bounds().size, (uikit::CGSize{40, 40}));
     EXPECT_EQ(view->overlayView()->frame(), CGRect(0, 0, 200, 100));
     for (const auto& subview : view->subviews()) {
         EXPECT_FALSE(subview->translatesAutoresizingMaskIntoConstraints());
