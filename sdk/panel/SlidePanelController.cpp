@@ -151,7 +151,13 @@ SlidePanelLayoutContext SlidePanelController::layoutContext() const {
     return context;
 }
 
-SlidePanelLayoutPositions SlidePanelController::positions() const { return {*layout_, layoutContext()}; }
+SlidePanelLayoutPositions SlidePanelController::positions() const {
+    auto context = layoutContext();
+    if (!positions_ || positions_->bounds != context.bounds || positions_->safeAreaInsets != context.safeAreaInsets) {
+        positions_.emplace(CachedPositions{context.bounds, context.safeAreaInsets, {*layout_, context}});
+    }
+    return positions_->positions;
+}
 
 CGFloat SlidePanelController::surfaceTop() const { return surfaceView_->frame().minY(); }
 
@@ -201,6 +207,8 @@ void SlidePanelController::updateBackdrop(const SlidePanelLayoutPositions& place
 }
 
 void SlidePanelController::viewDidResize() {
+    // The content may have changed its size since.
+    forgetPositions();
     // A move under way lands where it was aimed; the next layout pass corrects it.
     if (dragging_ || isAttracting() || (transitionAnimator_ && transitionAnimator_->isRunning())) {
         return;
@@ -228,6 +236,7 @@ void SlidePanelController::setBehavior(std::shared_ptr<const SlidePanelBehavior>
 }
 
 void SlidePanelController::invalidateLayout() {
+    forgetPositions();
     if (dragging_ || isAttracting()) {
         return;
     }

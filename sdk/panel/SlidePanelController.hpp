@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace uikit {
 class UIScrollView;
@@ -78,8 +79,8 @@ public:
     void setLayout(std::shared_ptr<const SlidePanelLayout> layout);
     const std::shared_ptr<const SlidePanelBehavior>& behavior() const { return behavior_; }
     void setBehavior(std::shared_ptr<const SlidePanelBehavior> behavior);
-    // Recomputes the states' positions (after the content's size changed, say) and puts the
-    // surface at its state's new place.
+    // Recomputes the states' positions and puts the surface at its state's new place. A panel
+    // whose layout follows its content's height must be told so when that height changes.
     void invalidateLayout();
 
     // A downward flick or drag far enough down takes the panel away (see `remove()`).
@@ -154,6 +155,7 @@ private:
 
     std::shared_ptr<SlidePanelController> self();
     SlidePanelLayoutPositions positions() const;
+    void forgetPositions() { positions_.reset(); }
     SlidePanelLayoutContext layoutContext() const;
     coregraphics::CGFloat surfaceTop() const;
     void setSurfaceTop(coregraphics::CGFloat top);
@@ -186,6 +188,15 @@ private:
     bool removalInteractionEnabled_ = false;
 
     SlidePanelStateRef state_;
+    // The layout's positions for the geometry they were worked out in: an intrinsic anchor
+    // solves the content's constraints, which a drag must not do at every step. Forgotten at
+    // each layout pass of the panel's view and when the layout or the content changes.
+    struct CachedPositions {
+        coregraphics::CGRect bounds;
+        uikit::UIEdgeInsets safeAreaInsets;
+        SlidePanelLayoutPositions positions;
+    };
+    mutable std::optional<CachedPositions> positions_;
     std::shared_ptr<uikit::UIViewController> contentViewController_;
     std::weak_ptr<uikit::UIScrollView> trackingScrollView_;
 

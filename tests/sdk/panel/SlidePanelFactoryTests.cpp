@@ -73,7 +73,10 @@ TEST_F(SlidePanelFactoryTest, StylesPlaceTheFullState) {
     EXPECT_EQ(sized->state(), SlidePanelState::full());
     EXPECT_EQ(sized->surfaceLocation().y, 844 - 34 - 300);
     EXPECT_EQ(sized->surfaceLocation(SlidePanelState::full()).y, 844 - 34 - 300);
-    // The layout follows the content when it changes.
+    // The layout follows the content: a new height once told, a new content at once.
+    sized->contentViewController()->view()->constraints().front()->setConstant(200);
+    sized->invalidateLayout();
+    EXPECT_EQ(sized->surfaceLocation().y, 844 - 34 - 200);
     sized->set(uikit::UIViewController::make());
     EXPECT_EQ(sized->surfaceLocation().y, 844 - 34) << "a content that needs no height";
 }
