@@ -1,11 +1,6 @@
 #include "LoginButtonRoad.hpp"
 
 #include "sdk/VYDCore.hpp"
-#include "sdk/core/VYD.hpp"
-#include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButton.hpp"
-#include "sdk/services/RemoteConfig.hpp"
-#include "sdk/services/StaticStorageServiceProtocol.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/security/Keychain.hpp"

@@ -1,8 +1,6 @@
 #include "PanelRoad.hpp"
 
 #include "sdk/VYDCore.hpp"
-#include "sdk/panel/SlidePanelController.hpp"
-#include "sdk/panel/SlidePanelFactory.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
