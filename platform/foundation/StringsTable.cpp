@@ -123,11 +123,11 @@ private:
     std::optional<std::string> quoted() {
         ++pos_; // opening quote
         std::string out;
-        std::optional<std::uint32_t> pendingHigh; // a high surrogate waiting for its pair
+        std::uint32_t pendingHigh = 0; // a high surrogate waiting for its pair; 0 when none
         auto flushPending = [&] {
-            if (pendingHigh) {
+            if (pendingHigh != 0) {
                 appendUTF8(out, 0xFFFD);
-                pendingHigh.reset();
+                pendingHigh = 0;
             }
         };
         while (!atEnd()) {
@@ -152,9 +152,9 @@ private:
                     flushPending();
                     pendingHigh = *unit;
                 } else if (*unit >= 0xDC00 && *unit <= 0xDFFF) {
-                    if (pendingHigh) {
-                        appendUTF8(out, 0x10000 + ((*pendingHigh - 0xD800) << 10) + (*unit - 0xDC00));
-                        pendingHigh.reset();
+                    if (pendingHigh != 0) {
+                        appendUTF8(out, 0x10000 + ((pendingHigh - 0xD800) << 10) + (*unit - 0xDC00));
+                        pendingHigh = 0;
                     } else {
                         appendUTF8(out, 0xFFFD);
                     }
