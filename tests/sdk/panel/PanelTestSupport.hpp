@@ -3,14 +3,13 @@
 // What the panel tests share: a simulated phone on the manual clock, and a delegate that writes
 // every call it gets into a log.
 
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
+#include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "sdk/panel/SlidePanelController.hpp"
-
-#include <gtest/gtest.h>
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <algorithm>
 #include <memory>
@@ -58,11 +57,10 @@ public:
 };
 
 // A 390 x 844 phone with insets 47 (top) and 34 (bottom), on the manual clock.
-class PanelTest : public ::testing::Test {
+class PanelTest : public uikittests::ManualClockTest {
 protected:
     void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
+        ManualClockTest::SetUp();
         device = std::make_unique<::testing::SimulatedDevice>();
         root = device->rootViewController();
         settle();
@@ -70,15 +68,29 @@ protected:
     void TearDown() override {
         settle();
         device.reset();
-        foundation::RunLoop::main().discardPending();
+        ManualClockTest::TearDown();
     }
 
     static void settle() { ::testing::SimulatedDevice::settle(); }
-    // Lets time pass in frames, running what falls due.
-    static void advance(double seconds) { foundation::Clock::advance(seconds); }
+
+    // A panel presented without animation, shown in its initial state.
+    std::shared_ptr<vyd::SlidePanelController> presentedPanel(
+        const std::shared_ptr<vyd::SlidePanelControllerDelegate>& panelDelegate = nullptr) {
+        auto panel = vyd::SlidePanelController::make(panelDelegate);
+        root->present(panel, false);
+        settle();
+        return panel;
+    }
+
+    // A finger drags the panel by its grabber handle and lets go.
+    static void drag(const vyd::SlidePanelController& panel, double dy, double velocity) {
+        ::testing::SimulatedUser::drag(panel.surfaceView()->grabberHandle(), {0, dy}, {0, velocity});
+    }
 
     std::unique_ptr<::testing::SimulatedDevice> device;
     std::shared_ptr<uikit::UIViewController> root;
+    // Panels hold their delegate weakly: the test keeps it.
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
 // Where the default layout puts the surface's top on that phone.

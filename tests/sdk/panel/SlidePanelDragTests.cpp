@@ -1,6 +1,6 @@
 #include "sdk/panel/SlidePanelDrag.hpp"
 
-#include <gtest/gtest.h>
+#include "PanelTestSupport.hpp"
 
 #include <cmath>
 #include <limits>
@@ -18,17 +18,17 @@ using vyd::SlidePanelRelease;
 using vyd::SlidePanelState;
 using vyd::SlidePanelStateRef;
 
-// 390 x 844 with insets 47 and 34: full at 65, half at 548, tip at 741, hidden at 844.
+using paneltests::fullTop;
+using paneltests::halfTop;
+using paneltests::hiddenTop;
+using paneltests::tipTop;
+
+// The default layout on the panel tests' phone.
 const SlidePanelLayoutPositions& bottom() {
     static const SlidePanelLayoutPositions positions(SlidePanelBottomLayout(),
                                                      SlidePanelLayoutContext{{0, 0, 390, 844}, {47, 0, 34, 0}, {}});
     return positions;
 }
-
-constexpr double fullTop = 65;
-constexpr double halfTop = 548;
-constexpr double tipTop = 741;
-constexpr double hiddenTop = 844;
 
 class StayingBehavior : public SlidePanelBehavior {
 public:

@@ -35,7 +35,7 @@ TEST_F(SlidePanelFactoryTest, EveryPanelHasTheSDKsLook) {
             EXPECT_EQ(panel->surfaceView()->appearance().cornerRadius, 24);
             ASSERT_TRUE(panel->surfaceView()->appearance().backgroundColor);
             for (const auto appearance : {uikit::UIUserInterfaceStyle::light, uikit::UIUserInterfaceStyle::dark}) {
-                const auto traits = uikit::UITraitCollection::withUserInterfaceStyle(appearance);
+                const auto traits = uikittests::style(appearance);
                 EXPECT_EQ(panel->surfaceView()->appearance().backgroundColor->resolvedColor(traits),
                           vyd::palette::backgroundSecondary().resolvedColor(traits));
             }
@@ -57,7 +57,6 @@ TEST_F(SlidePanelFactoryTest, EveryPanelHasTheSDKsLook) {
 
 TEST_F(SlidePanelFactoryTest, StylesPlaceTheFullState) {
     SlidePanelFactory factory;
-    auto delegate = std::make_shared<RecordingDelegate>();
     const auto web = factory.createSlidePanel(Style::web, Behavior::default_, delegate);
     EXPECT_EQ(web->delegate(), delegate);
     root->present(web, false);

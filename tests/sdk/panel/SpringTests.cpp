@@ -1,9 +1,7 @@
 #include "sdk/panel/SpringAnimator.hpp"
 #include "sdk/panel/SpringMotion.hpp"
 
-#include "platform/foundation/Dispatch.hpp"
-
-#include <gtest/gtest.h>
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <cmath>
 #include <limits>
@@ -16,14 +14,7 @@ using vyd::SpringAnimator;
 using vyd::SpringMotion;
 using vyd::SpringParameters;
 
-class SpringTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-};
+using SpringTest = uikittests::ManualClockTest;
 
 TEST(SpringMotionTest, EveryDampingStartsWhereToldAndComesToRest) {
     for (const double ratio : {0.5, 1.0, 1.8}) {
@@ -76,7 +67,7 @@ TEST_F(SpringTest, AnimatorStepsOnTheClockAndLandsExactlyOnTheTarget) {
     ASSERT_GT(duration, 0.2);
     animator->start();
     EXPECT_TRUE(animator->isRunning());
-    foundation::Clock::advance(duration / 2);
+    advance(duration / 2);
     ASSERT_FALSE(values.empty());
     EXPECT_TRUE(ends.empty());
     EXPECT_LT(values.back(), 600);
@@ -86,27 +77,11 @@ TEST_F(SpringTest, AnimatorStepsOnTheClockAndLandsExactlyOnTheTarget) {
     for (std::size_t i = 1; i < values.size(); ++i) {
         EXPECT_LE(values[i], values[i - 1]);
     }
-    foundation::Clock::advance(duration);
+    advance(duration);
     ASSERT_EQ(ends, std::vector<bool>{true});
     EXPECT_EQ(values.back(), 100);
     EXPECT_FALSE(animator->isRunning());
     EXPECT_EQ(animator->value(), 100);
-}
-
-TEST_F(SpringTest, StoppingEndsWhereTheSpringIsAndStartingAgainDoesNothing) {
-    std::vector<bool> ends;
-    auto animator = SpringAnimator::make(0, 400, 0, {}, nullptr, [&](bool finished) { ends.push_back(finished); });
-    animator->start();
-    foundation::Clock::advance(0.1);
-    animator->stop();
-    ASSERT_EQ(ends, std::vector<bool>{false});
-    const double stoppedAt = animator->value();
-    EXPECT_GT(stoppedAt, 0);
-    EXPECT_LT(stoppedAt, 400);
-    animator->start();
-    foundation::Clock::advance(2);
-    EXPECT_EQ(ends.size(), 1u);
-    EXPECT_EQ(animator->value(), stoppedAt);
 }
 
 TEST_F(SpringTest, RunningAnimatorKeepsItselfButNotWhatItMoves) {
@@ -126,11 +101,11 @@ TEST_F(SpringTest, RunningAnimatorKeepsItselfButNotWhatItMoves) {
         weakAnimator = animator;
         animator->start();
     }
-    foundation::Clock::advance(0.05);
+    advance(0.05);
     EXPECT_FALSE(weakAnimator.expired());
     target.reset();
     EXPECT_TRUE(weakTarget.expired());
-    foundation::Clock::advance(5);
+    advance(5);
     EXPECT_TRUE(finished);
     foundation::RunLoop::main().runUntilIdle();
     EXPECT_TRUE(weakAnimator.expired());

@@ -18,7 +18,7 @@ std::vector<CGColor> cg(std::initializer_list<UIColor> colors) {
     return result;
 }
 
-TEST(GradientViewTest, ViewsMakeGradientLayersThatTheFirstLayoutFills) {
+TEST(GradientViewTest, ViewsMakeGradientLayersThatEveryLayoutFills) {
     const auto two = vyd::TwoGradientView::make({0, 0, 100, 200});
     ASSERT_NE(two->gradientLayer(), nullptr);
     EXPECT_EQ(two->gradientLayer(), two->layer()) << "the view's own layer is the gradient layer";
@@ -29,6 +29,14 @@ TEST(GradientViewTest, ViewsMakeGradientLayersThatTheFirstLayoutFills) {
     EXPECT_EQ(two->gradientLayer()->locations(), (std::vector<double>{0.05, 0.95}));
     EXPECT_EQ(two->gradientLayer()->startPoint(), (CGPoint{0.5, 0}));
     EXPECT_EQ(two->gradientLayer()->endPoint(), (CGPoint{0.5, 1}));
+
+    // Every layout pass writes the properties again, over what was set on the layer directly.
+    two->gradientLayer()->setStartPoint({0.3, 0.3});
+    two->gradientLayer()->setColors({});
+    two->setFrame({0, 0, 80, 80});
+    two->layoutIfNeeded();
+    EXPECT_EQ(two->gradientLayer()->startPoint(), (CGPoint{0.5, 0}));
+    EXPECT_EQ(two->gradientLayer()->colors(), cg({UIColor::black(), UIColor::white()}));
 
     const auto three = vyd::ThreeGradientView::make({0, 0, 100, 200});
     three->layoutIfNeeded();
@@ -62,7 +70,7 @@ TEST(GradientViewTest, DirectionFollowsTheTwoModes) {
     }
 }
 
-TEST(GradientViewTest, ChangesReachTheLayerAtOnceEvenWhenTheValueIsTheSame) {
+TEST(GradientViewTest, ChangesReachTheLayerAtOnceUncheckedEvenWhenTheValueIsTheSame) {
     const auto view = vyd::ThreeGradientView::make();
     view->setMidColor(UIColor::red());
     EXPECT_EQ(view->gradientLayer()->colors(), cg({UIColor::black(), UIColor::red(), UIColor::white()}));
@@ -74,16 +82,6 @@ TEST(GradientViewTest, ChangesReachTheLayerAtOnceEvenWhenTheValueIsTheSame) {
     view->gradientLayer()->setLocations(std::nullopt);
     view->setEndLocation(0.95);
     EXPECT_EQ(view->gradientLayer()->locations(), (std::vector<double>{0.05, 0.45, 0.95}));
-
-    const auto two = vyd::TwoGradientView::make();
-    two->setEndColor(UIColor::blue());
-    two->setStartLocation(0.2);
-    EXPECT_EQ(two->gradientLayer()->colors(), cg({UIColor::black(), UIColor::blue()}));
-    EXPECT_EQ(two->gradientLayer()->locations(), (std::vector<double>{0.2, 0.95}));
-}
-
-TEST(GradientViewTest, LocationsReachTheLayerUnchecked) {
-    const auto view = vyd::ThreeGradientView::make();
     view->setStartLocation(1.5);
     view->setMidLocation(-0.25);
     view->setEndLocation(0.5);
@@ -91,17 +89,12 @@ TEST(GradientViewTest, LocationsReachTheLayerUnchecked) {
     view->layoutIfNeeded();
     EXPECT_EQ(view->gradientLayer()->locations(), (std::vector<double>{1.5, -0.25, 0.5}))
         << "a layout pass writes the same values again";
-}
 
-TEST(GradientViewTest, EveryLayoutPassWritesThePropertiesAgain) {
-    const auto view = vyd::TwoGradientView::make({0, 0, 50, 50});
-    view->layoutIfNeeded();
-    view->gradientLayer()->setStartPoint({0.3, 0.3});
-    view->gradientLayer()->setColors({});
-    view->setFrame({0, 0, 80, 80});
-    view->layoutIfNeeded();
-    EXPECT_EQ(view->gradientLayer()->startPoint(), (CGPoint{0.5, 0}));
-    EXPECT_EQ(view->gradientLayer()->colors(), cg({UIColor::black(), UIColor::white()}));
+    const auto two = vyd::TwoGradientView::make();
+    two->setEndColor(UIColor::blue());
+    two->setStartLocation(0.2);
+    EXPECT_EQ(two->gradientLayer()->colors(), cg({UIColor::black(), UIColor::blue()}));
+    EXPECT_EQ(two->gradientLayer()->locations(), (std::vector<double>{0.2, 0.95}));
 }
 
 } // namespace

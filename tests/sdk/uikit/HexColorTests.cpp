@@ -1,23 +1,18 @@
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/Palette.hpp"
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
 
 namespace {
 
-using coregraphics::CGColorSpace;
 using coregraphics::CGColorSpaceModel;
-using uikit::UITraitCollection;
 using uikit::UIUserInterfaceStyle;
+using uikittests::style;
 using vyd::CGFloat;
 using vyd::UIColor;
-
-UITraitCollection style(UIUserInterfaceStyle value) { return UITraitCollection::withUserInterfaceStyle(value); }
 
 // Components of a static colour as stored (RGB plus alpha).
 struct Components {
@@ -56,7 +51,7 @@ HSB hsbOf(const UIColor& color) {
 
 } // namespace
 
-TEST(HexColorTest, ParsesTheFormsOfHexText) {
+TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
     struct Row {
         std::string text;
         int red, green, blue, alpha;
@@ -88,19 +83,7 @@ TEST(HexColorTest, ParsesTheFormsOfHexText) {
         {"0XABCD", 0, 0xAB, 0xCD, 255},
         {"0xF", 0, 0, 255, 255},
         {"0XFFF", 0, 0, 0, 255},
-    };
-    for (const Row& row : rows) {
-        expectBytes(vyd::colorFromHex(row.text), row.red, row.green, row.blue, row.alpha, "\"" + row.text + "\"");
-    }
-}
-
-TEST(HexColorTest, CountsUserPerceivedCharactersOfAnyText) {
-    struct Row {
-        std::string text;
-        int red, green, blue, alpha;
-    };
-    const Row rows[] = {
-        // CR LF is one character: "a\r\nb" has three, so it is the three-digit form of A.
+        // The count is of user-perceived characters of any text. CR LF is one character: "a\r\nb" has three, so it is the three-digit form of A.
         {"a\r\nb", 0, 0, 170, 255},
         // A letter with a combining accent is one character, so "abé" has three either way; the
         // scanner reads code units, so a decomposed "e" is still a digit.
@@ -141,53 +124,29 @@ TEST(HexColorTest, HexTextAndColourRoundTrip) {
     }
 }
 
-TEST(HexColorTest, ToHexDropsAlphaAndTruncates) {
-    EXPECT_EQ(vyd::toHex(vyd::colorFromHex("abc")), "#AABBCC");
-    EXPECT_EQ(vyd::toHex(vyd::rgb(0x12, 0x34, 0x56, 0.5)), "#123456");
-    EXPECT_EQ(vyd::toHex(UIColor::clear()), "#000000");
-    EXPECT_EQ(vyd::toHex(UIColor::white()), "#FFFFFF");
-    EXPECT_EQ(vyd::toHex(UIColor(0.5, 0.5, 0.5, 1)), "#7F7F7F") << "127.5 truncates toward zero";
-    EXPECT_EQ(vyd::toHex(UIColor(0.999, 0.0039, 0.004, 1)), "#FE0001");
-}
-
-TEST(HexColorTest, ToHexResolvesADynamicColourUnderTheCurrentStyle) {
-    style(UIUserInterfaceStyle::light).performAsCurrent([] {
-        EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#080808");
-    });
-    style(UIUserInterfaceStyle::dark).performAsCurrent([] {
-        EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#FFFFFF");
-    });
-}
-
-TEST(HexColorTest, ToHexKeepsTwoDigitsForComponentsOutsideTheRange) {
+TEST(HexColorTest, ToHexDropsAlphaTruncatesAndKeepsTwoDigits) {
     const CGFloat infinity = std::numeric_limits<CGFloat>::infinity();
-    EXPECT_EQ(vyd::toHex(UIColor(1.2, -0.1, 0.5, 1)), "#FF007F");
-    EXPECT_EQ(vyd::toHex(UIColor(infinity, -infinity, 0, 1)), "#FF0000");
-    EXPECT_EQ(vyd::toHex(UIColor(1e300, 0, -1e300, 1)), "#FF0000");
-}
-
-TEST(HexColorTest, RgbDividesByTwoFiftyFiveAndKeepsAlpha) {
-    const UIColor color = vyd::rgb(51, 102, 255, 0.3);
-    const Components c = rgbaOf(color);
-    EXPECT_DOUBLE_EQ(c.red, 0.2);
-    EXPECT_DOUBLE_EQ(c.green, 0.4);
-    EXPECT_DOUBLE_EQ(c.blue, 1.0);
-    EXPECT_DOUBLE_EQ(c.alpha, 0.3);
-    EXPECT_EQ(color.cgColor().colorSpace(), CGColorSpace::extendedSRGB());
-    EXPECT_DOUBLE_EQ(rgbaOf(vyd::rgb(1, 2, 3)).alpha, 1.0);
-    // An RGB white is not the platform's grey white.
-    EXPECT_FALSE(vyd::rgb(255, 255, 255) == UIColor::white());
-}
-
-TEST(HexColorTest, ColourPairResolvesDarkOnlyUnderTheDarkStyle) {
-    const UIColor light = vyd::rgb(1, 2, 3);
-    const UIColor dark = vyd::rgb(4, 5, 6);
-    const UIColor pair = vyd::colorPair(light, dark);
-    EXPECT_TRUE(pair.isDynamic());
-    EXPECT_TRUE(pair.resolvedColor(style(UIUserInterfaceStyle::light)).isIdentical(light));
-    EXPECT_TRUE(pair.resolvedColor(style(UIUserInterfaceStyle::unspecified)).isIdentical(light));
-    EXPECT_TRUE(pair.resolvedColor(style(UIUserInterfaceStyle::dark)).isIdentical(dark));
-    EXPECT_FALSE(vyd::colorPair(light, dark).isIdentical(pair)) << "each call makes a new colour";
+    const struct {
+        UIColor color;
+        const char* hex;
+    } rows[] = {
+        {vyd::colorFromHex("abc"), "#AABBCC"},
+        {vyd::rgb(0x12, 0x34, 0x56, 0.5), "#123456"},
+        {UIColor::clear(), "#000000"},
+        {UIColor::white(), "#FFFFFF"},
+        {UIColor(0.5, 0.5, 0.5, 1), "#7F7F7F"}, // 127.5 truncates toward zero
+        {UIColor(0.999, 0.0039, 0.004, 1), "#FE0001"},
+        // Components outside the range still give two digits each.
+        {UIColor(1.2, -0.1, 0.5, 1), "#FF007F"},
+        {UIColor(infinity, -infinity, 0, 1), "#FF0000"},
+        {UIColor(1e300, 0, -1e300, 1), "#FF0000"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(vyd::toHex(row.color), row.hex);
+    }
+    // A dynamic colour is resolved under the current style.
+    style(UIUserInterfaceStyle::light).performAsCurrent([] { EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#080808"); });
+    style(UIUserInterfaceStyle::dark).performAsCurrent([] { EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#FFFFFF"); });
 }
 
 TEST(HexColorTest, LightnessByPerceivedBrightness) {
@@ -215,25 +174,15 @@ TEST(HexColorTest, LightnessByPerceivedBrightness) {
     style(UIUserInterfaceStyle::dark).performAsCurrent([] { EXPECT_TRUE(vyd::isLight(vyd::palette::textPrimary())); });
 }
 
-TEST(HexColorTest, AdjustScalesBrightnessOnly) {
-    const UIColor color = vyd::rgb(200, 100, 50, 0.7);
-    const HSB before = hsbOf(color);
-    const HSB after = hsbOf(vyd::adjust(color, 0.5));
-    EXPECT_NEAR(after.hue, before.hue, 1e-12);
-    EXPECT_NEAR(after.saturation, before.saturation, 1e-12);
-    EXPECT_NEAR(after.brightness, before.brightness * 0.5, 1e-12);
-    EXPECT_DOUBLE_EQ(after.alpha, 0.7);
-    EXPECT_EQ(vyd::toHex(vyd::adjust(color, 0.5)), "#643219");
-}
-
-TEST(HexColorTest, AdjustKeepsBrightnessWithinRange) {
+TEST(HexColorTest, AdjustScalesBrightnessOnlyAndKeepsItWithinRange) {
     const UIColor color = vyd::rgb(100, 200, 150, 0.4);
     const HSB before = hsbOf(color);
     struct Row {
         CGFloat factor;
         CGFloat brightness;
     };
-    for (const Row& row : {Row{2, 1}, Row{1e9, 1}, Row{std::numeric_limits<CGFloat>::infinity(), 1}, Row{-1, 0},
+    for (const Row& row : {Row{0.5, before.brightness * 0.5}, Row{2, 1}, Row{1e9, 1},
+                           Row{std::numeric_limits<CGFloat>::infinity(), 1}, Row{-1, 0},
                            Row{std::numeric_limits<CGFloat>::quiet_NaN(), 0}}) {
         const UIColor adjusted = vyd::adjust(color, row.factor);
         const Components c = rgbaOf(adjusted);
@@ -249,6 +198,7 @@ TEST(HexColorTest, AdjustKeepsBrightnessWithinRange) {
             EXPECT_NEAR(after.saturation, before.saturation, 1e-12);
         }
     }
+    EXPECT_EQ(vyd::toHex(vyd::adjust(vyd::rgb(200, 100, 50), 0.5)), "#643219");
 }
 
 TEST(HexColorTest, GradientDarkensALightColourAndBrightensADarkOne) {

@@ -1,12 +1,9 @@
 #include "sdk/uikit/LoadingView.hpp"
 
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/quartzcore/CABasicAnimation.hpp"
-#include "platform/uikit/UITraitCollection.hpp"
 #include "sdk/catalogue/ImageAsset.hpp"
 #include "sdk/uikit/Palette.hpp"
-
-#include <gtest/gtest.h>
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <cmath>
 #include <memory>
@@ -21,16 +18,8 @@ using vyd::LoadingView;
 
 constexpr double pi = 3.14159265358979323846;
 
-class LoadingViewTest : public ::testing::Test {
+class LoadingViewTest : public uikittests::ManualClockTest {
 protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    static void advance(double seconds) { foundation::Clock::advance(seconds); }
-
     static bool near(const CGAffineTransform& a, const CGAffineTransform& b) {
         return std::fabs(a.a - b.a) < 1e-9 && std::fabs(a.b - b.b) < 1e-9 && std::fabs(a.c - b.c) < 1e-9 &&
                std::fabs(a.d - b.d) < 1e-9;
@@ -42,14 +31,13 @@ TEST_F(LoadingViewTest, NewViewShowsTheSpinnerInItsOwnColoursOverAHiddenOverlay)
     ASSERT_EQ(view->subviews().size(), 2u);
     EXPECT_EQ(view->subviews()[0], view->overlayView()) << "the spinner lies above the overlay";
     EXPECT_EQ(view->subviews()[1], view->spinnerImageView());
-    EXPECT_EQ(view->spinnerImageView(), view->spinnerImageView()) << "made once";
     EXPECT_FALSE(view->activityColor());
     EXPECT_FALSE(view->isBlockingSuperview());
     EXPECT_TRUE(view->isUserInteractionEnabled());
     EXPECT_TRUE(view->overlayView()->isHidden());
     ASSERT_TRUE(view->overlayView()->backgroundColor());
     for (const auto style : {uikit::UIUserInterfaceStyle::light, uikit::UIUserInterfaceStyle::dark}) {
-        const auto traits = uikit::UITraitCollection::withUserInterfaceStyle(style);
+        const auto traits = uikittests::style(style);
         EXPECT_EQ(view->overlayView()->backgroundColor()->resolvedColor(traits),
                   vyd::palette::overlay().resolvedColor(traits));
     }
@@ -63,9 +51,6 @@ TEST_F(LoadingViewTest, NewViewShowsTheSpinnerInItsOwnColoursOverAHiddenOverlay)
     EXPECT_EQ(view->spinnerImageView()->center(), (uikit::CGPoint{100, 50}));
     EXPECT_EQ(view->spinnerImageView()->bounds().size, (uikit::CGSize{40, 40}));
     EXPECT_EQ(view->overlayView()->frame(), CGRect(0, 0, 200, 100));
-    for (const auto& subview : view->subviews()) {
-        EXPECT_FALSE(subview->translatesAutoresizingMaskIntoConstraints());
-    }
 }
 
 TEST_F(LoadingViewTest, ActivityColourTintsTheSpinnerUntilClearedAgain) {
@@ -132,42 +117,36 @@ TEST_F(LoadingViewTest, SpinnerTurnsHalfATurnPerSecondForAsLongAsItShows) {
     EXPECT_EQ(spinner->layer()->animationKeys().size(), 1u);
 }
 
-TEST_F(LoadingViewTest, StoppingEndsTheLoop) {
-    const auto view = LoadingView::make();
-    const auto spinner = view->spinnerImageView();
-    view->stopAnimating();
-    EXPECT_FALSE(view->isAnimating());
-    EXPECT_TRUE(spinner->layer()->animationKeys().empty());
-    const auto resting = spinner->transform();
-    advance(10);
-    EXPECT_TRUE(spinner->layer()->animationKeys().empty());
-    EXPECT_TRUE(near(spinner->transform(), resting));
-
-    view->startAnimating();
-    EXPECT_FALSE(spinner->layer()->animationKeys().empty()) << "the first step turns";
-    advance(5);
-    EXPECT_FALSE(spinner->layer()->animationKeys().empty());
-}
-
-TEST_F(LoadingViewTest, RemovedViewStopsTurningAndIsNotKeptAlive) {
+TEST_F(LoadingViewTest, StoppingOrRemovingEndsTheLoopAndNothingKeepsTheViewAlive) {
     const auto host = UIView::make({0, 0, 100, 100});
     std::weak_ptr<LoadingView> weak;
     std::weak_ptr<UIView> weakSpinner;
     {
         const auto view = LoadingView::make();
+        const auto spinner = view->spinnerImageView();
         host->addSubview(view);
         weak = view;
-        weakSpinner = view->spinnerImageView();
+        weakSpinner = spinner;
         advance(0.4);
+        view->stopAnimating();
+        EXPECT_FALSE(view->isAnimating());
+        EXPECT_TRUE(spinner->layer()->animationKeys().empty());
+        const auto resting = spinner->transform();
+        advance(10);
+        EXPECT_TRUE(spinner->layer()->animationKeys().empty());
+        EXPECT_TRUE(near(spinner->transform(), resting));
+        view->startAnimating();
+        EXPECT_FALSE(spinner->layer()->animationKeys().empty()) << "the first step turns";
+        advance(5);
+
         view->removeFromSuperview();
         EXPECT_FALSE(view->isAnimating());
-        EXPECT_TRUE(view->spinnerImageView()->layer()->animationKeys().empty());
-
+        EXPECT_TRUE(spinner->layer()->animationKeys().empty());
         // Put back, it turns again.
         host->addSubview(view);
         EXPECT_TRUE(view->isAnimating());
         advance(3);
-        EXPECT_FALSE(view->spinnerImageView()->layer()->animationKeys().empty());
+        EXPECT_FALSE(spinner->layer()->animationKeys().empty());
         view->removeFromSuperview();
     }
     foundation::RunLoop::main().runUntilIdle();

@@ -3,8 +3,7 @@
 #include "platform/foundation/NotificationCenter.hpp"
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/NotificationNames.hpp"
-
-#include <gtest/gtest.h>
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <cstdlib>
 #include <iostream>
@@ -14,12 +13,10 @@
 namespace {
 
 using coregraphics::CGColorSpace;
-using uikit::UITraitCollection;
 using uikit::UIUserInterfaceStyle;
+using uikittests::style;
 using vyd::CGFloat;
 using vyd::UIColor;
-
-UITraitCollection style(UIUserInterfaceStyle value) { return UITraitCollection::withUserInterfaceStyle(value); }
 
 // A colour as the palette table gives it.
 struct Expected {
@@ -109,9 +106,7 @@ public:
         token_ = foundation::NotificationCenter::defaultCenter().addObserver(
             vyd::NotificationNames::traitCollectionDidChange(), nullptr, [this](const foundation::Notification& note) {
                 ++count;
-                if (note.object != nullptr || !note.userInfo.empty()) {
-                    ++withObjectOrUserInfo;
-                }
+                withObjectOrUserInfo += note.object != nullptr || !note.userInfo.empty();
             });
     }
     ~StyleChangeCounter() { foundation::NotificationCenter::defaultCenter().removeObserver(token_); }
@@ -125,25 +120,13 @@ private:
     foundation::NotificationToken token_;
 };
 
-// Restores a settable entry however the test ends.
-class RestoreOnExit {
-public:
-    RestoreOnExit(UIColor (*read)(), void (*write)(const UIColor&)) : saved_(read()), write_(write) {}
-    ~RestoreOnExit() { write_(saved_); }
-    RestoreOnExit(const RestoreOnExit&) = delete;
-    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
-
-private:
-    UIColor saved_;
-    void (*write_)(const UIColor&);
-};
-
 } // namespace
 
 TEST(PaletteTest, EveryEntryHasItsLightAndDarkComponents) {
     for (const Entry& entry : table()) {
         const UIColor color = entry.read();
         EXPECT_EQ(color.isDynamic(), entry.dynamic) << entry.name;
+        EXPECT_FALSE(entry.read().isIdentical(color)) << entry.name << ": every read makes a new colour";
         expectColor(color.resolvedColor(style(UIUserInterfaceStyle::light)), entry.light, std::string(entry.name) + " light");
         expectColor(color.resolvedColor(style(UIUserInterfaceStyle::unspecified)), entry.light,
                     std::string(entry.name) + " unspecified");
@@ -151,99 +134,47 @@ TEST(PaletteTest, EveryEntryHasItsLightAndDarkComponents) {
     }
 }
 
-TEST(PaletteTest, EveryReadMakesANewColourThatResolvesTheSame) {
-    for (const Entry& entry : table()) {
-        const UIColor first = entry.read();
-        const UIColor second = entry.read();
-        EXPECT_FALSE(first.isIdentical(second)) << entry.name;
-        for (auto value : {UIUserInterfaceStyle::light, UIUserInterfaceStyle::dark}) {
-            EXPECT_EQ(first.resolvedColor(style(value)), second.resolvedColor(style(value))) << entry.name;
-        }
-    }
-    EXPECT_FALSE(vyd::palette::clearShimmerColor().isIdentical(vyd::palette::clearShimmerColor()));
-}
-
-TEST(PaletteTest, SettableEntriesStartWithTheirInitialColours) {
+TEST(PaletteTest, SettableEntriesStartWithTheirColoursAndKeepWhatIsWritten) {
     struct Row {
         const char* name;
         UIColor (*read)();
+        void (*write)(const UIColor&);
         Expected initial;
     };
     // The darker grey is 44/225 per component, as the snack bar has always shown it.
     const CGFloat darkGray = 44.0 / 225.0;
-    for (const Row& row : {Row{"brand", vyd::palette::brand, bytes(33, 160, 56)},
-                           Row{"brandOrange", vyd::palette::brandOrange, bytes(254, 109, 30)},
-                           Row{"defaultBorder", vyd::palette::defaultBorder, bytes(118, 118, 118)},
-                           Row{"darkGray", vyd::palette::darkGray, fraction(darkGray, darkGray, darkGray)}}) {
-        const UIColor color = row.read();
-        EXPECT_FALSE(color.isDynamic()) << row.name;
-        expectColor(color, row.initial, row.name);
-        EXPECT_TRUE(row.read().isIdentical(color)) << row.name << ": a stored value, the same object on each read";
-    }
-    EXPECT_DOUBLE_EQ(darkGray, 0.19555555555555557);
-}
-
-TEST(PaletteTest, WrittenEntryIsWhatEveryLaterReadGives) {
-    struct Row {
-        UIColor (*read)();
-        void (*write)(const UIColor&);
+    const Row rows[] = {
+        {"brand", vyd::palette::brand, vyd::palette::setBrand, bytes(33, 160, 56)},
+        {"brandOrange", vyd::palette::brandOrange, vyd::palette::setBrandOrange, bytes(254, 109, 30)},
+        {"defaultBorder", vyd::palette::defaultBorder, vyd::palette::setDefaultBorder, bytes(118, 118, 118)},
+        {"darkGray", vyd::palette::darkGray, vyd::palette::setDarkGray, fraction(darkGray, darkGray, darkGray)},
     };
-    for (const Row& row : {Row{vyd::palette::brand, vyd::palette::setBrand},
-                           Row{vyd::palette::brandOrange, vyd::palette::setBrandOrange},
-                           Row{vyd::palette::defaultBorder, vyd::palette::setDefaultBorder},
-                           Row{vyd::palette::darkGray, vyd::palette::setDarkGray}}) {
-        const RestoreOnExit restore(row.read, row.write);
+    for (const Row& row : rows) {
+        const UIColor initial = row.read();
+        EXPECT_FALSE(initial.isDynamic()) << row.name;
+        expectColor(initial, row.initial, row.name);
+        EXPECT_TRUE(row.read().isIdentical(initial)) << row.name << ": a stored value, the same object on each read";
+
         const UIColor partnerColour = vyd::colorFromHex("#123456");
         row.write(partnerColour);
-        EXPECT_TRUE(row.read().isIdentical(partnerColour));
-        EXPECT_EQ(vyd::toHex(row.read()), "#123456");
+        EXPECT_TRUE(row.read().isIdentical(partnerColour)) << row.name;
         // A dynamic colour may be stored too, and stays dynamic.
         const UIColor themed = vyd::palette::textPrimary();
         row.write(themed);
-        EXPECT_TRUE(row.read().isIdentical(themed));
-        EXPECT_TRUE(row.read().isDynamic());
+        EXPECT_TRUE(row.read().isIdentical(themed)) << row.name;
+        EXPECT_TRUE(row.read().isDynamic()) << row.name;
+        row.write(initial);
     }
     // Writing one entry leaves the others alone.
-    const RestoreOnExit restore(vyd::palette::brand, vyd::palette::setBrand);
+    const UIColor brand = vyd::palette::brand();
     vyd::palette::setBrand(UIColor::red());
     EXPECT_EQ(vyd::toHex(vyd::palette::brandOrange()), "#FE6D1E");
+    vyd::palette::setBrand(brand);
 }
 
-TEST(PaletteTest, ClearShimmerColourIsClearUnderEveryStyle) {
-    const UIColor color = vyd::palette::clearShimmerColor();
-    EXPECT_TRUE(color.isDynamic());
-    for (auto value : {UIUserInterfaceStyle::light, UIUserInterfaceStyle::dark, UIUserInterfaceStyle::unspecified}) {
-        EXPECT_EQ(color.resolvedColor(style(value)), UIColor::clear());
-    }
-}
-
-TEST(PaletteTest, ClearShimmerColourPostsOncePerChangeOfStyle) {
-    // The remembered style is process-wide: settle it first, whatever ran before.
-    vyd::palette::clearShimmerColor().resolvedColor(style(UIUserInterfaceStyle::light));
-
-    StyleChangeCounter posts;
-    const struct {
-        UIUserInterfaceStyle style;
-        int postsSoFar;
-    } steps[] = {
-        {UIUserInterfaceStyle::light, 0},       {UIUserInterfaceStyle::light, 0},
-        {UIUserInterfaceStyle::dark, 1},        {UIUserInterfaceStyle::dark, 1},
-        {UIUserInterfaceStyle::unspecified, 2}, {UIUserInterfaceStyle::light, 3},
-    };
-    for (const auto& step : steps) {
-        // Each resolution goes through a colour read anew, as every screen reads the entry.
-        vyd::palette::clearShimmerColor().resolvedColor(style(step.style));
-        EXPECT_EQ(posts.count, step.postsSoFar) << "after resolving under style " << uikit::rawValue(step.style);
-    }
-    EXPECT_EQ(posts.withObjectOrUserInfo, 0);
-
-    // Resolving through the current traits (what a layer colour does) counts the same.
-    style(UIUserInterfaceStyle::dark).performAsCurrent([] { (void)vyd::palette::clearShimmerColor().cgColor(); });
-    EXPECT_EQ(posts.count, 4);
-}
-
-TEST(PaletteTest, FirstResolutionAfterStartPostsOnlyUnderAStyle) {
-    // A fresh process: the remembered style starts unspecified.
+TEST(PaletteTest, ClearShimmerColourIsClearAndPostsOncePerChangeOfStyle) {
+    // A fresh process: the remembered style starts unspecified, so the first resolution posts
+    // only under a style.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
@@ -258,4 +189,27 @@ TEST(PaletteTest, FirstResolutionAfterStartPostsOnlyUnderAStyle) {
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "posts 0112");
+
+    // Here the remembered style is whatever ran before: settle it first.
+    vyd::palette::clearShimmerColor().resolvedColor(style(UIUserInterfaceStyle::light));
+    EXPECT_TRUE(vyd::palette::clearShimmerColor().isDynamic());
+    StyleChangeCounter posts;
+    const struct {
+        UIUserInterfaceStyle style;
+        int postsSoFar;
+    } steps[] = {
+        {UIUserInterfaceStyle::light, 0},       {UIUserInterfaceStyle::light, 0},
+        {UIUserInterfaceStyle::dark, 1},        {UIUserInterfaceStyle::dark, 1},
+        {UIUserInterfaceStyle::unspecified, 2}, {UIUserInterfaceStyle::light, 3},
+    };
+    for (const auto& step : steps) {
+        // Each resolution goes through a colour read anew, as every screen reads the entry.
+        EXPECT_EQ(vyd::palette::clearShimmerColor().resolvedColor(style(step.style)), UIColor::clear());
+        EXPECT_EQ(posts.count, step.postsSoFar) << "after resolving under style " << uikit::rawValue(step.style);
+    }
+    EXPECT_EQ(posts.withObjectOrUserInfo, 0);
+
+    // Resolving through the current traits (what a layer colour does) counts the same.
+    style(UIUserInterfaceStyle::dark).performAsCurrent([] { (void)vyd::palette::clearShimmerColor().cgColor(); });
+    EXPECT_EQ(posts.count, 4);
 }

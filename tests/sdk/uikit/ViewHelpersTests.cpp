@@ -1,6 +1,5 @@
 #include "sdk/uikit/ViewHelpers.hpp"
 
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UILayoutGuide.hpp"
 #include "platform/uikit/UINavigationBar.hpp"
@@ -12,37 +11,35 @@
 #include "sdk/core/VYDUIPreferences.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "sdk/uikit/ImageContainerView.hpp"
+#include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace {
 
 using namespace uikit;
 using ::testing::ElementsAre;
 
-class ViewHelpersTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        foundation::Clock::useRealClock();
-    }
-};
+using ViewHelpersTest = uikittests::ManualClockTest;
 
-TEST_F(ViewHelpersTest, DropShadowSetsTheLayersShadowAndStopsClipping) {
-    const auto view = UIView::make({0, 0, 40, 40});
-    view->setClipsToBounds(true);
-    vyd::dropShadow(*view, UIColor::red(), {0, 4}, 12, 0.3f);
-    const auto& layer = view->layer();
+TEST_F(ViewHelpersTest, DropShadowOnAnImageContainerSetsItsLayersShadowAndStopsClipping) {
+    const auto container = vyd::ImageContainerView::make({0, 0, 64, 48});
+    ASSERT_NE(container->imageView(), nullptr);
+    EXPECT_EQ(container->imageView()->image(), nullptr) << "made empty";
+    container->setClipsToBounds(true);
+    vyd::dropShadow(*container, UIColor::red(), {0, 4}, 12, 0.3f);
+    const auto& layer = container->layer();
     EXPECT_EQ(layer->shadowColor(), UIColor::red().cgColor());
     EXPECT_EQ(layer->shadowOffset(), (CGSize{0, 4}));
     EXPECT_EQ(layer->shadowRadius(), 12);
     EXPECT_FLOAT_EQ(layer->shadowOpacity(), 0.3f);
-    EXPECT_FALSE(view->clipsToBounds()) << "a clipped view would hide its shadow";
+    EXPECT_FALSE(container->clipsToBounds()) << "a clipped view would hide its shadow";
+
+    // The image view fills the container and casts no shadow of its own.
+    container->layoutIfNeeded();
+    EXPECT_EQ(container->imageView()->superview(), container);
+    EXPECT_EQ(container->imageView()->frame(), (CGRect{0, 0, 64, 48}));
+    EXPECT_FLOAT_EQ(container->imageView()->layer()->shadowOpacity(), 0);
 }
 
 TEST_F(ViewHelpersTest, AddSubviewsKeepsTheArgumentOrder) {
@@ -127,7 +124,7 @@ TEST_F(ViewHelpersTest, ArrangedSubviewsFadeInOneAnimationEach) {
     EXPECT_EQ(a->alpha(), 1) << "model values are the end values";
     ASSERT_NE(a->layer()->animation("opacity"), nullptr) << "faded in from transparent";
     ASSERT_NE(b->layer()->animation("opacity"), nullptr) << "each view has its own animation";
-    foundation::Clock::advance(0.3);
+    advance(0.3);
     EXPECT_EQ(a->layer()->animation("opacity"), nullptr);
 
     const auto c = UIView::make();
@@ -137,9 +134,9 @@ TEST_F(ViewHelpersTest, ArrangedSubviewsFadeInOneAnimationEach) {
 
     const auto d = UIView::make();
     vyd::addArrangedSubview(*stack, d, true, 1.0);
-    foundation::Clock::advance(0.5);
+    advance(0.5);
     EXPECT_NE(d->layer()->animation("opacity"), nullptr) << "the given duration";
-    foundation::Clock::advance(0.5);
+    advance(0.5);
     EXPECT_EQ(d->layer()->animation("opacity"), nullptr);
 }
 
@@ -224,18 +221,6 @@ TEST_F(ViewHelpersTest, PersonalCabinetFontPrefersTheHostsFonts) {
               UIFont::systemFont(14, UIFontWeight::semibold))
         << "the other weight is not taken from it";
     preferences->fonts = saved;
-}
-
-TEST_F(ViewHelpersTest, ImageContainerHoldsItsImageViewPinnedToItsEdges) {
-    const auto container = vyd::ImageContainerView::make({0, 0, 64, 48});
-    ASSERT_NE(container->imageView(), nullptr);
-    EXPECT_EQ(container->imageView()->image(), nullptr) << "made empty";
-    EXPECT_EQ(container->imageView()->superview(), container);
-    EXPECT_EQ(container->constraints().size(), 4u);
-    vyd::dropShadow(*container, UIColor::black(), {0, 2}, 6, 0.2f);
-    container->layoutIfNeeded();
-    EXPECT_EQ(container->imageView()->frame(), (CGRect{0, 0, 64, 48}));
-    EXPECT_FLOAT_EQ(container->imageView()->layer()->shadowOpacity(), 0) << "the shadow stays on the container";
 }
 
 } // namespace
