@@ -59,14 +59,12 @@ TEST(GradientViewTest, DirectionFollowsTheTwoModes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.horizontal) + std::to_string(c.diagonal));
-        const auto two = vyd::TwoGradientView::make();
-        const auto three = vyd::ThreeGradientView::make();
-        for (vyd::GradientView* view : {static_cast<vyd::GradientView*>(two.get()), static_cast<vyd::GradientView*>(three.get())}) {
-            view->setDiagonalMode(c.diagonal);
-            view->setHorizontalMode(c.horizontal);
-            EXPECT_EQ(view->gradientLayer()->startPoint(), c.start) << "set at once, without a layout pass";
-            EXPECT_EQ(view->gradientLayer()->endPoint(), c.end);
-        }
+        // The direction is the base's: one kind of view serves.
+        const auto view = vyd::TwoGradientView::make();
+        view->setDiagonalMode(c.diagonal);
+        view->setHorizontalMode(c.horizontal);
+        EXPECT_EQ(view->gradientLayer()->startPoint(), c.start) << "set at once, without a layout pass";
+        EXPECT_EQ(view->gradientLayer()->endPoint(), c.end);
     }
 }
 
