@@ -98,17 +98,15 @@ TEST_F(AuthServiceTest, DeeplinkOpensTheBankAppWithTheLoginsQueryItems) {
     EXPECT_EQ(url.queryItems(), loginItems("app2app")) << url.absoluteString();
 }
 
-TEST_F(AuthServiceTest, DeeplinkToAnAppThatIsNotThereAnswersFalse) {
+TEST_F(AuthServiceTest, DeeplinkAnswersFalseForAnAppThatIsNotThereAndOpensNothingWithoutALink) {
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
     EXPECT_EQ(application->opened.size(), 1u);
-}
 
-TEST_F(AuthServiceTest, NoLinkWithoutAClientIdOrForAnUnusableAddress) {
     application->installedSchemes = {"vybank"};
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("not a link", makeRequest(), done); }), false);
     storage->setClientId(std::nullopt);
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
-    EXPECT_TRUE(application->opened.empty());
+    EXPECT_EQ(application->opened.size(), 1u);
 }
 
 TEST_F(AuthServiceTest, OptionalItemsAreLeftOutWhenTheRequestHasNone) {
@@ -135,12 +133,19 @@ TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorks) {
     EXPECT_TRUE(opener->calls.empty());
 }
 
-TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageWhenNoAppOpens) {
-    setSchemes({"vybankbeta"});
+TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageOverTheStoredScreenWhenNoAppOpens) {
+    setSchemes({"vybankbeta", "vybankalpha"});
     // No screen to present over: nothing opens and the answer says so.
     EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), false);
-    EXPECT_EQ(application->opened.size(), 1u);
+    EXPECT_EQ(application->opened.size(), 2u);
     EXPECT_TRUE(opener->calls.empty());
+
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), true);
+    EXPECT_EQ(application->opened.size(), 4u);
+    ASSERT_EQ(opener->calls.size(), 1u);
+    EXPECT_EQ(opener->calls.front().url.scheme(), "https");
 }
 
 TEST_F(AuthServiceTest, DefaultPageOpensTheSecureFullScreenSceneOverTheStoredController) {
@@ -163,17 +168,7 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureFullScreenSceneOverTheStoredCon
     EXPECT_TRUE(application->opened.empty());
 }
 
-TEST_F(AuthServiceTest, PriorityScenarioOpensThePageWhenNoBankAppOpens) {
-    const auto controller = uikit::UIViewController::make();
-    rootStorage->setViewController(controller);
-    setSchemes({"vybankbeta", "vybankalpha"});
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), true);
-    EXPECT_EQ(application->opened.size(), 2u);
-    ASSERT_EQ(opener->calls.size(), 1u);
-    EXPECT_EQ(opener->calls.front().url.scheme(), "https");
-}
-
-TEST_F(AuthServiceTest, DefaultPageWithoutAScreenOrOpenerOpensNothing) {
+TEST_F(AuthServiceTest, DefaultPageWithoutAScreenAnOpenerOrAClientIdOpensNothing) {
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
 
     auto controller = uikit::UIViewController::make();
@@ -186,12 +181,7 @@ TEST_F(AuthServiceTest, DefaultPageWithoutAScreenOrOpenerOpensNothing) {
     rootStorage->setViewController(kept);
     const auto withoutOpener = vyd::AuthService::make(storage, application, rootStorage, [] { return nullptr; });
     EXPECT_EQ(run([&](auto done) { withoutOpener->authenticateUserByDefaultURL(makeRequest(), done); }), false);
-    EXPECT_TRUE(opener->calls.empty());
-}
 
-TEST_F(AuthServiceTest, DefaultPageNeedsAClientId) {
-    const auto controller = uikit::UIViewController::make();
-    rootStorage->setViewController(controller);
     storage->setClientId(std::nullopt);
     EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
     EXPECT_TRUE(opener->calls.empty());

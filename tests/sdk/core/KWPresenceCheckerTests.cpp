@@ -35,6 +35,11 @@ TEST_F(KWPresenceCheckerTest, NothingInstalledAndNoSchemesIsAbsentNotEmpty) {
     setSchemes(std::vector<std::string>{});
     EXPECT_FALSE(checker.existingKWs().has_value());
     EXPECT_FALSE(checker.isAnyKWInstalled());
+
+    application->installedSchemes = {"vybank"};
+    vyd::KWPresenceChecker headless(nullptr, storage);
+    EXPECT_FALSE(headless.existingKWs().has_value()) << "without an application nothing can be opened";
+    EXPECT_FALSE(headless.isAnyKWInstalled());
 }
 
 TEST_F(KWPresenceCheckerTest, InstalledStableAppsComeInCatalogueOrder) {
@@ -70,10 +75,4 @@ TEST_F(KWPresenceCheckerTest, AnyInstalledCountsStableAppsAndDynamicSchemes) {
     application->installedSchemes = {"vybankbeta"};
     EXPECT_TRUE(checker.isAnyKWInstalled());
     EXPECT_EQ(application->asked.back().absoluteString(), "vybankbeta://");
-}
-
-TEST_F(KWPresenceCheckerTest, WithoutAnApplicationNothingCanBeOpened) {
-    vyd::KWPresenceChecker headless(nullptr, storage);
-    EXPECT_FALSE(headless.existingKWs().has_value());
-    EXPECT_FALSE(headless.isAnyKWInstalled());
 }

@@ -1,10 +1,12 @@
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/screens/loginbutton/LoginButtonSettingsProtocol.hpp"
+#include "sdk/core/KWPresenceChecker.hpp"
+#include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/InMemoryAnalyticsSink.hpp"
 #include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 
 #include <gtest/gtest.h>
@@ -15,53 +17,6 @@ using vyd::AnalyticsEventAction;
 using vyd::AnalyticsParams;
 
 namespace {
-
-// The settings the show event reads; everything else answers a neutral value.
-class FakeButtonSettings : public vyd::LoginButtonSettingsProtocol {
-public:
-    vyd::VYDLoginButtonStyle style = vyd::VYDLoginButtonStyle::green;
-    CGFloat buttonHeight = 0;
-    CGFloat buttonWidth = 0;
-
-    vyd::VYDLoginButtonStyle backgroundColor() const override { return style; }
-    vyd::VYDLoginButtonTextType textType() const override { return vyd::VYDLoginButtonTextType::loginWithVyID; }
-    void setTextType(vyd::VYDLoginButtonTextType) override {}
-    CGFloat cornerRadius() const override { return 4; }
-    void setCornerRadius(CGFloat) override {}
-    CGFloat borderWidth() const override { return 0; }
-    void setBorderWidth(CGFloat) override {}
-    uikit::UIColor borderColor() const override { return uikit::UIColor::clear(); }
-    void setBorderColor(uikit::UIColor) override {}
-    uikit::UIColor loaderColor() const override { return uikit::UIColor::white(); }
-    void setLoaderColor(uikit::UIColor) override {}
-    uikit::UIColor titleColor() const override { return uikit::UIColor::white(); }
-    void setTitleColor(uikit::UIColor) override {}
-    CGSize desiredSize() const override { return {}; }
-    void setDesiredSize(CGSize) override {}
-    CGSize logoSize() const override { return {16, 16}; }
-    void setLogoSize(CGSize) override {}
-    CGFloat fontSize() const override { return 14; }
-    void setFontSize(CGFloat) override {}
-    std::string logoName() const override { return "logo_white"; }
-    void setLogoName(std::string) override {}
-    CGFloat height() const override { return buttonHeight; }
-    void setHeight(CGFloat value) override { buttonHeight = value; }
-    CGFloat width() const override { return buttonWidth; }
-    void setWidth(CGFloat value) override { buttonWidth = value; }
-    CGFloat minimalWidth() const override { return 0; }
-    uikit::UIFont font() const override { return uikit::UIFont::systemFont(14); }
-    std::string text() const override { return "Login"; }
-    std::shared_ptr<uikit::UIImage> logoImage() const override { return nullptr; }
-    std::optional<std::string> maskedName() const override { return std::nullopt; }
-    std::string adaptedDescription(const std::string& name) const override { return name; }
-};
-
-class FakePresenceChecker : public vyd::KWPresenceCheckerProtocol {
-public:
-    bool installed = false;
-    std::optional<std::vector<vyd::KWAppInfo>> existingKWs() const override { return std::nullopt; }
-    bool isAnyKWInstalled() const override { return installed; }
-};
 
 class AnalyticsParamsMakerTest : public ::testing::Test {
 protected:
@@ -79,8 +34,9 @@ protected:
     }
 
     std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
-    std::shared_ptr<FakePresenceChecker> checker = std::make_shared<FakePresenceChecker>();
-    vyd::AnalyticsParamsMaker maker{storage, checker, [] { return std::string("9.9.9"); }};
+    std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
+    vyd::AnalyticsParamsMaker maker{storage, std::make_shared<vyd::KWPresenceChecker>(application, storage),
+                                    [] { return std::string("9.9.9"); }};
 };
 
 } // namespace
@@ -137,74 +93,52 @@ TEST(InMemoryAnalyticsSinkTest, KeepsTheLatestEventsUpToItsCapacity) {
     EXPECT_EQ(events[2].name, "e");
 }
 
-TEST_F(AnalyticsParamsMakerTest, LoginShowReportsStyleSizeAndPersonalisation) {
-    FakeButtonSettings settings;
-    settings.style = vyd::VYDLoginButtonStyle::white;
-    settings.buttonHeight = 48;
-    settings.buttonWidth = 212.5;
-    storage->setIsButtonPersonalized(true);
-    EXPECT_EQ(maker.makeLoginShowEventParams(settings),
-              withCommon({{"buttonStyle", "white"}, {"buttonHeight", "48"}, {"buttonWidth", "212.5"},
-                          {"personalView", "1"}}));
-    settings.style = vyd::VYDLoginButtonStyle::green;
-    storage->setIsButtonPersonalized(false);
-    const auto params = maker.makeLoginShowEventParams(settings);
-    EXPECT_EQ(params.at("buttonStyle"), "green");
-    EXPECT_EQ(params.at("personalView"), "0");
-}
-
-TEST_F(AnalyticsParamsMakerTest, WrongSizeAndHideReason) {
-    EXPECT_EQ(maker.makeWrongButtonSizeEventParams(100, 187.25),
-              withCommon({{"desiredWidth", "100"}, {"measuredWidth", "187.25"}}));
-    EXPECT_EQ(maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::blacklist),
-              withCommon({{"reason", "blocked"}}));
-    EXPECT_EQ(maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::versions).at("reason"), "version");
-}
-
-TEST_F(AnalyticsParamsMakerTest, AppListReportsPickAndWhetherABankAppIsThere) {
-    const std::string& kwKey = vyd::L10n::Analytics::kwTypeB64();
-    ASSERT_FALSE(kwKey.empty());
-    checker->installed = true;
-    storage->setIsButtonPersonalized(true);
-    EXPECT_EQ(maker.makeKwsAppListEventParams("VY Bank"),
-              withCommon({{"personalView", "1"}, {kwKey, "VY Bank"}, {"authApp", vyd::L10n::Common::kwB64()}}));
-
-    checker->installed = false;
-    storage->setIsButtonPersonalized(false);
-    EXPECT_EQ(maker.makeKwsAppListEventParams(std::nullopt),
-              withCommon({{"personalView", "0"}, {"authApp", "none"}}));
-}
-
-TEST_F(AnalyticsParamsMakerTest, PopupAndNativeEvents) {
-    EXPECT_EQ(maker.makeAuthPopupParams(vyd::AuthType::app2web), withCommon({{"authType", "app2web"}}));
-    EXPECT_EQ(maker.makeAuthPopupParams(vyd::AuthType::vyID).at("authType"), "vyID");
-
+TEST_F(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnes) {
     using P = vyd::AuthNativeParams;
-    EXPECT_EQ(maker.makeAuthNativeEventParams(P(P::EventType::close, P::ScreenType::webViewNotAllow, P::FinalEvent::reject)),
-              withCommon({{"eventType", "close"}, {"screenType", "webViewNotAllow"}, {"finalEvent", "reject"}}));
-    EXPECT_EQ(maker.makeAuthNativeEventParams(P(P::EventType::show, std::nullopt, std::nullopt)),
-              withCommon({{"eventType", "show"}}));
+    vyd::LoginButtonSettings white(vyd::VYDLoginButtonStyle::white);
+    white.setHeight(48);
+    white.setWidth(212.5);
+    vyd::VYDAuthResponse failure;
+    failure.error = "invalid_state";
+    vyd::VYDAuthResponse success;
+    success.isSuccess = true;
+    application->installedSchemes = {"vybank"};
+    storage->setIsButtonPersonalized(true);
+    const std::pair<AnalyticsParams, AnalyticsParams> cases[] = {
+        {maker.makeLoginShowEventParams(white),
+         {{"buttonStyle", "white"}, {"buttonHeight", "48"}, {"buttonWidth", "212.5"}, {"personalView", "1"}}},
+        {maker.makeWrongButtonSizeEventParams(100, 187.25), {{"desiredWidth", "100"}, {"measuredWidth", "187.25"}}},
+        {maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::blacklist), {{"reason", "blocked"}}},
+        {maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::versions), {{"reason", "version"}}},
+        {maker.makeKwsAppListEventParams("VY Bank"),
+         {{"personalView", "1"}, {vyd::L10n::Analytics::kwTypeB64(), "VY Bank"}, {"authApp", vyd::L10n::Common::kwB64()}}},
+        {maker.makeAuthPopupParams(vyd::AuthType::app2web), {{"authType", "app2web"}}},
+        {maker.makeAuthPopupParams(vyd::AuthType::vyID), {{"authType", "vyID"}}},
+        {maker.makeAuthNativeEventParams(P(P::EventType::close, P::ScreenType::webViewNotAllow, P::FinalEvent::reject)),
+         {{"eventType", "close"}, {"screenType", "webViewNotAllow"}, {"finalEvent", "reject"}}},
+        {maker.makeAuthNativeEventParams(P(P::EventType::show, std::nullopt, std::nullopt)), {{"eventType", "show"}}},
+        {maker.makeAuthLogUidEventParams("previous-run"), {{"logUid", "previous-run"}}},
+        {maker.makeAuthResultEventParams(failure), {{"isSuccess", "0"}, {"error", "invalid_state"}}},
+        {maker.makeAuthResultEventParams(success), {{"isSuccess", "1"}}},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        EXPECT_EQ(cases[row].first, withCommon(cases[row].second)) << "row " << row;
+    }
 }
 
-TEST_F(AnalyticsParamsMakerTest, CommonParametersFollowTheSession) {
+TEST_F(AnalyticsParamsMakerTest, PersonalisationAndBankAppFollowTheSession) {
+    storage->setIsButtonPersonalized(false);
+    const auto show = maker.makeLoginShowEventParams(vyd::LoginButtonSettings(vyd::VYDLoginButtonStyle::green));
+    EXPECT_EQ(show.at("buttonStyle"), "green");
+    EXPECT_EQ(show.at("personalView"), "0");
+    EXPECT_EQ(maker.makeKwsAppListEventParams(std::nullopt), withCommon({{"personalView", "0"}, {"authApp", "none"}}));
+
     storage->setClientId(std::nullopt);
     storage->setLogUid(std::nullopt);
     EXPECT_EQ(maker.makeAuthPopupParams(vyd::AuthType::app2app),
               (AnalyticsParams{{"authType", "app2app"}, {"sdkVersion", "9.9.9"}}));
     storage->setClientId("partner-2");
     EXPECT_EQ(maker.makeAuthPopupParams(vyd::AuthType::app2app).at("clientId"), "partner-2");
-}
-
-TEST_F(AnalyticsParamsMakerTest, ReturnLinkEvents) {
-    EXPECT_EQ(maker.makeAuthLogUidEventParams("previous-run"), (AnalyticsParams{{"clientId", "partner-1"},
-                                                                                 {"logUid", "previous-run"},
-                                                                                 {"sdkVersion", "9.9.9"}}));
-    vyd::VYDAuthResponse failure;
-    failure.error = "invalid_state";
-    EXPECT_EQ(maker.makeAuthResultEventParams(failure), withCommon({{"isSuccess", "0"}, {"error", "invalid_state"}}));
-    vyd::VYDAuthResponse success;
-    success.isSuccess = true;
-    EXPECT_EQ(maker.makeAuthResultEventParams(success), withCommon({{"isSuccess", "1"}}));
 }
 
 TEST(AnalyticsParamsMakerVersionTest, VersionComesFromTheSdkBundleByDefault) {

@@ -48,42 +48,39 @@ TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateInTheSharedKeychain) {
 }
 
 TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
+    using Items = std::vector<foundation::URLQueryItem>;
     service->saveAppToken("a+b/c=d&e");
-    setPartner("https://lk.partner.example/account?tab=main");
-    const auto result = relogin();
-    ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
-    const auto& url = std::get<foundation::URL>(result);
-    EXPECT_EQ(url.host(), "lk.partner.example");
-    EXPECT_EQ(url.path(), "/account");
-    const std::vector<foundation::URLQueryItem> expected{
-        {"tab", "main"}, {"client_id", "partner-7"}, {"app_token", "a+b/c=d&e"}};
-    EXPECT_EQ(url.queryItems(), expected);
+    const struct {
+        std::optional<std::string> clientId;
+        Items expected;
+    } cases[] = {
+        {"partner-7", {{"tab", "main"}, {"client_id", "partner-7"}, {"app_token", "a+b/c=d&e"}}},
+        {std::nullopt, {{"tab", "main"}, {"app_token", "a+b/c=d&e"}}},
+    };
+    for (const auto& test : cases) {
+        setPartner("https://lk.partner.example/account?tab=main", test.clientId);
+        const auto result = relogin();
+        ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
+        const auto& url = std::get<foundation::URL>(result);
+        EXPECT_EQ(url.host(), "lk.partner.example");
+        EXPECT_EQ(url.path(), "/account");
+        EXPECT_EQ(url.queryItems(), test.expected);
+    }
 }
 
-TEST_F(AppTokenServiceTest, PartnerWithoutClientIdGetsOnlyTheToken) {
-    service->saveAppToken("token-1");
-    setPartner("https://lk.partner.example/", std::nullopt);
-    const auto result = relogin();
-    ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
-    EXPECT_EQ(std::get<foundation::URL>(result).queryItems(),
-              (std::vector<foundation::URLQueryItem>{{"app_token", "token-1"}}));
-}
+TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotAWebAddress) {
+    setPartner("https://lk.partner.example/");
+    auto result = relogin();
+    ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result));
+    EXPECT_EQ(std::get<vyd::VYDError>(result).type, vyd::VYDErrorType::appTokenNotFound);
 
-TEST_F(AppTokenServiceTest, LinkThatIsNotAWebAddressIsInvalid) {
     service->saveAppToken("token-1");
     for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
              std::nullopt, "", "not a link", "https://", "partner-app://account", "lk.partner.example/account"}) {
         setPartner(link);
-        const auto result = relogin();
+        result = relogin();
         ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result)) << link.value_or("(none)");
         EXPECT_EQ(std::get<vyd::VYDError>(result),
                   (vyd::VYDError{vyd::VYDErrorType::linkIsNotValid, "The link is invalid"}));
     }
-}
-
-TEST_F(AppTokenServiceTest, NoStoredTokenGivesNoAddress) {
-    setPartner("https://lk.partner.example/");
-    const auto result = relogin();
-    ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result));
-    EXPECT_EQ(std::get<vyd::VYDError>(result).type, vyd::VYDErrorType::appTokenNotFound);
 }

@@ -3,6 +3,7 @@
 
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "support/sdk/TemporaryBundle.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,7 @@
 namespace {
 
 std::shared_ptr<uikit::UIImage> imageOfSize(double width, double height) {
-    std::ifstream in(std::string(VYD_SOURCE_DIR) + "/resources/VYDCore.bundle/vy_logo.png", std::ios::binary);
-    const foundation::Data data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto logo = uikit::UIImage::fromData(data);
+    auto logo = uikit::UIImage::fromData(foundation::dataFromString(vydtest::sourceBundleFile("vy_logo.png")));
     EXPECT_NE(logo, nullptr);
     uikit::UIGraphicsImageRenderer renderer({width, height});
     return renderer.image([&](uikit::UIGraphicsImageRendererContext&) { logo->draw({{0, 0}, {width, height}}); });
@@ -22,14 +21,8 @@ std::shared_ptr<uikit::UIImage> imageOfSize(double width, double height) {
 
 class FileServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vyd-cache-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::filesystem::path folder;
+    vydtest::TemporaryBundle temporary;
+    const std::filesystem::path& folder = temporary.path();
 };
 
 } // namespace

@@ -4,24 +4,21 @@
 #include "platform/foundation/URLError.hpp"
 #include "platform/uikit/UIImage.hpp"
 #include "sdk/services/CertificatesService.hpp"
+#include "support/TestCertificates.hpp"
 #include "support/TestServer.hpp"
+#include "support/sdk/TemporaryBundle.hpp"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <thread>
 
+using testsupport::TestCertificates;
 using testsupport::TestRequest;
 using testsupport::TestResponse;
 using testsupport::TestServer;
 using Kind = vyd::NetworkRequestError::Kind;
 
 namespace {
-
-std::string logoPNG() {
-    std::ifstream in(std::string(VYD_SOURCE_DIR) + "/resources/VYDCore.bundle/vy_logo.png", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class NetworkServiceTest : public ::testing::Test {
 protected:
@@ -30,7 +27,7 @@ protected:
     vyd::ImageResult load(const std::string& link) {
         std::optional<vyd::ImageResult> result;
         bool onMain = false;
-        network.loadImage(link, [&](vyd::ImageResult value) {
+        network->loadImage(link, [&](vyd::ImageResult value) {
             onMain = foundation::isMainThread();
             result = std::move(value);
         });
@@ -47,20 +44,25 @@ protected:
         const auto* error = std::get_if<vyd::NetworkRequestError>(&result);
         return error ? std::optional(*error) : std::nullopt;
     }
+    static void serveLogo(TestServer& server) {
+        server.handle("GET", "/logo.png", [](const TestRequest&) {
+            return TestResponse{200, vydtest::sourceBundleFile("vy_logo.png"), "image/png", {}};
+        });
+    }
 
     std::unique_ptr<TestServer> server = TestServer::startHTTP();
-    vyd::NetworkService network{std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{})};
+    std::shared_ptr<vyd::NetworkService> network = std::make_shared<vyd::NetworkService>(
+        std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}));
 };
 
 } // namespace
 
 TEST_F(NetworkServiceTest, PNGBecomesAnImageOfItsSize) {
-    const std::string png = logoPNG();
-    ASSERT_FALSE(png.empty());
-    server->handle("GET", "/logo.png", [&png](const TestRequest&) { return TestResponse{200, png, "image/png", {}}; });
+    serveLogo(*server);
     const auto image = imageOf(load(server->url("/logo.png")));
     ASSERT_NE(image, nullptr);
-    const auto expected = uikit::UIImage::fromData(foundation::dataFromString(png));
+    const auto expected = uikit::UIImage::fromData(foundation::dataFromString(vydtest::sourceBundleFile("vy_logo.png")));
+    ASSERT_NE(expected, nullptr);
     EXPECT_EQ(image->size().width, expected->size().width);
     EXPECT_EQ(image->size().height, expected->size().height);
 }
@@ -107,11 +109,34 @@ TEST_F(NetworkServiceTest, LinkThatIsNotAURLIsAnInvalidRequestWithoutARequest) {
     EXPECT_EQ(server->requestCount(), 0u);
 }
 
+// Through a real TLS connection: the network service asks the certificates service.
+TEST_F(NetworkServiceTest, ImageLoadsOnlyFromAServerTheCertificatesServiceTrusts) {
+    network = std::make_shared<vyd::NetworkService>(std::make_shared<vyd::CertificatesService>(
+        std::vector<security::SecCertificate>{TestCertificates::shared().authority.certificate()}));
+    for (const bool trusted : {true, false}) {
+        const auto& identity = trusted ? TestCertificates::shared().localhost : TestCertificates::shared().untrusted;
+        auto tlsServer = TestServer::startHTTPS(identity);
+        serveLogo(*tlsServer);
+
+        const auto result = load(tlsServer->localhostURL("/logo.png"));
+
+        if (trusted) {
+            EXPECT_NE(imageOf(result), nullptr);
+            EXPECT_EQ(tlsServer->requestCount(), 1u);
+        } else {
+            const auto error = errorOf(result);
+            ASSERT_TRUE(error.has_value());
+            EXPECT_EQ(error->kind(), Kind::unknown);
+            EXPECT_EQ(tlsServer->requestCount(), 0u) << "no request byte leaves for a refused server";
+        }
+    }
+}
+
 TEST_F(NetworkServiceTest, LoadStartedOnAWorkerCompletesOnTheMainQueue) {
     server->handle("GET", "/page", [](const TestRequest&) { return TestResponse{200, "x", "text/plain", {}}; });
     std::optional<bool> onMain;
     std::thread worker([&] {
-        network.loadImage(server->url("/page"), [&](vyd::ImageResult) { onMain = foundation::isMainThread(); });
+        network->loadImage(server->url("/page"), [&](vyd::ImageResult) { onMain = foundation::isMainThread(); });
     });
     worker.join();
     ASSERT_TRUE(foundation::RunLoop::main().runUntil([&] { return onMain.has_value(); }, 20));

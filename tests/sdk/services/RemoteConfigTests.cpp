@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,9 @@ const char* const fullDocument = R"({
 
 } // namespace
 
-TEST(RemoteConfigTest, DefaultConfigurationAllowsNoHostAndShowsNoDialog) {
-    const auto config = RemoteConfig::defaultConfig();
+TEST(RemoteConfigTest, MissingMembersTakeTheirDefaultsWhichAllowNoHostAndShowNoDialog) {
+    const auto config = RemoteConfig::decode(std::string("{}"));
+    EXPECT_EQ(config, RemoteConfig::defaultConfig());
     EXPECT_FALSE(config.hostsWhiteList.has_value());
     EXPECT_TRUE(config.vyIDWebViewEnabledMap.empty());
     EXPECT_TRUE(config.featureToggles.isWebViewEnabled());
@@ -33,6 +35,8 @@ TEST(RemoteConfigTest, DefaultConfigurationAllowsNoHostAndShowsNoDialog) {
     EXPECT_FALSE(config.versionRestrictions.has_value());
     EXPECT_FALSE(config.isApp2AppDialogEnabled("partner-1"));
     EXPECT_FALSE(config.bankAppSchemes.has_value());
+    EXPECT_EQ(RemoteConfig::decode(std::string(R"({"hostsWhiteList": []})")).hostsWhiteList, Strings{})
+        << "an empty list is present, not absent";
 }
 
 TEST(RemoteConfigTest, FullDocumentDecodesEveryMemberAndIgnoresUnknownOnes) {
@@ -48,64 +52,37 @@ TEST(RemoteConfigTest, FullDocumentDecodesEveryMemberAndIgnoresUnknownOnes) {
     EXPECT_TRUE(config.app2AppDialogEnabled);
     EXPECT_EQ(config.app2AppDialogClients, Strings{"partner-1"});
     EXPECT_EQ(config.bankAppSchemes, (Strings{"vybankbeta", "vybankalpha://"}));
+    EXPECT_EQ(RemoteConfig::decode(foundation::dataFromString(fullDocument)), config) << "data decodes as text does";
 }
 
-TEST(RemoteConfigTest, DataAndTextDecodeAlike) {
-    const std::string text = fullDocument;
-    EXPECT_EQ(RemoteConfig::decode(foundation::dataFromString(text)), RemoteConfig::decode(text));
+// Each row breaks one member; that member takes its default and a sound member beside it
+// survives.
+TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
+    const struct {
+        const char* member;
+        std::function<bool(const RemoteConfig&)> brokenMemberIsDefault;
+    } cases[] = {
+        {R"("hostsWhiteList": "id.vybank.example")", [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
+        {R"("hostsWhiteList": ["id.vybank.example", 7])", [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
+        {R"("vyIDWebViewEnabledMap": {"a": true, "b": "yes"})",
+         [](const RemoteConfig& c) { return c.vyIDWebViewEnabledMap.empty(); }},
+        {R"("vyIDWebViewEnabledMap": [true])", [](const RemoteConfig& c) { return c.vyIDWebViewEnabledMap.empty(); }},
+        {R"("featureToggles": {"isWebViewEnabled": 0})",
+         [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
+        {R"("featureToggles": null)", [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
+        {R"("versionRestrictions": ["2.0.0"])", [](const RemoteConfig& c) { return !c.versionRestrictions; }},
+        {R"("isApp2AppDialogEnabled": "true")", [](const RemoteConfig& c) { return !c.app2AppDialogEnabled; }},
+        {R"("app2AppDialogClients": {"partner-1": true})",
+         [](const RemoteConfig& c) { return c.app2AppDialogClients.empty(); }},
+        {R"("bankAppSchemes": ["vybank", null])", [](const RemoteConfig& c) { return !c.bankAppSchemes; }},
+    };
+    for (const auto& test : cases) {
+        const auto config =
+            RemoteConfig::decode(std::string(R"({"usersBlacklist": ["blocked-client"], )") + test.member + "}");
+        EXPECT_TRUE(test.brokenMemberIsDefault(config)) << test.member;
+        EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << test.member;
+    }
 }
-
-// Each row breaks one member; that member takes its default and every other member of the full
-// document survives.
-struct BrokenMember {
-    const char* name;
-    const char* document;
-    std::function<bool(const RemoteConfig&)> brokenMemberIsDefault;
-};
-
-class RemoteConfigBrokenMemberTest : public ::testing::TestWithParam<BrokenMember> {};
-
-TEST_P(RemoteConfigBrokenMemberTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
-    const auto config = RemoteConfig::decode(std::string(GetParam().document));
-    EXPECT_TRUE(GetParam().brokenMemberIsDefault(config));
-    // A member that every row keeps intact.
-    EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << GetParam().name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Members, RemoteConfigBrokenMemberTest,
-    ::testing::Values(
-        BrokenMember{"whiteListIsAString",
-                     R"({"usersBlacklist": ["blocked-client"], "hostsWhiteList": "id.vybank.example"})",
-                     [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
-        BrokenMember{"whiteListHoldsANumber",
-                     R"({"usersBlacklist": ["blocked-client"], "hostsWhiteList": ["id.vybank.example", 7]})",
-                     [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
-        BrokenMember{"mapValueIsAString",
-                     R"({"usersBlacklist": ["blocked-client"], "vyIDWebViewEnabledMap": {"a": true, "b": "yes"}})",
-                     [](const RemoteConfig& c) { return c.vyIDWebViewEnabledMap.empty(); }},
-        BrokenMember{"mapIsAList",
-                     R"({"usersBlacklist": ["blocked-client"], "vyIDWebViewEnabledMap": [true]})",
-                     [](const RemoteConfig& c) { return c.vyIDWebViewEnabledMap.empty(); }},
-        BrokenMember{"toggleIsANumber",
-                     R"({"usersBlacklist": ["blocked-client"], "featureToggles": {"isWebViewEnabled": 0}})",
-                     [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
-        BrokenMember{"togglesAreNull",
-                     R"({"usersBlacklist": ["blocked-client"], "featureToggles": null})",
-                     [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
-        BrokenMember{"restrictionsAreAList",
-                     R"({"usersBlacklist": ["blocked-client"], "versionRestrictions": ["2.0.0"]})",
-                     [](const RemoteConfig& c) { return !c.versionRestrictions; }},
-        BrokenMember{"dialogSwitchIsAString",
-                     R"({"usersBlacklist": ["blocked-client"], "isApp2AppDialogEnabled": "true"})",
-                     [](const RemoteConfig& c) { return !c.app2AppDialogEnabled; }},
-        BrokenMember{"dialogClientsIsAnObject",
-                     R"({"usersBlacklist": ["blocked-client"], "app2AppDialogClients": {"partner-1": true}})",
-                     [](const RemoteConfig& c) { return c.app2AppDialogClients.empty(); }},
-        BrokenMember{"schemesHoldNull",
-                     R"({"usersBlacklist": ["blocked-client"], "bankAppSchemes": ["vybank", null]})",
-                     [](const RemoteConfig& c) { return !c.bankAppSchemes; }}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(RemoteConfigTest, MembersOfVersionRestrictionsAreJudgedOneByOne) {
     const auto config = RemoteConfig::decode(std::string(
@@ -114,12 +91,6 @@ TEST(RemoteConfigTest, MembersOfVersionRestrictionsAreJudgedOneByOne) {
     EXPECT_FALSE(config.versionRestrictions->current.has_value());
     EXPECT_EQ(config.versionRestrictions->warning, "2.2.9");
     EXPECT_FALSE(config.versionRestrictions->criticalList.has_value());
-}
-
-TEST(RemoteConfigTest, MissingMembersTakeTheirDefaults) {
-    EXPECT_EQ(RemoteConfig::decode(std::string("{}")), RemoteConfig::defaultConfig());
-    const auto config = RemoteConfig::decode(std::string(R"({"hostsWhiteList": []})"));
-    EXPECT_EQ(config.hostsWhiteList, Strings{}) << "an empty list is present, not absent";
 }
 
 TEST(RemoteConfigTest, DocumentThatIsNotAJSONObjectGivesTheDefault) {
@@ -134,31 +105,27 @@ TEST(RemoteConfigTest, DeeplyNestedDocumentDecodesWithoutCrashing) {
     EXPECT_TRUE(RemoteConfig::decode(nested).featureToggles.isWebViewEnabled());
 }
 
-struct DialogCase {
-    const char* name;
-    bool globalSwitch;
-    Strings clients;
-    const char* clientId;
-    bool expected;
-};
-
-class App2AppDialogTest : public ::testing::TestWithParam<DialogCase> {};
-
-TEST_P(App2AppDialogTest, GlobalSwitchOrExactMembershipOfTheClientList) {
-    RemoteConfig config;
-    config.app2AppDialogEnabled = GetParam().globalSwitch;
-    config.app2AppDialogClients = GetParam().clients;
-    EXPECT_EQ(config.isApp2AppDialogEnabled(GetParam().clientId), GetParam().expected);
+TEST(RemoteConfigTest, App2AppDialogByGlobalSwitchOrExactMembershipOfTheClientList) {
+    const struct {
+        const char* name;
+        bool globalSwitch;
+        Strings clients;
+        const char* clientId;
+        bool expected;
+    } cases[] = {
+        {"global on, empty list", true, {}, "partner-1", true},
+        {"global on, other clients", true, {"partner-2"}, "partner-1", true},
+        {"global on, empty client id", true, {}, "", true},
+        {"off, listed", false, {"partner-2", "partner-1"}, "partner-1", true},
+        {"off, not listed", false, {"partner-2"}, "partner-1", false},
+        {"off, case differs", false, {"Partner-1"}, "partner-1", false},
+        {"off, prefix only", false, {"partner"}, "partner-1", false},
+        {"off, empty list", false, {}, "partner-1", false},
+    };
+    for (const auto& test : cases) {
+        RemoteConfig config;
+        config.app2AppDialogEnabled = test.globalSwitch;
+        config.app2AppDialogClients = test.clients;
+        EXPECT_EQ(config.isApp2AppDialogEnabled(test.clientId), test.expected) << test.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, App2AppDialogTest,
-    ::testing::Values(DialogCase{"globalOnEmptyList", true, {}, "partner-1", true},
-                      DialogCase{"globalOnOtherClients", true, {"partner-2"}, "partner-1", true},
-                      DialogCase{"globalOnEmptyClientId", true, {}, "", true},
-                      DialogCase{"offListed", false, {"partner-2", "partner-1"}, "partner-1", true},
-                      DialogCase{"offNotListed", false, {"partner-2"}, "partner-1", false},
-                      DialogCase{"offCaseDiffers", false, {"Partner-1"}, "partner-1", false},
-                      DialogCase{"offPrefixOnly", false, {"partner"}, "partner-1", false},
-                      DialogCase{"offEmptyList", false, {}, "partner-1", false}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });

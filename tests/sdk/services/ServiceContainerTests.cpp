@@ -1,9 +1,9 @@
 #include "sdk/core/DIContainer.hpp"
 
 #include "sdk/core/AppMethodsWrapperProtocol.hpp"
+#include "sdk/core/DelegateManagerProtocol.hpp"
 #include "sdk/core/KWPresenceCheckerProtocol.hpp"
 #include "sdk/core/RootViewControllerStorageProtocol.hpp"
-#include "sdk/screens/web/WebSceneOpenerProtocol.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/CertificatesServiceProtocol.hpp"
@@ -15,6 +15,8 @@
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using vyd::DIContainer;
 
@@ -52,6 +54,7 @@ std::shared_ptr<Protocol> madeBy(std::shared_ptr<Protocol> (*get)(), void (*set)
 } // namespace
 
 TEST(ServiceContainerTest, EveryServiceIsSharedAndReplaceable) {
+    EXPECT_ENTRY(delegateManager, setDelegateManager);
     EXPECT_ENTRY(staticStorageService, setStaticStorageService);
     EXPECT_ENTRY(analyticsService, setAnalyticsService);
     EXPECT_ENTRY(analyticsParamsMaker, setAnalyticsParamsMaker);
@@ -67,6 +70,22 @@ TEST(ServiceContainerTest, EveryServiceIsSharedAndReplaceable) {
     EXPECT_ENTRY(appMethodWrapper, setAppMethodWrapper);
 }
 
+TEST(ServiceContainerTest, FirstUseFromManyThreadsMakesOneInstance) {
+    DIContainer::setDelegateManager(nullptr);
+    std::vector<std::shared_ptr<vyd::DelegateManagerProtocol>> seen(8);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        threads.emplace_back([&seen, i] { seen[i] = DIContainer::delegateManager(); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (const auto& manager : seen) {
+        EXPECT_EQ(manager, seen[0]);
+    }
+    EXPECT_EQ(DIContainer::delegateManager(), seen[0]);
+}
+
 TEST(ServiceContainerTest, SessionStoreReportsToTheContainersAnalyticsService) {
     DIContainer::setStaticStorageService(nullptr);
     DIContainer::setAnalyticsService(nullptr);
@@ -76,25 +95,10 @@ TEST(ServiceContainerTest, SessionStoreReportsToTheContainersAnalyticsService) {
 
 TEST(ServiceContainerTest, TheTwoApplicationWrappersAreSeparateEntries) {
     EXPECT_NE(DIContainer::appMethodsWrapper(), DIContainer::appMethodWrapper());
-    auto first = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     auto second = std::make_shared<vydtest::FakeAppMethodsWrapper>();
-    DIContainer::setAppMethodsWrapper(first);
     DIContainer::setAppMethodWrapper(second);
-    EXPECT_EQ(DIContainer::appMethodsWrapper(), first);
-    EXPECT_EQ(DIContainer::appMethodWrapper(), second);
+    DIContainer::setAppMethodsWrapper(std::make_shared<vydtest::FakeAppMethodsWrapper>());
     DIContainer::setAppMethodsWrapper(nullptr);
     EXPECT_EQ(DIContainer::appMethodWrapper(), second);
     DIContainer::setAppMethodWrapper(nullptr);
-}
-
-TEST(ServiceContainerTest, WebSceneOpenerIsWhateverWasSet) {
-    class Opener : public vyd::WebSceneOpenerProtocol {
-        void openScene(const foundation::URL&, const vyd::WebScenePresentationStyle&, bool,
-                       const std::optional<uikit::UIColor>&,
-                       const std::shared_ptr<vyd::VYDWebViewDelegateProtocol>&) override {}
-    };
-    auto opener = std::make_shared<Opener>();
-    DIContainer::setWebSceneOpener(opener);
-    EXPECT_EQ(DIContainer::webSceneOpener(), opener);
-    DIContainer::setWebSceneOpener(nullptr);
 }

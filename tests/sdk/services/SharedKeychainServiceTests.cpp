@@ -30,29 +30,31 @@ protected:
 
 } // namespace
 
-TEST_F(SharedKeychainServiceTest, MaskedNameOfAStoredRecord) {
-    storeRecord(R"({"maskedName": "Ivan I.", "issuedBy": "VY Bank"})");
-    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), "Ivan I.");
-}
-
-TEST_F(SharedKeychainServiceTest, EmptyNameIsReturnedAsStored) {
-    storeRecord(R"({"maskedName": ""})");
-    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), "");
-}
-
-TEST_F(SharedKeychainServiceTest, RecordsThatDoNotDecodeGiveNoName) {
-    for (const char* content : {"", "Ivan I.", "{", "[\"Ivan I.\"]", R"({"name": "Ivan I."})",
-                                R"({"maskedName": null})", R"({"maskedName": 42})", R"({"maskedName": ["Ivan"]})",
-                                "{\"maskedName\": \"\xc3\x28\"}"}) {
-        storeRecord(content);
-        EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt) << content;
+TEST_F(SharedKeychainServiceTest, MaskedNameOnlyOfARecordThatDecodesInTheSharedGroup) {
+    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt) << "no item";
+    const struct {
+        std::string content;
+        std::optional<std::string> name;
+        std::string accessGroup = "VYBank.shared";
+    } cases[] = {
+        {R"({"maskedName": "Ivan I."})", std::nullopt, "OtherBank.shared"},
+        {R"({"maskedName": "Ivan I.", "issuedBy": "VY Bank"})", "Ivan I."},
+        {R"({"maskedName": ""})", ""},
+        {"", std::nullopt},
+        {"Ivan I.", std::nullopt},
+        {"{", std::nullopt},
+        {R"(["Ivan I."])", std::nullopt},
+        {R"({"name": "Ivan I."})", std::nullopt},
+        {R"({"maskedname": "Ivan I."})", std::nullopt},
+        {R"({"maskedName": null})", std::nullopt},
+        {R"({"maskedName": 42})", std::nullopt},
+        {R"({"maskedName": ["Ivan"]})", std::nullopt},
+        {"{\"maskedName\": \"\xc3\x28\"}", std::nullopt},
+    };
+    for (const auto& test : cases) {
+        storeRecord(test.content, test.accessGroup);
+        EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), test.name) << test.content;
     }
-}
-
-TEST_F(SharedKeychainServiceTest, MissingItemOrAnotherAccessGroupGivesNoName) {
-    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt);
-    storeRecord(R"({"maskedName": "Ivan I."})", "OtherBank.shared");
-    EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt);
 }
 
 TEST_F(SharedKeychainServiceTest, EachReadSeesTheKeychainAsItIsNow) {
@@ -89,12 +91,6 @@ TEST_F(SharedKeychainServiceTest, AppTokenRecordRoundTripsAndDeletes) {
     EXPECT_TRUE(service->deleteAppTokenData());
     EXPECT_FALSE(service->appTokenData().has_value());
     EXPECT_TRUE(service->deleteAppTokenData()) << "deleting what is gone is no failure";
-}
-
-TEST(PersonalizedButtonDataTest, DecodesAnObjectWithAStringName) {
-    EXPECT_EQ(vyd::PersonalizedButtonData::decode(dataFromString(R"({"maskedName": "Ivan I."})")),
-              vyd::PersonalizedButtonData{"Ivan I."});
-    EXPECT_FALSE(vyd::PersonalizedButtonData::decode(dataFromString(R"({"maskedname": "Ivan I."})")));
 }
 
 TEST(PersonalizedButtonDataTest, JsonDataRoundTripsAndRefusesANameThatIsNotUTF8) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 
@@ -57,6 +58,11 @@ void TemporaryBundle::copyFrom(const std::filesystem::path& file) const {
 }
 
 std::filesystem::path sourceBundlePath() { return std::filesystem::path(VYD_SOURCE_DIR) / "resources/VYDCore.bundle"; }
+
+std::string sourceBundleFile(std::string_view name) {
+    std::ifstream in(sourceBundlePath() / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void expectInFreshProcess(const std::function<std::string()>& body) {
     // The "threadsafe" style starts the child by executing this program again, rather than

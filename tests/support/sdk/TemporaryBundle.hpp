@@ -28,8 +28,9 @@ private:
     std::filesystem::path path_;
 };
 
-// The SDK bundle of the source tree.
+// The SDK bundle of the source tree, and the bytes of one of its files ("" when unreadable).
 std::filesystem::path sourceBundlePath();
+std::string sourceBundleFile(std::string_view name);
 
 // Runs `body` in a freshly started copy of this test executable (only the current test), so
 // that state made once per process (the SDK bundle, plain catalogue entries) starts anew. The
