@@ -1,8 +1,6 @@
-#include "platform/foundation/Dispatch.hpp"
-#include "platform/uikit/UIView.hpp"
-#include "platform/uikit/UIViewPropertyAnimator.hpp"
+#include "UIKitTestSupport.hpp"
 
-#include <gtest/gtest.h>
+#include "platform/uikit/UIViewPropertyAnimator.hpp"
 
 #include <cmath>
 #include <memory>
@@ -10,33 +8,19 @@
 #include <string>
 #include <vector>
 
-using namespace uikit;
-using coregraphics::CGAffineTransform;
-using foundation::Clock;
+using namespace uikittests;
 
 namespace {
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public ClockTest {
 protected:
     void SetUp() override {
-        Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 320, 480});
-        view = UIView::make({0, 0, 100, 100});
+        ClockTest::SetUp();
         root->addSubview(view);
     }
-    void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        Clock::useRealClock();
-    }
 
-    // Runs the main queue and moves the clock, firing what falls due.
-    static void advance(double seconds) { Clock::advance(seconds); }
-    static void drain() { foundation::RunLoop::main().runUntilIdle(); }
-
-    std::shared_ptr<UIView> root;
-    std::shared_ptr<UIView> view;
-    std::vector<std::string> log;
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 320, 480});
+    std::shared_ptr<UIView> view = UIView::make({0, 0, 100, 100});
 };
 
 TEST_F(AnimationTest, EndValuesAtOnceCompletionAfterDelayAndDuration) {
@@ -61,17 +45,18 @@ TEST_F(AnimationTest, EndValuesAtOnceCompletionAfterDelayAndDuration) {
     EXPECT_TRUE(view->layer()->animationKeys().empty());
 }
 
-TEST_F(AnimationTest, CompletionTimingWithoutAnimatedChanges) {
-    struct Case {
-        double duration;
-        double delay;
-    };
-    for (const Case& c : std::vector<Case>{{0, 0}, {0.25, 0}, {0, 0.5}, {1.0, 0.5}}) {
-        SCOPED_TRACE(testing::Message() << c.duration << " + " << c.delay);
+TEST_F(AnimationTest, CompletionComesAfterDelayAndDurationEvenWithNothingToAnimate) {
+    struct Case { double duration; double delay; bool changes; };
+    for (const Case& c : std::vector<Case>{{0, 0, false}, {0, 0, true}, {0.25, 0, false}, {0, 0.5, false},
+                                           {1.0, 0.5, false}}) {
+        SCOPED_TRACE(testing::Message() << c.duration << " + " << c.delay << (c.changes ? " changing" : ""));
+        view->setAlpha(1);
         std::optional<bool> finished;
-        // Setting a value to what it already is animates nothing.
-        UIView::animate(c.duration, c.delay, UIViewAnimationOptions::none, [&] { view->setAlpha(1); },
+        // Setting a value to what it already is animates nothing; neither does a duration of 0.
+        UIView::animate(c.duration, c.delay, UIViewAnimationOptions::none, [&] { view->setAlpha(c.changes ? 0.5 : 1); },
                         [&](bool f) { finished = f; });
+        EXPECT_DOUBLE_EQ(view->alpha(), c.changes ? 0.5 : 1);
+        EXPECT_TRUE(view->layer()->animationKeys().empty());
         EXPECT_FALSE(finished.has_value()); // never synchronously
         if (c.duration + c.delay > 0) {
             advance(c.duration + c.delay - 0.001);
@@ -80,18 +65,8 @@ TEST_F(AnimationTest, CompletionTimingWithoutAnimatedChanges) {
         } else {
             drain(); // the next turn of the main queue
         }
-        ASSERT_TRUE(finished.has_value());
-        EXPECT_TRUE(*finished);
+        EXPECT_EQ(finished, std::optional<bool>(true));
     }
-}
-
-TEST_F(AnimationTest, DurationZeroAppliesWithoutLayerAnimations) {
-    std::optional<bool> finished;
-    UIView::animate(0, [&] { view->setCenter({10, 10}); }, [&](bool f) { finished = f; });
-    EXPECT_EQ(view->center(), (CGPoint{10, 10}));
-    EXPECT_TRUE(view->layer()->animationKeys().empty());
-    drain();
-    EXPECT_EQ(finished, std::optional<bool>(true));
 }
 
 TEST_F(AnimationTest, RemovingTheLayersAnimationsCompletesAsNotFinished) {
@@ -275,9 +250,8 @@ TEST_F(AnimationTest, StoppingAndFinishingAnAnimator) {
         advance(0.5); // the delay
         EXPECT_NEAR(animator->fractionComplete(), 0, 1e-9);
         advance(0.5);
-        ::testing::internal::CaptureStderr();
-        animator->finishAnimation(UIViewAnimatingPosition::end); // not stopped: refused
-        EXPECT_NE(::testing::internal::GetCapturedStderr().find("needs a stopped animator"), std::string::npos);
+        EXPECT_THAT(stderrOf([&] { animator->finishAnimation(UIViewAnimatingPosition::end); }),
+                    ::testing::HasSubstr("needs a stopped animator"));
         animator->stopAnimation(false);
         EXPECT_EQ(animator->state(), UIViewAnimatingState::stopped);
         animator->finishAnimation(UIViewAnimatingPosition::start);

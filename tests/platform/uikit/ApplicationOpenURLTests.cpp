@@ -27,10 +27,7 @@ TEST_F(ApplicationOpenURLTest, OnlyInstalledSchemesAndTheBrowserOpen) {
     device->installApp("vybank");
     device->installApp("VYID-Auth");
 
-    struct Case {
-        const char* url;
-        bool opens;
-    };
+    struct Case { const char* url; bool opens; };
     const Case cases[] = {
         {"vybank://auth?state=1", true},
         {"VYBANK://auth", true},
@@ -81,19 +78,14 @@ TEST_F(ApplicationOpenURLTest, OpeningRecordsEveryRequestAndCompletesOnTheNextTu
 }
 
 TEST_F(ApplicationOpenURLTest, UniversalLinksOnlyOpensNothingThatNoAppClaims) {
-    auto& application = UIApplication::shared();
     device->installApp("vybank");
-    std::optional<bool> opened;
-    application.open(url("https://vy.example"), {{UIApplication::universalLinksOnly, true}},
-                     [&](bool success) { opened = success; });
-    drain();
-    EXPECT_EQ(opened, false) << "the browser does not take a universal-links-only request";
-
-    opened.reset();
-    application.open(url("https://vy.example"), {{UIApplication::universalLinksOnly, false}},
-                     [&](bool success) { opened = success; });
-    drain();
-    EXPECT_EQ(opened, true);
+    for (const bool universalLinksOnly : {true, false}) {
+        std::optional<bool> opened;
+        UIApplication::shared().open(url("https://vy.example"), {{UIApplication::universalLinksOnly, universalLinksOnly}},
+                                     [&](bool success) { opened = success; });
+        drain();
+        EXPECT_EQ(opened, !universalLinksOnly) << "the browser takes no universal-links-only request";
+    }
 }
 
 TEST_F(ApplicationOpenURLTest, DelegateWindowIsAnOptionalMember) {

@@ -1,16 +1,18 @@
+#include "UIKitTestSupport.hpp"
+
 #include "platform/coregraphics/CGImage.hpp"
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIProgressView.hpp"
 #include "platform/uikit/UITouch.hpp"
 
-#include <gtest/gtest.h>
-
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-using namespace uikit;
+using namespace uikittests;
 using ::testing::SimulatedUser;
 
 namespace {
@@ -40,15 +42,9 @@ public:
     }
 };
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public UIKitTest {
 protected:
-    void SetUp() override {
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 320, 480});
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    std::shared_ptr<UIView> root;
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 320, 480});
     std::vector<std::string> log;
 };
 
@@ -132,22 +128,21 @@ TEST_F(ControlTest, PerStateValuesFallBackToNormal) {
 
     struct Case {
         const char* name;
-        std::function<void()> set;
+        bool highlighted, enabled, selected;
         std::string title;
         std::shared_ptr<UIImage> image;
     };
     const std::vector<Case> cases = {
-        {"normal", [&] {}, "Continue", normalImage},
-        {"highlighted", [&] { button->setHighlighted(true); }, "Continue", highlightedImage},
-        {"disabled", [&] { button->setEnabled(false); }, "Wait", normalImage},
-        {"selected", [&] { button->setSelected(true); }, "Continue", normalImage},
+        {"normal", false, true, false, "Continue", normalImage},
+        {"highlighted", true, true, false, "Continue", highlightedImage},
+        {"disabled", false, false, false, "Wait", normalImage},
+        {"selected", false, true, true, "Continue", normalImage},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        button->setHighlighted(false);
-        button->setEnabled(true);
-        button->setSelected(false);
-        c.set();
+        button->setHighlighted(c.highlighted);
+        button->setEnabled(c.enabled);
+        button->setSelected(c.selected);
         EXPECT_EQ(button->currentTitle(), c.title);
         EXPECT_EQ(button->titleLabel()->text(), c.title);
         EXPECT_EQ(button->currentImage(), c.image);
@@ -197,11 +192,7 @@ TEST_F(ControlTest, IntrinsicSizeIsImageAndTitlePlusContentInsets) {
 }
 
 TEST_F(ControlTest, ImageEdgeInsetsShrinkTheImageArea) {
-    struct Case {
-        CGRect frame;
-        UIEdgeInsets insets;
-        CGRect expected;
-    };
+    struct Case { CGRect frame; UIEdgeInsets insets; CGRect expected; };
     const std::vector<Case> cases = {
         {{0, 0, 44, 44}, {10, 10, 10, 10}, {10, 10, 24, 24}},
         {{0, 0, 32, 32}, {4, 4, 4, 4}, {4, 4, 24, 24}},
@@ -224,6 +215,47 @@ TEST_F(ControlTest, TitleAndImageViewsDoNotTakeTouches) {
     button->layoutIfNeeded();
     EXPECT_EQ(root->hitTest(button->convert(button->titleLabel()->center(), nullptr)), button);
     EXPECT_EQ(root->hitTest(button->convert(button->imageView()->center(), nullptr)), button);
+}
+
+using IndicatorTest = UIKitTest;
+
+TEST_F(IndicatorTest, ActivityIndicatorSpinsOnlyBetweenStartAndStopAndHidesWhenStopped) {
+    auto indicator = UIActivityIndicatorView::make();
+    EXPECT_FALSE(indicator->isAnimating());
+    EXPECT_TRUE(indicator->isHidden()); // hidden until started
+    EXPECT_EQ(indicator->intrinsicContentSize(), (CGSize{20, 20}));
+    EXPECT_EQ(UIActivityIndicatorView::make(UIActivityIndicatorViewStyle::large)->intrinsicContentSize(),
+              (CGSize{37, 37}));
+
+    indicator->startAnimating();
+    EXPECT_TRUE(indicator->isAnimating());
+    EXPECT_FALSE(indicator->isHidden());
+    EXPECT_NE(indicator->layer()->animation("spin"), nullptr);
+    indicator->stopAnimating();
+    EXPECT_FALSE(indicator->isAnimating());
+    EXPECT_TRUE(indicator->isHidden());
+    EXPECT_EQ(indicator->layer()->animation("spin"), nullptr);
+
+    indicator->setHidesWhenStopped(false);
+    EXPECT_FALSE(indicator->isHidden()) << "kept visible when told not to hide";
+    indicator->startAnimating();
+    indicator->stopAnimating();
+    EXPECT_FALSE(indicator->isHidden());
+    indicator->setColor(UIColor::red());
+    indicator->setColor(std::nullopt);
+    EXPECT_TRUE(indicator->color() == UIColor::gray()) << "no colour is the default grey";
+}
+
+TEST_F(IndicatorTest, ProgressIsClampedToZeroToOne) {
+    auto bar = UIProgressView::make(UIProgressViewStyle::bar);
+    bar->setProgress(0.4f, true);
+    EXPECT_FLOAT_EQ(bar->progress(), 0.4f);
+    for (const float outside : {1.7f, -1.0f, NAN}) {
+        bar->setProgress(outside);
+        EXPECT_EQ(bar->progress(), std::isnan(outside) || outside < 0 ? 0 : 1) << outside;
+    }
+    EXPECT_EQ(bar->intrinsicContentSize().width, UIView::noIntrinsicMetric);
+    EXPECT_GT(bar->intrinsicContentSize().height, 0);
 }
 
 } // namespace

@@ -58,9 +58,8 @@ TEST_F(ControllerLifecycleTest, ViewLoadsOnceOnFirstUseThroughLoadViewThenViewDi
 
 TEST_F(ControllerLifecycleTest, LoadViewThatSetsNoViewGetsAPlainOneInsteadOfRecursing) {
     const auto vc = UIViewController::create<ForgetfulController>();
-    ::testing::internal::CaptureStderr();
-    const auto view = vc->view();
-    const std::string messages = ::testing::internal::GetCapturedStderr();
+    std::shared_ptr<UIView> view;
+    const std::string messages = stderrOf([&] { view = vc->view(); });
     EXPECT_EQ(vc->askedWhileLoading, nullptr);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(vc->view(), view);
@@ -96,11 +95,9 @@ TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedPa
     ASSERT_TRUE(root->isAppeared());
     const auto child = controller("child");
 
-    root->addChild(child);
+    embed(root, child);
     EXPECT_EQ(child->parent(), root);
     EXPECT_THAT(root->children(), ElementsAre(child));
-    root->view()->addSubview(child->view());
-    child->didMove(root);
     EXPECT_THAT(*log, ElementsAre("child.willMove(parent)", "child.loadView", "child.viewDidLoad",
                                   "child.didMove(parent)", "child.viewWillAppear(false)",
                                   "child.viewDidAppear(false)"));
@@ -123,9 +120,7 @@ TEST_F(ControllerLifecycleTest, ParentForwardsAppearanceOnlyToChildrenWhoseViews
     const auto parent = controller("parent");
     const auto shown = controller("shown");
     const auto offscreen = controller("offscreen");
-    parent->addChild(shown);
-    parent->view()->addSubview(shown->view());
-    shown->didMove(parent);
+    embed(parent, shown);
     parent->addChild(offscreen);
     offscreen->didMove(parent);
     log->clear();
@@ -153,10 +148,10 @@ TEST_F(ControllerLifecycleTest, AddingAChildMovesItFromItsOldParentAndRefusesCyc
     EXPECT_THAT(b->children(), ElementsAre(child));
     EXPECT_EQ(child->parent(), b);
 
-    ::testing::internal::CaptureStderr();
-    child->addChild(b);
-    b->addChild(b);
-    const std::string messages = ::testing::internal::GetCapturedStderr();
+    const std::string messages = stderrOf([&] {
+        child->addChild(b);
+        b->addChild(b);
+    });
     EXPECT_THAT(messages, HasSubstr("cannot become a child"));
     EXPECT_TRUE(child->children().empty());
     EXPECT_EQ(b->parent(), nullptr);

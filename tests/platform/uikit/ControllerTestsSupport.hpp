@@ -4,7 +4,8 @@
 // writes what it is told into one event log, so that a test can check the order of callbacks
 // across view controllers, presentation controllers, animators and delegates.
 
-#include "platform/foundation/Dispatch.hpp"
+#include "UIKitTestSupport.hpp"
+
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UIPercentDrivenInteractiveTransition.hpp"
 #include "platform/uikit/UIPresentationController.hpp"
@@ -13,8 +14,6 @@
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -22,7 +21,7 @@
 
 namespace controllertests {
 
-using namespace uikit;
+using namespace uikittests;
 using Log = std::vector<std::string>;
 
 inline std::string flag(bool value) { return value ? "true" : "false"; }
@@ -240,11 +239,10 @@ private:
 };
 
 // A simulated device on the manual clock, with a recording root view controller.
-class ControllerTest : public ::testing::Test {
+class ControllerTest : public ClockTest {
 protected:
     void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
+        ClockTest::SetUp();
         device = std::make_unique<testing::SimulatedDevice>();
         root = controller("root");
         device->setRootViewController(root);
@@ -253,12 +251,18 @@ protected:
 
     void TearDown() override {
         device.reset();
-        foundation::RunLoop::main().discardPending();
-        foundation::Clock::useRealClock();
+        ClockTest::TearDown();
     }
 
     std::shared_ptr<RecordingController> controller(const std::string& name) {
         return UIViewController::create<RecordingController>(name, log);
+    }
+
+    // Adds `child` with its view to `parent`, as a container view controller does.
+    static void embed(const std::shared_ptr<UIViewController>& parent, const std::shared_ptr<UIViewController>& child) {
+        parent->addChild(child);
+        parent->view()->addSubview(child->view());
+        child->didMove(parent);
     }
 
     std::shared_ptr<RecordingDelegate> customDelegate(const std::shared_ptr<UIViewController>& presented) {
@@ -267,9 +271,6 @@ protected:
         presented->setTransitioningDelegate(delegate);
         return delegate;
     }
-
-    static void advance(double seconds) { foundation::Clock::advance(seconds); }
-    static void drain() { foundation::RunLoop::main().runUntilIdle(); }
 
     std::shared_ptr<Log> log = std::make_shared<Log>();
     std::unique_ptr<testing::SimulatedDevice> device;

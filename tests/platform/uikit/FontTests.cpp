@@ -4,24 +4,16 @@
 
 #include <chrono>
 #include <future>
+#include <string>
+#include <vector>
 
 using coregraphics::CGFloat;
 using namespace uikit;
 
 namespace {
 
-TEST(Font, WeightsHaveThePlatformRawValues) {
-    EXPECT_EQ(UIFontWeight::regular.rawValue, 0.0);
-    EXPECT_EQ(UIFontWeight::medium.rawValue, 0.23);
-    EXPECT_EQ(UIFontWeight::semibold.rawValue, 0.3);
-    EXPECT_EQ(UIFontWeight::bold.rawValue, 0.4);
-}
-
 TEST(Font, SystemFontUsesTheInterFaceOfEachWeight) {
-    struct Case {
-        UIFontWeight weight;
-        const char* face;
-    };
+    struct Case { UIFontWeight weight; const char* face; };
     const Case cases[] = {{UIFontWeight::regular, "Inter-Regular"},
                           {UIFontWeight::medium, "Inter-Medium"},
                           {UIFontWeight::semibold, "Inter-SemiBold"},
@@ -40,11 +32,9 @@ TEST(Font, SystemFontUsesTheInterFaceOfEachWeight) {
 
 TEST(Font, MetricsScaleWithThePointSize) {
     const UIFont small = UIFont::systemFont(10);
-    const UIFont large = UIFont::systemFont(20);
     EXPECT_GT(small.ascender(), 0);
     EXPECT_LT(small.descender(), 0);
-    EXPECT_DOUBLE_EQ(small.lineHeight(), small.ascender() - small.descender() + small.leading());
-    EXPECT_DOUBLE_EQ(large.lineHeight(), 2 * small.lineHeight());
+    EXPECT_DOUBLE_EQ(UIFont::systemFont(20).lineHeight(), 2 * small.lineHeight());
     // Inter's line is about 1.21 em, as the system font's is about 1.2 em.
     EXPECT_NEAR(small.lineHeight() / 10, 1.21, 0.03);
     EXPECT_DOUBLE_EQ(UIFont::systemFont(-3).pointSize(), 0);
@@ -75,61 +65,59 @@ TEST(TextMeasurement, LongerTextIsWiderAndHeavierWeightIsWider) {
     EXPECT_GT(UIFont::systemFont(14).width("WWWW"), 2 * UIFont::systemFont(14).width("iiii"));
 }
 
-TEST(TextMeasurement, EmptyTextIsOneLineHighAndNothingWide) {
+TEST(TextMeasurement, LinesBreakAtWordsAndLineBreaksWithinTheWidthAndLimit) {
     const UIFont font = UIFont::systemFont(14);
-    const auto size = sizeWithFont("", font);
-    EXPECT_EQ(size.width, 0);
-    EXPECT_DOUBLE_EQ(size.height, font.lineHeight());
-    EXPECT_EQ(layoutText("", font, 100, 2).lineCount(), 1u);
-}
-
-TEST(TextMeasurement, LineBreaksStartNewLines) {
-    const UIFont font = UIFont::systemFont(14);
-    const auto size = sizeWithFont("first line\nsecond", font);
-    EXPECT_DOUBLE_EQ(size.height, 2 * font.lineHeight());
-    EXPECT_NEAR(size.width, font.width("first line"), 1e-9);
-    EXPECT_DOUBLE_EQ(sizeWithFont("one\n", font).height, font.lineHeight()) << "a final line break adds no line";
-    EXPECT_DOUBLE_EQ(sizeWithFont("\n\n", font).height, 2 * font.lineHeight());
-}
-
-TEST(TextMeasurement, WrapsAtWordsWithinTheWidth) {
-    const UIFont font = UIFont::systemFont(14);
-    const std::string text = "This is a secure way to log in with your bank";
+    const std::string sentence = "This is a secure way to log in with your bank";
     const CGFloat width = font.width("This is a secure way") + 1;
-    const TextLayout layout = layoutText(text, font, width);
-    ASSERT_EQ(layout.lineCount(), 3u);
-    EXPECT_EQ(layout.lines[0].text, "This is a secure way");
-    EXPECT_EQ(layout.lines[1].text, "to log in with your");
-    EXPECT_EQ(layout.lines[2].text, "bank");
-    for (const TextLine& line : layout.lines) {
-        EXPECT_LE(line.width, width);
+    struct Case {
+        const char* name;
+        std::string text;
+        CGFloat width; // 0: no limit
+        int numberOfLines;
+        std::vector<std::string> lines;
+        bool truncated;
+    };
+    const Case cases[] = {
+        {"wraps at words", sentence, width, 0, {"This is a secure way", "to log in with your", "bank"}, false},
+        {"text as wide as the line fits", "two words", font.width("two words"), 0, {"two words"}, false},
+        {"line breaks start lines", "first line\nsecond", 0, 0, {"first line", "second"}, false},
+        {"a final line break adds no line", "one\n", 0, 0, {"one"}, false},
+        {"empty lines count", "\n\n", 0, 0, {"", ""}, false},
+        {"empty text is one line", "", 100, 2, {""}, false},
+        {"within the limit", "fits", 200, 1, {"fits"}, false},
+        {"paragraphs past the limit", "first\nsecond", 0, 1, {"first\u2026"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TextLayout layout = layoutText(c.text, font, c.width, c.numberOfLines);
+        std::vector<std::string> texts;
+        CGFloat widest = 0;
+        for (const TextLine& line : layout.lines) {
+            texts.push_back(line.text);
+            widest = std::max(widest, line.width);
+            if (c.width > 0) {
+                EXPECT_LE(line.width, c.width);
+            }
+        }
+        EXPECT_EQ(texts, c.lines);
+        EXPECT_EQ(layout.truncated, c.truncated);
+        EXPECT_DOUBLE_EQ(layout.size.height, c.lines.size() * font.lineHeight());
+        EXPECT_DOUBLE_EQ(layout.size.width, widest);
     }
-    EXPECT_DOUBLE_EQ(layout.size.height, 3 * font.lineHeight());
-    EXPECT_DOUBLE_EQ(layout.size.width, layout.lines[0].width);
-    EXPECT_FALSE(layout.truncated);
+    const auto twoLines = sizeWithFont("first line\nsecond", font);
+    EXPECT_DOUBLE_EQ(twoLines.height, 2 * font.lineHeight());
+    EXPECT_NEAR(twoLines.width, font.width("first line"), 1e-9);
+    EXPECT_EQ(sizeWithFont("", font), (CGSize{0, font.lineHeight()}));
 
-    const TextLayout exact = layoutText("two words", font, font.width("two words"));
-    EXPECT_EQ(exact.lineCount(), 1u) << "text exactly as wide as the line fits";
-}
-
-TEST(TextMeasurement, RespectsTheLineLimitWithAnEllipsis) {
-    const UIFont font = UIFont::systemFont(14);
-    const std::string text = "This is a secure way to log in with your bank";
-    const CGFloat width = font.width("This is a secure way") + 1;
-    const TextLayout layout = layoutText(text, font, width, 2);
-    ASSERT_EQ(layout.lineCount(), 2u);
-    EXPECT_TRUE(layout.truncated);
-    EXPECT_EQ(layout.lines[0].text, "This is a secure way");
-    EXPECT_EQ(layout.lines[1].text.rfind("to log in", 0), 0u);
-    EXPECT_EQ(layout.lines[1].text.substr(layout.lines[1].text.size() - 3), "\u2026");
-    EXPECT_LE(layout.lines[1].width, width);
-    EXPECT_DOUBLE_EQ(layout.size.height, 2 * font.lineHeight());
-
-    const TextLayout paragraphs = layoutText("first\nsecond", font, 0, 1);
-    ASSERT_EQ(paragraphs.lineCount(), 1u);
-    EXPECT_EQ(paragraphs.lines[0].text, "first\u2026");
-    EXPECT_TRUE(paragraphs.truncated);
-    EXPECT_FALSE(layoutText("fits", font, 200, 1).truncated);
+    // Cut at the limit, the last line ends with an ellipsis and still fits.
+    const TextLayout limited = layoutText(sentence, font, width, 2);
+    ASSERT_EQ(limited.lineCount(), 2u);
+    EXPECT_TRUE(limited.truncated);
+    EXPECT_EQ(limited.lines[0].text, "This is a secure way");
+    EXPECT_EQ(limited.lines[1].text.rfind("to log in", 0), 0u);
+    EXPECT_EQ(limited.lines[1].text.substr(limited.lines[1].text.size() - 3), "\u2026");
+    EXPECT_LE(limited.lines[1].width, width);
+    EXPECT_DOUBLE_EQ(limited.size.height, 2 * font.lineHeight());
 }
 
 TEST(TextMeasurement, WordWiderThanTheLineBreaksBetweenCharacters) {

@@ -1,8 +1,8 @@
+#include "UIKitTestSupport.hpp"
+
 #include "platform/foundation/Bundle.hpp"
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -12,7 +12,7 @@
 
 using coregraphics::CGImage;
 using coregraphics::CGRGBA;
-using namespace uikit;
+using namespace uikittests;
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,13 +25,7 @@ void writeFile(const fs::path& path, const foundation::Data& data) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
-class ImageTest : public ::testing::Test {
-protected:
-    void TearDown() override { UITraitCollection::setCurrent(saved_); }
-
-private:
-    UITraitCollection saved_ = UITraitCollection::current();
-};
+using ImageTest = UIKitTest;
 
 TEST_F(ImageTest, SizeIsPixelsDividedByScale) {
     const auto image = UIImage::fromData(solidPng(30, 12, {1, 2, 3, 255}), 3);
@@ -45,9 +39,6 @@ TEST_F(ImageTest, SizeIsPixelsDividedByScale) {
 }
 
 TEST_F(ImageTest, WithRenderingModeMakesANewImageSharingTheBitmap) {
-    EXPECT_EQ(rawValue(UIImageRenderingMode::automatic), 0);
-    EXPECT_EQ(rawValue(UIImageRenderingMode::alwaysOriginal), 1);
-    EXPECT_EQ(rawValue(UIImageRenderingMode::alwaysTemplate), 2);
     EXPECT_EQ(renderingModeFromRawValue(2), UIImageRenderingMode::alwaysTemplate);
     EXPECT_FALSE(renderingModeFromRawValue(3));
 
@@ -84,11 +75,7 @@ protected:
 };
 
 TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
-    struct Case {
-        CGFloat displayScale;
-        CGFloat scale;
-        CGRGBA colour;
-    };
+    struct Case { CGFloat displayScale; CGFloat scale; CGRGBA colour; };
     const Case cases[] = {{3, 3, {0, 0, 255, 255}}, {2, 2, {0, 255, 0, 255}}, {1, 1, {255, 0, 0, 255}}};
     for (const Case& c : cases) {
         const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale));

@@ -1,35 +1,14 @@
-#include "platform/foundation/Dispatch.hpp"
-#include "platform/uikit/UIView.hpp"
+#include "UIKitTestSupport.hpp"
 
-#include <gtest/gtest.h>
-
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-using namespace uikit;
+using namespace uikittests;
+using ::testing::HasSubstr;
 
 namespace {
-
-std::shared_ptr<UIView> constrainedView() {
-    auto view = UIView::make();
-    view->setTranslatesAutoresizingMaskIntoConstraints(false);
-    return view;
-}
-
-// A view with a fixed intrinsic size, like a label with a fixed text.
-class IntrinsicView : public UIView {
-public:
-    explicit IntrinsicView(CGSize size) : UIView(CGRect{}), size_(size) {}
-    CGSize intrinsicContentSize() const override { return size_; }
-    void setSize(CGSize size) {
-        size_ = size;
-        invalidateIntrinsicContentSize();
-    }
-
-private:
-    CGSize size_;
-};
 
 class CountingView : public UIView {
 public:
@@ -40,25 +19,16 @@ protected:
     void layoutSubviews() override { ++layouts; }
 };
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public UIKitTest {
 protected:
-    void SetUp() override {
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 375, 667});
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    std::shared_ptr<UIView> root;
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 375, 667});
 };
 
 TEST_F(LayoutTest, EdgesConstantsAndHeightAreSolved) {
     // A bar 8 points in from both sides and 8 above the bottom, whose one-line text (18 high)
     // sits 8 points in and is at least 36 high: the bar is 52 high.
-    auto bar = constrainedView();
-    auto text = UIView::create<IntrinsicView>(CGSize{100, 18});
-    text->setTranslatesAutoresizingMaskIntoConstraints(false);
-    root->addSubview(bar);
-    bar->addSubview(text);
+    auto bar = addConstrained(root);
+    auto text = addConstrained(bar, sized(100, 18));
     NSLayoutConstraint::activate({
         bar->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 8),
         bar->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -8),
@@ -75,8 +45,7 @@ TEST_F(LayoutTest, EdgesConstantsAndHeightAreSolved) {
 }
 
 TEST_F(LayoutTest, CentringAndMultipliers) {
-    auto box = constrainedView();
-    root->addSubview(box);
+    auto box = addConstrained(root);
     NSLayoutConstraint::activate({
         box->centerXAnchor().constraintEqualTo(root->centerXAnchor()),
         box->centerYAnchor().constraintEqualTo(root->centerYAnchor()),
@@ -91,16 +60,11 @@ TEST_F(LayoutTest, CentringAndMultipliers) {
 }
 
 TEST_F(LayoutTest, PrioritiesDecideBetweenConflictingWishes) {
-    struct Case {
-        float first;
-        float second;
-        CGFloat expected;
-    };
+    struct Case { float first; float second; CGFloat expected; };
     for (const Case& c : std::vector<Case>{{750, 250, 100}, {250, 750, 200}, {1000, 999, 100}}) {
         SCOPED_TRACE(testing::Message() << c.first << " vs " << c.second);
         auto parent = UIView::make({0, 0, 400, 400});
-        auto view = constrainedView();
-        parent->addSubview(view);
+        auto view = addConstrained(parent);
         auto a = view->widthAnchor().constraintEqualToConstant(100);
         auto b = view->widthAnchor().constraintEqualToConstant(200);
         a->setPriority(c.first);
@@ -114,12 +78,9 @@ TEST_F(LayoutTest, PrioritiesDecideBetweenConflictingWishes) {
 }
 
 TEST_F(LayoutTest, ConstraintsAreInstalledOnTheClosestCommonAncestor) {
-    auto container = constrainedView();
-    auto a = constrainedView();
-    auto b = constrainedView();
-    root->addSubview(container);
-    container->addSubview(a);
-    container->addSubview(b);
+    auto container = addConstrained(root);
+    auto a = addConstrained(container);
+    auto b = addConstrained(container);
     auto width = a->widthAnchor().constraintEqualToConstant(10);
     auto between = a->trailingAnchor().constraintEqualTo(b->leadingAnchor());
     auto toRoot = a->topAnchor().constraintEqualTo(root->topAnchor());
@@ -143,48 +104,40 @@ TEST_F(LayoutTest, ConstraintsAreInstalledOnTheClosestCommonAncestor) {
 }
 
 TEST_F(LayoutTest, ConstraintsWithoutCommonAncestorAreRefused) {
-    auto a = constrainedView();
-    auto stranger = constrainedView();
-    root->addSubview(a);
+    auto a = addConstrained(root);
+    auto stranger = UIView::make();
     auto constraint = a->leadingAnchor().constraintEqualTo(stranger->leadingAnchor());
-    ::testing::internal::CaptureStderr();
-    constraint->setActive(true);
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("because they have no common ancestor"), std::string::npos);
+    EXPECT_THAT(stderrOf([&] { constraint->setActive(true); }), HasSubstr("because they have no common ancestor"));
     EXPECT_FALSE(constraint->isActive());
     EXPECT_TRUE(root->constraints().empty());
     root->layoutIfNeeded(); // and layout goes on
 }
 
 TEST_F(LayoutTest, UnsatisfiableConstraintIsReportedBrokenAndTheRestLaidOut) {
-    auto view = constrainedView();
-    root->addSubview(view);
+    auto view = addConstrained(root);
     auto first = view->widthAnchor().constraintEqualToConstant(100);
     auto conflicting = view->widthAnchor().constraintEqualToConstant(200);
     conflicting->setIdentifier("conflicting");
     NSLayoutConstraint::activate({first, view->heightAnchor().constraintEqualToConstant(30),
                                   view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 5),
                                   view->topAnchor().constraintEqualTo(root->topAnchor(), 6), conflicting});
-    ::testing::internal::CaptureStderr();
-    root->layoutIfNeeded();
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("Unable to simultaneously satisfy constraints"), std::string::npos);
-    EXPECT_NE(message.find("Will attempt to recover by breaking constraint \n<NSLayoutConstraint:"), std::string::npos);
-    EXPECT_NE(message.find("'conflicting'"), std::string::npos);
+    const std::string message = stderrOf([&] { root->layoutIfNeeded(); });
+    EXPECT_THAT(message, HasSubstr("Unable to simultaneously satisfy constraints"));
+    EXPECT_THAT(message, HasSubstr("Will attempt to recover by breaking constraint \n<NSLayoutConstraint:"));
+    EXPECT_THAT(message, HasSubstr("'conflicting'"));
     EXPECT_EQ(view->frame(), (CGRect{5, 6, 100, 30}));
 
-    // Reported once, not on every pass.
-    ::testing::internal::CaptureStderr();
-    view->setNeedsLayout();
-    first->setConstant(110);
-    root->layoutIfNeeded();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    const std::string again = stderrOf([&] {
+        view->setNeedsLayout();
+        first->setConstant(110);
+        root->layoutIfNeeded();
+    });
+    EXPECT_EQ(again, "") << "reported once, not on every pass";
     EXPECT_EQ(view->frame().size.width, 110);
 }
 
 TEST_F(LayoutTest, NegativeSizesAreClampedAndNeverNaN) {
-    auto view = constrainedView();
-    root->addSubview(view);
+    auto view = addConstrained(root);
     NSLayoutConstraint::activate({
         view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 300),
         view->trailingAnchor().constraintEqualTo(root->leadingAnchor(), 100),
@@ -197,65 +150,54 @@ TEST_F(LayoutTest, NegativeSizesAreClampedAndNeverNaN) {
 }
 
 TEST_F(LayoutTest, IntrinsicSizeWithHuggingAndCompressionResistance) {
-    // Two views with intrinsic widths 200 and 150 share a row of 300 between the edges.
-    auto makeRow = [](float leftCompression, float rightCompression) {
-        auto parent = UIView::make({0, 0, 300, 50});
-        auto left = UIView::create<IntrinsicView>(CGSize{200, 20});
-        auto right = UIView::create<IntrinsicView>(CGSize{150, 20});
-        for (const auto& v : {left, right}) {
-            v->setTranslatesAutoresizingMaskIntoConstraints(false);
-            parent->addSubview(v);
-        }
-        left->setContentCompressionResistancePriority(leftCompression, UILayoutConstraintAxis::horizontal);
-        right->setContentCompressionResistancePriority(rightCompression, UILayoutConstraintAxis::horizontal);
-        NSLayoutConstraint::activate({
-            left->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
-            left->trailingAnchor().constraintEqualTo(right->leadingAnchor()),
-            right->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
-            left->topAnchor().constraintEqualTo(parent->topAnchor()),
-            right->topAnchor().constraintEqualTo(parent->topAnchor()),
-        });
-        parent->layoutIfNeeded();
-        return std::make_pair(left->frame().size, right->frame().size);
+    // Two views side by side fill a row between its edges.
+    struct Case {
+        const char* name;
+        CGFloat rowWidth;
+        CGFloat leftWidth, rightWidth; // intrinsic
+        float leftCompression, rightCompression, leftHugging;
+        CGFloat leftExpected, rightExpected;
     };
-    const auto [left1, right1] = makeRow(751, 750);
-    EXPECT_EQ(left1, (CGSize{200, 20}));
-    EXPECT_EQ(right1.width, 100);
-    const auto [left2, right2] = makeRow(750, 751);
-    EXPECT_EQ(left2.width, 150);
-    EXPECT_EQ(right2.width, 150);
-
-    // With room to spare, the view that hugs less grows.
-    auto parent = UIView::make({0, 0, 500, 50});
-    auto a = UIView::create<IntrinsicView>(CGSize{100, 20});
-    auto b = UIView::create<IntrinsicView>(CGSize{100, 20});
-    for (const auto& v : {a, b}) {
-        v->setTranslatesAutoresizingMaskIntoConstraints(false);
-        parent->addSubview(v);
+    const Case cases[] = {
+        {"left resists compression more", 300, 200, 150, 751, 750, 250, 200, 100},
+        {"right resists compression more", 300, 200, 150, 750, 751, 250, 150, 150},
+        {"room to spare: the one that hugs less grows", 500, 100, 100, 750, 750, 251, 100, 400},
+    };
+    const auto row = [](const Case& c) {
+        auto parent = UIView::make({0, 0, c.rowWidth, 50});
+        auto left = addConstrained(parent, sized(c.leftWidth, 20));
+        auto right = addConstrained(parent, sized(c.rightWidth, 20));
+        left->setContentCompressionResistancePriority(c.leftCompression, UILayoutConstraintAxis::horizontal);
+        right->setContentCompressionResistancePriority(c.rightCompression, UILayoutConstraintAxis::horizontal);
+        left->setContentHuggingPriority(c.leftHugging, UILayoutConstraintAxis::horizontal);
+        NSLayoutConstraint::activate({left->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
+                                      left->trailingAnchor().constraintEqualTo(right->leadingAnchor()),
+                                      right->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
+                                      left->topAnchor().constraintEqualTo(parent->topAnchor()),
+                                      right->topAnchor().constraintEqualTo(parent->topAnchor())});
+        parent->layoutIfNeeded();
+        return std::make_tuple(parent, left, right);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [parent, left, right] = row(c);
+        EXPECT_EQ(left->frame().size, (CGSize{c.leftExpected, 20}));
+        EXPECT_EQ(right->frame().size.width, c.rightExpected);
     }
-    a->setContentHuggingPriority(251, UILayoutConstraintAxis::horizontal);
-    NSLayoutConstraint::activate({
-        a->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
-        a->trailingAnchor().constraintEqualTo(b->leadingAnchor()),
-        b->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
-    });
-    parent->layoutIfNeeded();
-    EXPECT_EQ(a->frame().size.width, 100);
-    EXPECT_EQ(b->frame().size.width, 400);
-    EXPECT_EQ(a->frame().size.height, 20);
 
-    a->setSize({150, 30});
+    // A new intrinsic size takes effect on the next pass.
+    const auto [parent, left, right] = row(cases[2]);
+    left->setSize({150, 30});
     parent->layoutIfNeeded();
-    EXPECT_EQ(a->frame().size, (CGSize{150, 30}));
-    EXPECT_EQ(b->frame().size.width, 350);
+    EXPECT_EQ(left->frame().size, (CGSize{150, 30}));
+    EXPECT_EQ(right->frame().size.width, 350);
 }
 
 TEST_F(LayoutTest, SystemLayoutSizeFittingUsesTheFittingPriorities) {
     // A card: 16 around a content view 100 x 40 at least, which may grow.
-    auto card = constrainedView();
-    auto content = UIView::create<IntrinsicView>(CGSize{100, 40});
-    content->setTranslatesAutoresizingMaskIntoConstraints(false);
-    card->addSubview(content);
+    auto card = UIView::make();
+    card->setTranslatesAutoresizingMaskIntoConstraints(false);
+    auto content = addConstrained(card, sized(100, 40));
     NSLayoutConstraint::activate({
         content->topAnchor().constraintEqualTo(card->topAnchor(), 16),
         content->leadingAnchor().constraintEqualTo(card->leadingAnchor(), 16),
@@ -268,16 +210,14 @@ TEST_F(LayoutTest, SystemLayoutSizeFittingUsesTheFittingPriorities) {
               (CGSize{300, 72}));
     // Expanded: the content hugs at 250, above the fitting level, so the size stays intrinsic.
     EXPECT_EQ(card->systemLayoutSizeFitting(UIView::layoutFittingExpandedSize()), (CGSize{132, 72}));
-    // The frame does not change.
-    EXPECT_EQ(card->frame(), CGRect::zero());
+    EXPECT_EQ(card->frame(), CGRect::zero()) << "fitting does not move the view";
 }
 
 TEST_F(LayoutTest, TranslatedFramesAndSafeAreaGuide) {
     root->setSafeAreaInsetsOverride(UIEdgeInsets{47, 0, 34, 0});
     auto fixed = UIView::make({20, 30, 40, 50}); // translates its frame
-    auto pinned = constrainedView();
     root->addSubview(fixed);
-    root->addSubview(pinned);
+    auto pinned = addConstrained(root);
     NSLayoutConstraint::activate({
         pinned->topAnchor().constraintEqualTo(fixed->bottomAnchor(), 10),
         pinned->leadingAnchor().constraintEqualTo(fixed->trailingAnchor()),
@@ -310,29 +250,11 @@ TEST_F(LayoutTest, LayoutSubviewsRunsOnlyWhenNeeded) {
     EXPECT_EQ(view->layouts, first + 2);
 }
 
-TEST_F(LayoutTest, ConstantChangesMoveViewsOnTheNextPass) {
-    auto view = constrainedView();
-    root->addSubview(view);
-    auto top = view->topAnchor().constraintEqualTo(root->topAnchor(), 10);
-    NSLayoutConstraint::activate({top, view->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
-                                  view->widthAnchor().constraintEqualToConstant(10),
-                                  view->heightAnchor().constraintEqualToConstant(10)});
-    root->layoutIfNeeded();
-    EXPECT_EQ(view->frame().origin.y, 10);
-    top->setConstant(-8 - 10);
-    EXPECT_EQ(view->frame().origin.y, 10); // not before layout
-    root->layoutIfNeeded();
-    EXPECT_EQ(view->frame().origin.y, -18);
-}
-
-TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGives) {
+TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
     // A header, a body below it and a footer pinned to the bottom, moved by their constants.
-    auto header = constrainedView();
-    auto body = constrainedView();
-    auto footer = constrainedView();
-    for (const auto& v : {header, body, footer}) {
-        root->addSubview(v);
-    }
+    auto header = addConstrained(root);
+    auto body = addConstrained(root);
+    auto footer = addConstrained(root);
     auto headerHeight = header->heightAnchor().constraintEqualToConstant(44);
     auto gap = body->topAnchor().constraintEqualTo(header->bottomAnchor(), 8);
     auto footerHeight = footer->heightAnchor().constraintEqualToConstant(60);
@@ -352,22 +274,19 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGives) {
         footer->widthAnchor().constraintEqualTo(root->widthAnchor()),
     });
     root->layoutIfNeeded();
-    struct Step {
-        CGFloat header;
-        CGFloat gap;
-        CGFloat footer;
-        float wishPriority;
-        CGFloat bodyHeight;
-    };
+    struct Step { CGFloat header; CGFloat gap; CGFloat footer; float wishPriority; CGFloat bodyHeight; };
     // The optional minimum gives way when the footer needs the room.
     const std::vector<Step> steps = {
         {60, 8, 60, 250, 100}, {60, 20, 100, 260, 100}, {100, 0, 500, 250, 67}, {44, 8, 60, 240, 100}};
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << step.header << " " << step.gap << " " << step.footer);
+        const std::vector<CGRect> before{header->frame(), body->frame(), footer->frame()};
         headerHeight->setConstant(step.header);
         gap->setConstant(step.gap);
         footerHeight->setConstant(step.footer);
         bodyWish->setPriority(step.wishPriority);
+        EXPECT_EQ(before, (std::vector<CGRect>{header->frame(), body->frame(), footer->frame()}))
+            << "nothing moves before the next pass";
         root->layoutIfNeeded();
         const std::vector<CGRect> updated{header->frame(), body->frame(), footer->frame()};
         root->setNeedsUpdateConstraints(); // any structural change: the next pass solves from scratch
@@ -380,24 +299,24 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGives) {
 }
 
 TEST_F(LayoutTest, BadConstraintsAreRefusedWithMessages) {
-    auto view = constrainedView();
-    root->addSubview(view);
-    ::testing::internal::CaptureStderr();
-    auto location = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, nullptr,
-                                             NSLayoutAttribute::notAnAttribute, 1, 10);
-    auto mixed = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, root,
-                                          NSLayoutAttribute::leading, 1, 0);
-    auto notFinite = view->widthAnchor().constraintEqualToConstant(NAN);
-    NSLayoutConstraint::activate({location, mixed, notFinite});
-    auto required = view->widthAnchor().constraintEqualToConstant(10);
-    required->setActive(true);
-    required->setPriority(500);
-    const std::string messages = ::testing::internal::GetCapturedStderr();
+    auto view = addConstrained(root);
+    NSLayoutConstraint::Pointer location, mixed, notFinite, required;
+    const std::string messages = stderrOf([&] {
+        location = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, nullptr,
+                                            NSLayoutAttribute::notAnAttribute, 1, 10);
+        mixed = NSLayoutConstraint::make(view, NSLayoutAttribute::top, NSLayoutRelation::equal, root,
+                                         NSLayoutAttribute::leading, 1, 0);
+        notFinite = view->widthAnchor().constraintEqualToConstant(NAN);
+        NSLayoutConstraint::activate({location, mixed, notFinite});
+        required = view->widthAnchor().constraintEqualToConstant(10);
+        required->setActive(true);
+        required->setPriority(500);
+    });
     EXPECT_FALSE(location->isActive());
     EXPECT_FALSE(mixed->isActive());
     EXPECT_FALSE(notFinite->isActive());
-    EXPECT_NE(messages.find("Invalid pairing of layout attributes"), std::string::npos);
-    EXPECT_NE(messages.find("Mutating a priority from required to not"), std::string::npos);
+    EXPECT_THAT(messages, HasSubstr("Invalid pairing of layout attributes"));
+    EXPECT_THAT(messages, HasSubstr("Mutating a priority from required to not"));
     EXPECT_EQ(required->priority(), UILayoutPriority::required);
 }
 

@@ -45,6 +45,22 @@ TEST_F(PresentationTest, AnimatedCustomPresentationRunsTheHooksInOrderAndEndsWit
     EXPECT_EQ(presented->view()->frame(), (CGRect{0, 422, 390, 422})) << "the model value is the final frame";
     EXPECT_EQ(root->view()->window(), device->keyWindow()) << "a custom presentation keeps the presenter's view";
 
+    // The context gives the animator the views, frames and container of the presentation.
+    const auto context = delegate->presentAnimator->lastContext;
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->viewController(UITransitionContextViewControllerKey::from), root);
+    EXPECT_EQ(context->viewController(UITransitionContextViewControllerKey::to), presented);
+    EXPECT_EQ(context->view(UITransitionContextViewKey::to), presented->view());
+    EXPECT_EQ(context->view(UITransitionContextViewKey::from), nullptr)
+        << "the presenter's view is not the animator's to move when it stays";
+    EXPECT_EQ(context->containerView(), container);
+    EXPECT_EQ(context->finalFrame(presented), (CGRect{0, 422, 390, 422}));
+    EXPECT_EQ(context->initialFrame(presented), CGRect::zero());
+    EXPECT_EQ(context->finalFrame(controller("stranger")), CGRect::zero());
+    EXPECT_TRUE(context->isAnimated());
+    EXPECT_FALSE(context->isInteractive());
+    EXPECT_EQ(context->presentationStyle(), UIModalPresentationStyle::custom);
+
     log->clear();
     advance(RecordingAnimator::duration - 0.01);
     EXPECT_THAT(only(*log, sequence), IsEmpty()) << "the transition runs as long as its animator";
@@ -60,9 +76,12 @@ TEST_F(PresentationTest, AnimatedCustomPresentationRunsTheHooksInOrderAndEndsWit
     EXPECT_EQ(presented->transitionCoordinator(), nullptr) << "the coordinator lives as long as the transition";
     EXPECT_EQ(presented->presentationController(), delegate->presentation);
     EXPECT_THAT(only(*log, {"root.viewWill", "root.viewDid"}), IsEmpty());
+
+    EXPECT_THAT(stderrOf([&] { context->completeTransition(true); }), HasSubstr("already completed"));
+    EXPECT_EQ(root->presentedViewController(), presented) << "a second completion changes nothing";
 }
 
-TEST_F(PresentationTest, CustomPresentationWithoutAnimationAsksNoAnimatorAndCompletesAtOnce) {
+TEST_F(PresentationTest, CustomPresentationAndDismissalWithoutAnimationAskNoAnimatorAndCompleteAtOnce) {
     const auto presented = controller("presented");
     const auto delegate = customDelegate(presented);
     bool completed = false;
@@ -81,6 +100,16 @@ TEST_F(PresentationTest, CustomPresentationWithoutAnimationAsksNoAnimatorAndComp
     EXPECT_EQ(presented->view()->superview(), delegate->presentation->containerView())
         << "the platform puts the presented view into the container";
     EXPECT_EQ(presented->view()->frame(), delegate->presentation->frameOfPresentedViewInContainerView());
+
+    log->clear();
+    completed = false;
+    presented->dismiss(false, [&] { completed = true; });
+    EXPECT_TRUE(completed);
+    EXPECT_THAT(only(*log, sequence),
+                ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(false)",
+                            "pc.dismissalTransitionDidEnd(true)", "presented.viewDidDisappear(false)"));
+    EXPECT_EQ(presented->view()->superview(), nullptr);
+    EXPECT_EQ(root->presentedViewController(), nullptr);
 }
 
 TEST_F(PresentationTest, AnimatedCustomDismissalEndsWithItsAnimatorAndUnlinks) {
@@ -114,50 +143,11 @@ TEST_F(PresentationTest, AnimatedCustomDismissalEndsWithItsAnimatorAndUnlinks) {
     EXPECT_FALSE(presented->isBeingDismissed());
     EXPECT_EQ(container->superview(), nullptr) << "the container leaves the window";
     EXPECT_EQ(presented->view()->window(), nullptr);
-}
 
-TEST_F(PresentationTest, DismissalWithoutAnimationTakesThePresentedViewOutAtOnce) {
-    const auto presented = controller("presented");
-    const auto delegate = customDelegate(presented);
-    root->present(presented, false);
-    log->clear();
-    bool completed = false;
-
-    presented->dismiss(false, [&] { completed = true; });
-
-    EXPECT_TRUE(completed);
-    EXPECT_THAT(only(*log, sequence),
-                ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(false)",
-                            "pc.dismissalTransitionDidEnd(true)", "presented.viewDidDisappear(false)"));
-    EXPECT_EQ(presented->view()->superview(), nullptr);
-    EXPECT_EQ(root->presentedViewController(), nullptr);
-}
-
-TEST_F(PresentationTest, ContextGivesViewsFramesAndContainerOfThePresentation) {
-    const auto presented = controller("presented");
-    const auto delegate = customDelegate(presented);
-    root->present(presented, true);
-    const auto context = delegate->presentAnimator->lastContext;
-    ASSERT_NE(context, nullptr);
-
-    EXPECT_EQ(context->viewController(UITransitionContextViewControllerKey::from), root);
-    EXPECT_EQ(context->viewController(UITransitionContextViewControllerKey::to), presented);
-    EXPECT_EQ(context->view(UITransitionContextViewKey::to), presented->view());
-    EXPECT_EQ(context->view(UITransitionContextViewKey::from), nullptr)
-        << "the presenter's view is not the animator's to move when it stays";
-    EXPECT_EQ(context->containerView(), delegate->presentation->containerView());
-    EXPECT_EQ(context->finalFrame(presented), (CGRect{0, 422, 390, 422}));
-    EXPECT_EQ(context->initialFrame(presented), CGRect::zero());
-    EXPECT_EQ(context->finalFrame(controller("stranger")), CGRect::zero());
-    EXPECT_TRUE(context->isAnimated());
-    EXPECT_FALSE(context->isInteractive());
-    EXPECT_EQ(context->presentationStyle(), UIModalPresentationStyle::custom);
+    bool again = false;
+    root->present(presented, true, [&] { again = true; });
     advance(RecordingAnimator::duration);
-
-    ::testing::internal::CaptureStderr();
-    context->completeTransition(true);
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("already completed"));
-    EXPECT_EQ(root->presentedViewController(), presented) << "a second completion changes nothing";
+    EXPECT_TRUE(again) << "the same view controller can be presented again";
 }
 
 TEST_F(PresentationTest, PresentationThatRemovesThePresenterGivesItsViewAndPutsItBack) {
@@ -186,20 +176,14 @@ TEST_F(PresentationTest, PresentationThatRemovesThePresenterGivesItsViewAndPutsI
     EXPECT_EQ(rootView->frame(), rootFrame);
 }
 
-TEST_F(PresentationTest, PlatformStylesDecideWhetherThePresenterDisappears) {
-    struct Case {
-        UIModalPresentationStyle style;
-        UIModalPresentationStyle runsAs;
-        bool presenterDisappears;
-    };
+TEST_F(PresentationTest, PlatformStylesDecideWhereThePresentedViewRestsAndWhetherThePresenterDisappears) {
+    using Style = UIModalPresentationStyle;
+    struct Case { Style style; Style runsAs; bool presenterDisappears; };
     const Case cases[] = {
-        {UIModalPresentationStyle::automatic, UIModalPresentationStyle::pageSheet, false},
-        {UIModalPresentationStyle::pageSheet, UIModalPresentationStyle::pageSheet, false},
-        {UIModalPresentationStyle::fullScreen, UIModalPresentationStyle::fullScreen, true},
-        {UIModalPresentationStyle::overFullScreen, UIModalPresentationStyle::overFullScreen, false},
-        {UIModalPresentationStyle::overCurrentContext, UIModalPresentationStyle::overCurrentContext, false},
-        {UIModalPresentationStyle::currentContext, UIModalPresentationStyle::currentContext, true},
-        {UIModalPresentationStyle::custom, UIModalPresentationStyle::custom, false},
+        {Style::automatic, Style::pageSheet, false},           {Style::pageSheet, Style::pageSheet, false},
+        {Style::fullScreen, Style::fullScreen, true},          {Style::overFullScreen, Style::overFullScreen, false},
+        {Style::overCurrentContext, Style::overCurrentContext, false}, {Style::currentContext, Style::currentContext, true},
+        {Style::custom, Style::custom, false}, // without a transitioning delegate
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(rawValue(c.style));
@@ -212,6 +196,9 @@ TEST_F(PresentationTest, PlatformStylesDecideWhetherThePresenterDisappears) {
         ASSERT_TRUE(completed) << "the platform's own animation takes half a second";
         EXPECT_EQ(presented->presentationController()->presentationStyle(), c.runsAs);
         EXPECT_EQ(presented->view()->window(), device->keyWindow());
+        const CGRect sheet{0, 57, 390, 844 - 57};
+        EXPECT_EQ(presented->view()->frame(), c.runsAs == Style::pageSheet ? sheet : device->keyWindow()->bounds())
+            << "a sheet rests below the status bar";
         EXPECT_EQ(root->view()->window() == nullptr, c.presenterDisappears);
         EXPECT_EQ(only(*log, {"root.viewDidDisappear"}).size(), c.presenterDisappears ? 1u : 0u);
 
@@ -225,12 +212,6 @@ TEST_F(PresentationTest, PlatformStylesDecideWhetherThePresenterDisappears) {
     }
 }
 
-TEST_F(PresentationTest, PageSheetRestsBelowTheStatusBar) {
-    const auto presented = controller("presented");
-    root->present(presented, false);
-    EXPECT_EQ(presented->view()->frame(), (CGRect{0, 57, 390, 844 - 57}));
-}
-
 TEST_F(PresentationTest, TransitioningDelegateIsHeldWeakly) {
     const auto presented = controller("presented");
     auto delegate = customDelegate(presented);
@@ -239,13 +220,8 @@ TEST_F(PresentationTest, TransitioningDelegateIsHeldWeakly) {
     delegate.reset();
     EXPECT_TRUE(weak.expired()) << "the view controller does not keep its transitioning delegate";
     EXPECT_EQ(presented->transitioningDelegate(), nullptr);
-
-    log->clear();
     root->present(presented, false);
-    EXPECT_THAT(only(*log, {"delegate."}), IsEmpty());
-    EXPECT_EQ(presented->presentationController()->presentationStyle(), UIModalPresentationStyle::custom)
-        << "a custom presentation without delegate runs with the platform's presentation controller";
-    EXPECT_EQ(presented->view()->frame(), device->keyWindow()->bounds());
+    EXPECT_EQ(root->presentedViewController(), presented);
 }
 
 TEST_F(PresentationTest, RefusedPresentationsPrintThePlatformMessagesAndChangeNothing) {
@@ -259,16 +235,21 @@ TEST_F(PresentationTest, RefusedPresentationsPrintThePlatformMessagesAndChangeNo
         std::string name;
         std::function<void()> attempt;
         std::string message;
+        bool whole = false; // the message is all that is printed
     };
     const auto detached = controller("detached");
     const auto child = controller("child");
-    root->addChild(child);
+    embed(root, child);
     const Case cases[] = {
         {"nil", [&] { other->present(nullptr, false, complete); },
          "Application tried to present a nil modal view controller on target " + other->description() + "."},
         {"already presented", [&] { other->present(presented, false, complete); },
          "that is already being presented by " + root->description() + "."},
         {"already presenting", [&] { root->present(other, false, complete); }, "which is already presenting"},
+        {"child of a presenting one", [&] { child->present(other, false, complete); },
+         "Attempt to present " + other->description() + " on " + root->description() + " (from " +
+             child->description() + ") which is already presenting " + presented->description() + ".\n",
+         true},
         {"child of the presenter", [&] { presented->present(child, false, complete); },
          "Application tried to present modally an active controller"},
         {"itself", [&] { presented->present(presented, false, complete); }, "already being presented by"},
@@ -277,30 +258,13 @@ TEST_F(PresentationTest, RefusedPresentationsPrintThePlatformMessagesAndChangeNo
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ::testing::internal::CaptureStderr();
-        c.attempt();
-        EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr(c.message));
+        const std::string printed = stderrOf(c.attempt);
+        EXPECT_THAT(printed, c.whole ? ::testing::Matcher<std::string>(c.message) : HasSubstr(c.message));
         EXPECT_FALSE(completed) << "a refused presentation never completes";
     }
     EXPECT_EQ(root->presentedViewController(), presented);
     EXPECT_EQ(other->presentingViewController(), nullptr);
     EXPECT_EQ(presented->presentedViewController(), nullptr);
-}
-
-TEST_F(PresentationTest, AlreadyPresentingMessageNamesAllThree) {
-    const auto first = controller("first");
-    const auto second = controller("second");
-    const auto child = controller("child");
-    root->addChild(child);
-    root->view()->addSubview(child->view());
-    child->didMove(root);
-    root->present(first, false);
-
-    ::testing::internal::CaptureStderr();
-    child->present(second, false);
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(message, "Attempt to present " + second->description() + " on " + root->description() + " (from " +
-                           child->description() + ") which is already presenting " + first->description() + ".\n");
 }
 
 TEST_F(PresentationTest, DismissingWithNothingPresentedDoesNothingNotEvenTheCompletion) {
@@ -314,9 +278,7 @@ TEST_F(PresentationTest, DismissingWithNothingPresentedDoesNothingNotEvenTheComp
 
 TEST_F(PresentationTest, ChildrenPresentFromAndDismissThroughTheirOutermostAncestor) {
     const auto child = controller("child");
-    root->addChild(child);
-    root->view()->addSubview(child->view());
-    child->didMove(root);
+    embed(root, child);
     const auto presented = controller("presented");
     const auto inner = controller("inner");
     presented->addChild(inner);
@@ -384,10 +346,11 @@ TEST_F(PresentationTest, ARequestDuringATransitionWaitsForItsEnd) {
     const auto next = controller("next");
     root->present(choice, true);
     bool nextShown = false;
-    ::testing::internal::CaptureStderr();
-    root->present(next, false, [&] { nextShown = true; });
-    advance(0.5);
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("which is already presenting"))
+    EXPECT_THAT(stderrOf([&] {
+                    root->present(next, false, [&] { nextShown = true; });
+                    advance(0.5);
+                }),
+                HasSubstr("which is already presenting"))
         << "a waiting request is checked when it runs";
     EXPECT_FALSE(nextShown);
 }
@@ -422,24 +385,6 @@ TEST_F(PresentationTest, CoordinatorAnimatesAlongsideAndCompletesAfterAnyTransit
     EXPECT_FALSE(coordinator->animate([](const UIViewControllerTransitionCoordinatorContext&) {},
                                       [](const UIViewControllerTransitionCoordinatorContext&) {}))
         << "nothing is kept once the transition is over";
-}
-
-TEST_F(PresentationTest, PresentingAgainAfterDismissalWorks) {
-    const auto presented = controller("presented");
-    const auto delegate = customDelegate(presented);
-    for (int round = 0; round < 3; ++round) {
-        SCOPED_TRACE(round);
-        bool shown = false;
-        root->present(presented, true, [&] { shown = true; });
-        advance(RecordingAnimator::duration);
-        ASSERT_TRUE(shown);
-        bool gone = false;
-        root->dismiss(true, [&] { gone = true; });
-        advance(RecordingAnimator::duration);
-        ASSERT_TRUE(gone);
-    }
-    EXPECT_EQ(only(*log, {"presented.viewDidAppear"}).size(), 3u);
-    EXPECT_EQ(only(*log, {"presented.viewDidDisappear"}).size(), 3u);
 }
 
 } // namespace

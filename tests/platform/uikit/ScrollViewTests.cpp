@@ -1,17 +1,15 @@
-#include "platform/foundation/Dispatch.hpp"
+#include "UIKitTestSupport.hpp"
+
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-using namespace uikit;
+using namespace uikittests;
 using ::testing::SimulatedUser;
 
 namespace {
@@ -45,22 +43,18 @@ public:
     }
 };
 
-class ScrollTest : public ::testing::Test {
+class ScrollTest : public UIKitTest {
 protected:
     void SetUp() override {
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 320, 600});
-        scroll = UIScrollView::make({0, 100, 320, 400});
+        UIKitTest::SetUp();
         scroll->setContentSize({320, 1000});
         root->addSubview(scroll);
-        delegate = std::make_shared<RecordingDelegate>();
         scroll->setDelegate(delegate);
     }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
 
-    std::shared_ptr<UIView> root;
-    std::shared_ptr<UIScrollView> scroll;
-    std::shared_ptr<RecordingDelegate> delegate;
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 320, 600});
+    std::shared_ptr<UIScrollView> scroll = UIScrollView::make({0, 100, 320, 400});
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };
 
 TEST_F(ScrollTest, DraggingScrollsAndTellsTheDelegate) {
@@ -127,23 +121,19 @@ TEST_F(ScrollTest, ProgrammaticOffsetsTellTheDelegateOnlyWhenTheyChange) {
 }
 
 TEST_F(ScrollTest, AdjustedContentInsetFollowsTheBehaviour) {
-    struct Case {
-        UIScrollViewContentInsetAdjustmentBehavior behavior;
-        CGSize content;
-        UIEdgeInsets expected;
-    };
-    const UIEdgeInsets safe{47, 10, 34, 10};
+    using Behavior = UIScrollViewContentInsetAdjustmentBehavior;
+    struct Case { Behavior behavior; CGSize content; UIEdgeInsets expected; };
     const UIEdgeInsets own{0, 0, 16, 0};
     const std::vector<Case> cases = {
-        {UIScrollViewContentInsetAdjustmentBehavior::never, {320, 1000}, own},
-        {UIScrollViewContentInsetAdjustmentBehavior::always, {320, 100}, {47, 10, 50, 10}},
-        {UIScrollViewContentInsetAdjustmentBehavior::automatic, {320, 100}, {47, 0, 50, 0}},
-        {UIScrollViewContentInsetAdjustmentBehavior::scrollableAxes, {320, 100}, own},
-        {UIScrollViewContentInsetAdjustmentBehavior::scrollableAxes, {320, 1000}, {47, 0, 50, 0}},
+        {Behavior::never, {320, 1000}, own},
+        {Behavior::always, {320, 100}, {47, 10, 50, 10}},
+        {Behavior::automatic, {320, 100}, {47, 0, 50, 0}},
+        {Behavior::scrollableAxes, {320, 100}, own},
+        {Behavior::scrollableAxes, {320, 1000}, {47, 0, 50, 0}},
     };
     for (const auto& c : cases) {
         auto view = UIScrollView::make({0, 0, 320, 400});
-        view->setSafeAreaInsetsOverride(safe);
+        view->setSafeAreaInsetsOverride(UIEdgeInsets{47, 10, 34, 10});
         view->setContentInset(own);
         view->setContentSize(c.content);
         view->setContentInsetAdjustmentBehavior(c.behavior);

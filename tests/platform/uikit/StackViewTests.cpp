@@ -1,56 +1,36 @@
-#include "platform/foundation/Dispatch.hpp"
+#include "UIKitTestSupport.hpp"
+
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIStackView.hpp"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <vector>
 
-using namespace uikit;
+using namespace uikittests;
 
 namespace {
 
-class SizedView : public UIView {
-public:
-    explicit SizedView(CGSize size) : UIView(CGRect{}), size_(size) {}
-    CGSize intrinsicContentSize() const override { return size_; }
+using Views = std::vector<std::shared_ptr<UIView>>;
 
-private:
-    CGSize size_;
-};
+std::shared_ptr<UIStackView> verticalStack(const Views& views) {
+    auto stack = UIStackView::make(views);
+    stack->setAxis(UILayoutConstraintAxis::vertical);
+    return stack;
+}
 
-std::shared_ptr<UIView> sized(CGFloat width, CGFloat height) { return UIView::create<SizedView>(CGSize{width, height}); }
-
-class StackTest : public ::testing::Test {
+class StackTest : public UIKitTest {
 protected:
-    void SetUp() override {
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 375, 800});
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    // Pins the stack to the root's top and sides (its height follows its content).
-    void pinTopAndSides(const std::shared_ptr<UIStackView>& stack, CGFloat inset = 0) {
-        stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-        root->addSubview(stack);
-        NSLayoutConstraint::activate({stack->topAnchor().constraintEqualTo(root->topAnchor(), inset),
-                                      stack->leadingAnchor().constraintEqualTo(root->leadingAnchor(), inset),
-                                      stack->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -inset)});
-    }
-
-    std::shared_ptr<UIView> root;
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 375, 800});
 };
 
 TEST_F(StackTest, VerticalFillStacksViewsWithSpacingAndHidesHiddenOnes) {
     auto a = sized(50, 40);
     auto b = sized(80, 40);
     auto c = sized(20, 20);
-    auto stack = UIStackView::make({a, b, c});
-    stack->setAxis(UILayoutConstraintAxis::vertical);
+    auto stack = addConstrained(root, verticalStack({a, b, c}));
     stack->setSpacing(8);
-    pinTopAndSides(stack, 24);
+    pinTopAndSides(stack, root, 24);
     EXPECT_FALSE(a->translatesAutoresizingMaskIntoConstraints());
     root->layoutIfNeeded();
 
@@ -74,13 +54,12 @@ TEST_F(StackTest, ArrangementChangesAndRemoval) {
     auto a = sized(10, 10);
     auto b = sized(10, 10);
     auto c = sized(10, 10);
-    auto stack = UIStackView::make();
-    stack->setAxis(UILayoutConstraintAxis::vertical);
-    pinTopAndSides(stack);
+    auto stack = addConstrained(root, verticalStack({}));
+    pinTopAndSides(stack, root);
     stack->addArrangedSubview(a);
     stack->addArrangedSubview(c);
     stack->insertArrangedSubview(b, 1);
-    EXPECT_EQ(stack->arrangedSubviews(), (std::vector<std::shared_ptr<UIView>>{a, b, c}));
+    EXPECT_EQ(stack->arrangedSubviews(), (Views{a, b, c}));
     root->layoutIfNeeded();
     EXPECT_EQ(c->frame().origin.y, 20);
 
@@ -93,18 +72,14 @@ TEST_F(StackTest, ArrangementChangesAndRemoval) {
 
     // Removed from the stack view altogether: out of the arrangement too.
     a->removeFromSuperview();
-    EXPECT_EQ(stack->arrangedSubviews(), std::vector<std::shared_ptr<UIView>>{c});
+    EXPECT_EQ(stack->arrangedSubviews(), Views{c});
     root->layoutIfNeeded();
     EXPECT_EQ(c->frame().origin.y, 0);
     EXPECT_EQ(stack->frame().size.height, 10);
 }
 
 TEST_F(StackTest, HorizontalDistributions) {
-    struct Case {
-        const char* name;
-        UIStackViewDistribution distribution;
-        std::vector<CGRect> expected;
-    };
+    struct Case { const char* name; UIStackViewDistribution distribution; std::vector<CGRect> expected; };
     // Three views 40, 60 and 20 wide in a row 300 wide, spacing 10.
     const std::vector<Case> cases = {
         // The view that hugs least (the last, here) takes the rest.
@@ -127,16 +102,12 @@ TEST_F(StackTest, HorizontalDistributions) {
         auto second = sized(60, 30);
         auto third = sized(20, 30);
         third->setContentHuggingPriority(249, UILayoutConstraintAxis::horizontal);
-        auto stack = UIStackView::make({first, second, third});
+        const Views views{first, second, third};
+        auto stack = addConstrained(parent, UIStackView::make(views));
         stack->setDistribution(c.distribution);
         stack->setSpacing(10);
-        stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-        parent->addSubview(stack);
-        NSLayoutConstraint::activate({stack->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
-                                      stack->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
-                                      stack->topAnchor().constraintEqualTo(parent->topAnchor())});
+        pinTopAndSides(stack, parent);
         parent->layoutIfNeeded();
-        const std::vector<std::shared_ptr<UIView>> views{first, second, third};
         for (std::size_t i = 0; i < views.size(); ++i) {
             const CGRect f = views[i]->frame();
             EXPECT_NEAR(f.origin.x, c.expected[i].origin.x, 1e-6) << i;
@@ -147,12 +118,7 @@ TEST_F(StackTest, HorizontalDistributions) {
 }
 
 TEST_F(StackTest, AlignmentsAcrossTheAxis) {
-    struct Case {
-        const char* name;
-        UIStackViewAlignment alignment;
-        CGFloat narrowX;
-        CGFloat narrowWidth;
-    };
+    struct Case { const char* name; UIStackViewAlignment alignment; CGFloat narrowX; CGFloat narrowWidth; };
     // A vertical stack 200 wide with views 120 and 60 wide.
     const std::vector<Case> cases = {
         {"fill", UIStackViewAlignment::fill, 0, 200},
@@ -165,14 +131,9 @@ TEST_F(StackTest, AlignmentsAcrossTheAxis) {
         auto parent = UIView::make({0, 0, 200, 400});
         auto wide = sized(120, 20);
         auto narrow = sized(60, 20);
-        auto stack = UIStackView::make({wide, narrow});
-        stack->setAxis(UILayoutConstraintAxis::vertical);
+        auto stack = addConstrained(parent, verticalStack({wide, narrow}));
         stack->setAlignment(c.alignment);
-        stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-        parent->addSubview(stack);
-        NSLayoutConstraint::activate({stack->leadingAnchor().constraintEqualTo(parent->leadingAnchor()),
-                                      stack->trailingAnchor().constraintEqualTo(parent->trailingAnchor()),
-                                      stack->topAnchor().constraintEqualTo(parent->topAnchor())});
+        pinTopAndSides(stack, parent);
         parent->layoutIfNeeded();
         EXPECT_EQ(narrow->frame().origin.x, c.narrowX);
         EXPECT_EQ(narrow->frame().size.width, c.narrowWidth);
@@ -182,11 +143,8 @@ TEST_F(StackTest, AlignmentsAcrossTheAxis) {
     // Centred and free to size itself, the stack is as wide as its widest view.
     auto wide = sized(120, 20);
     auto narrow = sized(60, 20);
-    auto stack = UIStackView::make({wide, narrow});
-    stack->setAxis(UILayoutConstraintAxis::vertical);
+    auto stack = addConstrained(root, verticalStack({wide, narrow}));
     stack->setAlignment(UIStackViewAlignment::center);
-    stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-    root->addSubview(stack);
     NSLayoutConstraint::activate({stack->centerXAnchor().constraintEqualTo(root->centerXAnchor()),
                                   stack->centerYAnchor().constraintEqualTo(root->centerYAnchor())});
     root->layoutIfNeeded();
@@ -204,8 +162,7 @@ TEST_F(StackTest, TitleAndSubtitleCentredInAFixedFrame) {
     subtitle->setFont(UIFont::systemFont(12));
     subtitle->sizeToFit();
     const CGFloat width = std::max(title->frame().size.width, subtitle->frame().size.width);
-    auto stack = UIStackView::make({title, subtitle});
-    stack->setAxis(UILayoutConstraintAxis::vertical);
+    auto stack = verticalStack({title, subtitle});
     stack->setDistribution(UIStackViewDistribution::equalCentering);
     stack->setAlignment(UIStackViewAlignment::center);
     stack->setFrame({0, 0, width, 35});
@@ -227,8 +184,7 @@ TEST_F(StackTest, LabelWrapsToTwoLinesAndNoMore) {
     label->setText(message);
     label->setFont(UIFont::systemFont(15));
     label->setNumberOfLines(2);
-    label->setTranslatesAutoresizingMaskIntoConstraints(false);
-    root->addSubview(label);
+    addConstrained(root, label);
     NSLayoutConstraint::activate({label->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 16),
                                   label->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -16),
                                   label->topAnchor().constraintEqualTo(root->topAnchor(), 8)});
@@ -274,11 +230,10 @@ TEST_F(StackTest, WrappingLabelsInALeadingAlignedStackKeepTheirTextWidth) {
                          "application, there will be no autoscaling either");
     description->setFont(UIFont::systemFont(14, UIFontWeight::medium));
     description->setNumberOfLines(0);
-    auto stack = UIStackView::make({header, description});
-    stack->setAxis(UILayoutConstraintAxis::vertical);
+    auto stack = addConstrained(root, verticalStack({header, description}));
     stack->setAlignment(UIStackViewAlignment::leading);
     stack->setSpacing(16);
-    pinTopAndSides(stack, 24);
+    pinTopAndSides(stack, root, 24);
     root->layoutIfNeeded();
 
     // The header keeps its natural width; the description wraps within the stack's width.

@@ -1,16 +1,15 @@
-#include "platform/foundation/Dispatch.hpp"
+#include "UIKitTestSupport.hpp"
+
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITableView.hpp"
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
-using namespace uikit;
+using namespace uikittests;
 using ::testing::SimulatedUser;
 
 namespace {
@@ -31,8 +30,7 @@ protected:
     void didInit() override {
         UITableViewCell::didInit();
         label->setNumberOfLines(0);
-        label->setTranslatesAutoresizingMaskIntoConstraints(false);
-        contentView()->addSubview(label);
+        addConstrained(contentView(), label);
         NSLayoutConstraint::activate({
             label->topAnchor().constraintEqualTo(contentView()->topAnchor(), 8),
             label->bottomAnchor().constraintEqualTo(contentView()->bottomAnchor(), -8),
@@ -78,10 +76,8 @@ public:
 class IntrinsicTable : public UITableView {
 public:
     using UITableView::UITableView;
-    int invalidations = 0;
     void setContentSize(const CGSize& size) override {
         UITableView::setContentSize(size);
-        ++invalidations;
         invalidateIntrinsicContentSize();
     }
     CGSize intrinsicContentSize() const override {
@@ -90,30 +86,27 @@ public:
     }
 };
 
-class TableTest : public ::testing::Test {
+class TableTest : public UIKitTest {
 protected:
     void SetUp() override {
-        foundation::RunLoop::main().discardPending();
-        root = UIView::make({0, 0, 375, 667});
-        source = std::make_shared<Source>();
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    void configure(UITableView& table) {
-        table.registerCell<TextCell>("text");
-        table.registerCell<SpacerCell>("spacer");
-        table.setDataSource(source);
-        table.setDelegate(source);
+        UIKitTest::SetUp();
+        configure(*table);
+        root->addSubview(table);
     }
 
-    std::shared_ptr<UIView> root;
-    std::shared_ptr<Source> source;
+    void configure(UITableView& tableView) {
+        tableView.registerCell<TextCell>("text");
+        tableView.registerCell<SpacerCell>("spacer");
+        tableView.setDataSource(source);
+        tableView.setDelegate(source);
+    }
+
+    std::shared_ptr<UIView> root = UIView::make({0, 0, 375, 667});
+    std::shared_ptr<Source> source = std::make_shared<Source>();
+    std::shared_ptr<UITableView> table = UITableView::make({0, 0, 375, 400});
 };
 
 TEST_F(TableTest, RowsStackWithFittedAndFixedHeights) {
-    auto table = UITableView::make({0, 0, 375, 400});
-    configure(*table);
-    root->addSubview(table);
     EXPECT_EQ(table->cellForRow({0, 0}), nullptr); // not before layout
     root->layoutIfNeeded();
 
@@ -133,9 +126,6 @@ TEST_F(TableTest, RowsStackWithFittedAndFixedHeights) {
 }
 
 TEST_F(TableTest, ReloadReusesCellsAndFixedHeightsApply) {
-    auto table = UITableView::make({0, 0, 375, 400});
-    configure(*table);
-    root->addSubview(table);
     root->layoutIfNeeded();
     const auto before = table->cellForRow({0, 1});
 
@@ -160,20 +150,16 @@ TEST_F(TableTest, ReloadReusesCellsAndFixedHeightsApply) {
 }
 
 TEST_F(TableTest, UnregisteredIdentifiersGiveAPlainCellAndAMessage) {
-    auto table = UITableView::make();
-    EXPECT_EQ(table->dequeueReusableCell("missing"), nullptr);
-    ::testing::internal::CaptureStderr();
-    const auto cell = table->dequeueReusableCell("missing", {0, 0});
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("unable to dequeue a cell with identifier missing"),
-              std::string::npos);
+    auto plain = UITableView::make();
+    EXPECT_EQ(plain->dequeueReusableCell("missing"), nullptr);
+    std::shared_ptr<UITableViewCell> cell;
+    EXPECT_THAT(stderrOf([&] { cell = plain->dequeueReusableCell("missing", {0, 0}); }),
+                ::testing::HasSubstr("unable to dequeue a cell with identifier missing"));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->reuseIdentifier(), "missing");
 }
 
 TEST_F(TableTest, TappingARowSelectsItButButtonsKeepTheirTaps) {
-    auto table = UITableView::make({0, 0, 375, 400});
-    configure(*table);
-    root->addSubview(table);
     root->layoutIfNeeded();
     SimulatedUser::tap(table->cellForRow({0, 1}));
     EXPECT_EQ(source->selected, std::vector<IndexPath>{(IndexPath{0, 1})});
@@ -194,34 +180,26 @@ TEST_F(TableTest, TappingARowSelectsItButButtonsKeepTheirTaps) {
 }
 
 TEST_F(TableTest, TableSizedByItsContentUnderAutoLayout) {
-    auto table = UIView::create<IntrinsicTable>(CGRect::zero());
-    configure(*table);
-    table->setTranslatesAutoresizingMaskIntoConstraints(false);
-    root->addSubview(table);
-    NSLayoutConstraint::activate({table->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
-                                  table->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
-                                  table->bottomAnchor().constraintEqualTo(root->bottomAnchor())});
+    auto sizedTable = addConstrained(root, UIView::create<IntrinsicTable>(CGRect::zero()));
+    configure(*sizedTable);
+    NSLayoutConstraint::activate({sizedTable->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+                                  sizedTable->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+                                  sizedTable->bottomAnchor().constraintEqualTo(root->bottomAnchor())});
     root->layoutIfNeeded();
     const CGFloat textRow = std::ceil(UIFont::systemFont(17).lineHeight() - 1e-9) + 16;
-    EXPECT_EQ(table->frame(), (CGRect{0, 667 - (2 * textRow + 34), 375, 2 * textRow + 34}));
+    EXPECT_EQ(sizedTable->frame(), (CGRect{0, 667 - (2 * textRow + 34), 375, 2 * textRow + 34}));
 
     // Fewer rows: the table shrinks; none: height 0.
     source->texts = {"VY ID"};
-    table->reloadData();
+    sizedTable->reloadData();
     root->layoutIfNeeded();
-    EXPECT_EQ(table->frame().size.height, textRow + 34);
+    EXPECT_EQ(sizedTable->frame().size.height, textRow + 34);
     source->texts.clear();
     source->spacer = false;
-    table->reloadData();
+    sizedTable->reloadData();
     root->layoutIfNeeded();
-    EXPECT_EQ(table->frame().size.height, 0);
-    EXPECT_EQ(table->intrinsicContentSize().height, 0);
-
-    // Setting the same content size again still invalidates.
-    const int before = table->invalidations;
-    table->setContentSize(table->contentSize());
-    table->setContentSize(table->contentSize());
-    EXPECT_EQ(table->invalidations, before + 2);
+    EXPECT_EQ(sizedTable->frame().size.height, 0);
+    EXPECT_EQ(sizedTable->intrinsicContentSize().height, 0);
 }
 
 TEST_F(TableTest, HeadersFootersAndTableHeaderView) {
@@ -238,22 +216,22 @@ TEST_F(TableTest, HeadersFootersAndTableHeaderView) {
     };
     auto sections = std::make_shared<Sections>();
     sections->spacer = false;
-    auto table = UITableView::make({0, 0, 375, 600});
-    table->registerCell<TextCell>("text");
-    table->registerHeaderFooterView<UITableViewHeaderFooterView>("header");
-    table->setDataSource(sections);
-    table->setDelegate(sections);
-    table->setTableHeaderView(UIView::make({0, 0, 10, 100}));
-    root->addSubview(table);
+    auto sectioned = UITableView::make({0, 0, 375, 600});
+    sectioned->registerCell<TextCell>("text");
+    sectioned->registerHeaderFooterView<UITableViewHeaderFooterView>("header");
+    sectioned->setDataSource(sections);
+    sectioned->setDelegate(sections);
+    sectioned->setTableHeaderView(UIView::make({0, 0, 10, 100}));
+    root->addSubview(sectioned);
     root->layoutIfNeeded();
 
-    EXPECT_EQ(table->tableHeaderView()->frame(), (CGRect{0, 0, 375, 100}));
-    EXPECT_EQ(table->headerView(0)->frame(), (CGRect{0, 100, 375, 30}));
-    EXPECT_EQ(table->rectForRow({0, 0}), (CGRect{0, 130, 375, 44}));
-    EXPECT_EQ(table->headerView(1)->frame(), (CGRect{0, 218, 375, 20}));
-    EXPECT_EQ(table->headerView(1)->tag(), 1);
-    EXPECT_EQ(table->rectForRow({1, 1}), (CGRect{0, 282, 375, 44}));
-    EXPECT_EQ(table->contentSize().height, 326);
+    EXPECT_EQ(sectioned->tableHeaderView()->frame(), (CGRect{0, 0, 375, 100}));
+    EXPECT_EQ(sectioned->headerView(0)->frame(), (CGRect{0, 100, 375, 30}));
+    EXPECT_EQ(sectioned->rectForRow({0, 0}), (CGRect{0, 130, 375, 44}));
+    EXPECT_EQ(sectioned->headerView(1)->frame(), (CGRect{0, 218, 375, 20}));
+    EXPECT_EQ(sectioned->headerView(1)->tag(), 1);
+    EXPECT_EQ(sectioned->rectForRow({1, 1}), (CGRect{0, 282, 375, 44}));
+    EXPECT_EQ(sectioned->contentSize().height, 326);
 }
 
 } // namespace

@@ -1,15 +1,12 @@
-#include "platform/foundation/Dispatch.hpp"
-#include "platform/uikit/UIView.hpp"
-
-#include <gtest/gtest.h>
+#include "UIKitTestSupport.hpp"
 
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-using namespace uikit;
-using coregraphics::CGAffineTransform;
+using namespace uikittests;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -27,7 +24,6 @@ public:
     using UIView::UIView;
     std::vector<std::string> events;
     int tintChanges = 0;
-    int traitChanges = 0;
 
 protected:
     void willMoveToSuperview(const std::shared_ptr<UIView>& newSuperview) override {
@@ -37,20 +33,9 @@ protected:
     void didAddSubview(const std::shared_ptr<UIView>&) override { events.push_back("didAddSubview"); }
     void willRemoveSubview(const std::shared_ptr<UIView>&) override { events.push_back("willRemoveSubview"); }
     void tintColorDidChange() override { ++tintChanges; }
-    void traitCollectionDidChange(const UITraitCollection&) override { ++traitChanges; }
 };
 
-class ViewHierarchyTest : public ::testing::Test {
-protected:
-    void SetUp() override { foundation::RunLoop::main().discardPending(); }
-    void TearDown() override {
-        UITraitCollection::setCurrent(savedTraits_);
-        foundation::RunLoop::main().discardPending();
-    }
-
-private:
-    UITraitCollection savedTraits_ = UITraitCollection::current();
-};
+using ViewHierarchyTest = UIKitTest;
 
 TEST_F(ViewHierarchyTest, SubviewOrderAndLayerOrderStayInStep) {
     auto parent = UIView::make({0, 0, 100, 100});
@@ -102,37 +87,14 @@ TEST_F(ViewHierarchyTest, RefusesCyclesWithAMessageAndKeepsTheTree) {
     root->addSubview(child);
     child->addSubview(grandchild);
 
-    ::testing::internal::CaptureStderr();
-    root->addSubview(root);
-    const std::string selfMessage = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(selfMessage.find("Can't add self as subview"), std::string::npos);
-
-    ::testing::internal::CaptureStderr();
-    grandchild->addSubview(root);
-    const std::string ancestorMessage = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(ancestorMessage.find("ancestors"), std::string::npos);
+    EXPECT_THAT(stderrOf([&] { root->addSubview(root); }), HasSubstr("Can't add self as subview"));
+    EXPECT_THAT(stderrOf([&] { grandchild->addSubview(root); }), HasSubstr("ancestors"));
 
     EXPECT_EQ(root->superview(), nullptr);
     EXPECT_TRUE(root->subviews() == std::vector<std::shared_ptr<UIView>>{child});
     EXPECT_TRUE(grandchild->subviews().empty());
     EXPECT_TRUE(grandchild->isDescendant(*root));
     EXPECT_FALSE(root->isDescendant(*grandchild));
-}
-
-TEST_F(ViewHierarchyTest, SuperviewIsWeakAndSubviewsAreOwned) {
-    std::weak_ptr<UIView> weakChild;
-    auto child2 = UIView::make();
-    {
-        auto parent = UIView::make();
-        auto child = UIView::make();
-        weakChild = child;
-        parent->addSubview(child);
-        parent->addSubview(child2);
-        child.reset();
-        EXPECT_FALSE(weakChild.expired()); // the parent keeps it
-    }
-    EXPECT_TRUE(weakChild.expired());
-    EXPECT_EQ(child2->superview(), nullptr);
 }
 
 TEST_F(ViewHierarchyTest, HierarchyCallbacksComeInThePlatformOrder) {
@@ -145,11 +107,7 @@ TEST_F(ViewHierarchyTest, HierarchyCallbacksComeInThePlatformOrder) {
 }
 
 TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews) {
-    struct Case {
-        const char* name;
-        std::function<void(UIView&)> change;
-        bool frontViewHit;
-    };
+    struct Case { const char* name; std::function<void(UIView&)> change; bool frontViewHit; };
     const std::vector<Case> cases = {
         {"plain", [](UIView&) {}, true},
         {"hidden", [](UIView& v) { v.setHidden(true); }, false},
@@ -212,11 +170,11 @@ TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
     view->setBounds({0, 0, 10, 10});
     EXPECT_EQ(view->frame(), (CGRect{95, 95, 10, 10}));
 
-    ::testing::internal::CaptureStderr();
-    view->setFrame({NAN, 0, 10, 10});
-    view->setFrame({0, 0, INFINITY, 10});
-    const std::string message = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("non-finite"), std::string::npos);
+    const std::string message = stderrOf([&] {
+        view->setFrame({NAN, 0, 10, 10});
+        view->setFrame({0, 0, INFINITY, 10});
+    });
+    EXPECT_THAT(message, HasSubstr("non-finite"));
     EXPECT_EQ(view->frame(), (CGRect{95, 95, 10, 10}));
 
     // A negative size is read as the standardized rectangle.
@@ -226,11 +184,7 @@ TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
 }
 
 TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
-    struct Case {
-        const char* name;
-        UIViewAutoresizing mask;
-        CGRect expected;
-    };
+    struct Case { const char* name; UIViewAutoresizing mask; CGRect expected; };
     // Child at (10, 10, 80, 20) in a 100 x 100 parent that grows to 200 x 150.
     const std::vector<Case> cases = {
         {"none", UIViewAutoresizing::none, {10, 10, 80, 20}},
@@ -281,25 +235,6 @@ TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
     EXPECT_EQ(ownTint->tintChanges, ownBefore); // its own colour did not change
 }
 
-TEST_F(ViewHierarchyTest, AppearanceChangesReresolveDynamicBackgroundColours) {
-    UITraitCollection::setCurrent(UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::light));
-    const UIColor dynamic([](const UITraitCollection& traits) {
-        return traits.userInterfaceStyle() == UIUserInterfaceStyle::dark ? UIColor::white() : UIColor::black();
-    });
-    auto root = UIView::create<RecordingView>(CGRect{});
-    auto child = UIView::create<RecordingView>(CGRect{});
-    root->addSubview(child);
-    child->setBackgroundColor(dynamic);
-    EXPECT_EQ(child->layer()->backgroundColor(), UIColor::black().cgColor());
-
-    UITraitCollection::setCurrent(UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::dark));
-    root->updateTraitsIfNeeded();
-    EXPECT_EQ(child->layer()->backgroundColor(), UIColor::white().cgColor());
-    EXPECT_EQ(child->traitChanges, 1);
-    root->updateTraitsIfNeeded(); // nothing changed since
-    EXPECT_EQ(child->traitChanges, 1);
-}
-
 TEST_F(ViewHierarchyTest, ViewWithTagSearchesDepthFirst) {
     auto root = UIView::make();
     auto a = UIView::make();
@@ -312,6 +247,17 @@ TEST_F(ViewHierarchyTest, ViewWithTagSearchesDepthFirst) {
     b->setTag(7);
     EXPECT_EQ(root->viewWithTag(7), deep);
     EXPECT_EQ(root->viewWithTag(8), nullptr);
+}
+
+TEST(EdgeInsets, InsetShrinksEachEdgeByItsOwnAmount) {
+    const CGRect r{0, 0, 100, 50};
+    EXPECT_EQ(inset(r, UIEdgeInsets{1, 2, 3, 4}), CGRect(2, 1, 94, 46));
+    EXPECT_EQ(inset(r, UIEdgeInsets::zero()), r);
+    EXPECT_EQ(inset(r, UIEdgeInsets{-5, -5, -5, -5}), CGRect(-5, -5, 110, 60));
+    const CGRect tooSmall = inset(r, UIEdgeInsets{0, 60, 0, 60});
+    EXPECT_EQ(tooSmall.size.width, -20);
+    EXPECT_EQ(tooSmall.width(), 20);
+    EXPECT_NE((UIEdgeInsets{1, 0, 0, 0}), (UIEdgeInsets{0, 1, 0, 0}));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "ControllerTestsSupport.hpp"
 
 #include "platform/uikit/UIApplication.hpp"
+#include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIWindowScene.hpp"
 
 #include <gmock/gmock.h>
+
+#include <cmath>
 
 using namespace controllertests;
 using ::testing::ElementsAre;
@@ -70,9 +73,8 @@ TEST_F(WindowSceneTest, ApplicationConnectsScenesWithTheirActivationStates) {
         EXPECT_TRUE(device->setActivationState(state));
         EXPECT_EQ(device->scene()->activationState(), state);
     }
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(device->setActivationState(static_cast<UISceneActivationState>(3)));
-    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("is not an activation state"));
+    EXPECT_THAT(stderrOf([&] { EXPECT_FALSE(device->setActivationState(static_cast<UISceneActivationState>(3))); }),
+                HasSubstr("is not an activation state"));
     EXPECT_EQ(device->scene()->activationState(), UISceneActivationState::foregroundActive);
 
     application.disconnect(second);
@@ -80,23 +82,29 @@ TEST_F(WindowSceneTest, ApplicationConnectsScenesWithTheirActivationStates) {
     EXPECT_EQ(application.connectedScenes().size(), 1u);
 }
 
-TEST_F(WindowSceneTest, OverrideStyleFixesTheTraitsOfTheWindowsViews) {
+TEST_F(WindowSceneTest, OverrideStyleFixesTheTraitsAndColoursOfTheWindowsViews) {
     const auto view = UIView::create<TraitRecordingView>(CGRect{0, 0, 10, 10});
     root->view()->addSubview(view);
+    view->setBackgroundColor(UIColor([](const UITraitCollection& traits) {
+        return traits.userInterfaceStyle() == UIUserInterfaceStyle::dark ? UIColor::white() : UIColor::black();
+    }));
     view->updateTraitsIfNeeded();
     view->changes.clear();
+    EXPECT_EQ(view->layer()->backgroundColor(), UIColor::black().cgColor());
     const auto window = device->keyWindow();
 
     window->setOverrideUserInterfaceStyle(UIUserInterfaceStyle::dark);
     EXPECT_EQ(window->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark);
     EXPECT_EQ(root->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark);
     EXPECT_THAT(view->changes, ElementsAre(UIUserInterfaceStyle::dark));
+    EXPECT_EQ(view->layer()->backgroundColor(), UIColor::white().cgColor()) << "dynamic colours resolve again";
 
     device->setUserInterfaceStyle(UIUserInterfaceStyle::light);
     EXPECT_EQ(view->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark)
         << "the override wins over the device";
     window->setOverrideUserInterfaceStyle(UIUserInterfaceStyle::unspecified);
     EXPECT_EQ(view->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::light);
+    EXPECT_EQ(view->layer()->backgroundColor(), UIColor::black().cgColor());
     EXPECT_THAT(view->changes, ElementsAre(UIUserInterfaceStyle::dark, UIUserInterfaceStyle::light));
 }
 
@@ -115,9 +123,7 @@ TEST_F(WindowSceneTest, DeviceSafeAreaReachesEveryWindowAndBadInsetsAreRefused) 
         {0, 200, 0, 190},
     };
     for (const auto& insets : bad) {
-        ::testing::internal::CaptureStderr();
-        EXPECT_FALSE(device->setSafeAreaInsets(insets));
-        EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty()) << "a refusal says why";
+        EXPECT_FALSE(stderrOf([&] { EXPECT_FALSE(device->setSafeAreaInsets(insets)); }).empty()) << "a refusal says why";
         EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
     }
 }
@@ -135,6 +141,57 @@ TEST_F(WindowSceneTest, WindowRunsALayoutPassOnTheNextTurnOfTheMainQueue) {
     EXPECT_EQ(child->frame(), CGRect::zero()) << "constraints take effect at the next layout pass";
     drain();
     EXPECT_EQ(child->frame(), (CGRect{145, 47, 100, 40}));
+}
+
+// Leaves the process-wide device as it found it.
+class DeviceOrientationTest : public UIKitTest {
+protected:
+    void TearDown() override {
+        UIDevice::current().setOrientation(UIDeviceOrientation::portrait);
+        UIDevice::current().setUserInterfaceIdiom(UIUserInterfaceIdiom::phone);
+        UIScreen::main().setBounds({0, 0, 390, 844});
+        UIKitTest::TearDown();
+    }
+};
+
+TEST_F(DeviceOrientationTest, RawValuesAreThePlatformsAndOthersHaveNoOrientation) {
+    for (int raw = 0; raw <= 6; ++raw) {
+        const auto orientation = deviceOrientationFromRawValue(raw);
+        ASSERT_TRUE(orientation.has_value()) << raw;
+        EXPECT_EQ(rawValue(*orientation), raw);
+    }
+    EXPECT_EQ(rawValue(UIDeviceOrientation::landscapeLeft), 3);
+    EXPECT_EQ(rawValue(UIDeviceOrientation::faceDown), 6);
+    EXPECT_FALSE(deviceOrientationFromRawValue(-1).has_value());
+    EXPECT_FALSE(deviceOrientationFromRawValue(7).has_value());
+}
+
+TEST_F(DeviceOrientationTest, DeviceRefusesAnOrientationOutOfRangeAndNamesItsModel) {
+    auto& device = UIDevice::current();
+    EXPECT_EQ(device.orientation(), UIDeviceOrientation::portrait) << "a fresh device stands upright";
+    EXPECT_TRUE(device.setOrientation(UIDeviceOrientation::landscapeRight));
+    EXPECT_THAT(stderrOf([&] { EXPECT_FALSE(device.setOrientation(static_cast<UIDeviceOrientation>(9))); }),
+                HasSubstr("9 is not a device orientation"));
+    EXPECT_EQ(device.orientation(), UIDeviceOrientation::landscapeRight);
+
+    EXPECT_EQ(device.model(), "iPhone");
+    EXPECT_EQ(device.systemName(), "iOS");
+    device.setUserInterfaceIdiom(UIUserInterfaceIdiom::pad);
+    EXPECT_EQ(device.userInterfaceIdiom(), UIUserInterfaceIdiom::pad);
+    EXPECT_EQ(device.model(), "iPad");
+}
+
+TEST_F(DeviceOrientationTest, ScreenRefusesBoundsWithoutRoom) {
+    auto& screen = UIScreen::main();
+    EXPECT_TRUE(screen.setBounds({0, 0, 430, 932}));
+    const std::string messages = stderrOf([&] {
+        EXPECT_FALSE(screen.setBounds({0, 0, 0, 932}));
+        EXPECT_FALSE(screen.setBounds({0, 0, NAN, 932}));
+        EXPECT_FALSE(screen.setScale(-2));
+    });
+    EXPECT_FALSE(messages.empty());
+    EXPECT_EQ(screen.bounds(), (CGRect{0, 0, 430, 932}));
+    EXPECT_EQ(screen.scale(), 3);
 }
 
 } // namespace

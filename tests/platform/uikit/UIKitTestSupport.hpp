@@ -1,0 +1,91 @@
+#pragma once
+
+// Helpers shared by the UI kit tests: a fixture that leaves the process-wide state (main queue,
+// clock, current traits) as it found it, the platform's refusal messages, and views sized or
+// placed by constraints.
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/UIView.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace uikittests {
+
+using namespace uikit;
+
+// What `action` writes on standard error, where the platform's refusals go.
+inline std::string stderrOf(const std::function<void()>& action) {
+    ::testing::internal::CaptureStderr();
+    action();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+class UIKitTest : public ::testing::Test {
+protected:
+    void SetUp() override { foundation::RunLoop::main().discardPending(); }
+    void TearDown() override {
+        foundation::RunLoop::main().discardPending();
+        foundation::Clock::useRealClock();
+        UITraitCollection::setCurrent(savedTraits_);
+    }
+
+    static void advance(double seconds) { foundation::Clock::advance(seconds); }
+    static void drain() { foundation::RunLoop::main().runUntilIdle(); }
+
+private:
+    UITraitCollection savedTraits_ = UITraitCollection::current();
+};
+
+// Timers fire only when the test moves the clock.
+class ClockTest : public UIKitTest {
+protected:
+    void SetUp() override {
+        foundation::Clock::useManualClock();
+        UIKitTest::SetUp();
+    }
+};
+
+// A view with an intrinsic size, like a label with a fixed text.
+class SizedView : public UIView {
+public:
+    explicit SizedView(CGSize size) : UIView(CGRect{}), size_(size) {}
+    CGSize intrinsicContentSize() const override { return size_; }
+    void setSize(CGSize size) {
+        size_ = size;
+        invalidateIntrinsicContentSize();
+    }
+
+private:
+    CGSize size_;
+};
+
+inline std::shared_ptr<SizedView> sized(CGFloat width, CGFloat height) {
+    return UIView::create<SizedView>(CGSize{width, height});
+}
+
+// Adds `view` to `parent`, to be placed by constraints.
+template <class View>
+std::shared_ptr<View> addConstrained(const std::shared_ptr<UIView>& parent, std::shared_ptr<View> view) {
+    view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    parent->addSubview(view);
+    return view;
+}
+
+inline std::shared_ptr<UIView> addConstrained(const std::shared_ptr<UIView>& parent) {
+    return addConstrained(parent, UIView::make());
+}
+
+// Holds `view` `inset` points in from the top and both sides of its superview.
+inline void pinTopAndSides(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& parent,
+                           CGFloat inset = 0) {
+    NSLayoutConstraint::activate({view->topAnchor().constraintEqualTo(parent->topAnchor(), inset),
+                                  view->leadingAnchor().constraintEqualTo(parent->leadingAnchor(), inset),
+                                  view->trailingAnchor().constraintEqualTo(parent->trailingAnchor(), -inset)});
+}
+
+} // namespace uikittests
