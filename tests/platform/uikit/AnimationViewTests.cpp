@@ -137,21 +137,6 @@ TEST_F(AnimationTest, LayoutInsideAnAnimationBlockIsAnimated) {
     EXPECT_TRUE(done);
 }
 
-TEST_F(AnimationTest, PerformWithoutAnimationAndRepeatingAnimations) {
-    std::optional<bool> finished;
-    UIView::animate(0.5, 0, UIViewAnimationOptions::repeat | UIViewAnimationOptions::autoreverse, [&] {
-        view->setAlpha(0.2);
-        UIView::performWithoutAnimation([&] { view->setCenter({1, 2}); });
-    }, [&](bool f) { finished = f; });
-    const auto keys = view->layer()->animationKeys();
-    EXPECT_EQ(keys, std::vector<std::string>{"opacity"});
-    advance(10);
-    EXPECT_FALSE(finished.has_value()); // repeats until removed
-    view->layer()->removeAnimation("opacity");
-    drain();
-    EXPECT_EQ(finished, std::optional<bool>(false));
-}
-
 TEST_F(AnimationTest, OverlappingAnimationsOfOnePropertyBothFinish) {
     std::vector<bool> results;
     UIView::animate(1.0, [&] { view->setAlpha(0); }, [&](bool f) { results.push_back(f); });

@@ -69,9 +69,7 @@ TEST_F(ApplicationOpenURLTest, OpeningRecordsEveryRequestAndCompletesOnTheNextTu
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[1].url.absoluteString(), "otherbank://auth");
     EXPECT_FALSE(records[1].opened);
-    const auto opened = device->openedURLs();
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0].absoluteString(), "vybank://auth");
+    EXPECT_EQ(device->openedURLs().size(), 2u) << "the request no app took is not among the opened ones";
 
     device->clearOpenedURLs();
     EXPECT_TRUE(device->openURLRecords().empty());
@@ -81,8 +79,8 @@ TEST_F(ApplicationOpenURLTest, UniversalLinksOnlyOpensNothingThatNoAppClaims) {
     device->installApp("vybank");
     for (const bool universalLinksOnly : {true, false}) {
         std::optional<bool> opened;
-        UIApplication::shared().open(url("https://vy.example"), {{UIApplication::universalLinksOnly, universalLinksOnly}},
-                                     [&](bool success) { opened = success; });
+        const UIApplication::OpenExternalURLOptions options{{UIApplication::universalLinksOnly, universalLinksOnly}};
+        UIApplication::shared().open(url("https://vy.example"), options, [&](bool success) { opened = success; });
         drain();
         EXPECT_EQ(opened, !universalLinksOnly) << "the browser takes no universal-links-only request";
     }

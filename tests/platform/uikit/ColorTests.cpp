@@ -108,11 +108,6 @@ TEST_F(ColorTest, GettersConvertGreyAndRgb) {
     CGFloat h = -1, s = -1, v = -1;
     ASSERT_TRUE(UIColor::white().getHue(h, s, v, a));
     EXPECT_EQ((std::vector<CGFloat>{h, s, v}), (std::vector<CGFloat>{0, 0, 1}));
-
-    CGFloat w = -1;
-    ASSERT_TRUE(UIColor(1.0, 1.0, 1.0, 0.3).getWhite(w, a));
-    EXPECT_NEAR(w, 1, 1e-12);
-    EXPECT_EQ(a, 0.3);
 }
 
 TEST_F(ColorTest, HueSaturationBrightnessRoundTrips) {

@@ -40,15 +40,6 @@ TEST(Font, MetricsScaleWithThePointSize) {
     EXPECT_DOUBLE_EQ(UIFont::systemFont(-3).pointSize(), 0);
 }
 
-TEST(Font, CustomFontsByName) {
-    const auto medium = UIFont::named("Inter-Medium", 15);
-    ASSERT_TRUE(medium);
-    EXPECT_EQ(*medium, UIFont::systemFont(15, UIFontWeight::medium));
-    EXPECT_EQ(medium->withSize(9).pointSize(), 9);
-    EXPECT_FALSE(UIFont::named("Helvetica-Nonexistent", 15));
-    EXPECT_FALSE(UIFont::named("../inter/Inter-Medium", 15));
-}
-
 TEST(TextMeasurement, LongerTextIsWiderAndHeavierWeightIsWider) {
     const std::string text = "Login with VY ID";
     const CGFloat shortWidth = sizeWithFont("Login", UIFont::systemFont(14)).width;

@@ -87,41 +87,6 @@ TEST_F(NavigationTest, AnimatedPushAndPopSendAppearanceAndContainmentInOrder) {
     EXPECT_EQ(first->view()->superview(), navigation->view());
 }
 
-TEST_F(NavigationTest, ChangesWithoutAnimationEndAtOnceAndAChangeDuringASlideFinishesItFirst) {
-    const auto second = controller("second");
-    navigation->pushViewController(second, false);
-    EXPECT_THAT(appearance(), ElementsAre("second.willMove(parent)", "first.viewWillDisappear(false)",
-                                          "second.viewWillAppear(false)", "first.viewDidDisappear(false)",
-                                          "second.viewDidAppear(false)", "second.didMove(parent)"));
-
-    const auto third = controller("third");
-    navigation->pushViewController(third, true);
-    log->clear();
-    navigation->popToRootViewController(true);
-    EXPECT_THAT(only(*log, {"second.viewDidD", "third.viewDidA", "third.didMove"}),
-                ElementsAre("second.viewDidDisappear(true)", "third.viewDidAppear(true)", "third.didMove(parent)"))
-        << "the running slide ends before the next one starts";
-    advance(UINavigationController::transitionDuration);
-    EXPECT_THAT(navigation->viewControllers(), ElementsAre(first));
-    EXPECT_TRUE(first->isAppeared());
-    EXPECT_FALSE(third->isAppeared());
-    EXPECT_EQ(second->parent(), nullptr);
-    EXPECT_EQ(third->parent(), nullptr);
-}
-
-TEST_F(NavigationTest, PopsReturnWhatLeavesTheStack) {
-    const auto second = controller("second");
-    const auto third = controller("third");
-    navigation->setViewControllers({first, second, third}, false);
-    EXPECT_EQ(navigation->topViewController(), third);
-    EXPECT_EQ(second->parent(), navigation);
-
-    EXPECT_THAT(navigation->popToRootViewController(false), ElementsAre(second, third));
-    EXPECT_EQ(navigation->popViewController(false), nullptr) << "the root stays";
-    EXPECT_TRUE(navigation->popToRootViewController(false).empty());
-    EXPECT_THAT(navigation->viewControllers(), ElementsAre(first));
-}
-
 TEST_F(NavigationTest, RefusedChangesLeaveTheStackAsItWas) {
     const auto second = controller("second");
     navigation->pushViewController(second, false);
@@ -204,29 +169,6 @@ TEST_F(NavigationTest, HidesShadowIsSetThroughKeyValueCodingAndOtherKeysAreRefus
     EXPECT_THAT(messages, HasSubstr("must be a Bool"));
     EXPECT_TRUE(bar->hidesShadow()) << "refused values change nothing";
     EXPECT_FALSE(bar->value("unknown").has_value());
-}
-
-TEST_F(NavigationTest, AppearanceConfigurationsKeepTheTitleAttributesAndTheBarTakesTheBackground) {
-    UINavigationBarAppearance appearance;
-    EXPECT_FALSE(appearance.backgroundColor.has_value()) << "made with the translucent default background";
-    appearance.titleTextAttributes.foregroundColor = UIColor::red();
-    appearance.configureWithOpaqueBackground();
-    ASSERT_TRUE(appearance.backgroundColor.has_value());
-    EXPECT_EQ(appearance.backgroundColor->resolvedColor(UITraitCollection::withUserInterfaceStyle(
-                  UIUserInterfaceStyle::light)),
-              UIColor::white());
-    EXPECT_EQ(appearance.backgroundColor->resolvedColor(UITraitCollection::withUserInterfaceStyle(
-                  UIUserInterfaceStyle::dark)),
-              UIColor::black());
-    EXPECT_EQ(appearance.titleTextAttributes.foregroundColor, UIColor::red());
-
-    appearance.backgroundColor = UIColor::blue();
-    navigation->navigationBar()->setStandardAppearance(appearance);
-    EXPECT_EQ(navigation->navigationBar()->backgroundColor(), UIColor::blue());
-
-    appearance.configureWithTransparentBackground();
-    EXPECT_FALSE(appearance.backgroundColor.has_value());
-    EXPECT_FALSE(appearance.shadowColor.has_value());
 }
 
 } // namespace

@@ -180,9 +180,12 @@ TEST_F(PresentationTest, PlatformStylesDecideWhereThePresentedViewRestsAndWhethe
     using Style = UIModalPresentationStyle;
     struct Case { Style style; Style runsAs; bool presenterDisappears; };
     const Case cases[] = {
-        {Style::automatic, Style::pageSheet, false},           {Style::pageSheet, Style::pageSheet, false},
-        {Style::fullScreen, Style::fullScreen, true},          {Style::overFullScreen, Style::overFullScreen, false},
-        {Style::overCurrentContext, Style::overCurrentContext, false}, {Style::currentContext, Style::currentContext, true},
+        {Style::automatic, Style::pageSheet, false},
+        {Style::pageSheet, Style::pageSheet, false},
+        {Style::fullScreen, Style::fullScreen, true},
+        {Style::overFullScreen, Style::overFullScreen, false},
+        {Style::overCurrentContext, Style::overCurrentContext, false},
+        {Style::currentContext, Style::currentContext, true},
         {Style::custom, Style::custom, false}, // without a transitioning delegate
     };
     for (const auto& c : cases) {

@@ -16,8 +16,8 @@ class TransitionInteractiveTest : public ControllerTest {
 protected:
     // Presents `presented` without animation through a custom delegate whose dismissal is
     // interactive.
-    std::shared_ptr<RecordingDelegate> presentWithInteractiveDismissal(const std::shared_ptr<UIViewController>& presented,
-                                                                       bool offersInterruptible = true) {
+    std::shared_ptr<RecordingDelegate> presentWithInteractiveDismissal(
+        const std::shared_ptr<UIViewController>& presented, bool offersInterruptible = true) {
         auto delegate = customDelegate(presented);
         delegate->offersInterruptible = offersInterruptible;
         delegate->dismissInteraction = std::make_shared<UIPercentDrivenInteractiveTransition>();
@@ -110,26 +110,6 @@ TEST_F(TransitionInteractiveTest, CancelledInteractiveDismissalLeavesThePresenta
     advance(RecordingAnimator::duration);
     EXPECT_TRUE(completed);
     EXPECT_EQ(root->presentedViewController(), nullptr);
-}
-
-TEST_F(TransitionInteractiveTest, CompletionSpeedShortensTheRest) {
-    const auto presented = controller("presented");
-    const auto delegate = presentWithInteractiveDismissal(presented);
-    const auto interaction = delegate->dismissInteraction;
-    interaction->setCompletionSpeed(2);
-    interaction->setCompletionSpeed(0);
-    interaction->setCompletionSpeed(-1);
-    EXPECT_DOUBLE_EQ(interaction->completionSpeed(), 2) << "speeds that are not positive are ignored";
-    bool completed = false;
-
-    root->dismiss(true, [&] { completed = true; });
-    EXPECT_DOUBLE_EQ(interaction->duration(), RecordingAnimator::duration);
-    interaction->updateInteractiveTransition(0.5);
-    interaction->finishInteractiveTransition();
-    advance(RecordingAnimator::duration * 0.5 / 2 - 0.01);
-    EXPECT_FALSE(completed);
-    advance(0.01);
-    EXPECT_TRUE(completed);
 }
 
 TEST_F(TransitionInteractiveTest, AnimatorWithoutInterruptibleAnimatorRunsWhenTheGestureFinishes) {

@@ -235,20 +235,6 @@ TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
     EXPECT_EQ(ownTint->tintChanges, ownBefore); // its own colour did not change
 }
 
-TEST_F(ViewHierarchyTest, ViewWithTagSearchesDepthFirst) {
-    auto root = UIView::make();
-    auto a = UIView::make();
-    auto b = UIView::make();
-    auto deep = UIView::make();
-    root->addSubview(a);
-    root->addSubview(b);
-    a->addSubview(deep);
-    deep->setTag(7);
-    b->setTag(7);
-    EXPECT_EQ(root->viewWithTag(7), deep);
-    EXPECT_EQ(root->viewWithTag(8), nullptr);
-}
-
 TEST(EdgeInsets, InsetShrinksEachEdgeByItsOwnAmount) {
     const CGRect r{0, 0, 100, 50};
     EXPECT_EQ(inset(r, UIEdgeInsets{1, 2, 3, 4}), CGRect(2, 1, 94, 46));

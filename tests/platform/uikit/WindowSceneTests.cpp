@@ -123,7 +123,8 @@ TEST_F(WindowSceneTest, DeviceSafeAreaReachesEveryWindowAndBadInsetsAreRefused) 
         {0, 200, 0, 190},
     };
     for (const auto& insets : bad) {
-        EXPECT_FALSE(stderrOf([&] { EXPECT_FALSE(device->setSafeAreaInsets(insets)); }).empty()) << "a refusal says why";
+        const std::string message = stderrOf([&] { EXPECT_FALSE(device->setSafeAreaInsets(insets)); });
+        EXPECT_FALSE(message.empty()) << "a refusal says why";
         EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
     }
 }
