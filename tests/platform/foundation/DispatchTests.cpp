@@ -32,17 +32,18 @@ protected:
     }
 };
 
-TEST_F(DispatchTest, QueuedWorkRunsOnlyWhenDrainedAndInFifoOrder) {
+TEST_F(DispatchTest, QueuedWorkRunsOnlyWhenDrainedAndInFifoOrderWithZeroDelaysAsQueuedWork) {
     auto& main = DispatchQueue::main();
     main.async(record("a"));
     main.async([&] {
         log.push_back("b");
-        main.async(record("d")); // posted while draining: runs after what was already queued
+        main.async(record("e")); // posted while draining: runs after what was already queued
     });
-    main.async(record("c"));
+    main.asyncAfter(0, record("c"));
+    main.asyncAfter(-1, record("d"));
     EXPECT_TRUE(log.empty());
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
     EXPECT_EQ(RunLoop::main().pendingCount(), 0u);
 }
 
@@ -108,16 +109,6 @@ TEST_F(DispatchTest, QueuedWorkRunsBeforeTimersAndWorkPostedByATimerBeforeTheNex
     main.async(record("queued"));
     Clock::advance(0.5);
     EXPECT_EQ(log, (std::vector<std::string>{"queued", "timer1", "posted by timer1", "timer2"}));
-}
-
-TEST_F(DispatchTest, ZeroDelayBehavesAsAsync) {
-    auto& main = DispatchQueue::main();
-    main.async(record("a"));
-    main.asyncAfter(0, record("b"));
-    main.asyncAfter(-1, record("c"));
-    main.async(record("d"));
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 
 TEST_F(DispatchTest, ManualClockStandsStillUntilAdvancedAndRunUntilGivesUp) {

@@ -5,6 +5,7 @@
 #include "sdk/core/RootViewControllerStorage.hpp"
 #include "sdk/core/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/BankAppSchemes.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 
 #include <gtest/gtest.h>
@@ -43,13 +44,15 @@ vyd::VYDAuthRequest makeRequest() {
     return request;
 }
 
-// The items every link of `makeRequest()` carries after the base's own.
-Items loginItems(const char* authType) {
-    return {{"client_id", "partner-1"},   {"state", "state-1"},
-            {"nonce", "nonce-1"},         {"scope", "openid name"},
-            {"redirect_uri", "partner://auth"}, {"code_challenge", "challenge-1"},
-            {"code_challenge_method", "S256"},  {"login_hint", "+7 900 000-00-00"},
-            {"auth_type", authType},      {"logUid", "log-1"}};
+// The items every link of `makeRequest()` carries, after the given ones of its kind of page.
+Items loginItems(const char* authType, Items first = {}) {
+    const Items items{{"client_id", "partner-1"},   {"state", "state-1"},
+                      {"nonce", "nonce-1"},         {"scope", "openid name"},
+                      {"redirect_uri", "partner://auth"}, {"code_challenge", "challenge-1"},
+                      {"code_challenge_method", "S256"},  {"login_hint", "+7 900 000-00-00"},
+                      {"auth_type", authType},      {"logUid", "log-1"}};
+    first.insert(first.end(), items.begin(), items.end());
+    return first;
 }
 
 class AuthServiceTest : public ::testing::Test {
@@ -70,12 +73,6 @@ protected:
         EXPECT_FALSE(result.has_value()) << "answers later, on the main queue";
         foundation::RunLoop::main().runUntilIdle();
         return result;
-    }
-
-    void setSchemes(std::vector<std::string> schemes) {
-        auto config = storage->remoteConfig();
-        config.bankAppSchemes = std::move(schemes);
-        storage->setRemoteConfig(config);
     }
 
     std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
@@ -125,7 +122,7 @@ TEST_F(AuthServiceTest, OptionalItemsAreLeftOutWhenTheRequestHasNone) {
 
 TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorks) {
     application->installedSchemes = {"vybankalpha", "vybankgamma"};
-    setSchemes({"vybankbeta", "vybankalpha", "vybankgamma"});
+    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha", "vybankgamma"});
     EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), true);
     ASSERT_EQ(application->opened.size(), 2u);
     EXPECT_EQ(application->opened[0].scheme(), "vybankbeta");
@@ -134,7 +131,7 @@ TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorks) {
 }
 
 TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageOverTheStoredScreenWhenNoAppOpens) {
-    setSchemes({"vybankbeta", "vybankalpha"});
+    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha"});
     // No screen to present over: nothing opens and the answer says so.
     EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }), false);
     EXPECT_EQ(application->opened.size(), 2u);
@@ -161,10 +158,7 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureFullScreenSceneOverTheStoredCon
     EXPECT_TRUE(call.isSecure);
     EXPECT_FALSE(call.hasDelegate);
     EXPECT_EQ(call.url.host(), "id.vybank.example");
-    Items expected{{"response_type", "code"}};
-    const auto items = loginItems("app2web");
-    expected.insert(expected.end(), items.begin(), items.end());
-    EXPECT_EQ(call.url.queryItems(), expected);
+    EXPECT_EQ(call.url.queryItems(), loginItems("app2web", {{"response_type", "code"}}));
     EXPECT_TRUE(application->opened.empty());
 }
 
@@ -210,10 +204,7 @@ TEST(AuthURLManagerTest, WebPageOfTheStandOrOfTheRequestWithResponseType) {
     ASSERT_TRUE(standPage.has_value());
     EXPECT_EQ(standPage->host(), "id-psi-cloud.vybank.example");
     EXPECT_EQ(standPage->path(), "/oauth2/authorize");
-    Items expected{{"response_type", "code"}};
-    const auto items = loginItems("app2web");
-    expected.insert(expected.end(), items.begin(), items.end());
-    EXPECT_EQ(standPage->queryItems(), expected);
+    EXPECT_EQ(standPage->queryItems(), loginItems("app2web", {{"response_type", "code"}}));
 
     auto request = makeRequest();
     request.ssoBaseUrl = "https://sso.partner.example/login?lang=en";

@@ -1,6 +1,7 @@
 #include "sdk/core/KWPresenceChecker.hpp"
 
 #include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/BankAppSchemes.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,6 @@ namespace {
 
 class KWPresenceCheckerTest : public ::testing::Test {
 protected:
-    void setSchemes(std::optional<std::vector<std::string>> schemes) {
-        auto config = storage->remoteConfig();
-        config.bankAppSchemes = std::move(schemes);
-        storage->setRemoteConfig(config);
-    }
-
-    std::vector<std::string> names() const {
-        std::vector<std::string> result;
-        for (const auto& app : checker.existingKWs().value_or(std::vector<vyd::KWAppInfo>{})) {
-            result.push_back(app.name);
-        }
-        return result;
-    }
-
     std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
     vyd::KWPresenceChecker checker{application, storage};
@@ -32,7 +19,7 @@ protected:
 
 TEST_F(KWPresenceCheckerTest, NothingInstalledAndNoSchemesIsAbsentNotEmpty) {
     EXPECT_FALSE(checker.existingKWs().has_value());
-    setSchemes(std::vector<std::string>{});
+    vydtest::setBankAppSchemes(*storage, {});
     EXPECT_FALSE(checker.existingKWs().has_value());
     EXPECT_FALSE(checker.isAnyKWInstalled());
 
@@ -54,12 +41,15 @@ TEST_F(KWPresenceCheckerTest, InstalledStableAppsComeInCatalogueOrder) {
     EXPECT_NE((*apps)[0].id, (*apps)[1].id);
 
     application->installedSchemes = {"vybankbusiness"};
-    EXPECT_EQ(names(), std::vector<std::string>{"VY Bank Business"});
+    const auto only = checker.existingKWs();
+    ASSERT_TRUE(only.has_value());
+    ASSERT_EQ(only->size(), 1u);
+    EXPECT_EQ(only->front().name, "VY Bank Business");
 }
 
 TEST_F(KWPresenceCheckerTest, DynamicEntryFollowsWithAllConfiguredSchemesEvenWhenNoneIsInstalled) {
     application->installedSchemes = {"vybank"};
-    setSchemes(std::vector<std::string>{"vybankbeta", "vybankalpha://"});
+    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha://"});
     const auto apps = checker.existingKWs();
     ASSERT_TRUE(apps.has_value());
     ASSERT_EQ(apps->size(), 2u);
@@ -70,7 +60,7 @@ TEST_F(KWPresenceCheckerTest, DynamicEntryFollowsWithAllConfiguredSchemesEvenWhe
 }
 
 TEST_F(KWPresenceCheckerTest, AnyInstalledCountsStableAppsAndDynamicSchemes) {
-    setSchemes(std::vector<std::string>{"vybankbeta"});
+    vydtest::setBankAppSchemes(*storage, {"vybankbeta"});
     EXPECT_FALSE(checker.isAnyKWInstalled()) << "a listed scheme is not an installed app";
     application->installedSchemes = {"vybankbeta"};
     EXPECT_TRUE(checker.isAnyKWInstalled());

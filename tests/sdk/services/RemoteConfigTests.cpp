@@ -71,6 +71,12 @@ TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
          [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
         {R"("featureToggles": null)", [](const RemoteConfig& c) { return c.featureToggles.isWebViewEnabled(); }},
         {R"("versionRestrictions": ["2.0.0"])", [](const RemoteConfig& c) { return !c.versionRestrictions; }},
+        // The members of the restrictions are judged one by one.
+        {R"("versionRestrictions": {"current": 240, "warning": "2.2.9", "criticalList": ["2.0.0", false]})",
+         [](const RemoteConfig& c) {
+             return c.versionRestrictions && !c.versionRestrictions->current &&
+                    c.versionRestrictions->warning == "2.2.9" && !c.versionRestrictions->criticalList;
+         }},
         {R"("isApp2AppDialogEnabled": "true")", [](const RemoteConfig& c) { return !c.app2AppDialogEnabled; }},
         {R"("app2AppDialogClients": {"partner-1": true})",
          [](const RemoteConfig& c) { return c.app2AppDialogClients.empty(); }},
@@ -82,15 +88,6 @@ TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
         EXPECT_TRUE(test.brokenMemberIsDefault(config)) << test.member;
         EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << test.member;
     }
-}
-
-TEST(RemoteConfigTest, MembersOfVersionRestrictionsAreJudgedOneByOne) {
-    const auto config = RemoteConfig::decode(std::string(
-        R"({"versionRestrictions": {"current": 240, "warning": "2.2.9", "criticalList": ["2.0.0", false]}})"));
-    ASSERT_TRUE(config.versionRestrictions.has_value());
-    EXPECT_FALSE(config.versionRestrictions->current.has_value());
-    EXPECT_EQ(config.versionRestrictions->warning, "2.2.9");
-    EXPECT_FALSE(config.versionRestrictions->criticalList.has_value());
 }
 
 TEST(RemoteConfigTest, DocumentThatIsNotAJSONObjectGivesTheDefault) {
