@@ -1,6 +1,7 @@
 #include "sdk/core/URLHelpers.hpp"
 
 #include "platform/foundation/PercentEncoding.hpp"
+#include "platform/foundation/URLComponents.hpp"
 #include "sdk/catalogue/L10n.hpp"
 
 namespace vyd {
@@ -24,22 +25,14 @@ std::map<std::string, std::string> queryParameters(const foundation::URL& url) {
 }
 
 foundation::URL byAddingQueryItem(const foundation::URL& url, std::string_view name, std::string_view value) {
-    const std::string& text = url.absoluteString();
-    const auto fragmentStart = url.fragment() ? text.find('#') : std::string::npos;
-    std::string result = text.substr(0, fragmentStart);
-    if (!url.query()) {
-        result += '?';
-    } else if (!url.query()->empty() && result.back() != '&') {
-        result += '&';
-    }
-    result += foundation::addingPercentEncoding(name, foundation::URLCharacterSet::urlQueryItemAllowed);
-    result += '=';
-    result += foundation::addingPercentEncoding(value, foundation::URLCharacterSet::urlQueryItemAllowed);
-    if (fragmentStart != std::string::npos) {
-        result += text.substr(fragmentStart);
-    }
-    // Encoded items keep a valid URL valid; should parsing still fail, nothing is lost.
-    return foundation::URL::string(result).value_or(url);
+    // The existing items stay as they are encoded: decoding and encoding them again would turn an
+    // escaped "+" into a bare one, which servers read as a space.
+    foundation::URLComponents components(url);
+    auto items = components.percentEncodedQueryItems().value_or(std::vector<foundation::URLQueryItem>{});
+    items.push_back({foundation::addingPercentEncoding(name, foundation::URLCharacterSet::urlQueryItemAllowed),
+                     foundation::addingPercentEncoding(value, foundation::URLCharacterSet::urlQueryItemAllowed)});
+    components.setPercentEncodedQueryItems(items);
+    return components.url().value_or(url);
 }
 
 } // namespace vyd
