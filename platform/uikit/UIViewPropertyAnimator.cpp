@@ -43,16 +43,14 @@ UIViewPropertyAnimator::~UIViewPropertyAnimator() = default;
 
 std::shared_ptr<UIViewPropertyAnimator> UIViewPropertyAnimator::make(double duration, UIViewAnimationCurve curve,
                                                                      Animations animations) {
-    std::shared_ptr<UIViewPropertyAnimator> animator(
-        new UIViewPropertyAnimator(duration, std::make_shared<UICubicTimingParameters>(curve)));
+    auto animator = make(duration, std::make_shared<UICubicTimingParameters>(curve));
     animator->addAnimations(std::move(animations));
     return animator;
 }
 
 std::shared_ptr<UIViewPropertyAnimator> UIViewPropertyAnimator::make(double duration, CGFloat dampingRatio,
                                                                      Animations animations) {
-    std::shared_ptr<UIViewPropertyAnimator> animator(
-        new UIViewPropertyAnimator(duration, std::make_shared<UISpringTimingParameters>(dampingRatio)));
+    auto animator = make(duration, std::make_shared<UISpringTimingParameters>(dampingRatio));
     animator->addAnimations(std::move(animations));
     return animator;
 }

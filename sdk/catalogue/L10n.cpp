@@ -108,13 +108,6 @@ constexpr std::array kAllEntries{
     entry::continueWithVyId, entry::loginAs,
 };
 
-// One lookup per process for each plain entry.
-template <const CatalogueEntry& Entry>
-const std::string& once() {
-    static const std::string value = lookup(Entry);
-    return value;
-}
-
 template <class... Arguments>
 std::string formatted(const CatalogueEntry& entry, Arguments... arguments) {
     const std::array<std::string_view, sizeof...(Arguments)> list{arguments...};

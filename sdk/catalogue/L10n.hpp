@@ -27,6 +27,14 @@ std::span<const CatalogueEntry> allEntries();
 // ends in "-b64", without any formatting. Reads the table on every call.
 std::string lookup(const CatalogueEntry& entry);
 
+// A plain entry's value, looked up once per process on first use. Texts of other parts of the SDK
+// that the catalogue does not list use it too, with entries of their own.
+template <const CatalogueEntry& Entry>
+const std::string& once() {
+    static const std::string value = lookup(Entry);
+    return value;
+}
+
 // Replaces each "%@" of `format` with the next argument, "%n$@" with the n-th argument (from 1)
 // and "%%" with "%". A placeholder without an argument becomes empty; anything else stays as is.
 std::string format(std::string_view format, std::span<const std::string_view> arguments);

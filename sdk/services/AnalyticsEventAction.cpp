@@ -1,7 +1,6 @@
 #include "sdk/services/AnalyticsEventAction.hpp"
 
 #include "sdk/catalogue/L10n.hpp"
-#include "sdk/services/CatalogueText.hpp"
 
 namespace vyd {
 namespace {
@@ -23,11 +22,11 @@ const std::string& eventName(AnalyticsEventAction action) {
     namespace web = L10n::Analytics::Events::WebView;
     switch (action) {
     case AnalyticsEventAction::vyIDLoginShow:
-        return catalogueText<loginShow>();
+        return L10n::once<loginShow>();
     case AnalyticsEventAction::vyIDWrongButtonSize:
-        return catalogueText<wrongButtonSize>();
+        return L10n::once<wrongButtonSize>();
     case AnalyticsEventAction::vyIDLoginBlocked:
-        return catalogueText<loginBlocked>();
+        return L10n::once<loginBlocked>();
     case AnalyticsEventAction::vyIDAuthPopupShow:
         return popup::vyIdAuthPopupShowB64();
     case AnalyticsEventAction::vyIDAuthPopupClose:
@@ -45,9 +44,9 @@ const std::string& eventName(AnalyticsEventAction action) {
     case AnalyticsEventAction::authNativeError:
         return web::authNativeError();
     case AnalyticsEventAction::authLogUid:
-        return catalogueText<authLogUid>();
+        return L10n::once<authLogUid>();
     case AnalyticsEventAction::vyIDLoginAuthResult:
-        return catalogueText<loginAuthResult>();
+        return L10n::once<loginAuthResult>();
     }
     static const std::string unknown;
     return unknown;

@@ -1,7 +1,6 @@
 #include "sdk/services/AuthNativeParams.hpp"
 
 #include "sdk/catalogue/L10n.hpp"
-#include "sdk/services/CatalogueText.hpp"
 
 namespace vyd {
 namespace {
@@ -29,19 +28,19 @@ const std::string& rawValue(AuthNativeParams::EventType type) {
 }
 
 const std::string& rawValue(AuthNativeParams::ScreenType type) {
-    return type == AuthNativeParams::ScreenType::nativeScreen ? catalogueText<nativeScreen>() : catalogueText<webViewNotAllow>();
+    return type == AuthNativeParams::ScreenType::nativeScreen ? L10n::once<nativeScreen>() : L10n::once<webViewNotAllow>();
 }
 
 const std::string& rawValue(AuthNativeParams::FinalEvent event) {
     switch (event) {
     case AuthNativeParams::FinalEvent::reject:
-        return catalogueText<reject>();
+        return L10n::once<reject>();
     case AuthNativeParams::FinalEvent::success:
-        return catalogueText<success>();
+        return L10n::once<success>();
     case AuthNativeParams::FinalEvent::fail:
-        return catalogueText<fail>();
+        return L10n::once<fail>();
     }
-    return catalogueText<fail>();
+    return L10n::once<fail>();
 }
 
 AuthNativeParams::AuthNativeParams(EventType eventType, std::optional<ScreenType> screenType,
