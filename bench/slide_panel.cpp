@@ -5,7 +5,7 @@
 
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIViewController.hpp"
-#include "sdk/panel/SlidePanelFactory.hpp"
+#include "sdk/screens/SlidePanelFactory.hpp"
 
 #include <string>
 

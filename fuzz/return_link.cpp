@@ -1,7 +1,7 @@
 // Any app can open the host app's redirect URI, so the return link is hostile input: parsing it
 // must never crash, and a result must be a success exactly when it carries a code for the
 // login's own state.
-#include "sdk/core/VYDLogin.hpp"
+#include "sdk/facade/VYDLogin.hpp"
 
 #include <cstddef>
 #include <cstdint>

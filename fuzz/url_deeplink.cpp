@@ -1,6 +1,6 @@
 // Links reach the SDK from other apps and web pages: any string must parse or give no URL, and
 // the deep-link check and query helpers must hold on every URL that parses.
-#include "sdk/core/URLHelpers.hpp"
+#include "sdk/base/URLHelpers.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,27 +2,26 @@
 // Everything a host app may use.
 
 // Facade, settings and public models.
-#include "sdk/core/AuthType.hpp"
-#include "sdk/core/VYD.hpp"
-#include "sdk/core/VYDAuthRequest.hpp"
-#include "sdk/core/VYDAuthResponse.hpp"
-#include "sdk/core/VYDError.hpp"
-#include "sdk/core/VYDFonts.hpp"
-#include "sdk/core/VYDLogin.hpp"
-#include "sdk/core/VYDOpenInType.hpp"
-#include "sdk/core/VYDSettings.hpp"
-#include "sdk/core/VYDStandType.hpp"
-#include "sdk/core/VYDUIPreferences.hpp"
-#include "sdk/core/VYDWebViewDelegateProtocol.hpp"
+#include "sdk/base/AuthType.hpp"
+#include "sdk/facade/VYD.hpp"
+#include "sdk/base/VYDAuthRequest.hpp"
+#include "sdk/base/VYDAuthResponse.hpp"
+#include "sdk/base/VYDError.hpp"
+#include "sdk/base/VYDFonts.hpp"
+#include "sdk/facade/VYDLogin.hpp"
+#include "sdk/base/VYDOpenInType.hpp"
+#include "sdk/facade/VYDSettings.hpp"
+#include "sdk/base/VYDStandType.hpp"
+#include "sdk/base/VYDUIPreferences.hpp"
+#include "sdk/base/VYDWebViewDelegateProtocol.hpp"
 
 // Container, delegates, logging.
-#include "sdk/core/DIContainer.hpp"
-#include "sdk/core/DelegateManager.hpp"
-#include "sdk/core/DelegateManagerProtocol.hpp"
-#include "sdk/core/FatalError.hpp"
-#include "sdk/core/Logger.hpp"
-#include "sdk/core/TimeMeasurement.hpp"
-#include "sdk/core/URLHelpers.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/base/DelegateManager.hpp"
+#include "sdk/base/DelegateManagerProtocol.hpp"
+#include "sdk/base/Logger.hpp"
+#include "sdk/base/TimeMeasurement.hpp"
+#include "sdk/base/URLHelpers.hpp"
 
 // Texts, images and the resource bundle.
 #include "sdk/catalogue/ImageAsset.hpp"
@@ -40,7 +39,7 @@
 
 // Slide panel.
 #include "sdk/panel/SlidePanelController.hpp"
-#include "sdk/panel/SlidePanelFactory.hpp"
+#include "sdk/screens/SlidePanelFactory.hpp"
 
 // UI kit.
 #include "sdk/uikit/ActivityIndicator.hpp"
@@ -50,7 +49,7 @@
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/ImageContainerView.hpp"
 #include "sdk/uikit/LoadingView.hpp"
-#include "sdk/uikit/NotificationNames.hpp"
+#include "sdk/base/NotificationNames.hpp"
 #include "sdk/uikit/Palette.hpp"
 #include "sdk/uikit/SeparatorView.hpp"
 #include "sdk/uikit/TableBaseProtocols.hpp"

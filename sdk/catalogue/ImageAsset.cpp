@@ -1,7 +1,7 @@
 #include "sdk/catalogue/ImageAsset.hpp"
 
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/core/FatalError.hpp"
+#include "platform/foundation/FatalError.hpp"
 
 #include <string>
 
@@ -10,7 +10,7 @@ namespace vyd {
 std::shared_ptr<uikit::UIImage> ImageAsset::image() const {
     auto image = uikit::UIImage::named(std::string(name), sdkBundle());
     if (!image) {
-        fatalError("Unable to load image asset named " + std::string(name) + ".");
+        foundation::fatalError("Unable to load image asset named " + std::string(name) + ".");
     }
     return image;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/uikit/UIView.hpp"
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
-#include "sdk/core/FatalError.hpp"
+#include "platform/foundation/FatalError.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 #include "sdk/panel/SlidePanelController.hpp"
 
@@ -25,7 +25,7 @@ std::shared_ptr<SlidePanelController> requirePanel(const std::shared_ptr<UIViewC
                                                    UITransitionContextViewControllerKey key) {
     auto panel = context ? asPanel(context->viewController(key)) : nullptr;
     if (!panel) {
-        fatalError("");
+        foundation::fatalError("");
     }
     return panel;
 }
@@ -68,7 +68,7 @@ void PresentationController::addPanel() {
     const auto container = containerView();
     const auto panel = asPanel(presentedViewController());
     if (!container || !panel) {
-        fatalError("");
+        foundation::fatalError("");
     }
     const auto view = panel->view();
     // Adding it again where it already is, or giving it the frame it has, would only make the
@@ -144,7 +144,7 @@ std::shared_ptr<UIViewPropertyAnimator> ModalPanelTransitioning::panelAnimator(
     if (!animator) {
         // Only a move from or to hidden leaves an animator: a hide always does, a show only
         // from hidden.
-        fatalError(presenting ? "The panel state must be `hidden` but it is `" + panel->state()->description() + "`"
+        foundation::fatalError(presenting ? "The panel state must be `hidden` but it is `" + panel->state()->description() + "`"
                               : std::string());
     }
     return animator;

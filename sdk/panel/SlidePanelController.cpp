@@ -216,6 +216,11 @@ void SlidePanelController::viewDidResize() {
     placeSurface(state_);
 }
 
+std::shared_ptr<uikit::UIView> SlidePanelController::activityIndicatorHostView(bool loading) {
+    setContentMode(loading ? SlidePanelContentMode::fitToBounds : SlidePanelContentMode::staticMode);
+    return surfaceView_;
+}
+
 void SlidePanelController::setContentMode(SlidePanelContentMode mode) {
     contentMode_ = mode;
     setSurfaceTop(surfaceTop());

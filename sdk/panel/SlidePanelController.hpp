@@ -16,6 +16,7 @@
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/uikit/UIGestureRecognizer.hpp"
 #include "platform/uikit/UIViewController.hpp"
+#include "sdk/base/ActivityIndicatorHost.hpp"
 #include "sdk/panel/BackdropView.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 #include "sdk/panel/SlidePanelBehavior.hpp"
@@ -43,7 +44,7 @@ class SpringAnimator;
 // in every position, so that its content fits what shows.
 enum class SlidePanelContentMode : int { staticMode = 0, fitToBounds = 1 };
 
-class SlidePanelController : public uikit::UIViewController {
+class SlidePanelController : public uikit::UIViewController, public ActivityIndicatorHost {
 public:
     using Completion = std::function<void()>;
 
@@ -69,6 +70,9 @@ public:
     const std::shared_ptr<uikit::UIPanGestureRecognizer>& panGestureRecognizer() const { return panGestureRecognizer_; }
     // The panel's own transitioning delegate, made with the panel and kept for its life.
     const std::shared_ptr<ModalTransition>& modalTransition() const { return modalTransition_; }
+
+    // The loader goes on the surface, which then ends at the bottom of what shows.
+    std::shared_ptr<uikit::UIView> activityIndicatorHostView(bool loading) override;
 
     SlidePanelContentMode contentMode() const { return contentMode_; }
     void setContentMode(SlidePanelContentMode mode);

@@ -1,7 +1,7 @@
 #include "sdk/services/AnalyticsEventParamKey.hpp"
 
 #include "sdk/catalogue/L10n.hpp"
-#include "sdk/core/RawValue.hpp"
+#include "sdk/base/RawValue.hpp"
 
 namespace vyd {
 namespace {

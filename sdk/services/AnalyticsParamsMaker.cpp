@@ -2,7 +2,7 @@
 
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/screens/loginbutton/LoginButtonSettingsProtocol.hpp"
+#include "sdk/base/LoginButtonSettingsProtocol.hpp"
 
 #include <cmath>
 #include <cstdio>

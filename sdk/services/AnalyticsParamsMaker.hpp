@@ -1,5 +1,5 @@
 #pragma once
-#include "sdk/core/KWPresenceCheckerProtocol.hpp"
+#include "sdk/base/KWPresenceCheckerProtocol.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "sdk/core/AuthType.hpp"
-#include "sdk/core/VYDAuthResponse.hpp"
+#include "sdk/base/AuthType.hpp"
+#include "sdk/base/VYDAuthResponse.hpp"
 #include "sdk/services/AnalyticsSink.hpp"
 #include "sdk/services/AuthNativeParams.hpp"
 #include "sdk/services/LoginButtonHideReason.hpp"

@@ -1,7 +1,7 @@
 #include "sdk/services/AppTokenService.hpp"
 
 #include "sdk/catalogue/L10n.hpp"
-#include "sdk/core/URLHelpers.hpp"
+#include "sdk/base/URLHelpers.hpp"
 
 namespace vyd {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/foundation/URL.hpp"
-#include "sdk/core/VYDError.hpp"
+#include "sdk/base/VYDError.hpp"
 #include "sdk/services/AppTokenDataModel.hpp"
 
 #include <functional>

@@ -1,5 +1,5 @@
 #pragma once
-#include "sdk/core/VYDStandType.hpp"
+#include "sdk/base/VYDStandType.hpp"
 
 #include <string>
 

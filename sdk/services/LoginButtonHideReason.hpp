@@ -1,5 +1,5 @@
 #pragma once
-#include "sdk/core/RawValue.hpp"
+#include "sdk/base/RawValue.hpp"
 
 #include <string_view>
 

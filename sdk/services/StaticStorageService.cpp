@@ -1,7 +1,7 @@
 #include "sdk/services/StaticStorageService.hpp"
 
 #include "platform/foundation/NotificationCenter.hpp"
-#include "sdk/uikit/NotificationNames.hpp"
+#include "sdk/base/NotificationNames.hpp"
 
 namespace vyd {
 

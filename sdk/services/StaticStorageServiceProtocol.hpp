@@ -1,7 +1,7 @@
 #pragma once
-#include "sdk/core/LiteELKModel.hpp"
-#include "sdk/core/VYDStandType.hpp"
-#include "sdk/core/VYDUIPreferences.hpp"
+#include "sdk/base/LiteELKModel.hpp"
+#include "sdk/base/VYDStandType.hpp"
+#include "sdk/base/VYDUIPreferences.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"
 #include "sdk/services/RemoteConfig.hpp"
 

@@ -2,8 +2,8 @@
 
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
-#include "sdk/core/UIUtils.hpp"
-#include "sdk/panel/SlidePanelController.hpp"
+#include "sdk/base/ActivityIndicatorHost.hpp"
+#include "sdk/base/UIUtils.hpp"
 #include "sdk/uikit/LoadingView.hpp"
 #include "sdk/uikit/ViewHelpers.hpp"
 
@@ -19,10 +19,8 @@ enum class Operation { start, stop };
 
 std::shared_ptr<UIView> hostView(uikit::UIViewController& viewController, bool overFullScreen, Operation operation) {
     std::shared_ptr<UIView> host;
-    if (auto* panel = dynamic_cast<SlidePanelController*>(&viewController)) {
-        host = panel->surfaceView();
-        panel->setContentMode(operation == Operation::start ? SlidePanelContentMode::fitToBounds
-                                                            : SlidePanelContentMode::staticMode);
+    if (auto* custom = dynamic_cast<ActivityIndicatorHost*>(&viewController)) {
+        host = custom->activityIndicatorHostView(operation == Operation::start);
     } else {
         host = viewController.view();
     }

@@ -1,6 +1,6 @@
 #include "sdk/uikit/GradientView.hpp"
 
-#include "sdk/core/FatalError.hpp"
+#include "platform/foundation/FatalError.hpp"
 
 namespace vyd {
 
@@ -21,7 +21,7 @@ GradientView::GradientView(const uikit::CGRect& frame) : UIView(frame, quartzcor
 std::shared_ptr<quartzcore::CAGradientLayer> GradientView::gradientLayer() const {
     auto gradient = std::dynamic_pointer_cast<quartzcore::CAGradientLayer>(layer());
     if (!gradient) {
-        fatalError("layer is not a CAGradientLayer");
+        foundation::fatalError("layer is not a CAGradientLayer");
     }
     return gradient;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "sdk/uikit/HexColor.hpp"
-#include "sdk/uikit/NotificationNames.hpp"
+#include "sdk/base/NotificationNames.hpp"
 
 #include <atomic>
 #include <mutex>

@@ -7,8 +7,8 @@
 #include "platform/uikit/UINavigationItem.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIView.hpp"
-#include "sdk/core/DIContainer.hpp"
-#include "sdk/core/VYDUIPreferences.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/base/VYDUIPreferences.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
 #include <algorithm>

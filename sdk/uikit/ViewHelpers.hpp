@@ -2,7 +2,7 @@
 #include "platform/uikit/NSLayoutConstraint.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
-#include "sdk/core/VYDFonts.hpp"
+#include "sdk/base/VYDFonts.hpp"
 
 #include <memory>
 #include <optional>

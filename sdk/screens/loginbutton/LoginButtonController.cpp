@@ -2,7 +2,7 @@
 
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/core/Logger.hpp"
+#include "sdk/base/Logger.hpp"
 #include "sdk/screens/loginbutton/VersionOrder.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 #include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
-#include "sdk/screens/loginbutton/LoginButtonSettingsProtocol.hpp"
+#include "sdk/base/LoginButtonSettingsProtocol.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonObserverProtocol.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonProtocol.hpp"
 #include "sdk/services/AnalyticsEventAction.hpp"

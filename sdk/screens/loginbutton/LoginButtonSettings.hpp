@@ -1,6 +1,6 @@
 #pragma once
-#include "sdk/screens/loginbutton/LoginButtonSettingsProtocol.hpp"
-#include "sdk/screens/loginbutton/VYDCornerRadiusStyle.hpp"
+#include "sdk/base/LoginButtonSettingsProtocol.hpp"
+#include "sdk/base/VYDCornerRadiusStyle.hpp"
 
 namespace vyd {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "sdk/screens/loginbutton/VYDCornerRadiusStyle.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonStyle.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonTextType.hpp"
+#include "sdk/base/VYDCornerRadiusStyle.hpp"
+#include "sdk/base/VYDLoginButtonStyle.hpp"
+#include "sdk/base/VYDLoginButtonTextType.hpp"
 
 #include <cstdint>
 #include <stdexcept>

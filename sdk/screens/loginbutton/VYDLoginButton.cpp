@@ -1,7 +1,7 @@
 #include "sdk/screens/loginbutton/VYDLoginButton.hpp"
 
 #include "platform/uikit/UIActivityIndicatorView.hpp"
-#include "sdk/core/DIContainer.hpp"
+#include "sdk/base/DIContainer.hpp"
 #include "sdk/screens/loginbutton/LoginButtonController.hpp"
 #include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
 #include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"

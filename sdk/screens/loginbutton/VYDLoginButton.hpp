@@ -1,12 +1,12 @@
 #pragma once
 #include "platform/uikit/UIButton.hpp"
 #include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
-#include "sdk/screens/loginbutton/LoginButtonSettingsProtocol.hpp"
-#include "sdk/screens/loginbutton/VYDCornerRadiusStyle.hpp"
+#include "sdk/base/LoginButtonSettingsProtocol.hpp"
+#include "sdk/base/VYDCornerRadiusStyle.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonObserverProtocol.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonProtocol.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonStyle.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonTextType.hpp"
+#include "sdk/base/VYDLoginButtonStyle.hpp"
+#include "sdk/base/VYDLoginButtonTextType.hpp"
 
 #include <cstdint>
 #include <memory>

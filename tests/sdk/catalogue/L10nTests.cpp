@@ -1,7 +1,7 @@
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/Scrambling.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/uikit/NotificationNames.hpp"
+#include "sdk/base/NotificationNames.hpp"
 
 #include "support/sdk/TemporaryBundle.hpp"
 

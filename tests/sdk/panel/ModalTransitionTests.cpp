@@ -4,7 +4,7 @@
 #include "platform/uikit/UIPresentationController.hpp"
 #include "sdk/panel/ModalTransition.hpp"
 #include "sdk/panel/PassthroughView.hpp"
-#include "sdk/panel/SlidePanelFactory.hpp"
+#include "sdk/screens/SlidePanelFactory.hpp"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/core/KWPresenceChecker.hpp"
+#include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"

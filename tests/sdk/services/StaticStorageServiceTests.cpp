@@ -2,7 +2,7 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "sdk/services/AnalyticsService.hpp"
-#include "sdk/uikit/NotificationNames.hpp"
+#include "sdk/base/NotificationNames.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 
 #include <gtest/gtest.h>

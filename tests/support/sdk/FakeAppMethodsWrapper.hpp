@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/foundation/Dispatch.hpp"
-#include "sdk/core/AppMethodsWrapperProtocol.hpp"
+#include "sdk/base/AppMethodsWrapperProtocol.hpp"
 
 #include <set>
 #include <string>

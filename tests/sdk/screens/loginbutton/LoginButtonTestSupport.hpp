@@ -3,8 +3,8 @@
 // own, a keychain file per test, the log captured, and the main queue drained.
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/security/Keychain.hpp"
-#include "sdk/core/DIContainer.hpp"
-#include "sdk/core/Logger.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/base/Logger.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/StaticStorageService.hpp"

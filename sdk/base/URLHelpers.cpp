@@ -1,0 +1,38 @@
+#include "sdk/base/URLHelpers.hpp"
+
+#include "platform/foundation/PercentEncoding.hpp"
+#include "platform/foundation/URLComponents.hpp"
+#include "sdk/catalogue/L10n.hpp"
+
+namespace vyd {
+
+bool isDeeplink(const foundation::URL& url) {
+    const auto& scheme = url.scheme();
+    if (!scheme) {
+        return true;
+    }
+    return *scheme != L10n::Network::Common::http() && *scheme != L10n::Network::Common::https();
+}
+
+bool isWebLink(const foundation::URL& url) { return !isDeeplink(url); }
+
+std::map<std::string, std::string> queryParameters(const foundation::URL& url) {
+    std::map<std::string, std::string> parameters;
+    for (auto& item : url.queryItems()) {
+        parameters.insert_or_assign(std::move(item.name), item.value.value_or(""));
+    }
+    return parameters;
+}
+
+foundation::URL byAddingQueryItem(const foundation::URL& url, std::string_view name, std::string_view value) {
+    // The existing items stay as they are encoded: decoding and encoding them again would turn an
+    // escaped "+" into a bare one, which servers read as a space.
+    foundation::URLComponents components(url);
+    auto items = components.percentEncodedQueryItems().value_or(std::vector<foundation::URLQueryItem>{});
+    items.push_back({foundation::addingPercentEncoding(name, foundation::URLCharacterSet::urlQueryItemAllowed),
+                     foundation::addingPercentEncoding(value, foundation::URLCharacterSet::urlQueryItemAllowed)});
+    components.setPercentEncodedQueryItems(items);
+    return components.url().value_or(url);
+}
+
+} // namespace vyd

@@ -1,0 +1,28 @@
+#pragma once
+#include "sdk/base/RawValue.hpp"
+#include "sdk/base/IntegerOption.hpp"
+
+#include <cstdint>
+#include <optional>
+
+namespace vyd {
+
+// The login button's text variant. Any integer may arrive from an Objective-C caller; the button
+// and its settings refuse one that names no case (see VYDInvalidOptionError.hpp).
+enum class VYDLoginButtonTextType : std::int64_t {
+    // The product name alone; never personalised.
+    vyID = 0,
+    // The default.
+    loginWithVyID = 1,
+    fillWithVyID = 2,
+    continueWithVyID = 3,
+};
+
+inline constexpr std::int64_t rawValue(VYDLoginButtonTextType type) { return static_cast<std::int64_t>(type); }
+
+template <>
+inline std::optional<VYDLoginButtonTextType> fromRawValue<VYDLoginButtonTextType>(std::int64_t raw) {
+    return integerOption(raw, VYDLoginButtonTextType::continueWithVyID);
+}
+
+} // namespace vyd

@@ -1,9 +1,0 @@
-#pragma once
-#include <string_view>
-
-namespace vyd {
-
-// States that cannot occur with a correct integration stop the process with a fixed message.
-[[noreturn]] void fatalError(std::string_view message);
-
-} // namespace vyd

@@ -1,0 +1,208 @@
+#include "sdk/facade/VYD.hpp"
+
+#include "platform/foundation/NotificationCenter.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/services/AnalyticsParamsMaker.hpp"
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/AppTokenServiceProtocol.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "sdk/services/UserDefaultsServiceProtocol.hpp"
+#include "sdk/base/NotificationNames.hpp"
+#include "support/sdk/RecordingAnalyticsSink.hpp"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+// One ordered record of every effect of a return link, whoever makes it.
+using EffectLog = std::vector<std::string>;
+
+class LoggingAppTokenService : public vyd::AppTokenServiceProtocol {
+public:
+    explicit LoggingAppTokenService(EffectLog& log) : log_(log) {}
+    void saveAppToken(const std::string& token) override { log_.push_back("store app token " + token); }
+    std::optional<vyd::AppTokenDataModel> appToken() const override { return std::nullopt; }
+    void deleteAppToken() override { log_.push_back("delete app token"); }
+    void reloginSSOELKLite(std::function<void(vyd::SSOResult)>) override {}
+
+private:
+    EffectLog& log_;
+};
+
+class LoggingUserDefaults : public vyd::UserDefaultsServiceProtocol {
+public:
+    explicit LoggingUserDefaults(EffectLog& log) : log_(log) {}
+    std::optional<std::string> savedLogUid() const override { return std::nullopt; }
+    void setSavedLogUid(const std::optional<std::string>& logUid) override {
+        log_.push_back("save log uid " + logUid.value_or("(none)"));
+    }
+
+private:
+    EffectLog& log_;
+};
+
+class LoggingStorage : public vyd::StaticStorageService {
+public:
+    LoggingStorage(EffectLog& log, std::shared_ptr<vyd::AnalyticsServiceProtocol> analytics)
+        : StaticStorageService(std::move(analytics)), log_(log) {}
+    void clearAuthData() override {
+        log_.push_back("clear session");
+        StaticStorageService::clearAuthData();
+    }
+
+private:
+    EffectLog& log_;
+};
+
+class VYDLoginTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sink->onEvent = [this](const vyd::AnalyticsEvent& event) {
+            log.push_back("event " + event.name + (event.params.count("error") ? " " + event.params.at("error") : ""));
+        };
+        storage->setClientId("partner-1");
+        storage->setLogUid("log-1");
+        startLogin();
+        vyd::DIContainer::setStaticStorageService(storage);
+        vyd::DIContainer::setAppTokenService(std::make_shared<LoggingAppTokenService>(log));
+        vyd::DIContainer::setUserDefaultsService(std::make_shared<LoggingUserDefaults>(log));
+        vyd::DIContainer::setAnalyticsParamsMaker(
+            std::make_shared<vyd::AnalyticsParamsMaker>(storage, nullptr, [] { return std::string("1.0.0"); }));
+        token = foundation::NotificationCenter::defaultCenter().addObserver(
+            vyd::NotificationNames::authNativeResult(), nullptr, [this](const foundation::Notification& note) {
+                const bool* isSuccess = note.userInfoValue<bool>("isSuccess");
+                log.push_back(isSuccess ? std::string("notification isSuccess=") + (*isSuccess ? "true" : "false")
+                                  : "notification without a Bool");
+                notificationThread = std::this_thread::get_id();
+            });
+    }
+
+    void TearDown() override {
+        foundation::NotificationCenter::defaultCenter().removeObserver(token);
+        vyd::DIContainer::setStaticStorageService(nullptr);
+        vyd::DIContainer::setAppTokenService(nullptr);
+        vyd::DIContainer::setUserDefaultsService(nullptr);
+        vyd::DIContainer::setAnalyticsParamsMaker(nullptr);
+    }
+
+    // A login under way, with nothing logged yet.
+    void startLogin() {
+        storage->setState("state-1");
+        storage->setNonce("nonce-1");
+        storage->setRedirectUri("partner://auth");
+        log.clear();
+    }
+
+    // The response, or nothing when the completion was not called.
+    std::optional<vyd::VYDAuthResponse> handle(const std::string& link) {
+        std::optional<vyd::VYDAuthResponse> response;
+        vyd::VYD::login()->getResponseFrom(link, [&](const vyd::VYDAuthResponse& value) {
+            log.push_back("completion");
+            response = value;
+        });
+        return response;
+    }
+
+    static std::string eventName(vyd::AnalyticsEventAction action) { return "event " + vyd::eventName(action); }
+
+    EffectLog log;
+    std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    std::shared_ptr<LoggingStorage> storage =
+        std::make_shared<LoggingStorage>(log, std::make_shared<vyd::AnalyticsService>(sink));
+    foundation::NotificationToken token;
+    std::thread::id notificationThread;
+};
+
+} // namespace
+
+// A token of the login's own return link is stored even when the login failed; nothing of a
+// link with another state is trusted.
+TEST_F(VYDLoginTest, ReturnLinkHasItsEffectsInOrderAndPassesOnACodeOnlyOnSuccess) {
+    const auto resultEvent = eventName(vyd::AnalyticsEventAction::vyIDLoginAuthResult);
+    const struct {
+        const char* link;
+        vyd::VYDAuthResponse response;
+        std::vector<std::string> effects;
+    } cases[] = {
+        {"partner://auth?code=code-1&state=state-1&app_token=token-1",
+         {true, "nonce-1", "state-1", "code-1", "token-1", std::nullopt},
+         {"store app token token-1", "save log uid log-1", eventName(vyd::AnalyticsEventAction::authLogUid),
+          "notification isSuccess=true", resultEvent, "clear session", "completion"}},
+        {"partner://auth?code=code-1&state=forged&app_token=planted",
+         {false, "nonce-1", "forged", std::nullopt, std::nullopt, "invalid_state"},
+         {"notification isSuccess=false", resultEvent + " invalid_state", "clear session", "completion"}},
+        {"partner://auth?code=code-1",
+         {false, "nonce-1", std::nullopt, std::nullopt, std::nullopt, "invalid_state"},
+         {"notification isSuccess=false", resultEvent + " invalid_state", "clear session", "completion"}},
+        {"partner://auth?state=state-1&app_token=token-2",
+         {false, "nonce-1", "state-1", std::nullopt, "token-2", "internal_error"},
+         {"store app token token-2", "notification isSuccess=false", resultEvent + " internal_error", "clear session",
+          "completion"}},
+    };
+    for (const auto& test : cases) {
+        startLogin();
+        EXPECT_EQ(handle(test.link), test.response) << test.link;
+        EXPECT_EQ(log, test.effects) << test.link;
+        EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri()) << test.link;
+    }
+    EXPECT_EQ(sink->events().front().params.at("logUid"), "log-1");
+}
+
+TEST_F(VYDLoginTest, LinkThatIsNotAURLHasNoEffectAtAll) {
+    for (const char* link : {"", "partner://auth?state=state 1&code=x", "://", "http://[::1"}) {
+        EXPECT_FALSE(handle(link).has_value()) << link;
+    }
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(storage->state(), "state-1") << "the login stays under way";
+}
+
+TEST_F(VYDLoginTest, ASecondLinkForTheSameLoginIsRefused) {
+    ASSERT_TRUE(handle("partner://auth?code=code-1&state=state-1")->isSuccess);
+    const auto replay = handle("partner://auth?code=code-1&state=state-1");
+    ASSERT_TRUE(replay.has_value());
+    EXPECT_EQ(replay->error, "invalid_state");
+}
+
+TEST_F(VYDLoginTest, NotificationAndCompletionRunOnTheCallersThread) {
+    std::thread::id completionThread;
+    std::thread::id callerThread;
+    std::thread caller([&] {
+        callerThread = std::this_thread::get_id();
+        vyd::VYD::login()->getResponseFrom(std::string("partner://auth?code=c&state=state-1"),
+                                           [&](const vyd::VYDAuthResponse&) { completionThread = std::this_thread::get_id(); });
+    });
+    caller.join();
+    EXPECT_EQ(completionThread, callerThread);
+    EXPECT_EQ(notificationThread, callerThread);
+}
+
+TEST(VYDLoginResponseTest, ResultOfALinkForTheStoredState) {
+    const struct {
+        const char* link;
+        std::optional<std::string> storedState;
+        bool isSuccess;
+        std::optional<std::string> code;
+        std::optional<std::string> error;
+    } cases[] = {
+        {"p://a?state=s&code=c", "s", true, "c", std::nullopt},
+        {"p://a?state=s%20t&code=c%2Bd", "s t", true, "c+d", std::nullopt},
+        {"https://partner.example/cb?code=c&state=s#frag", "s", true, "c", std::nullopt},
+        {"p://a?state=s&error=access_denied", "s", false, std::nullopt, "access_denied"},
+        {"p://a?state=s&code=c&error=x", "s", false, std::nullopt, "x"},
+        {"p://a?state=s&code=", "s", false, std::nullopt, "internal_error"},
+        {"p://a", "s", false, std::nullopt, "invalid_state"},
+        {"p://a?state=S&code=c", "s", false, std::nullopt, "invalid_state"},
+        {"p://a?state=s&code=c", std::nullopt, false, std::nullopt, "invalid_state"},
+        {"p://a?state=&code=c", "", false, std::nullopt, "invalid_state"},
+    };
+    for (const auto& row : cases) {
+        const auto response = vyd::VYDLogin::responseFrom(row.link, row.storedState, "n");
+        ASSERT_TRUE(response.has_value()) << row.link;
+        EXPECT_EQ(response->isSuccess, row.isSuccess) << row.link << " for state " << row.storedState.value_or("(none)");
+        EXPECT_EQ(response->code, row.code) << row.link;
+        EXPECT_EQ(response->error, row.error) << row.link;
+        EXPECT_EQ(response->nonce, "n");
+    }
+}

@@ -1,0 +1,59 @@
+#include "sdk/facade/VYD.hpp"
+
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "support/sdk/RecordingAnalyticsSink.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class VYDSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { vyd::DIContainer::setStaticStorageService(storage); }
+    void TearDown() override { vyd::DIContainer::setStaticStorageService(nullptr); }
+
+    std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    std::shared_ptr<vyd::StaticStorageService> storage =
+        std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));
+};
+
+} // namespace
+
+TEST_F(VYDSettingsTest, MainPreferencesAreStoredAndAbsentOnesKeepTheStoredValues) {
+    const auto& settings = vyd::VYD::settings();
+    settings->applyMainPreferences("partner-1", "user-1", "VY Partner", "https://partner.example/profile",
+                                   vyd::VYDStandType::ift);
+    EXPECT_EQ(sink->userLoginId(), "partner-1");
+
+    settings->applyMainPreferences(std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    EXPECT_EQ(storage->clientId(), "partner-1");
+    EXPECT_EQ(storage->userId(), "user-1");
+    EXPECT_EQ(storage->partnerName(), "VY Partner");
+    EXPECT_EQ(storage->partnerProfileUrl(), "https://partner.example/profile");
+    EXPECT_EQ(storage->stand(), vyd::VYDStandType::ift);
+
+    settings->applyMainPreferences("partner-2", std::nullopt, "", std::nullopt, vyd::VYDStandType::prom);
+    EXPECT_EQ(storage->clientId(), "partner-2");
+    EXPECT_EQ(storage->userId(), "user-1");
+    EXPECT_EQ(storage->partnerName(), "") << "an empty name is a value, not an absent one";
+    EXPECT_EQ(storage->stand(), vyd::VYDStandType::prom);
+}
+
+TEST_F(VYDSettingsTest, UIPreferencesMergeIntoTheSessionsOnes) {
+    const auto semibold = uikit::UIFont::systemFont(17, uikit::UIFontWeight::semibold);
+    const auto medium = uikit::UIFont::systemFont(15, uikit::UIFontWeight::medium);
+    vyd::VYD::settings()->applyUIPreferences(vyd::VYDUIPreferences(vyd::VYDFonts(semibold, std::nullopt)));
+    vyd::VYD::settings()->applyUIPreferences(vyd::VYDUIPreferences(vyd::VYDFonts(std::nullopt, medium)));
+    const auto& fonts = storage->uiPreferences()->fonts;
+    EXPECT_EQ(fonts.semiboldFont, semibold);
+    EXPECT_EQ(fonts.mediumFont, medium);
+    EXPECT_EQ(fonts.font(vyd::VYDFonts::VYDFontType::medium), medium);
+}
+
+TEST(VYDTest, LoginAndSettingsAreMadeOncePerProcess) {
+    EXPECT_EQ(vyd::VYD::login(), vyd::VYD::login());
+    EXPECT_EQ(vyd::VYD::settings(), vyd::VYD::settings());
+    EXPECT_NE(vyd::VYD::login(), nullptr);
+}
