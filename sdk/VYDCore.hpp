@@ -20,6 +20,7 @@
 #include "sdk/base/DelegateManager.hpp"
 #include "sdk/base/DelegateManagerProtocol.hpp"
 #include "sdk/base/Logger.hpp"
+#include "sdk/base/NotificationNames.hpp"
 #include "sdk/base/TimeMeasurement.hpp"
 #include "sdk/base/URLHelpers.hpp"
 
@@ -31,7 +32,14 @@
 
 // The session store and the remote configuration it holds.
 #include "sdk/services/RemoteConfig.hpp"
+#include "sdk/services/StaticStorageService.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
+
+// Analytics: the service and the sink through which a host app plugs in its analytics framework.
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/AnalyticsServiceProtocol.hpp"
+#include "sdk/services/AnalyticsSink.hpp"
+#include "sdk/services/InMemoryAnalyticsSink.hpp"
 
 // The login button.
 #include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"
@@ -49,7 +57,6 @@
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/ImageContainerView.hpp"
 #include "sdk/uikit/LoadingView.hpp"
-#include "sdk/base/NotificationNames.hpp"
 #include "sdk/uikit/Palette.hpp"
 #include "sdk/uikit/SeparatorView.hpp"
 #include "sdk/uikit/TableBaseProtocols.hpp"

@@ -15,6 +15,7 @@
 // or not, synchronously, after the layer's own state has changed. All of this is main-thread
 // only.
 
+#include "platform/foundation/OptionSet.hpp"
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGColor.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
@@ -45,10 +46,7 @@ enum class CACornerMask : unsigned {
     all = 15,
 };
 
-constexpr unsigned rawValue(CACornerMask mask) { return static_cast<unsigned>(mask); }
-constexpr CACornerMask operator|(CACornerMask a, CACornerMask b) { return CACornerMask(rawValue(a) | rawValue(b)); }
-constexpr CACornerMask operator&(CACornerMask a, CACornerMask b) { return CACornerMask(rawValue(a) & rawValue(b)); }
-constexpr bool contains(CACornerMask mask, CACornerMask corners) { return (mask & corners) == corners; }
+VYD_OPTION_SET(CACornerMask)
 
 enum class CALayerCornerCurve { circular, continuous };
 

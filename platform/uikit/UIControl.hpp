@@ -9,6 +9,7 @@
 // deliver it). A tap on a control inside a view with a tap recogniser goes to the control:
 // controls refuse other views' single taps.
 
+#include "platform/foundation/OptionSet.hpp"
 #include "platform/uikit/UIView.hpp"
 
 #include <cstdint>
@@ -35,18 +36,12 @@ enum class UIControlEvents : unsigned {
     allEvents = 0xFFFFFFFFu,
 };
 
-constexpr unsigned rawValue(UIControlEvents events) { return static_cast<unsigned>(events); }
-constexpr UIControlEvents operator|(UIControlEvents a, UIControlEvents b) { return UIControlEvents(rawValue(a) | rawValue(b)); }
-constexpr bool intersects(UIControlEvents a, UIControlEvents b) { return (rawValue(a) & rawValue(b)) != 0; }
+VYD_OPTION_SET(UIControlEvents)
 
 // A set of flags; `normal` is the empty set.
 enum class UIControlState : unsigned { normal = 0, highlighted = 1u << 0, disabled = 1u << 1, selected = 1u << 2 };
 
-constexpr unsigned rawValue(UIControlState state) { return static_cast<unsigned>(state); }
-constexpr UIControlState operator|(UIControlState a, UIControlState b) { return UIControlState(rawValue(a) | rawValue(b)); }
-constexpr bool contains(UIControlState state, UIControlState flag) {
-    return (rawValue(state) & rawValue(flag)) == rawValue(flag);
-}
+VYD_OPTION_SET(UIControlState)
 
 class UIControl;
 

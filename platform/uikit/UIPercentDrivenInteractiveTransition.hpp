@@ -46,7 +46,7 @@ public:
     void cancelInteractiveTransition();
     void pauseInteractiveTransition();
 
-    // The same under their Swift names.
+    // Short forms of the same three steps.
     void update(CGFloat percentComplete) { updateInteractiveTransition(percentComplete); }
     void finish() { finishInteractiveTransition(); }
     void cancel() { cancelInteractiveTransition(); }

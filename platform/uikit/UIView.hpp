@@ -22,6 +22,7 @@
 // itself or to one of its descendants, a non-finite frame) print a message on standard error and
 // change nothing.
 
+#include "platform/foundation/OptionSet.hpp"
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/quartzcore/CALayer.hpp"
@@ -81,13 +82,7 @@ enum class UIViewAutoresizing : unsigned {
     flexibleBottomMargin = 1u << 5,
 };
 
-constexpr unsigned rawValue(UIViewAutoresizing mask) { return static_cast<unsigned>(mask); }
-constexpr UIViewAutoresizing operator|(UIViewAutoresizing a, UIViewAutoresizing b) {
-    return UIViewAutoresizing(rawValue(a) | rawValue(b));
-}
-constexpr bool contains(UIViewAutoresizing mask, UIViewAutoresizing flag) {
-    return (rawValue(mask) & rawValue(flag)) == rawValue(flag) && rawValue(flag) != 0;
-}
+VYD_OPTION_SET(UIViewAutoresizing)
 
 class UIView : public LayoutItem, public std::enable_shared_from_this<UIView> {
 public:

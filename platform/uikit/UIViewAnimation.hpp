@@ -8,6 +8,7 @@
 // completion runs on the main queue once delay + duration have passed, with `finished` false when
 // any of those layer animations was removed first (`layer()->removeAllAnimations()`).
 
+#include "platform/foundation/OptionSet.hpp"
 #include <functional>
 
 namespace uikit {
@@ -30,13 +31,7 @@ enum class UIViewAnimationOptions : unsigned {
     curveLinear = 3u << 16,
 };
 
-constexpr unsigned rawValue(UIViewAnimationOptions options) { return static_cast<unsigned>(options); }
-constexpr UIViewAnimationOptions operator|(UIViewAnimationOptions a, UIViewAnimationOptions b) {
-    return UIViewAnimationOptions(rawValue(a) | rawValue(b));
-}
-constexpr bool contains(UIViewAnimationOptions options, UIViewAnimationOptions flag) {
-    return (rawValue(options) & rawValue(flag)) == rawValue(flag);
-}
+VYD_OPTION_SET(UIViewAnimationOptions)
 
 enum class UIViewAnimationCurve : int { easeInOut = 0, easeIn = 1, easeOut = 2, linear = 3 };
 

@@ -6,7 +6,7 @@
 // View controllers are reference types made with `make()` or, for a subclass,
 // `UIViewController::create<T>(args...)`, which constructs and then runs `didInit()` (the step
 // that may use shared_from_this and overridable members). Overrides of the lifecycle members
-// call the base, as Swift overrides call super.
+// call the base class's member.
 //
 // View: `view()` loads it on first use: `loadView()` (the base makes a plain view of the
 // screen's size) then `viewDidLoad()`.

@@ -7,8 +7,8 @@
 
 namespace vyd {
 
-// How round the login button's corners are. Any integer may arrive from an Objective-C caller;
-// the button refuses one that names no case (see VYDInvalidOptionError.hpp).
+// How round the login button's corners are. A raw value from outside may be any integer; the
+// button refuses one that names no case (see VYDInvalidOptionError.hpp).
 enum class VYDCornerRadiusStyle : std::int64_t {
     // Radius 0.
     square = 0,

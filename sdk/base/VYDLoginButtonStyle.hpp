@@ -8,8 +8,8 @@
 
 namespace vyd {
 
-// The login button's colour style. Objective-C callers see only the integers, so any integer may
-// arrive; the button and its settings refuse one that names no case (see
+// The login button's colour style. A raw value from outside (a stored setting, a cast) may be any
+// integer; the button and its settings refuse one that names no case (see
 // VYDInvalidOptionError.hpp).
 enum class VYDLoginButtonStyle : std::int64_t {
     // Brand-coloured button, white logo and text, no border.

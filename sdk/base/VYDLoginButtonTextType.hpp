@@ -7,8 +7,8 @@
 
 namespace vyd {
 
-// The login button's text variant. Any integer may arrive from an Objective-C caller; the button
-// and its settings refuse one that names no case (see VYDInvalidOptionError.hpp).
+// The login button's text variant. A raw value from outside (a stored setting, a cast) may be any
+// integer; the button and its settings refuse one that names no case (see VYDInvalidOptionError.hpp).
 enum class VYDLoginButtonTextType : std::int64_t {
     // The product name alone; never personalised.
     vyID = 0,

@@ -19,7 +19,7 @@ std::string_view standName(VYDStandType stand) { return names.rawValue(stand); }
 
 template <>
 std::optional<VYDStandType> fromRawValue<VYDStandType>(std::int64_t raw) {
-    // An Objective-C caller may hand in any integer; only the five stands are stands.
+    // A raw value from outside may be any integer; only the five stands are stands.
     if (raw < rawValue(VYDStandType::prom) || raw > rawValue(VYDStandType::psiCloud)) {
         return std::nullopt;
     }

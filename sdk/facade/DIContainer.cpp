@@ -21,186 +21,89 @@
 
 namespace vyd {
 namespace {
+// How each service is made on first use; tests and host apps may replace any of them.
+namespace factory {
 
-DIEntry<DelegateManagerProtocol>& delegateManagerEntry() {
-    static DIEntry<DelegateManagerProtocol> entry([] { return std::make_shared<DelegateManager>(); });
-    return entry;
+std::shared_ptr<DelegateManagerProtocol> delegateManager() {
+    return std::make_shared<DelegateManager>();
 }
 
-DIEntry<StaticStorageServiceProtocol>& staticStorageServiceEntry() {
-    static DIEntry<StaticStorageServiceProtocol> entry(
-        [] { return std::make_shared<StaticStorageService>(DIContainer::analyticsService()); });
-    return entry;
+std::shared_ptr<StaticStorageServiceProtocol> staticStorageService() {
+    return std::make_shared<StaticStorageService>(DIContainer::analyticsService());
 }
 
-DIEntry<AnalyticsServiceProtocol>& analyticsServiceEntry() {
-    static DIEntry<AnalyticsServiceProtocol> entry(
-        [] { return std::make_shared<AnalyticsService>(std::make_shared<InMemoryAnalyticsSink>()); });
-    return entry;
+std::shared_ptr<AnalyticsServiceProtocol> analyticsService() {
+    return std::make_shared<AnalyticsService>(std::make_shared<InMemoryAnalyticsSink>());
 }
 
-DIEntry<AnalyticsParamsMakerProtocol>& analyticsParamsMakerEntry() {
-    static DIEntry<AnalyticsParamsMakerProtocol> entry([] {
-        return std::make_shared<AnalyticsParamsMaker>(DIContainer::staticStorageService(),
+std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker() {
+    return std::make_shared<AnalyticsParamsMaker>(DIContainer::staticStorageService(),
                                                       DIContainer::kwPresenceChecker());
-    });
-    return entry;
 }
 
-DIEntry<AppTokenServiceProtocol>& appTokenServiceEntry() {
-    static DIEntry<AppTokenServiceProtocol> entry([] {
-        return std::make_shared<AppTokenService>(DIContainer::staticStorageService(), SharedKeychainService::make());
-    });
-    return entry;
+std::shared_ptr<AppTokenServiceProtocol> appTokenService() {
+    return std::make_shared<AppTokenService>(DIContainer::staticStorageService(), SharedKeychainService::make());
 }
 
-DIEntry<CertificatesServiceProtocol>& certificatesServiceEntry() {
-    static DIEntry<CertificatesServiceProtocol> entry([] { return CertificatesService::make(); });
-    return entry;
+std::shared_ptr<CertificatesServiceProtocol> certificatesService() {
+    return CertificatesService::make();
 }
 
-DIEntry<NetworkServiceProtocol>& networkServiceEntry() {
-    static DIEntry<NetworkServiceProtocol> entry(
-        [] { return std::make_shared<NetworkService>(DIContainer::certificatesService()); });
-    return entry;
+std::shared_ptr<NetworkServiceProtocol> networkService() {
+    return std::make_shared<NetworkService>(DIContainer::certificatesService());
 }
 
-DIEntry<ImageCacheProtocol>& imageCacheEntry() {
-    static DIEntry<ImageCacheProtocol> entry([] { return std::make_shared<ImageCache>(); });
-    return entry;
+std::shared_ptr<ImageCacheProtocol> imageCache() {
+    return std::make_shared<ImageCache>();
 }
 
-DIEntry<FileServiceProtocol>& fileServiceEntry() {
-    static DIEntry<FileServiceProtocol> entry(
-        [] { return std::make_shared<FileService>(FileService::defaultDirectory()); });
-    return entry;
+std::shared_ptr<FileServiceProtocol> fileService() {
+    return std::make_shared<FileService>(FileService::defaultDirectory());
 }
 
-DIEntry<UserDefaultsServiceProtocol>& userDefaultsServiceEntry() {
-    static DIEntry<UserDefaultsServiceProtocol> entry([] { return UserDefaultsService::make(); });
-    return entry;
+std::shared_ptr<UserDefaultsServiceProtocol> userDefaultsService() {
+    return UserDefaultsService::make();
 }
 
-DIEntry<KWPresenceCheckerProtocol>& kwPresenceCheckerEntry() {
-    static DIEntry<KWPresenceCheckerProtocol> entry([] {
-        return std::make_shared<KWPresenceChecker>(
+std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker() {
+    return std::make_shared<KWPresenceChecker>(
             DIContainer::appMethodsWrapper(), DIContainer::staticStorageService(),
             [] { return std::vector<std::shared_ptr<uikit::UIImage>>{Asset::vyLogo.image()}; });
-    });
-    return entry;
 }
 
-DIEntry<RootViewControllerStorageProtocol>& rootViewControllerStorageEntry() {
-    static DIEntry<RootViewControllerStorageProtocol> entry([] { return std::make_shared<RootViewControllerStorage>(); });
-    return entry;
+std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage() {
+    return std::make_shared<RootViewControllerStorage>();
 }
 
-DIEntry<AppMethodsWrapperProtocol>& appMethodsWrapperEntry() {
-    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::make_shared<AppMethodsWrapper>(); });
-    return entry;
+std::shared_ptr<AppMethodsWrapperProtocol> appMethodsWrapper() {
+    return std::make_shared<AppMethodsWrapper>();
 }
 
-DIEntry<AppMethodsWrapperProtocol>& appMethodWrapperEntry() {
-    static DIEntry<AppMethodsWrapperProtocol> entry([] { return std::make_shared<AppMethodsWrapper>(); });
-    return entry;
+std::shared_ptr<AppMethodsWrapperProtocol> appMethodWrapper() {
+    return std::make_shared<AppMethodsWrapper>();
 }
 
-DIEntry<WebSceneOpenerProtocol>& webSceneOpenerEntry() {
-    static DIEntry<WebSceneOpenerProtocol> entry([] { return std::shared_ptr<WebSceneOpenerProtocol>(); });
-    return entry;
+std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener() {
+    return std::shared_ptr<WebSceneOpenerProtocol>();
 }
 
-DIEntry<SlidePanelFactoryProtocol>& slidePanelFactoryEntry() {
-    static DIEntry<SlidePanelFactoryProtocol> entry([] { return std::make_shared<SlidePanelFactory>(); });
-    return entry;
+std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory() {
+    return std::make_shared<SlidePanelFactory>();
 }
 
+} // namespace factory
 } // namespace
 
-std::shared_ptr<DelegateManagerProtocol> DIContainer::delegateManager() { return delegateManagerEntry().get(); }
-void DIContainer::setDelegateManager(std::shared_ptr<DelegateManagerProtocol> value) {
-    delegateManagerEntry().set(std::move(value));
-}
-
-std::shared_ptr<StaticStorageServiceProtocol> DIContainer::staticStorageService() {
-    return staticStorageServiceEntry().get();
-}
-void DIContainer::setStaticStorageService(std::shared_ptr<StaticStorageServiceProtocol> value) {
-    staticStorageServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<AnalyticsServiceProtocol> DIContainer::analyticsService() { return analyticsServiceEntry().get(); }
-void DIContainer::setAnalyticsService(std::shared_ptr<AnalyticsServiceProtocol> value) {
-    analyticsServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<AnalyticsParamsMakerProtocol> DIContainer::analyticsParamsMaker() {
-    return analyticsParamsMakerEntry().get();
-}
-void DIContainer::setAnalyticsParamsMaker(std::shared_ptr<AnalyticsParamsMakerProtocol> value) {
-    analyticsParamsMakerEntry().set(std::move(value));
-}
-
-std::shared_ptr<AppTokenServiceProtocol> DIContainer::appTokenService() { return appTokenServiceEntry().get(); }
-void DIContainer::setAppTokenService(std::shared_ptr<AppTokenServiceProtocol> value) {
-    appTokenServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<CertificatesServiceProtocol> DIContainer::certificatesService() {
-    return certificatesServiceEntry().get();
-}
-void DIContainer::setCertificatesService(std::shared_ptr<CertificatesServiceProtocol> value) {
-    certificatesServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<NetworkServiceProtocol> DIContainer::networkService() { return networkServiceEntry().get(); }
-void DIContainer::setNetworkService(std::shared_ptr<NetworkServiceProtocol> value) {
-    networkServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<ImageCacheProtocol> DIContainer::imageCache() { return imageCacheEntry().get(); }
-void DIContainer::setImageCache(std::shared_ptr<ImageCacheProtocol> value) { imageCacheEntry().set(std::move(value)); }
-
-std::shared_ptr<FileServiceProtocol> DIContainer::fileService() { return fileServiceEntry().get(); }
-void DIContainer::setFileService(std::shared_ptr<FileServiceProtocol> value) { fileServiceEntry().set(std::move(value)); }
-
-std::shared_ptr<UserDefaultsServiceProtocol> DIContainer::userDefaultsService() {
-    return userDefaultsServiceEntry().get();
-}
-void DIContainer::setUserDefaultsService(std::shared_ptr<UserDefaultsServiceProtocol> value) {
-    userDefaultsServiceEntry().set(std::move(value));
-}
-
-std::shared_ptr<KWPresenceCheckerProtocol> DIContainer::kwPresenceChecker() { return kwPresenceCheckerEntry().get(); }
-void DIContainer::setKwPresenceChecker(std::shared_ptr<KWPresenceCheckerProtocol> value) {
-    kwPresenceCheckerEntry().set(std::move(value));
-}
-
-std::shared_ptr<RootViewControllerStorageProtocol> DIContainer::rootViewControllerStorage() {
-    return rootViewControllerStorageEntry().get();
-}
-void DIContainer::setRootViewControllerStorage(std::shared_ptr<RootViewControllerStorageProtocol> value) {
-    rootViewControllerStorageEntry().set(std::move(value));
-}
-
-std::shared_ptr<AppMethodsWrapperProtocol> DIContainer::appMethodsWrapper() { return appMethodsWrapperEntry().get(); }
-void DIContainer::setAppMethodsWrapper(std::shared_ptr<AppMethodsWrapperProtocol> value) {
-    appMethodsWrapperEntry().set(std::move(value));
-}
-
-std::shared_ptr<AppMethodsWrapperProtocol> DIContainer::appMethodWrapper() { return appMethodWrapperEntry().get(); }
-void DIContainer::setAppMethodWrapper(std::shared_ptr<AppMethodsWrapperProtocol> value) {
-    appMethodWrapperEntry().set(std::move(value));
-}
-
-std::shared_ptr<WebSceneOpenerProtocol> DIContainer::webSceneOpener() { return webSceneOpenerEntry().get(); }
-void DIContainer::setWebSceneOpener(std::shared_ptr<WebSceneOpenerProtocol> value) {
-    webSceneOpenerEntry().set(std::move(value));
-}
-
-std::shared_ptr<SlidePanelFactoryProtocol> DIContainer::slidePanelFactory() { return slidePanelFactoryEntry().get(); }
-void DIContainer::setSlidePanelFactory(std::shared_ptr<SlidePanelFactoryProtocol> value) {
-    slidePanelFactoryEntry().set(std::move(value));
-}
+#define VYD_SERVICE(Protocol, getter, Setter)                                                              \
+    namespace {                                                                                             \
+    DIEntry<Protocol>& getter##Entry() {                                                                    \
+        static DIEntry<Protocol> entry(&factory::getter);                                                   \
+        return entry;                                                                                       \
+    }                                                                                                       \
+    }                                                                                                       \
+    std::shared_ptr<Protocol> DIContainer::getter() { return getter##Entry().get(); }                       \
+    void DIContainer::set##Setter(std::shared_ptr<Protocol> value) { getter##Entry().set(std::move(value)); }
+#include "sdk/base/DIContainerServices.def"
+#undef VYD_SERVICE
 
 } // namespace vyd

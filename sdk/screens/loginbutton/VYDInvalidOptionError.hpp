@@ -11,8 +11,8 @@
 namespace vyd {
 
 // Thrown by the login button's and its settings' public entry points when a style, text type or
-// corner style holds an integer that names none of the option's cases (an Objective-C caller,
-// or a cast, can pass any integer). It is thrown before anything happens: no button is made, no
+// corner style holds an integer that names none of the option's cases (a raw value from
+// outside, or a cast, can be any integer). It is thrown before anything happens: no button is made, no
 // event is sent and no setting changes. what() reads like
 // "VYDLoginButtonStyle has no case with raw value 7 (valid: 0 to 1)".
 class VYDInvalidOptionError : public std::invalid_argument {

@@ -43,7 +43,7 @@ public:
     static std::shared_ptr<VYDLoginButton> make(VYDLoginButtonStyle type, VYDLoginButtonTextType textType,
                                                 CGSize desiredSize,
                                                 const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
-    // The same from raw values, as Objective-C callers pass them.
+    // The same from raw values, as they arrive from outside (stored settings, casts).
     static std::shared_ptr<VYDLoginButton> initWithType(std::int64_t type,
                                                         const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
     static std::shared_ptr<VYDLoginButton> initWithType(std::int64_t type, std::int64_t textType, CGSize desiredSize,
