@@ -21,3 +21,5 @@ endif()
 # OpenSSL support) as libcpp-httplib, so users link PkgConfig::CPPHTTPLIB.
 find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
 pkg_check_modules(CPPHTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+# HTML parsing of the pages the web view loads.
+pkg_check_modules(GUMBO REQUIRED IMPORTED_TARGET gumbo)

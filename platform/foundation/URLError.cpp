@@ -26,6 +26,8 @@ const char* sentenceFor(int code) {
         return "The device is not connected to a network.";
     case NSURLErrorBadServerResponse:
         return "The server sent a response that could not be read.";
+    case NSURLErrorDataLengthExceedsMaximum:
+        return "The server sent more data than a response may hold.";
     case NSURLErrorSecureConnectionFailed:
         return "A secure connection to the server could not be made.";
     case NSURLErrorServerCertificateUntrusted:

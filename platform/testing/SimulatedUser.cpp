@@ -1,6 +1,8 @@
 #include "platform/testing/SimulatedUser.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
+#include "platform/safariservices/SFSafariViewController.hpp"
+#include "platform/webkit/WKWebView.hpp"
 #include "platform/uikit/UITouch.hpp"
 
 #include <algorithm>
@@ -71,6 +73,39 @@ std::shared_ptr<UIView> SimulatedUser::drag(const std::shared_ptr<UIView>& view,
     time += frameInterval;
     touch.end(to, time);
     return hit;
+}
+
+bool SimulatedUser::tapLink(webkit::WKWebView& webView, const std::string& text) {
+    const auto& page = webView.page();
+    if (!page) {
+        return false;
+    }
+    for (const auto& link : page->links) {
+        if (link.text == text) {
+            webView.activateLink(link);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SimulatedUser::submitForm(webkit::WKWebView& webView,
+                               const std::vector<std::pair<std::string, std::string>>& values,
+                               std::size_t formIndex) {
+    const auto& page = webView.page();
+    if (!page || formIndex >= page->forms.size()) {
+        return false;
+    }
+    return webView.submitForm(page->forms[formIndex], values) != nullptr;
+}
+
+void SimulatedUser::navigateByScript(webkit::WKWebView& webView, const foundation::URL& url) {
+    webView.navigateByScript(url);
+}
+
+bool SimulatedUser::pressDone(safariservices::SFSafariViewController& browser) {
+    auto button = browser.doneButton();
+    return tap(button) == button;
 }
 
 } // namespace testing

@@ -7,9 +7,21 @@
 // is one). Time stamps of the touches count from the clock's current time in steps of a 60th of
 // a second; the clock itself is not moved, so timers do not fire during a gesture.
 
+#include "platform/foundation/URL.hpp"
 #include "platform/uikit/UIView.hpp"
 
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace webkit {
+class WKWebView;
+}
+namespace safariservices {
+class SFSafariViewController;
+}
 
 namespace testing {
 
@@ -30,6 +42,20 @@ public:
     static std::shared_ptr<uikit::UIView> drag(const std::shared_ptr<uikit::UIView>& view,
                                                const uikit::CGPoint& translation,
                                                const uikit::CGPoint& velocity = {}, int steps = 10);
+
+    // On the web view's committed page. Taps the first link whose text is `text` (a link with
+    // target "_blank" asks for a new window); false when the page has no such link.
+    static bool tapLink(webkit::WKWebView& webView, const std::string& text);
+    // Fills the page's form at `formIndex` with `values` (by field name) and submits it; false
+    // when the page has no such form.
+    static bool submitForm(webkit::WKWebView& webView,
+                           const std::vector<std::pair<std::string, std::string>>& values,
+                           std::size_t formIndex = 0);
+    // A script of the page sets its location to `url` (any URL, deep links included).
+    static void navigateByScript(webkit::WKWebView& webView, const foundation::URL& url);
+
+    // Taps the browser view's "Done"; false when something covers it.
+    static bool pressDone(safariservices::SFSafariViewController& browser);
 
     static constexpr double frameInterval = 1.0 / 60.0;
 };

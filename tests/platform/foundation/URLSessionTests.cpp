@@ -2,7 +2,7 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/URLError.hpp"
-#include "platform/foundation/URLSessionTransport.hpp"
+#include "platform/foundation/HTTPTransport.hpp"
 #include "support/TestCertificates.hpp"
 #include "support/TestServer.hpp"
 
@@ -398,7 +398,7 @@ TEST(URLSessionTransport, CurlFailuresMapToPlatformCodes) {
         {27, 0, NSURLErrorUnknown},                     // CURLE_OUT_OF_MEMORY
     };
     for (const auto& test : cases) {
-        EXPECT_EQ(urlErrorCodeForCurl(test.curlCode, test.osErrno), test.expected)
+        EXPECT_EQ(transport::urlErrorCodeForCurl(test.curlCode, test.osErrno), test.expected)
             << "curl code " << test.curlCode;
     }
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+namespace foundation::transport {
+class CookieJar;
+}
+
+namespace webkit {
+
+// Where web views keep what sites store: here the cookies, in memory. Web views whose
+// configurations share a data store share its cookies.
+class WKWebsiteDataStore {
+public:
+    // The process-wide store.
+    static std::shared_ptr<WKWebsiteDataStore> defaultDataStore();
+    // A new store of its own, kept only while something holds it.
+    static std::shared_ptr<WKWebsiteDataStore> nonPersistent();
+
+    bool isPersistent() const { return persistent_; }
+
+    // The engine's side.
+    const std::shared_ptr<foundation::transport::CookieJar>& cookieJar() const { return cookies_; }
+
+private:
+    explicit WKWebsiteDataStore(bool persistent);
+
+    bool persistent_;
+    std::shared_ptr<foundation::transport::CookieJar> cookies_;
+};
+
+} // namespace webkit

@@ -1,0 +1,227 @@
+#include "WebViewTestSupport.hpp"
+
+#include "platform/testing/SimulatedUser.hpp"
+#include "support/TestServer.hpp"
+
+using namespace webtest;
+using testsupport::TestRequest;
+using testsupport::TestResponse;
+using testsupport::TestServer;
+
+namespace {
+
+TestResponse page(const std::string& title, const std::string& body = {}) {
+    return TestResponse{200, "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>",
+                        "text/html", {}};
+}
+
+void servePages(TestServer& server, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        server.handle("GET", std::string("/") + name, [title = std::string(name)](const TestRequest&) {
+            return page(title);
+        });
+    }
+}
+
+std::vector<std::string> urlsOf(const std::vector<WKBackForwardList::Item>& items) {
+    std::vector<std::string> urls;
+    for (const auto& item : items) {
+        urls.push_back(item->url().absoluteString());
+    }
+    return urls;
+}
+
+} // namespace
+
+TEST_F(WebViewTest, PlainLoadAsksThenCommitsAndFinishesOnTheMainThread) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"start"});
+
+    auto calls = loadAndWait(server->url("/start"));
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/start"), "start",
+                                               "response 200", "commit", "finish"}));
+    EXPECT_TRUE(delegate->onMainThreadOnly);
+    ASSERT_TRUE(delegate->actions[0].targetFrame());
+    EXPECT_TRUE(delegate->actions[0].targetFrame()->isMainFrame());
+    ASSERT_TRUE(webView->url());
+    EXPECT_EQ(webView->url()->absoluteString(), server->url("/start"));
+    EXPECT_EQ(webView->title(), "start");
+    EXPECT_FALSE(webView->isLoading());
+    EXPECT_EQ(webView->estimatedProgress(), 1.0);
+    ASSERT_TRUE(webView->backForwardList().currentItem());
+    EXPECT_EQ(webView->backForwardList().currentItem()->url(), *webView->url());
+}
+
+// The policy may answer later; until it does, and when it cancels, nothing reaches the server.
+TEST_F(WebViewTest, NavigationWaitsForItsPolicyAndSendsNothingWhenCancelled) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"page"});
+    WKNavigationDelegate::ActionDecisionHandler held;
+    delegate->decideAction = [&](const WKNavigationAction&, auto handler) { held = std::move(handler); };
+
+    for (auto policy : {WKNavigationActionPolicy::cancel, WKNavigationActionPolicy::allow}) {
+        delegate->clear();
+        webView->load(requestFor(server->url("/page")));
+        foundation::RunLoop::main().runUntilIdle();
+        ASSERT_TRUE(held);
+        EXPECT_EQ(server->requestCount(), 0u);
+        EXPECT_FALSE(webView->isLoading());
+
+        std::exchange(held, nullptr)(policy);
+        if (policy == WKNavigationActionPolicy::cancel) {
+            foundation::RunLoop::main().runUntilIdle();
+            EXPECT_EQ(delegate->calls.size(), 1u) << "a cancelled navigation ends silently";
+            EXPECT_EQ(server->requestCount(), 0u);
+            EXPECT_FALSE(webView->url());
+        } else {
+            delegate->waitForEnd();
+            EXPECT_EQ(delegate->calls.back(), "finish");
+            EXPECT_EQ(server->requestCount(), 1u);
+        }
+    }
+}
+
+// A policy that never answers leaves its navigation pending; the next load replaces it.
+TEST_F(WebViewTest, UnansweredPolicyDoesNotBlockTheNextLoad) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"first", "second"});
+    delegate->decideAction = [](const WKNavigationAction& action, auto handler) {
+        if (action.request().url.path() == "/second") {
+            handler(WKNavigationActionPolicy::allow);
+        }
+    };
+    webView->load(requestFor(server->url("/first")));
+    foundation::RunLoop::main().runUntilIdle();
+
+    auto calls = loadAndWait(server->url("/second"));
+
+    EXPECT_EQ(calls.back(), "finish");
+    EXPECT_EQ(webView->title(), "second");
+    ASSERT_EQ(server->requestCount(), 1u);
+    EXPECT_EQ(server->requests()[0].path, "/second");
+}
+
+TEST_F(WebViewTest, BackAndGoToMoveInTheListWhileNewLoadsDropTheForwardPages) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"a", "b", "c", "d"});
+    for (const char* name : {"/a", "/b", "/c"}) {
+        loadAndWait(server->url(name));
+    }
+    const auto& list = webView->backForwardList();
+    EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a"), server->url("/b")}));
+
+    delegate->clear();
+    webView->goBack();
+    delegate->waitForEnd();
+    EXPECT_EQ(delegate->calls.front(), "policy backForward " + server->url("/b"));
+    EXPECT_EQ(webView->url()->absoluteString(), server->url("/b"));
+    EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a")}));
+    EXPECT_EQ(urlsOf(list.forwardList()), (std::vector<std::string>{server->url("/c")}));
+
+    delegate->clear();
+    webView->go(list.forwardItem());
+    delegate->waitForEnd();
+    EXPECT_EQ(webView->title(), "c");
+    EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a"), server->url("/b")}));
+
+    delegate->clear();
+    webView->go(list.backList().front());
+    delegate->waitForEnd();
+    EXPECT_FALSE(webView->canGoBack());
+    EXPECT_EQ(list.forwardList().size(), 2u);
+
+    loadAndWait(server->url("/d"));
+    EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a")}));
+    EXPECT_TRUE(list.forwardList().empty());
+    EXPECT_EQ(webView->goForward(), nullptr);
+}
+
+TEST_F(WebViewTest, ProgressObserversSeeRisingNewValuesUntilTheirObservationEnds) {
+    auto server = TestServer::startHTTP();
+    server->handle("GET", "/big", [](const TestRequest&) {
+        return TestResponse{200, std::string(512 * 1024, 'x'), "text/plain", {}};
+    });
+    std::vector<double> seen;
+    bool oldValueGiven = false;
+    auto observation = webView->observeEstimatedProgress(
+        foundation::NSKeyValueObservingOptions::new_, [&](WKWebView&, const auto& change) {
+            oldValueGiven = oldValueGiven || change.oldValue.has_value();
+            seen.push_back(change.newValue.value_or(-1));
+        });
+
+    loadAndWait(server->url("/big"));
+
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << ::testing::PrintToString(seen);
+    EXPECT_GT(seen.front(), 0.0);
+    EXPECT_EQ(seen.back(), 1.0);
+    EXPECT_FALSE(oldValueGiven);
+
+    seen.clear();
+    observation.reset();
+    loadAndWait(server->url("/big"));
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(WebViewTest, BlankTargetLinkArrivesWithoutTargetFrameAndOpensWhereTheUIDelegateSays) {
+    auto server = TestServer::startHTTP();
+    server->handle("GET", "/links", [](const TestRequest&) {
+        return page("links", "<a href='/other' target='_blank'>New window</a>");
+    });
+    servePages(*server, {"other"});
+    loadAndWait(server->url("/links"));
+    delegate->clear();
+
+    ASSERT_TRUE(testing::SimulatedUser::tapLink(*webView, "New window"));
+    delegate->waitForEnd();
+
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{
+                                   "policy link " + server->url("/other") + " newWindow", "createWebView",
+                                   "policy other " + server->url("/other"), "start", "response 200",
+                                   "commit", "finish"}));
+    EXPECT_FALSE(delegate->actions[1].targetFrame());
+    EXPECT_EQ(webView->title(), "other");
+    EXPECT_FALSE(testing::SimulatedUser::tapLink(*webView, "No such link"));
+}
+
+TEST_F(WebViewTest, FormPostsItsFieldsUrlEncodedAsAFormSubmission) {
+    auto server = TestServer::startHTTP();
+    server->handle("GET", "/form", [](const TestRequest&) {
+        return page("form", "<form method='post' action='/login'>"
+                            "<input name='user' value='old'><input type='hidden' name='step' value='1'>"
+                            "<input type='checkbox' name='remember'><input type='submit' name='go'>"
+                            "</form>");
+    });
+    server->handle("POST", "/login", [](const TestRequest&) { return page("welcome"); });
+    loadAndWait(server->url("/form"));
+    delegate->clear();
+
+    ASSERT_TRUE(testing::SimulatedUser::submitForm(*webView, {{"user", "VY user & co"}}));
+    delegate->waitForEnd();
+
+    EXPECT_EQ(delegate->calls.front(), "policy form " + server->url("/login"));
+    EXPECT_EQ(delegate->actions[0].request().httpMethod, "POST");
+    EXPECT_EQ(webView->title(), "welcome");
+    auto requests = server->requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].body, "user=VY+user+%26+co&step=1");
+    EXPECT_EQ(requests[1].header("Content-Type"), "application/x-www-form-urlencoded");
+    EXPECT_FALSE(testing::SimulatedUser::submitForm(*webView, {}, 3));
+}
+
+// A script may send the page anywhere: a deep link is asked about like any navigation and,
+// allowed, fails as a URL the web view cannot load; the page stays as it was.
+TEST_F(WebViewTest, ScriptNavigationToADeepLinkIsAskedAboutAndCannotLoad) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"page"});
+    loadAndWait(server->url("/page"));
+    delegate->clear();
+
+    testing::SimulatedUser::navigateByScript(*webView, *URL::string("vyid-app://auth?code=1"));
+    delegate->waitForEnd();
+
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"policy other vyid-app://auth?code=1", "start",
+                                                         "fail NSURLErrorDomain -1002"}));
+    EXPECT_EQ(webView->url()->absoluteString(), server->url("/page"));
+}

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/webkit/WKWebView.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace webtest {
+
+using namespace webkit;
+using foundation::URL;
+using foundation::URLRequest;
+
+inline constexpr double loadBound = 15;  // seconds; only reached when something is broken
+
+inline URLRequest requestFor(const std::string& text) {
+    auto url = URL::string(text);
+    EXPECT_TRUE(url.has_value()) << text;
+    return URLRequest(url.value_or(*URL::string("about:blank")));
+}
+
+inline const char* typeName(WKNavigationType type) {
+    switch (type) {
+    case WKNavigationType::linkActivated:
+        return "link";
+    case WKNavigationType::formSubmitted:
+        return "form";
+    case WKNavigationType::backForward:
+        return "backForward";
+    case WKNavigationType::reload:
+        return "reload";
+    case WKNavigationType::formResubmitted:
+        return "formResubmitted";
+    case WKNavigationType::other:
+        return "other";
+    }
+    return "?";
+}
+
+// Writes down every call of both delegates, as "policy <type> <url>" (with " newWindow" when
+// the action has no target frame), "start", "redirect", "challenge <host>", "response <status>",
+// "commit", "finish", "fail <domain> <code>", "createWebView". Policies are answered by
+// `decideAction` (allow at once unless set) and challenges by `answerChallenge` (default
+// handling unless set). A new window opens in the same web view, as the web scenes do.
+class RecordingDelegate : public WKNavigationDelegate, public WKUIDelegate {
+public:
+    std::vector<std::string> calls;
+    std::vector<WKNavigationAction> actions;
+    std::vector<foundation::Error> errors;
+    bool onMainThreadOnly = true;
+
+    std::function<void(const WKNavigationAction&, ActionDecisionHandler)> decideAction;
+    std::function<void(const foundation::URLAuthenticationChallenge&,
+                       foundation::URLAuthenticationChallengeHandler)>
+        answerChallenge;
+
+    bool ended() const {
+        return !calls.empty() && (calls.back() == "finish" || calls.back().rfind("fail", 0) == 0);
+    }
+    // Runs the main queue until the navigation under way finishes or fails.
+    void waitForEnd() {
+        EXPECT_TRUE(foundation::RunLoop::main().runUntil([&] { return ended(); }, loadBound))
+            << "the navigation never ended";
+    }
+    void clear() {
+        calls.clear();
+        actions.clear();
+        errors.clear();
+    }
+
+    void decidePolicyForNavigationAction(WKWebView&, const WKNavigationAction& action,
+                                         ActionDecisionHandler decisionHandler) override {
+        note("policy " + std::string(typeName(action.navigationType())) + " " +
+             action.request().url.absoluteString() + (action.targetFrame() ? "" : " newWindow"));
+        actions.push_back(action);
+        if (decideAction) {
+            decideAction(action, std::move(decisionHandler));
+        } else {
+            decisionHandler(WKNavigationActionPolicy::allow);
+        }
+    }
+    void decidePolicyForNavigationResponse(WKWebView&, const WKNavigationResponse& response,
+                                           ResponseDecisionHandler decisionHandler) override {
+        note("response " + std::to_string(response.response().statusCode()));
+        decisionHandler(WKNavigationResponsePolicy::allow);
+    }
+    void didReceiveAuthenticationChallenge(
+        WKWebView&, const foundation::URLAuthenticationChallenge& challenge,
+        foundation::URLAuthenticationChallengeHandler completionHandler) override {
+        note("challenge " + challenge.protectionSpace().host());
+        if (answerChallenge) {
+            answerChallenge(challenge, std::move(completionHandler));
+        } else {
+            completionHandler(foundation::URLSessionAuthChallengeDisposition::performDefaultHandling,
+                              std::nullopt);
+        }
+    }
+    void didStartProvisionalNavigation(WKWebView&, const NavigationPointer&) override { note("start"); }
+    void didReceiveServerRedirectForProvisionalNavigation(WKWebView&, const NavigationPointer&) override {
+        note("redirect");
+    }
+    void didFailProvisionalNavigation(WKWebView&, const NavigationPointer&,
+                                      const foundation::Error& error) override {
+        note("fail " + error.domain + " " + std::to_string(error.code));
+        errors.push_back(error);
+    }
+    void didCommitNavigation(WKWebView&, const NavigationPointer&) override { note("commit"); }
+    void didFinishNavigation(WKWebView&, const NavigationPointer&) override { note("finish"); }
+
+    std::shared_ptr<WKWebView> createWebViewWithConfiguration(WKWebView& webView,
+                                                              const WKWebViewConfiguration&,
+                                                              const WKNavigationAction& action,
+                                                              const WKWindowFeatures&) override {
+        note("createWebView");
+        actions.push_back(action);
+        if (!action.targetFrame()) {
+            webView.load(action.request());
+        }
+        return nullptr;
+    }
+
+private:
+    void note(std::string call) {
+        onMainThreadOnly = onMainThreadOnly && foundation::isMainThread();
+        calls.push_back(std::move(call));
+    }
+};
+
+class WebViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        webView = WKWebView::make();
+        delegate = std::make_shared<RecordingDelegate>();
+        webView->setNavigationDelegate(delegate);
+        webView->setUIDelegate(delegate);
+    }
+
+    // Loads and waits for the end; the calls of this navigation only.
+    std::vector<std::string> loadAndWait(const std::string& url) {
+        delegate->clear();
+        webView->load(requestFor(url));
+        delegate->waitForEnd();
+        return delegate->calls;
+    }
+
+    std::shared_ptr<WKWebView> webView;
+    std::shared_ptr<RecordingDelegate> delegate;
+};
+
+} // namespace webtest
