@@ -3,9 +3,11 @@
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/safariservices/SFSafariViewController.hpp"
 #include "platform/webkit/WKWebView.hpp"
+#include "platform/swiftui/HostingView.hpp"
 #include "platform/uikit/UITouch.hpp"
 
 #include <algorithm>
+#include <optional>
 
 namespace testing {
 
@@ -27,7 +29,42 @@ CGPoint centreOf(const UIView& view) {
     return {b.midX(), b.midY()};
 }
 
+struct Target {
+    std::shared_ptr<UIView> view;
+    CGPoint location;
+};
+
+std::optional<Target> findTarget(const std::shared_ptr<UIView>& view, std::string_view label) {
+    if (!view || view->isHidden()) {
+        return std::nullopt;
+    }
+    if (view->accessibilityIdentifier() == label) {
+        return Target{view, centreOf(*view)};
+    }
+    if (const auto host = std::dynamic_pointer_cast<swiftui::HostingView>(view)) {
+        if (const swiftui::Node* root = host->rootNode()) {
+            const swiftui::Node* node = root->findIdentifier(label);
+            node = node ? node : root->findText(label);
+            if (node && node->isPlaced()) {
+                const auto frame = node->frame();
+                return Target{view, {frame.midX(), frame.midY()}};
+            }
+        }
+    }
+    for (const auto& subview : view->subviews()) {
+        if (auto found = findTarget(subview, label)) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::shared_ptr<UIView> SimulatedUser::tap(const std::shared_ptr<UIView>& root, std::string_view textOrIdentifier) {
+    const auto target = findTarget(root, textOrIdentifier);
+    return target ? tap(target->view, target->location) : nullptr;
+}
 
 std::shared_ptr<UIView> SimulatedUser::tap(const std::shared_ptr<UIView>& view) {
     return view ? tap(view, centreOf(*view)) : nullptr;

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,13 @@ public:
     // Taps a point given in the view's own coordinates.
     static std::shared_ptr<uikit::UIView> tap(const std::shared_ptr<uikit::UIView>& view,
                                               const uikit::CGPoint& location);
+
+    // Taps, where it shows on screen, the first view under `root` (depth first) that carries the
+    // accessibility identifier or shows the text: a declarative view inside a hosting view (a
+    // button's label, a view with a tap gesture, or anything inside them) or a platform view
+    // with that identifier. Returns the view the touch hit, or none when nothing matched.
+    static std::shared_ptr<uikit::UIView> tap(const std::shared_ptr<uikit::UIView>& root,
+                                              std::string_view textOrIdentifier);
 
     // Puts a finger on the centre of the view, moves it by `translation` (root coordinates) in
     // `steps` moves and lifts it, moving at `velocity` (points per second) over the last move.

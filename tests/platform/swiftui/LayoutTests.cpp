@@ -1,0 +1,129 @@
+#include "platform/swiftui/ViewGraph.hpp"
+#include "platform/uikit/UIFont.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace swiftui;
+
+// Lays the view out in a space of `space` and gives the root.
+struct Laid {
+    explicit Laid(View view, CGSize space) : graph(std::move(view), EnvironmentValues{}) { graph.layout(space); }
+    const Node& root() const { return *graph.root(); }
+    const Node& identified(const char* id) const { return *root().findIdentifier(id); }
+    ViewGraph graph;
+};
+
+View box(CGFloat w, CGFloat h, const char* id) { return View(Color::red()).frame(w, h).accessibilityIdentifier(id); }
+
+struct Case {
+    const char* name;
+    std::function<View()> make;
+    CGSize space;
+    std::vector<std::pair<const char*, CGRect>> frames;
+};
+
+TEST(DeclarativeLayoutTest, ParentProposesChildChoosesParentPlaces) {
+    const std::vector<Case> cases = {
+        {"hstack shares the rest with the spacer",
+         [] { return HStack({box(50, 20, "a"), Spacer(), box(30, 10, "b")}); },
+         {200, 100},
+         {{"a", {0, 40, 50, 20}}, {"b", {170, 45, 30, 10}}}},
+        {"vstack spacing and leading alignment, centred in the space",
+         [] { return VStack(HorizontalAlignment::leading, 4, {box(50, 20, "a"), box(30, 10, "b")}); },
+         {100, 100},
+         {{"a", {25, 33, 50, 20}}, {"b", {25, 57, 30, 10}}}},
+        {"default spacing of 8 and no gap for an empty view",
+         [] { return VStack({box(10, 10, "a"), EmptyView(), If(false, box(5, 5, "x")), box(10, 10, "b")}); },
+         {10, 28},
+         {{"a", {0, 0, 10, 10}}, {"b", {0, 18, 10, 10}}}},
+        {"padding and offset",
+         [] { return box(20, 20, "a").padding(EdgeSet(Edge::leading), 10).accessibilityIdentifier("p").offset(3, -2); },
+         {30, 20},
+         {{"p", {3, -2, 30, 20}}, {"a", {13, -2, 20, 20}}}},
+        {"zstack aligns its children, overlay takes its content's size",
+         [] {
+             return ZStack(Alignment::bottomTrailing(), {box(40, 40, "a"), box(10, 10, "b")})
+                 .overlay(box(6, 6, "o"), Alignment::topLeading());
+         },
+         {40, 40},
+         {{"a", {0, 0, 40, 40}}, {"b", {30, 30, 10, 10}}, {"o", {0, 0, 6, 6}}}},
+        {"flexible frame: unbounded width fills, ideal height when none is offered",
+         [] {
+             return VStack({box(20, 20, "a")
+                                .frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72,
+                                                     .idealHeight = 152, .maxHeight = infinity})
+                                .accessibilityIdentifier("f")});
+         },
+         {300, 72},
+         {{"f", {0, 0, 300, 72}}, {"a", {140, 26, 20, 20}}}},
+        {"least flexible first: the fixed view keeps its width, the colours split the rest",
+         [] { return HStack(VerticalAlignment::center, 0, {View(Color::red()).accessibilityIdentifier("l"), box(100, 10, "m"), View(Color::blue()).accessibilityIdentifier("r")}); },
+         {300, 10},
+         {{"l", {0, 0, 100, 10}}, {"m", {100, 0, 100, 10}}, {"r", {200, 0, 100, 10}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Laid laid(c.make(), c.space);
+        for (const auto& [id, frame] : c.frames) {
+            const Node* node = laid.root().findIdentifier(id);
+            ASSERT_NE(node, nullptr) << id;
+            EXPECT_EQ(node->frame(), frame) << id;
+        }
+    }
+}
+
+TEST(DeclarativeLayoutTest, FlexibleFrameWithoutProposalTakesItsIdealHeight) {
+    ViewGraph graph(View(Color::red()).frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72, .idealHeight = 152}),
+                    EnvironmentValues{});
+    EXPECT_EQ(graph.sizeThatFits({100, std::nullopt}), (CGSize{100, 152}));
+    EXPECT_EQ(graph.sizeThatFits({100, 10}), (CGSize{100, 72}));
+}
+
+TEST(DeclarativeLayoutTest, TextWrapsTruncatesAndShrinksWithTheRealFont) {
+    const std::string name = "VY Bank authenticator with a rather long name for its card";
+    const auto font = Font::system(16, Font::Weight::medium);
+    const CGFloat line = font.uiFont().lineHeight();
+    const CGFloat full = uikit::UIFont::systemFont(16, uikit::UIFontWeight::semibold).width(name);
+
+    // The text's own weight wins over the weight of the font around it.
+    Laid ideal(Text(name).fontWeight(Font::Weight::semibold).font(font).accessibilityIdentifier("t"), {1000, 100});
+    const Node& idealText = *ideal.root().findText(name);
+    EXPECT_EQ(idealText.font(), Font::system(16, Font::Weight::semibold));
+    EXPECT_NEAR(idealText.frame().width(), full, 1e-6);
+
+    Laid cut(Text(name).fontWeight(Font::Weight::semibold).font(font).lineLimit(2), {200, 500});
+    const Node& cutText = *cut.root().findText(name);
+    EXPECT_EQ(cutText.textLayout().lineCount(), 2u);
+    EXPECT_TRUE(cutText.textLayout().truncated);
+    EXPECT_LE(cutText.frame().width(), 200);
+    EXPECT_NEAR(cutText.frame().height(), 2 * line, 1);
+
+    Laid shrunk(Text(name).font(font).lineLimit(2).minimumScaleFactor(0.5), {200, 500});
+    const Node& shrunkText = *shrunk.root().findText(name);
+    EXPECT_LT(shrunkText.textScale(), 1);
+    EXPECT_GE(shrunkText.textScale(), 0.5);
+    EXPECT_FALSE(shrunkText.textLayout().truncated);
+
+    // A height for one line leaves one line.
+    Laid low(Text(name).font(font), {120, line * 1.5});
+    EXPECT_EQ(low.root().findText(name)->textLayout().lineCount(), 1u);
+}
+
+TEST(DeclarativeLayoutTest, ImagesKeepTheirSizeUnlessResizable) {
+    const auto image = uikit::UIImage::withCGImage(coregraphics::CGImage::make(60, 30, std::vector<coregraphics::CGRGBA>(60 * 30)));
+    Laid fixed(Image(image).frame(42, 42).clipShape(RoundedRectangle(10, RoundedCornerStyle::continuous)), {100, 100});
+    const Node* drawn = fixed.root().find([](const Node& n) { return n.kind() == NodeKind::image; });
+    EXPECT_EQ(drawn->frame(), (CGRect{20, 35, 60, 30})); // centred in the 42 x 42 frame, cropped by the clip
+
+    Laid fitted(Image(image).resizable().aspectRatio(std::nullopt, ContentMode::fit), {100, 100});
+    EXPECT_EQ(fitted.root().find([](const Node& n) { return n.kind() == NodeKind::image; })->frame(),
+              (CGRect{0, 25, 100, 50}));
+}
+
+} // namespace
