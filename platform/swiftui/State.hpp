@@ -27,6 +27,15 @@
 
 namespace swiftui {
 
+namespace detail {
+// Dereferencing for the object properties, through their `get()`.
+template <class Derived, class T>
+struct ObjectAccess {
+    T& operator*() const { return *static_cast<const Derived&>(*this).get(); }
+    T* operator->() const { return static_cast<const Derived&>(*this).get().get(); }
+};
+} // namespace detail
+
 template <class T>
 class State {
     struct Box {
@@ -62,7 +71,7 @@ private:
 
 template <class T>
     requires std::derived_from<T, combine::ObservableObject>
-class StateObject {
+class StateObject : public detail::ObjectAccess<StateObject<T>, T> {
     struct Slot {
         std::function<std::shared_ptr<T>()> make;
         std::shared_ptr<T> object;
@@ -82,8 +91,6 @@ public:
         detail::noteObservation(slot_->object);
         return slot_->object;
     }
-    T& operator*() const { return *get(); }
-    T* operator->() const { return get().get(); }
 
 private:
     std::shared_ptr<Slot> slot_;
@@ -91,7 +98,7 @@ private:
 
 template <class T>
     requires std::derived_from<T, combine::ObservableObject>
-class ObservedObject {
+class ObservedObject : public detail::ObjectAccess<ObservedObject<T>, T> {
 public:
     explicit ObservedObject(std::shared_ptr<T> object) : object_(std::move(object)) {}
 
@@ -99,8 +106,6 @@ public:
         detail::noteObservation(object_);
         return object_;
     }
-    T& operator*() const { return *get(); }
-    T* operator->() const { return get().get(); }
 
 private:
     std::shared_ptr<T> object_;
@@ -108,7 +113,7 @@ private:
 
 template <class T>
     requires std::derived_from<T, combine::ObservableObject>
-class EnvironmentObject {
+class EnvironmentObject : public detail::ObjectAccess<EnvironmentObject<T>, T> {
     struct Slot {
         std::shared_ptr<T> object;
     };
@@ -131,8 +136,6 @@ public:
         detail::noteObservation(slot_->object);
         return slot_->object;
     }
-    T& operator*() const { return *get(); }
-    T* operator->() const { return get().get(); }
 
 private:
     std::shared_ptr<Slot> slot_;

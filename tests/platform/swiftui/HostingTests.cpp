@@ -4,6 +4,7 @@
 #include "platform/swiftui/UIViewRepresentable.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIWindow.hpp"
+#include "platform/uikit/UIKitTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,8 @@ namespace {
 using namespace swiftui;
 using ::testing::SimulatedUser;
 
-class HostingTest : public ::testing::Test {
+class HostingTest : public uikittests::ClockTest {
 protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        foundation::Clock::useRealClock();
-    }
-
     // A visible window of 390 x 844 whose root is a hosting controller of `view`.
     std::shared_ptr<UIHostingController> show(View view) {
         window = uikit::UIWindow::make(CGRect{0, 0, 390, 844});
