@@ -2,8 +2,8 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/safariservices/SFSafariViewController.hpp"
-#include "platform/webkit/WKWebView.hpp"
 #include "platform/swiftui/HostingView.hpp"
+#include "platform/webkit/WKWebView.hpp"
 #include "platform/uikit/UITouch.hpp"
 
 #include <algorithm>
