@@ -1,13 +1,17 @@
 #pragma once
 
-// The object that manages one modal presentation from its start to its dismissal: it owns the
-// container view in which the transition happens, places the presented view, and hears the
-// transition's hooks in the platform's order (see UIViewControllerTransitioning.hpp).
+// The part of one modal presentation that an app may customise: it tells where the presented
+// view rests and whether the presenter's view leaves the window, may add views of its own to the
+// container, and hears the transition's hooks in the platform's order (see
+// UIViewControllerTransitioning.hpp). The presentation that runs it (ModalPresentation) makes the
+// container and hands it over.
 //
-// The presented view controller holds its presentation controller while it is presented; the
-// presentation controller refers to both view controllers weakly (the presenter holds the
-// presented view controller, the window or a parent holds the presenter). Subclasses override
-// the virtual members and call the base where the platform says so. Main thread only.
+// Ownership: the presentation holds its presentation controller from the start of the
+// presentation to the end of the dismissal, and the presented view controller reaches it through
+// that presentation. The presentation controller refers to both view controllers weakly and
+// holds the container from the start of the presentation on (a cancelled presentation takes it
+// back); the container refers to it weakly. Subclasses override the virtual members and call the base where the platform
+// says so. Main thread only.
 
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
@@ -62,7 +66,14 @@ public:
         const std::shared_ptr<UIViewController>& presenting, UIModalPresentationStyle style);
 
 private:
-    friend class UIViewController;
+    friend class ModalPresentation;
+
+    // The presentation that runs this controller sets who takes part and the style it runs with,
+    // then the container once it has made it (and takes it back when the presentation is
+    // cancelled).
+    void attach(const std::shared_ptr<UIViewController>& presented, const std::shared_ptr<UIViewController>& presenting,
+                UIModalPresentationStyle style);
+    void setContainerView(std::shared_ptr<UIView> container) { containerView_ = std::move(container); }
 
     std::weak_ptr<UIViewController> presented_;
     std::weak_ptr<UIViewController> presenting_;

@@ -1,9 +1,9 @@
 #include "platform/uikit/UIViewController.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/ModalPresentation.hpp"
 #include "platform/uikit/UINavigationController.hpp"
 #include "platform/uikit/UINavigationItem.hpp"
-#include "platform/uikit/UIPresentationController.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIView.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -21,133 +21,6 @@ std::string address(const void* pointer) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%p", pointer);
     return buffer;
-}
-
-// The view in which a modal transition happens: it covers the window and tells the
-// presentation controller about each of its layout passes.
-class TransitionContainerView final : public UIView {
-public:
-    TransitionContainerView(const CGRect& frame, std::weak_ptr<UIPresentationController> controller)
-        : UIView(frame), controller_(std::move(controller)) {}
-
-    std::string className() const override { return "UITransitionView"; }
-
-protected:
-    void layoutSubviews() override {
-        const auto controller = controller_.lock();
-        if (controller) {
-            controller->containerViewWillLayoutSubviews();
-        }
-        UIView::layoutSubviews();
-        if (controller) {
-            controller->containerViewDidLayoutSubviews();
-        }
-    }
-
-private:
-    std::weak_ptr<UIPresentationController> controller_;
-};
-
-// The platform's cover-vertical animation, used when no animator is supplied: the presented view
-// rises from below the container and sinks back into it.
-class CoverVerticalTransition final : public UIViewControllerAnimatedTransitioning {
-public:
-    static constexpr double duration = 0.5;
-
-    explicit CoverVerticalTransition(bool presenting) : presenting_(presenting) {}
-
-    double transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>& /*context*/) override {
-        return duration;
-    }
-
-    void animateTransition(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
-        const auto container = context->containerView();
-        const CGFloat drop = container ? container->bounds().size.height : 0;
-        auto complete = [context](bool /*finished*/) { context->completeTransition(!context->transitionWasCancelled()); };
-        if (presenting_) {
-            const auto toView = context->view(UITransitionContextViewKey::to);
-            const CGRect final = context->finalFrame(context->viewController(UITransitionContextViewControllerKey::to));
-            if (toView && container) {
-                UIView::performWithoutAnimation([&] {
-                    toView->setFrame({final.origin.x, final.origin.y + drop, final.size.width, final.size.height});
-                    container->addSubview(toView);
-                });
-            }
-            UIView::animate(duration, [&] {
-                if (toView) {
-                    toView->setFrame(final);
-                }
-            }, complete);
-            return;
-        }
-        const auto fromView = context->view(UITransitionContextViewKey::from);
-        UIView::animate(duration, [&] {
-            if (fromView) {
-                const CGRect frame = fromView->frame();
-                fromView->setFrame({frame.origin.x, frame.origin.y + drop, frame.size.width, frame.size.height});
-            }
-        }, [context, fromView](bool /*finished*/) {
-            if (fromView && !context->transitionWasCancelled()) {
-                fromView->removeFromSuperview();
-            }
-            context->completeTransition(!context->transitionWasCancelled());
-        });
-    }
-
-private:
-    bool presenting_;
-};
-
-UIModalPresentationStyle resolvedStyle(UIModalPresentationStyle style) {
-    switch (style) {
-    case UIModalPresentationStyle::automatic:
-        return UIModalPresentationStyle::pageSheet;
-    case UIModalPresentationStyle::none:
-    case UIModalPresentationStyle::popover:
-        // What a compact-width device adapts these to.
-        return UIModalPresentationStyle::fullScreen;
-    default:
-        return style;
-    }
-}
-
-bool isInside(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& container) {
-    return view && container && view->isDescendant(*container);
-}
-
-// The end of a transition for the caller: its completion (only when the transition took
-// place), then the requests that waited for the window.
-std::function<void(bool)> finisher(const std::shared_ptr<UIWindow>& window, UIViewController::Completion completion) {
-    const std::weak_ptr<UIWindow> weakWindow = window;
-    return [weakWindow, completion = std::move(completion)](bool didComplete) {
-        if (didComplete && completion) {
-            completion();
-        }
-        if (const auto liveWindow = weakWindow.lock()) {
-            liveWindow->endTransition();
-        }
-    };
-}
-
-// Runs a prepared transition: at once without animation (`placeViews` puts the views where they
-// end), through the interaction controller when it wants an interactive start, else through the
-// animator after reading its duration.
-void runTransition(const std::shared_ptr<UIViewControllerTransitionContext>& context,
-                   const std::shared_ptr<UIViewControllerInteractiveTransitioning>& interactor,
-                   const std::function<void()>& placeViews) {
-    if (!context->isAnimated()) {
-        placeViews();
-        context->startAlongsideAnimations();
-        context->completeTransition(true);
-    } else if (interactor && interactor->wantsInteractiveStart()) {
-        context->setInteractive(true);
-        interactor->startInteractiveTransition(context);
-        context->startAlongsideAnimations();
-    } else {
-        context->transitionDuration();
-        context->startAlongsideAnimations();
-        context->animator()->animateTransition(context);
-    }
 }
 
 } // namespace
@@ -278,7 +151,7 @@ void UIViewController::addChild(const Pointer& child) {
                   << description() << ", which it contains.\n";
         return;
     }
-    if (!child->presentingViewController_.expired()) {
+    if (child->presenterOfThis()) {
         std::cerr << "UIViewController: " << child->description() << " is presented and cannot become a child of "
                   << description() << ".\n";
         return;
@@ -343,10 +216,20 @@ void UIViewController::setTitle(std::optional<std::string> title) {
 
 // MARK: Presentation
 
+bool UIViewController::isBeingPresented() const {
+    const auto presentation = presentedBy_.lock();
+    return presentation && presentation->isPresenting();
+}
+
+bool UIViewController::isBeingDismissed() const {
+    const auto presentation = presentedBy_.lock();
+    return presentation && presentation->isDismissing();
+}
+
 std::shared_ptr<UIViewController> UIViewController::presentedViewController() const {
     for (auto v = std::const_pointer_cast<UIViewController>(shared_from_this()); v; v = v->parent()) {
-        if (v->presentedViewController_) {
-            return v->presentedViewController_;
+        if (v->presentation_ && v->presentation_->presented()) {
+            return v->presentation_->presented();
         }
     }
     return nullptr;
@@ -357,13 +240,30 @@ std::shared_ptr<UIViewController> UIViewController::presentingViewController() c
     while (auto parent = outermost->parent()) {
         outermost = parent;
     }
-    return outermost->presentingViewController_.lock();
+    return outermost->presenterOfThis();
+}
+
+std::shared_ptr<UIViewController> UIViewController::presenterOfThis() const {
+    const auto presentation = presentedBy_.lock();
+    return presentation ? presentation->presenter() : nullptr;
+}
+
+std::shared_ptr<UIPresentationController> UIViewController::presentationController() const {
+    const auto presentation = presentedBy_.lock();
+    return presentation ? presentation->controller() : nullptr;
 }
 
 std::shared_ptr<UIViewControllerTransitionCoordinator> UIViewController::transitionCoordinator() const {
     for (auto v = std::const_pointer_cast<UIViewController>(shared_from_this()); v; v = v->parent()) {
-        if (auto coordinator = v->transitionCoordinator_.lock()) {
-            return coordinator;
+        if (v->presentation_) {
+            if (auto coordinator = v->presentation_->coordinatorForPresenter()) {
+                return coordinator;
+            }
+        }
+        if (const auto presentation = v->presentedBy_.lock()) {
+            if (auto coordinator = presentation->coordinatorForPresented()) {
+                return coordinator;
+            }
         }
     }
     return nullptr;
@@ -385,12 +285,10 @@ UIViewController::Pointer UIViewController::presentationContextFor(UIModalPresen
 }
 
 std::shared_ptr<UIWindow> UIViewController::windowForTransitions() const {
-    if (presentedViewController_) {
-        if (const auto& controller = presentedViewController_->presentationController_) {
-            if (const auto& container = controller->containerView_) {
-                if (auto window = container->window()) {
-                    return window;
-                }
+    if (presentation_) {
+        if (const auto& container = presentation_->containerView()) {
+            if (auto window = container->window()) {
+                return window;
             }
         }
     }
@@ -405,7 +303,8 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
         return;
     }
     const auto self = shared_from_this();
-    const auto presenter = presentationContextFor(resolvedStyle(presented->modalPresentationStyle_));
+    const auto presenter =
+        presentationContextFor(ModalPresentation::resolvedStyle(presented->modalPresentationStyle_));
     const auto window = presenter->windowForTransitions();
     if (window && window->isTransitionInProgress()) {
         window->enqueueAfterTransition([self, presented, animated, completion = std::move(completion)]() mutable {
@@ -413,7 +312,7 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
         });
         return;
     }
-    if (const auto presenting = presented->presentingViewController_.lock()) {
+    if (const auto presenting = presented->presenterOfThis()) {
         std::cerr << "Application tried to present modally a view controller " << presented->description()
                   << " that is already being presented by " << presenting->description() << ".\n";
         return;
@@ -424,10 +323,10 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
                   << ".\n";
         return;
     }
-    if (presenter->presentedViewController_) {
+    if (const auto& presenting = presenter->presentation_; presenting && presenting->presented()) {
         std::cerr << "Attempt to present " << presented->description() << " on " << presenter->description()
                   << " (from " << description() << ") which is already presenting "
-                  << presenter->presentedViewController_->description() << ".\n";
+                  << presenting->presented()->description() << ".\n";
         return;
     }
     if (!window) {
@@ -435,146 +334,17 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
                   << " (from " << description() << ") whose view is not in the window hierarchy.\n";
         return;
     }
-    presenter->runPresentation(presented, animated, std::move(completion), self);
-}
-
-void UIViewController::runPresentation(const Pointer& presented, bool animated, Completion completion,
-                                       const Pointer& source) {
-    const auto presenter = shared_from_this();
-    const auto window = windowForTransitions();
-    const UIModalPresentationStyle style = resolvedStyle(presented->modalPresentationStyle_);
-    const auto delegate = presented->transitioningDelegate();
-
-    std::shared_ptr<UIPresentationController> controller;
-    if (style == UIModalPresentationStyle::custom && delegate) {
-        controller = delegate->presentationController(presented, presenter, source);
-    }
-    if (!controller) {
-        controller = UIPresentationController::makeStandard(presented, presenter, style);
-    }
-    controller->presented_ = presented;
-    controller->presenting_ = presenter;
-    controller->style_ = style;
-
-    presentedViewController_ = presented;
-    presented->presentingViewController_ = presenter;
-    presented->presentationController_ = controller;
-    presented->beingPresented_ = true;
-
-    std::shared_ptr<UIViewControllerAnimatedTransitioning> animator;
-    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactor;
-    if (animated) {
-        if (delegate) {
-            animator = delegate->animationController(presented, presenter, source);
-        }
-        if (animator && delegate) {
-            interactor = delegate->interactionControllerForPresentation(animator);
-        }
-        if (!animator) {
-            animator = std::make_shared<CoverVerticalTransition>(true);
-        }
-    }
-
-    const auto container =
-        UIView::create<TransitionContainerView>(window->bounds(), std::weak_ptr<UIPresentationController>(controller));
-    container->setAutoresizingMask(UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight);
-    window->addSubview(container);
-    controller->containerView_ = container;
-    presented->loadViewIfNeeded();
-
-    const bool removesPresenter = controller->shouldRemovePresentersView();
-    const auto toView = controller->presentedView();
-    const auto fromView = removesPresenter ? view() : nullptr;
-
-    UIViewControllerTransitionContext::Parameters parameters;
-    parameters.fromViewController = presenter;
-    parameters.toViewController = presented;
-    parameters.fromView = fromView;
-    parameters.toView = toView;
-    parameters.containerView = container;
-    parameters.animated = animated;
-    parameters.presentationStyle = style;
-    parameters.animator = animator;
-    const std::weak_ptr<UIPresentationController> weakController = controller;
-    const std::weak_ptr<UIView> weakContainer = container;
-    const std::weak_ptr<UIViewController> weakPresenter = presenter;
-    parameters.frameOf = [weakController, weakContainer, weakPresenter](UITransitionContextViewControllerKey key,
-                                                                        bool initial) {
-        if (key == UITransitionContextViewControllerKey::to) {
-            const auto live = weakController.lock();
-            return initial || !live ? CGRect::zero() : live->frameOfPresentedViewInContainerView();
-        }
-        const auto presenting = weakPresenter.lock();
-        const auto view = presenting ? presenting->viewIfLoaded() : nullptr;
-        const auto box = weakContainer.lock();
-        return view ? view->convert(view->bounds(), box.get()) : CGRect::zero();
-    };
-    parameters.onComplete = [presenter, presented, controller, container, removesPresenter,
-                             animated](bool didComplete) {
-        presented->beingPresented_ = false;
-        controller->presentationTransitionDidEnd(didComplete);
-        if (didComplete) {
-            if (removesPresenter && presenter->view_) {
-                if (const auto superview = presenter->view_->superview()) {
-                    const auto& siblings = superview->subviews();
-                    presenter->removedViewSuperview_ = superview;
-                    presenter->removedViewFrame_ = presenter->view_->frame();
-                    presenter->removedViewIndex_ = static_cast<std::size_t>(
-                        std::find(siblings.begin(), siblings.end(), presenter->view_) - siblings.begin());
-                    presenter->view_->removeFromSuperview();
-                }
-            }
-            if (removesPresenter) {
-                presenter->endAppearanceTransition();
-            }
-            presented->endAppearanceTransition();
-        } else {
-            container->removeFromSuperview();
-            presented->beginAppearanceTransition(false, animated);
-            if (removesPresenter) {
-                presenter->beginAppearanceTransition(true, animated);
-            }
-            presented->endAppearanceTransition();
-            if (removesPresenter) {
-                presenter->endAppearanceTransition();
-            }
-            presenter->presentedViewController_.reset();
-            presented->presentingViewController_.reset();
-            presented->presentationController_.reset();
-            controller->containerView_.reset();
-        }
-        presenter->transitionCoordinator_.reset();
-        presented->transitionCoordinator_.reset();
-    };
-    parameters.onFinished = finisher(window, std::move(completion));
-
-    const auto context = UIViewControllerTransitionContext::make(std::move(parameters));
-    transitionCoordinator_ = context;
-    presented->transitionCoordinator_ = context;
-    window->beginTransition();
-
-    controller->presentationTransitionWillBegin();
-    if (removesPresenter) {
-        beginAppearanceTransition(false, animated);
-    }
-    presented->beginAppearanceTransition(true, animated);
-    container->setNeedsLayout();
-    container->layoutIfNeeded();
-
-    runTransition(context, interactor, [&] {
-        if (toView && !isInside(toView, container)) {
-            toView->setFrame(controller->frameOfPresentedViewInContainerView());
-            container->addSubview(toView);
-        }
-    });
+    presenter->presentation_ = ModalPresentation::make(presenter, presented, self);
+    presented->presentedBy_ = presenter->presentation_;
+    presenter->presentation_->begin(animated, std::move(completion), self, window);
 }
 
 void UIViewController::dismiss(bool animated, Completion completion) {
     assert(foundation::isMainThread());
     for (auto v = shared_from_this(); v; v = v->parent()) {
-        if (v->presentedViewController_) {
+        if (v->presentation_ && v->presentation_->presented()) {
             if (v.get() == this) {
-                runDismissal(animated, std::move(completion));
+                dismissPresented(animated, std::move(completion));
             } else {
                 v->dismiss(animated, std::move(completion));
             }
@@ -587,166 +357,23 @@ void UIViewController::dismiss(bool animated, Completion completion) {
     // Nothing presented here: the platform does nothing, completion included.
 }
 
-void UIViewController::runDismissal(bool animated, Completion completion) {
-    const auto presenter = shared_from_this();
+void UIViewController::dismissPresented(bool animated, Completion completion) {
     const auto window = windowForTransitions();
     if (window && window->isTransitionInProgress()) {
-        window->enqueueAfterTransition([presenter, animated, completion = std::move(completion)]() mutable {
-            presenter->dismiss(animated, std::move(completion));
+        window->enqueueAfterTransition([self = shared_from_this(), animated, completion = std::move(completion)]() mutable {
+            self->dismiss(animated, std::move(completion));
         });
         return;
     }
-    std::vector<Pointer> chain;
-    for (auto v = presentedViewController_; v; v = v->presentedViewController_) {
-        chain.push_back(v);
-    }
-    if (chain.empty()) {
+    if (!presentation_ || !presentation_->presented()) {
         return;
     }
-    const auto top = chain.back();
-    const auto topPresenter = chain.size() > 1 ? chain[chain.size() - 2] : presenter;
-    const auto controller = top->presentationController_;
-    const auto container = controller ? controller->containerView_ : nullptr;
-    const bool restoresPresenter = !removedViewSuperview_.expired();
-
-    for (const auto& v : chain) {
-        v->beingDismissed_ = true;
+    ModalPresentation::Chain above;
+    for (auto link = presentation_->presented()->presentation_; link && link->presented();
+         link = link->presented()->presentation_) {
+        above.push_back(link);
     }
-
-    std::shared_ptr<UIViewControllerAnimatedTransitioning> animator;
-    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactor;
-    if (animated) {
-        const auto delegate = top->transitioningDelegate();
-        if (delegate) {
-            animator = delegate->animationController(top);
-        }
-        if (animator && delegate) {
-            interactor = delegate->interactionControllerForDismissal(animator);
-        }
-        if (!animator) {
-            animator = std::make_shared<CoverVerticalTransition>(false);
-        }
-    }
-
-    const auto fromView = controller ? controller->presentedView() : top->viewIfLoaded();
-    const bool givesPresenterView = chain.size() == 1 && controller && controller->shouldRemovePresentersView();
-    const auto toView = givesPresenterView ? view() : nullptr;
-
-    UIViewControllerTransitionContext::Parameters parameters;
-    parameters.fromViewController = top;
-    parameters.toViewController = topPresenter;
-    parameters.fromView = fromView;
-    parameters.toView = toView;
-    parameters.containerView = container;
-    parameters.animated = animated;
-    parameters.presentationStyle = controller ? controller->presentationStyle() : UIModalPresentationStyle::fullScreen;
-    parameters.animator = animator;
-    const std::weak_ptr<UIView> weakFromView = fromView;
-    const std::weak_ptr<UIView> weakContainer = container;
-    const std::weak_ptr<UIViewController> weakTopPresenter = topPresenter;
-    parameters.frameOf = [weakFromView, weakContainer, weakTopPresenter](UITransitionContextViewControllerKey key,
-                                                                         bool initial) {
-        const auto box = weakContainer.lock();
-        if (key == UITransitionContextViewControllerKey::from) {
-            const auto view = weakFromView.lock();
-            return initial && view ? view->convert(view->bounds(), box.get()) : CGRect::zero();
-        }
-        const auto presenting = weakTopPresenter.lock();
-        const auto view = presenting ? presenting->viewIfLoaded() : nullptr;
-        if (!view) {
-            return CGRect::zero();
-        }
-        // A view taken out of the window comes back where it was: over the whole container.
-        return view->window() ? view->convert(view->bounds(), box.get()) : (box ? box->bounds() : view->frame());
-    };
-    parameters.onComplete = [presenter, chain, controller, container, animated, restoresPresenter,
-                             givesPresenterView](bool didComplete) {
-        const auto& dismissed = chain.back();
-        if (controller) {
-            controller->dismissalTransitionDidEnd(didComplete);
-        }
-        if (didComplete) {
-            if (container) {
-                container->removeFromSuperview();
-            }
-            // Top-down: each view controller leaves the one that presented it.
-            for (std::size_t i = chain.size(); i-- > 0;) {
-                const auto& v = chain[i];
-                const auto& below = i == 0 ? presenter : chain[i - 1];
-                if (v != dismissed && v->presentationController_) {
-                    const auto& between = v->presentationController_;
-                    between->dismissalTransitionWillBegin();
-                    if (const auto view = between->presentedView(); isInside(view, between->containerView_)) {
-                        view->removeFromSuperview();
-                    }
-                    between->dismissalTransitionDidEnd(true);
-                    if (between->containerView_) {
-                        between->containerView_->removeFromSuperview();
-                    }
-                }
-                below->presentedViewController_.reset();
-                v->presentingViewController_.reset();
-                v->presentationController_.reset();
-                v->beingDismissed_ = false;
-                v->transitionCoordinator_.reset();
-                v->removedViewSuperview_.reset();
-            }
-            if (restoresPresenter) {
-                const auto superview = presenter->removedViewSuperview_.lock();
-                if (superview && presenter->view_) {
-                    presenter->view_->setFrame(presenter->removedViewFrame_);
-                    superview->insertSubview(presenter->view_, presenter->removedViewIndex_);
-                }
-                presenter->removedViewSuperview_.reset();
-            }
-            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-                (*it)->endAppearanceTransition();
-            }
-            presenter->endAppearanceTransition();
-        } else {
-            if (givesPresenterView && presenter->view_ && isInside(presenter->view_, container)) {
-                presenter->view_->removeFromSuperview();
-            }
-            for (const auto& v : chain) {
-                v->beginAppearanceTransition(true, animated);
-            }
-            if (restoresPresenter) {
-                presenter->beginAppearanceTransition(false, animated);
-            }
-            for (const auto& v : chain) {
-                v->endAppearanceTransition();
-                v->beingDismissed_ = false;
-                v->transitionCoordinator_.reset();
-            }
-            presenter->endAppearanceTransition();
-        }
-        presenter->transitionCoordinator_.reset();
-    };
-    parameters.onFinished = finisher(window, std::move(completion));
-
-    const auto context = UIViewControllerTransitionContext::make(std::move(parameters));
-    transitionCoordinator_ = context;
-    for (const auto& v : chain) {
-        v->transitionCoordinator_ = context;
-    }
-    if (window) {
-        window->beginTransition();
-    }
-
-    if (controller) {
-        controller->dismissalTransitionWillBegin();
-    }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        (*it)->beginAppearanceTransition(false, animated);
-    }
-    if (restoresPresenter) {
-        beginAppearanceTransition(true, animated);
-    }
-    runTransition(context, interactor, [&] {
-        if (isInside(fromView, container)) {
-            fromView->removeFromSuperview();
-        }
-    });
+    presentation_->dismiss(above, animated, std::move(completion), window);
 }
 
 void UIViewController::show(const Pointer& viewController, const Pointer& /*sender*/) {

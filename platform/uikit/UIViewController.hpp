@@ -18,7 +18,8 @@
 // or removed from (`removeFromParent()`) a parent that has appeared; a parent forwards its own to
 // the children whose views are in its view.
 //
-// Presentation (the transition itself: UIViewControllerTransitioning.hpp):
+// Presentation (each one is a ModalPresentation, which runs it; the transition's parts:
+// UIViewControllerTransitioning.hpp):
 // - the presenter is the view controller that defines the presentation context: for the
 //   current-context styles the nearest ancestor (or self) that `definesPresentationContext()`,
 //   for the others the outermost ancestor;
@@ -42,7 +43,10 @@
 // presenter to dismiss; with nothing to dismiss it does nothing and the completion is not
 // called, as on the platform.
 //
-// Main thread only.
+// Ownership: a parent holds its children, which refer to it weakly; a presenter holds what it
+// presents through its presentation, and the presented view controller refers to that
+// presentation (and so to its presenter) weakly; the transitioning delegate is held weakly. Main
+// thread only.
 
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/uikit/UIEdgeInsets.hpp"
@@ -62,6 +66,7 @@ class UIWindow;
 class UINavigationController;
 class UINavigationItem;
 class UIPresentationController;
+class ModalPresentation;
 
 class UIViewController : public std::enable_shared_from_this<UIViewController> {
 public:
@@ -116,8 +121,8 @@ public:
     // Between viewDidAppear and viewWillDisappear.
     bool isAppeared() const { return appearState_ == AppearState::appeared; }
 
-    bool isBeingPresented() const { return beingPresented_; }
-    bool isBeingDismissed() const { return beingDismissed_; }
+    bool isBeingPresented() const;
+    bool isBeingDismissed() const;
     bool isMovingToParent() const { return movingToParent_; }
     bool isMovingFromParent() const { return movingFromParent_; }
 
@@ -170,7 +175,7 @@ public:
     std::shared_ptr<UIViewController> presentingViewController() const;
     // The presentation controller of the running or last presentation of this view controller,
     // while it is presented.
-    std::shared_ptr<UIPresentationController> presentationController() const { return presentationController_; }
+    std::shared_ptr<UIPresentationController> presentationController() const;
     // Present while a transition that involves this view controller (or an ancestor) runs.
     std::shared_ptr<UIViewControllerTransitionCoordinator> transitionCoordinator() const;
 
@@ -190,15 +195,15 @@ protected:
 
 private:
     friend class UINavigationController;
-    friend class UIWindow;
-    friend class PresentationTransition;
 
     enum class AppearState { disappeared, appearing, appeared, disappearing };
 
     Pointer presentationContextFor(UIModalPresentationStyle style);
-    void runPresentation(const Pointer& presented, bool animated, Completion completion, const Pointer& source);
-    void runDismissal(bool animated, Completion completion);
+    // Dismisses what this view controller presents and everything above it.
+    void dismissPresented(bool animated, Completion completion);
     std::shared_ptr<UIWindow> windowForTransitions() const;
+    // Who presents this view controller itself (not an ancestor of it).
+    std::shared_ptr<UIViewController> presenterOfThis() const;
     bool isAncestor(const UIViewController& of) const;
 
     std::shared_ptr<UIView> view_;
@@ -212,23 +217,16 @@ private:
 
     AppearState appearState_ = AppearState::disappeared;
     bool appearanceAnimated_ = false;
-    bool beingPresented_ = false;
-    bool beingDismissed_ = false;
     bool movingToParent_ = false;
     bool movingFromParent_ = false;
 
     UIModalPresentationStyle modalPresentationStyle_ = UIModalPresentationStyle::automatic;
     std::weak_ptr<UIViewControllerTransitioningDelegate> transitioningDelegate_;
     bool definesPresentationContext_ = false;
-    Pointer presentedViewController_;
-    std::weak_ptr<UIViewController> presentingViewController_;
-    std::shared_ptr<UIPresentationController> presentationController_;
-    std::weak_ptr<UIViewControllerTransitionCoordinator> transitionCoordinator_;
-
-    // Where this view controller's view was before a presentation took it out of the window.
-    std::weak_ptr<UIView> removedViewSuperview_;
-    std::size_t removedViewIndex_ = 0;
-    CGRect removedViewFrame_;
+    // The presentation that this view controller makes as the presenter, held until it makes the
+    // next one (one that is over links no one), and the one that shows this view controller.
+    std::shared_ptr<ModalPresentation> presentation_;
+    std::weak_ptr<ModalPresentation> presentedBy_;
 };
 
 } // namespace uikit

@@ -4,7 +4,8 @@
 // a presentation controller and the animated and interactive transitionings, the transition
 // context handed to them, and the transition coordinator that runs animations alongside.
 //
-// How a presentation or dismissal runs (see UIViewController::present and dismiss):
+// How a presentation or dismissal runs (ModalPresentation runs them; see also
+// UIViewController::present and dismiss):
 // 1. the presented view controller's transitioning delegate (held weakly) is asked, for the
 //    custom style, for a presentation controller, then for the animation controller and, when
 //    there is one, for the interaction controller;
@@ -23,6 +24,15 @@
 // Alongside animations registered with the coordinator run with the animator: added to the
 // interruptible animator of an interactive transition (so the fraction drives them too), in a
 // view animation of the transition's duration otherwise, at once without animation.
+//
+// Ownership: the presented view controller refers to its transitioning delegate weakly, and the
+// delegate gives fresh parts each time it is asked (what it keeps is its own affair). The
+// transition context is made per transition and is its coordinator too: it holds the view
+// controllers, views, container and animator of the transition, the alongside animations and
+// the completion blocks, and lets go of all of them once it has completed. Animators and
+// interaction controllers hold the context while they run it; the presentations refer to it
+// weakly and forget it when the transition ends, so `transitionCoordinator()` gives it only while
+// the transition runs.
 //
 // Main thread only.
 
