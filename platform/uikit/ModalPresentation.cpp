@@ -248,7 +248,9 @@ void ModalPresentation::begin(bool animated, Completion completion, const std::s
     const auto [animator, interactor] = transitionings(
         animated, true, presented_->transitioningDelegate(),
         [&](UIViewControllerTransitioningDelegate& d) { return d.animationController(presented_, presenter, source); },
-        [](UIViewControllerTransitioningDelegate& d, const auto& a) { return d.interactionControllerForPresentation(a); });
+        [](UIViewControllerTransitioningDelegate& d, const auto& a) {
+            return d.interactionControllerForPresentation(a);
+        });
 
     container_ = UIView::create<TransitionContainerView>(window->bounds(),
                                                          std::weak_ptr<UIPresentationController>(controller_));
@@ -365,7 +367,9 @@ void ModalPresentation::dismiss(const Chain& above, bool animated, Completion co
     const auto [animator, interactor] = transitionings(
         animated, false, dismissed->transitioningDelegate(),
         [&](UIViewControllerTransitioningDelegate& d) { return d.animationController(dismissed); },
-        [](UIViewControllerTransitioningDelegate& d, const auto& a) { return d.interactionControllerForDismissal(a); });
+        [](UIViewControllerTransitioningDelegate& d, const auto& a) {
+            return d.interactionControllerForDismissal(a);
+        });
 
     const auto& presenter = dismissal.presenter;
     const auto fromView = controller->presentedView();
@@ -414,7 +418,8 @@ void ModalPresentation::dismiss(const Chain& above, bool animated, Completion co
 
 void ModalPresentation::beginDismissal() { phase_ = Phase::dismissing; }
 
-void ModalPresentation::showTransitionToPresented(const std::shared_ptr<UIViewControllerTransitionCoordinator>& context) {
+void ModalPresentation::showTransitionToPresented(
+    const std::shared_ptr<UIViewControllerTransitionCoordinator>& context) {
     presentedTransition_ = context;
 }
 

@@ -58,7 +58,8 @@ UIPresentationController::UIPresentationController(const std::shared_ptr<UIViewC
 UIPresentationController::~UIPresentationController() = default;
 
 void UIPresentationController::attach(const std::shared_ptr<UIViewController>& presented,
-                                      const std::shared_ptr<UIViewController>& presenting, UIModalPresentationStyle style) {
+                                      const std::shared_ptr<UIViewController>& presenting,
+                                      UIModalPresentationStyle style) {
     presented_ = presented;
     presenting_ = presenting;
     style_ = style;

@@ -10,8 +10,8 @@
 // presentation to the end of the dismissal, and the presented view controller reaches it through
 // that presentation. The presentation controller refers to both view controllers weakly and
 // holds the container from the start of the presentation on (a cancelled presentation takes it
-// back); the container refers to it weakly. Subclasses override the virtual members and call the base where the platform
-// says so. Main thread only.
+// back); the container refers to it weakly. Subclasses override the virtual members and call
+// the base where the platform says so. Main thread only.
 
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/uikit/UITraitCollection.hpp"

@@ -360,7 +360,8 @@ void UIViewController::dismiss(bool animated, Completion completion) {
 void UIViewController::dismissPresented(bool animated, Completion completion) {
     const auto window = windowForTransitions();
     if (window && window->isTransitionInProgress()) {
-        window->enqueueAfterTransition([self = shared_from_this(), animated, completion = std::move(completion)]() mutable {
+        const auto self = shared_from_this();
+        window->enqueueAfterTransition([self, animated, completion = std::move(completion)]() mutable {
             self->dismiss(animated, std::move(completion));
         });
         return;
