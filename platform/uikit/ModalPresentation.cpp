@@ -52,7 +52,9 @@ public:
     void animateTransition(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
         const auto container = context->containerView();
         const CGFloat drop = container ? container->bounds().size.height : 0;
-        auto complete = [context](bool /*finished*/) { context->completeTransition(!context->transitionWasCancelled()); };
+        auto complete = [context](bool /*finished*/) {
+            context->completeTransition(!context->transitionWasCancelled());
+        };
         if (presenting_) {
             const auto toView = context->view(UITransitionContextViewKey::to);
             const CGRect final = context->finalFrame(context->viewController(UITransitionContextViewControllerKey::to));
@@ -62,25 +64,31 @@ public:
                     container->addSubview(toView);
                 });
             }
-            UIView::animate(duration, [&] {
-                if (toView) {
-                    toView->setFrame(final);
-                }
-            }, complete);
+            UIView::animate(
+                duration,
+                [&] {
+                    if (toView) {
+                        toView->setFrame(final);
+                    }
+                },
+                complete);
             return;
         }
         const auto fromView = context->view(UITransitionContextViewKey::from);
-        UIView::animate(duration, [&] {
-            if (fromView) {
-                const CGRect frame = fromView->frame();
-                fromView->setFrame({frame.origin.x, frame.origin.y + drop, frame.size.width, frame.size.height});
-            }
-        }, [context, fromView](bool /*finished*/) {
-            if (fromView && !context->transitionWasCancelled()) {
-                fromView->removeFromSuperview();
-            }
-            context->completeTransition(!context->transitionWasCancelled());
-        });
+        UIView::animate(
+            duration,
+            [&] {
+                if (fromView) {
+                    const CGRect frame = fromView->frame();
+                    fromView->setFrame({frame.origin.x, frame.origin.y + drop, frame.size.width, frame.size.height});
+                }
+            },
+            [context, fromView](bool /*finished*/) {
+                if (fromView && !context->transitionWasCancelled()) {
+                    fromView->removeFromSuperview();
+                }
+                context->completeTransition(!context->transitionWasCancelled());
+            });
     }
 
 private:
@@ -252,8 +260,8 @@ void ModalPresentation::begin(bool animated, Completion completion, const std::s
             return d.interactionControllerForPresentation(a);
         });
 
-    container_ = UIView::create<TransitionContainerView>(window->bounds(),
-                                                         std::weak_ptr<UIPresentationController>(controller_));
+    container_ =
+        UIView::create<TransitionContainerView>(window->bounds(), std::weak_ptr<UIPresentationController>(controller_));
     container_->setAutoresizingMask(UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight);
     window->addSubview(container_);
     controller_->setContainerView(container_);
@@ -367,9 +375,7 @@ void ModalPresentation::dismiss(const Chain& above, bool animated, Completion co
     const auto [animator, interactor] = transitionings(
         animated, false, dismissed->transitioningDelegate(),
         [&](UIViewControllerTransitioningDelegate& d) { return d.animationController(dismissed); },
-        [](UIViewControllerTransitioningDelegate& d, const auto& a) {
-            return d.interactionControllerForDismissal(a);
-        });
+        [](UIViewControllerTransitioningDelegate& d, const auto& a) { return d.interactionControllerForDismissal(a); });
 
     const auto& presenter = dismissal.presenter;
     const auto fromView = controller->presentedView();
