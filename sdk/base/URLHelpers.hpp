@@ -18,7 +18,7 @@ bool isWebLink(const foundation::URL& url);
 std::map<std::string, std::string> queryParameters(const foundation::URL& url);
 
 // The URL with one more query item at the end of its query (before any fragment), name and
-// value percent-encoded. Existing items stay as they are.
+// value percent-encoded ("+" included). Existing items stay as they are.
 foundation::URL byAddingQueryItem(const foundation::URL& url, std::string_view name, std::string_view value);
 
 } // namespace vyd

@@ -9,6 +9,11 @@ enum class VYDErrorType {
     linkIsNotValid,
     // No app token is stored for the partner.
     appTokenNotFound,
+    // The request or the call cannot start a login: no view controller, or a redirect URI that
+    // is not a URL.
+    invalidRequest,
+    // No client identifier is set, so there is no authorization address.
+    clientIdNotFound,
     unknown,
 };
 

@@ -20,7 +20,9 @@ std::optional<foundation::URL> AuthURLManager::makeAppToAppURL(std::string_view 
 }
 
 std::optional<foundation::URL> AuthURLManager::makeWebURL(const VYDAuthRequest& request) const {
-    const std::string address = request.ssoBaseUrl.value_or(Enviroment::authorizationPageURL(staticStorageService_->stand()));
+    const bool hasSSOBase = request.ssoBaseUrl && !request.ssoBaseUrl->empty();
+    const std::string address =
+        hasSSOBase ? *request.ssoBaseUrl : Enviroment::authorizationPageURL(staticStorageService_->stand());
     const auto base = foundation::URL::string(address);
     if (!base || !isWebLink(*base) || !base->host()) {
         return std::nullopt;
@@ -35,7 +37,9 @@ std::optional<foundation::URL> AuthURLManager::make(const foundation::URL& base,
         return std::nullopt;
     }
     foundation::URL url = base;
-    const auto add = [&url](std::string_view name, std::string_view value) { url = byAddingQueryItem(url, name, value); };
+    const auto add = [&url](std::string_view name, std::string_view value) {
+        url = byAddingQueryItem(url, name, value);
+    };
     if (isWebLink(base)) {
         add(AuthParamKey::responseType, authorizationCodeResponseType);
     }

@@ -21,8 +21,8 @@ public:
     // The app-to-app link for one bank app, from its deep-link address or bare URL scheme
     // ("vybank" counts as "vybank://").
     std::optional<foundation::URL> makeAppToAppURL(std::string_view deeplink, const VYDAuthRequest& request) const;
-    // The authorization page: the request's SSO base address, else the stand's page. Only a web
-    // address qualifies.
+    // The authorization page: the request's SSO base address (unless empty), else the stand's
+    // page. Only a web address qualifies.
     std::optional<foundation::URL> makeWebURL(const VYDAuthRequest& request) const;
 
 private:

@@ -1,15 +1,18 @@
 #include "sdk/facade/VYDLogin.hpp"
 
+#include "sdk/facade/AuthAssembler.hpp"
+#include "sdk/facade/PartnerSSOOpener.hpp"
+
 #include "platform/foundation/NotificationCenter.hpp"
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/AuthParamKey.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/base/NotificationNames.hpp"
 #include "sdk/base/URLHelpers.hpp"
+#include "sdk/catalogue/L10n.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "sdk/services/UserDefaultsServiceProtocol.hpp"
-#include "sdk/base/NotificationNames.hpp"
 
 namespace vyd {
 namespace {
@@ -23,6 +26,41 @@ std::optional<std::string> nonEmpty(const std::map<std::string, std::string>& pa
 }
 
 } // namespace
+
+std::optional<VYDError> VYDLogin::startLogin(const std::function<std::optional<VYDError>(AuthService&)>& start) {
+    auto service = AuthAssembler::create();
+    auto error = start(*service);
+    // A login that could not start leaves the one under way as it was.
+    if (!error) {
+        authService_ = std::move(service);
+    }
+    return error;
+}
+
+std::optional<VYDError> VYDLogin::auth(const VYDAuthRequest& request,
+                                       const std::shared_ptr<uikit::UIViewController>& viewController) {
+    return startLogin([&](AuthService& service) { return service.auth(request, viewController); });
+}
+
+std::optional<VYDError> VYDLogin::loginWithIDToWebView(const VYDAuthRequest& request,
+                                                       const std::shared_ptr<uikit::UIViewController>& viewController,
+                                                       const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
+    return startLogin(
+        [&](AuthService& service) { return service.loginWithIDToWebView(request, viewController, delegate); });
+}
+
+std::optional<VYDError> VYDLogin::reloginAuthELKLite(const VYDAuthRequest& request,
+                                                     const std::shared_ptr<uikit::UIViewController>& viewController,
+                                                     const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
+    return startLogin(
+        [&](AuthService& service) { return service.reloginAuthELKLite(request, viewController, delegate); });
+}
+
+void VYDLogin::goToPartnerSSO(const LiteELKModel& partner,
+                              const std::shared_ptr<uikit::UIViewController>& viewController,
+                              SSOCompletion completion) {
+    PartnerSSOOpener().open(partner, viewController, std::move(completion));
+}
 
 std::optional<VYDAuthResponse> VYDLogin::responseFrom(std::string_view link,
                                                       const std::optional<std::string>& expectedState,
@@ -80,7 +118,8 @@ void VYDLogin::getResponseFrom(std::string_view link, const ResponseCompletion& 
     foundation::NotificationCenter::defaultCenter().post(NotificationNames::authNativeResult(), nullptr,
                                                          std::move(userInfo));
     if (analytics) {
-        analytics->sendEvent(AnalyticsEventAction::vyIDLoginAuthResult, paramsMaker->makeAuthResultEventParams(*response));
+        analytics->sendEvent(AnalyticsEventAction::vyIDLoginAuthResult,
+                             paramsMaker->makeAuthResultEventParams(*response));
     }
     storage->clearAuthData();
     if (completion) {

@@ -44,8 +44,7 @@ TEST(URLHelpersTest, DeeplinkUnlessSchemeIsExactlyHttpOrHttps) {
 TEST(URLHelpersTest, QueryParametersDecodeAndLaterNamesWin) {
     const auto parameters =
         vyd::queryParameters(url("vyid://return?state=a%20b&code=42&flag&state=second&empty=#frag"));
-    const std::map<std::string, std::string> expected{
-        {"state", "second"}, {"code", "42"}, {"flag", ""}, {"empty", ""}};
+    const std::map<std::string, std::string> expected{{"state", "second"}, {"code", "42"}, {"flag", ""}, {"empty", ""}};
     EXPECT_EQ(parameters, expected);
     EXPECT_TRUE(vyd::queryParameters(url("https://example.com/")).empty());
 }
@@ -55,15 +54,15 @@ TEST(URLHelpersTest, AddingAQueryItemKeepsTheRestOfTheURL) {
         const char* base;
         const char* expected;
     } cases[] = {
-        {"https://example.com/path", "https://example.com/path?logUid=a%26b%3Dc%20d"},
-        {"https://example.com/path?x=1", "https://example.com/path?x=1&logUid=a%26b%3Dc%20d"},
-        {"https://example.com/path?", "https://example.com/path?logUid=a%26b%3Dc%20d"},
-        {"https://example.com/path?x=1#top", "https://example.com/path?x=1&logUid=a%26b%3Dc%20d#top"},
-        {"vybank://auth#f", "vybank://auth?logUid=a%26b%3Dc%20d#f"},
+        {"https://example.com/path", "https://example.com/path?logUid=a%26b%3Dc%20d%2Be"},
+        {"https://example.com/path?x=1", "https://example.com/path?x=1&logUid=a%26b%3Dc%20d%2Be"},
+        {"https://example.com/path?", "https://example.com/path?logUid=a%26b%3Dc%20d%2Be"},
+        {"https://example.com/path?x=1#top", "https://example.com/path?x=1&logUid=a%26b%3Dc%20d%2Be#top"},
+        {"vybank://auth#f", "vybank://auth?logUid=a%26b%3Dc%20d%2Be#f"},
     };
     for (const auto& c : cases) {
-        const URL result = vyd::byAddingQueryItem(url(c.base), "logUid", "a&b=c d");
+        const URL result = vyd::byAddingQueryItem(url(c.base), "logUid", "a&b=c d+e");
         EXPECT_EQ(result.absoluteString(), c.expected) << c.base;
-        EXPECT_EQ(vyd::queryParameters(result).at("logUid"), "a&b=c d") << c.base;
+        EXPECT_EQ(vyd::queryParameters(result).at("logUid"), "a&b=c d+e") << c.base;
     }
 }

@@ -1,0 +1,151 @@
+#include "sdk/facade/PartnerSSOOpener.hpp"
+
+#include "platform/testing/SimulatedDevice.hpp"
+#include "sdk/screens/SlidePanelFactory.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "sdk/uikit/LoadingView.hpp"
+#include "sdk/uikit/Palette.hpp"
+#include "sdk/uikit/UIKitTestSupport.hpp"
+#include "support/sdk/FakeAppTokenService.hpp"
+#include "support/sdk/RecordingWebSceneOpener.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using vyd::VYDOpenInType;
+
+class PartnerSSOOpenerTest : public uikittests::ManualClockTest {
+protected:
+    void SetUp() override {
+        ManualClockTest::SetUp();
+        device = std::make_unique<::testing::SimulatedDevice>();
+    }
+    void TearDown() override {
+        // Presentations end, and what the test keeps goes, before the phone.
+        advance(2);
+        opener->calls.clear();
+        device.reset();
+        ManualClockTest::TearDown();
+    }
+
+    std::optional<std::optional<vyd::VYDError>> open(const vyd::LiteELKModel& partner,
+                                                     const std::shared_ptr<uikit::UIViewController>& over) {
+        ssoOpener.open(partner, over, [this](const std::optional<vyd::VYDError>& error) { result = error; });
+        foundation::RunLoop::main().runUntilIdle();
+        return result;
+    }
+
+    std::shared_ptr<vyd::SlidePanelController> presentedPanel() const {
+        return std::dynamic_pointer_cast<vyd::SlidePanelController>(
+            device->rootViewController()->presentedViewController());
+    }
+    static bool isLoading(const vyd::SlidePanelController& panel) {
+        for (const auto& view : panel.surfaceView()->subviews()) {
+            if (std::dynamic_pointer_cast<vyd::LoadingView>(view)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::unique_ptr<::testing::SimulatedDevice> device;
+    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
+    std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
+    vyd::PartnerSSOOpener ssoOpener{storage, appTokens, std::make_shared<vyd::SlidePanelFactory>(),
+                                    [this] { return opener; }};
+    std::optional<std::optional<vyd::VYDError>> result;
+};
+
+TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAddressIsMade) {
+    const struct {
+        std::optional<VYDOpenInType> openIn;
+        std::optional<uikit::UIColor> color;
+    } cases[] = {
+        {VYDOpenInType::webView, uikit::UIColor::red()},
+        {std::nullopt, std::nullopt},
+        {VYDOpenInType::browser, uikit::UIColor::blue()},
+    };
+    const auto address = *foundation::URL::string("https://lk.partner.example/home?app_token=t-1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.openIn ? static_cast<int>(*c.openIn) : -1);
+        const vyd::LiteELKModel partner("https://lk.partner.example/home", "partner-2", c.color, c.openIn);
+        EXPECT_EQ(open(partner, device->rootViewController()), std::nullopt) << "no answer before the address";
+        const auto panel = presentedPanel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(isLoading(*panel));
+        EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, "partner-2");
+        EXPECT_EQ(storage->liteELKModel()->openInELKLite, c.openIn);
+        EXPECT_TRUE(opener->calls.empty());
+
+        ASSERT_TRUE(appTokens->pendingSSO);
+        appTokens->pendingSSO(address);
+        foundation::RunLoop::main().runUntilIdle();
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(*result, std::nullopt);
+        EXPECT_FALSE(isLoading(*panel));
+        ASSERT_EQ(opener->calls.size(), 1u);
+        const auto& call = opener->calls.front();
+        EXPECT_EQ(call.url, address);
+        EXPECT_FALSE(call.isSecure);
+        ASSERT_TRUE(call.navigationColor.has_value());
+        const auto dark = uikittests::style(uikit::UIUserInterfaceStyle::dark);
+        EXPECT_EQ(call.navigationColor->resolvedColor(dark),
+                  c.color.value_or(vyd::palette::backgroundSecondary()).resolvedColor(dark));
+        if (c.openIn == VYDOpenInType::browser) {
+            ASSERT_TRUE(std::holds_alternative<vyd::SafariView>(call.style));
+            EXPECT_EQ(std::get<vyd::SafariView>(call.style).viewController, panel);
+            EXPECT_EQ(panel->state(), vyd::SlidePanelState::hidden());
+        } else {
+            ASSERT_TRUE(std::holds_alternative<vyd::ChildWebView>(call.style));
+            EXPECT_EQ(std::get<vyd::ChildWebView>(call.style).panel, panel);
+            EXPECT_EQ(std::get<vyd::ChildWebView>(call.style).webViewType, vyd::NavigationWebViewType::base);
+        }
+        advance(2);
+        device->rootViewController()->dismiss(false);
+        opener->calls.clear();
+        result.reset();
+    }
+}
+
+TEST_F(PartnerSSOOpenerTest, WithoutAnAddressThePanelGoesAndTheErrorComesBack) {
+    open(vyd::LiteELKModel("https://lk.partner.example/home", std::nullopt, std::nullopt, std::nullopt),
+         device->rootViewController());
+    advance(2);
+    ASSERT_NE(presentedPanel(), nullptr);
+    appTokens->pendingSSO(vyd::VYDError{vyd::VYDErrorType::appTokenNotFound, std::nullopt});
+    foundation::RunLoop::main().runUntilIdle();
+    advance(2);
+    ASSERT_TRUE(result.has_value() && result->has_value());
+    EXPECT_EQ((*result)->type, vyd::VYDErrorType::appTokenNotFound);
+    EXPECT_EQ(presentedPanel(), nullptr);
+    EXPECT_TRUE(opener->calls.empty());
+}
+
+TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
+    const struct {
+        std::optional<std::string> link;
+        bool withViewController;
+        vyd::VYDErrorType expected;
+    } cases[] = {
+        {std::nullopt, true, vyd::VYDErrorType::linkIsNotValid},
+        {"vybank://lk", true, vyd::VYDErrorType::linkIsNotValid},
+        {"https://", true, vyd::VYDErrorType::linkIsNotValid},
+        {"not a link", true, vyd::VYDErrorType::linkIsNotValid},
+        {"https://lk.partner.example/", false, vyd::VYDErrorType::invalidRequest},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link.value_or("(none)"));
+        result.reset();
+        const auto over = c.withViewController ? device->rootViewController() : nullptr;
+        const auto answer = open(vyd::LiteELKModel(c.link, "partner-2", std::nullopt, std::nullopt), over);
+        ASSERT_TRUE(answer.has_value() && answer->has_value());
+        EXPECT_EQ((*answer)->type, c.expected);
+        EXPECT_EQ(presentedPanel(), nullptr);
+        EXPECT_FALSE(appTokens->pendingSSO);
+        EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, std::nullopt);
+    }
+}
+
+} // namespace
