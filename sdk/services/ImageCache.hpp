@@ -1,10 +1,8 @@
 #pragma once
+#include "platform/foundation/NSCache.hpp"
 #include "sdk/services/ImageCacheProtocol.hpp"
 
 #include <cstddef>
-#include <list>
-#include <mutex>
-#include <unordered_map>
 
 namespace vyd {
 
@@ -14,21 +12,17 @@ class ImageCache : public ImageCacheProtocol {
 public:
     static constexpr std::size_t defaultCountLimit = 200;
 
-    explicit ImageCache(std::size_t countLimit = defaultCountLimit) : countLimit_(countLimit) {}
+    explicit ImageCache(std::size_t countLimit = defaultCountLimit) : images_(countLimit) {}
 
-    std::shared_ptr<uikit::UIImage> image(const std::string& key) const override;
-    void setImage(std::shared_ptr<uikit::UIImage> image, const std::string& key) override;
+    std::shared_ptr<uikit::UIImage> image(const std::string& key) const override { return images_.object(key); }
+    void setImage(std::shared_ptr<uikit::UIImage> image, const std::string& key) override {
+        images_.setObject(std::move(image), key);
+    }
 
-    std::size_t count() const;
+    std::size_t count() const { return images_.count(); }
 
 private:
-    using Entry = std::pair<std::string, std::shared_ptr<uikit::UIImage>>;
-
-    mutable std::mutex mutex_;
-    std::size_t countLimit_;
-    // Most recently used first.
-    mutable std::list<Entry> entries_;
-    std::unordered_map<std::string, std::list<Entry>::iterator> index_;
+    foundation::NSCache<std::string, uikit::UIImage> images_;
 };
 
 } // namespace vyd
