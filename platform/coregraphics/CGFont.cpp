@@ -1,5 +1,7 @@
 #include "platform/coregraphics/CGFont.hpp"
 
+#include "platform/foundation/NSCache.hpp"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -10,9 +12,18 @@
 
 namespace coregraphics {
 
+// Titles and labels are measured again at every layout pass and for every view that shows
+// them, so the clusters of short texts are kept per face (in font units, so every point size
+// shares them). Longer text is shaped each time, so that the cache stays small.
+constexpr std::size_t shapedTextCountLimit = 512;
+constexpr std::size_t shapedTextLengthLimit = 256;
+
 struct CGFont::Shaper {
     hb_font_t* font = nullptr;
+    foundation::NSCache<std::string, const std::vector<ClusterAdvance>> shaped{shapedTextCountLimit};
     ~Shaper() { hb_font_destroy(font); }
+
+    std::vector<ClusterAdvance> shape(std::string_view utf8) const;
 };
 
 namespace {
@@ -81,7 +92,7 @@ std::shared_ptr<const CGFont> CGFont::load(const std::string& path) {
     return font;
 }
 
-std::vector<CGFont::ClusterAdvance> CGFont::clusterAdvances(std::string_view utf8) const {
+std::vector<CGFont::ClusterAdvance> CGFont::Shaper::shape(std::string_view utf8) const {
     std::vector<ClusterAdvance> clusters;
     if (utf8.empty()) {
         return clusters;
@@ -91,7 +102,7 @@ std::vector<CGFont::ClusterAdvance> CGFont::clusterAdvances(std::string_view utf
     hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_add_utf8(buffer, utf8.data(), length, 0, length);
     hb_buffer_guess_segment_properties(buffer);
-    hb_shape(shaper_->font, buffer, nullptr, 0);
+    hb_shape(font, buffer, nullptr, 0);
 
     unsigned int count = 0;
     const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
@@ -115,9 +126,22 @@ std::vector<CGFont::ClusterAdvance> CGFont::clusterAdvances(std::string_view utf
     return clusters;
 }
 
+std::shared_ptr<const std::vector<CGFont::ClusterAdvance>> CGFont::clusterAdvances(std::string_view utf8) const {
+    if (utf8.size() > shapedTextLengthLimit) {
+        return std::make_shared<const std::vector<ClusterAdvance>>(shaper_->shape(utf8));
+    }
+    const std::string key(utf8);
+    if (auto kept = shaper_->shaped.object(key)) {
+        return kept;
+    }
+    auto shaped = std::make_shared<const std::vector<ClusterAdvance>>(shaper_->shape(utf8));
+    shaper_->shaped.setObject(shaped, key);
+    return shaped;
+}
+
 long CGFont::advanceWidth(std::string_view utf8) const {
     long width = 0;
-    for (const ClusterAdvance& cluster : clusterAdvances(utf8)) {
+    for (const ClusterAdvance& cluster : *clusterAdvances(utf8)) {
         width += cluster.advance;
     }
     return width;

@@ -2,7 +2,8 @@
 
 // A font face loaded from a font file: its names, its vertical metrics and the advances of
 // shaped text (HarfBuzz, with the font's kerning). All values are in font units; scale by
-// pointSize / unitsPerEm. A face is immutable once loaded and safe to use from any thread.
+// pointSize / unitsPerEm. A face is immutable once loaded and safe to use from any thread; the
+// shaping of short texts is kept (a bounded cache per face), so measuring a title again is cheap.
 
 #include <cstddef>
 #include <memory>
@@ -36,8 +37,8 @@ public:
         int advance;        // font units
     };
     // The shaped advance of each cluster (a run of bytes that shapes as a unit), in text order.
-    // Invalid UTF-8 shapes as replacement characters.
-    std::vector<ClusterAdvance> clusterAdvances(std::string_view utf8) const;
+    // Invalid UTF-8 shapes as replacement characters. Never null.
+    std::shared_ptr<const std::vector<ClusterAdvance>> clusterAdvances(std::string_view utf8) const;
     // The sum of all advances.
     long advanceWidth(std::string_view utf8) const;
 

@@ -97,7 +97,9 @@ CGFloat UIFont::xHeight() const { return scaled(face_ ? face_->xHeight() : estim
 std::vector<UIFont::Advance> UIFont::advances(std::string_view text) const {
     std::vector<Advance> result;
     if (face_) {
-        for (const auto& cluster : face_->clusterAdvances(text)) {
+        const auto clusters = face_->clusterAdvances(text);
+        result.reserve(clusters->size());
+        for (const auto& cluster : *clusters) {
             result.push_back({cluster.offset, scaled(cluster.advance)});
         }
         return result;
