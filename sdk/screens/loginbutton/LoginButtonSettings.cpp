@@ -1,5 +1,6 @@
 #include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
 
+#include "platform/foundation/NSCache.hpp"
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
 #include "sdk/catalogue/L10n.hpp"
@@ -41,6 +42,51 @@ LoginButtonSettings defaultsOf(VYDLoginButtonStyle style) {
             uikit::UIColor::black(), "logo_green", defaultLogoSize, defaultFontSize, 0, 0};
 }
 
+// Every button draws its logo at one of a few sizes, and loading and redrawing one costs more
+// than the rest of the button: redrawn logos are kept, by name, size and display scale (which
+// picks the asset's variant and the bitmap's scale). The bundle is fixed for the process, so a
+// kept logo never goes stale; images are immutable, so buttons may share one.
+struct LogoKey {
+    std::string name;
+    CGSize size;
+    CGFloat scale;
+
+    friend bool operator==(const LogoKey&, const LogoKey&) = default;
+};
+
+struct LogoKeyHash {
+    std::size_t operator()(const LogoKey& key) const {
+        std::size_t hash = std::hash<std::string>()(key.name);
+        for (const CGFloat value : {key.size.width, key.size.height, key.scale}) {
+            hash = hash * 31 + std::hash<CGFloat>()(value);
+        }
+        return hash;
+    }
+};
+
+std::shared_ptr<uikit::UIImage> redrawnLogo(const std::string& name, CGSize size) {
+    static foundation::NSCache<LogoKey, uikit::UIImage, LogoKeyHash> logos(16);
+    const LogoKey key{name, size, uikit::UITraitCollection::current().displayScale()};
+    // A size that is not a number would never find its entry again.
+    const bool keepable = std::isfinite(size.width) && std::isfinite(size.height) && std::isfinite(key.scale);
+    if (auto kept = keepable ? logos.object(key) : nullptr) {
+        return kept;
+    }
+    auto image = uikit::UIImage::named(name, sdkBundle());
+    if (!image) {
+        return nullptr;
+    }
+    const uikit::UIGraphicsImageRenderer renderer(size, {.scale = 0, .opaque = false});
+    auto redrawn = renderer.image([&](uikit::UIGraphicsImageRendererContext&) {
+        image->draw(coregraphics::CGRect({0, 0}, size));
+    });
+    auto logo = redrawn ? redrawn : image;
+    if (keepable) {
+        logos.setObject(logo, key);
+    }
+    return logo;
+}
+
 } // namespace
 
 LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle style) : LoginButtonSettings(defaultsOf(validOption(style))) {}
@@ -80,17 +126,7 @@ uikit::UIFont LoginButtonSettings::font() const { return uikit::UIFont::systemFo
 
 std::string LoginButtonSettings::text() const { return loginButtonText(textType_); }
 
-std::shared_ptr<uikit::UIImage> LoginButtonSettings::logoImage() const {
-    auto image = uikit::UIImage::named(logoName_, sdkBundle());
-    if (!image) {
-        return nullptr;
-    }
-    const uikit::UIGraphicsImageRenderer renderer(logoSize_, {.scale = 0, .opaque = false});
-    auto redrawn = renderer.image([&](uikit::UIGraphicsImageRendererContext&) {
-        image->draw(coregraphics::CGRect({0, 0}, logoSize_));
-    });
-    return redrawn ? redrawn : image;
-}
+std::shared_ptr<uikit::UIImage> LoginButtonSettings::logoImage() const { return redrawnLogo(logoName_, logoSize_); }
 
 std::optional<std::string> LoginButtonSettings::maskedName() const {
     if (textType_ == VYDLoginButtonTextType::vyID) {

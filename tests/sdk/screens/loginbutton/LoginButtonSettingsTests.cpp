@@ -135,13 +135,20 @@ TEST_F(LoginButtonSettingsTest, MinimalWidthIsThePlainTextTwoPointsLargerPlusThr
 
 TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSize) {
     LoginButtonSettings settings(VYDLoginButtonStyle::green);
-    for (const CGFloat side : {16.0, 22.0, 26.0}) {
-        settings.setLogoSize({side, side});
-        const auto logo = settings.logoImage();
-        ASSERT_TRUE(logo) << side;
-        EXPECT_EQ(logo->size(), (CGSize{side, side}));
-        EXPECT_EQ(logo->scale(), uikit::UITraitCollection::current().displayScale());
+    const auto traits = uikit::UITraitCollection::current();
+    // Asked again at another display scale, the logo is drawn anew at that scale.
+    for (const CGFloat scale : {3.0, 2.0, 3.0}) {
+        uikit::UITraitCollection::setCurrent(uikit::UITraitCollection::withDisplayScale(scale));
+        for (const CGFloat side : {16.0, 22.0, 26.0, 16.0}) {
+            settings.setLogoSize({side, side});
+            const auto logo = settings.logoImage();
+            ASSERT_TRUE(logo) << side;
+            EXPECT_EQ(logo->size(), (CGSize{side, side}));
+            EXPECT_EQ(logo->scale(), scale);
+            EXPECT_EQ(logo->cgImage()->width(), static_cast<std::size_t>(side * scale));
+        }
     }
+    uikit::UITraitCollection::setCurrent(traits);
     settings.setLogoName("no_such_logo");
     EXPECT_EQ(settings.logoImage(), nullptr);
     // A size nothing can be drawn at leaves the image as loaded.
