@@ -16,7 +16,8 @@ function(vyd_platform_library name)
   endif()
 endfunction()
 
-# A test executable for every folder under tests/ that holds test sources.
+# A test executable for every folder under tests/ that holds test sources, linking LIBS (the
+# test-support library of its side, which brings the code under test).
 function(vyd_test_folder folder)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
@@ -24,10 +25,9 @@ function(vyd_test_folder folder)
     return()
   endif()
   string(REPLACE "/" "_" name "test_${folder}")
-  add_executable(${name} ${sources} ${VYD_TEST_SUPPORT_SOURCES})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${HTTPLIB_INCLUDE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} PkgConfig::CPPHTTPLIB GTest::gmock GTest::gtest_main
-    vyd_warnings)
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main vyd_warnings)
   target_compile_definitions(${name} PRIVATE
     VYD_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VYD_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
