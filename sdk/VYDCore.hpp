@@ -45,6 +45,9 @@
 #include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButton.hpp"
 
+// Web pages: a view controller over which the browser view opens may adopt this to hear from it.
+#include "sdk/screens/web/VYDSafariViewControllerDelegate.hpp"
+
 // Slide panel.
 #include "sdk/panel/SlidePanelController.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"

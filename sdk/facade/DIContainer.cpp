@@ -6,7 +6,7 @@
 #include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/services/RootViewControllerStorage.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
-#include "sdk/base/WebSceneOpenerProtocol.hpp"
+#include "sdk/screens/web/WebSceneOpener.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/AppTokenService.hpp"
@@ -84,7 +84,9 @@ std::shared_ptr<AppMethodsWrapperProtocol> appMethodWrapper() {
 }
 
 std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener() {
-    return std::shared_ptr<WebSceneOpenerProtocol>();
+    // No scene assembler until the web scenes exist: every page opens in the system browser view.
+    return WebSceneOpener::make(DIContainer::appMethodsWrapper(), DIContainer::staticStorageService(),
+                                DIContainer::analyticsParamsMaker(), DIContainer::delegateManager(), nullptr);
 }
 
 std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory() {
