@@ -1,8 +1,9 @@
 # One static library per platform folder. Sources are picked up from the folder itself, so a new
-# file needs no edit here. A folder without sources yet is an interface library.
+# file needs no edit here; a subfolder is a library of its own. A folder without sources yet is
+# an interface library.
 function(vyd_platform_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   set(target platform_${name})
   if(sources)
     add_library(${target} STATIC ${sources})
