@@ -18,11 +18,10 @@
 // parents before children, and `layoutSubviews` runs for every view that needs it. Hooks that
 // change constraints or frames cause another pass, a bounded number of times.
 //
-// The root keeps its solved system. A pass after changes of constraint constants or priorities
-// only (an animated constraint, a chain moved by its first constant) updates those constraints
-// in the solver incrementally; any other change (views, constraints activated or deactivated,
-// frames of translating views, intrinsic sizes) builds the system again. A pass with no change
-// at all only calls the pending `layoutSubviews`.
+// Each root keeps its system (see LayoutSystem.hpp) and what changed in its tree since it was
+// solved: a pass over a tree in which nothing changed does no work, one after changes of
+// constraint constants or priorities only updates those constraints in the solver, and any
+// other change builds the system again. Changes in one tree never cost another tree anything.
 
 #include "platform/uikit/UIView.hpp"
 
@@ -32,16 +31,23 @@ namespace uikit {
 
 class LayoutEngine {
 public:
-    // Something that the layout depends on changed somewhere.
-    static void invalidate();
-    // Only constants or priorities of active constraints changed.
-    static void constantsChanged();
-    static std::uint64_t version();
+    // What changed at `view`, reported to its root's system and to the fitting systems of the
+    // view and its ancestors. Both ask the root to schedule a pass.
+    static void structureChanged(UIView& view);
+    static void constantChanged(UIView& view, const NSLayoutConstraint& constraint);
+    // `view` waits for `layoutSubviews`.
+    static void subviewsNeedLayout(UIView& view);
+    // How many changes were reported to the tree `view` is in since its root was last made one.
+    static std::uint64_t version(const UIView& view);
 
     static void layoutIfNeeded(UIView& view);
     static void updateConstraintsIfNeeded(UIView& view);
     static CGSize fittingSize(const UIView& view, const CGSize& target, UILayoutPriority horizontal,
                               UILayoutPriority vertical);
+
+private:
+    enum class Mark { structure, constants, subviews };
+    static std::shared_ptr<UIView> mark(UIView& view, Mark what, const NSLayoutConstraint* constraint);
 };
 
 } // namespace uikit

@@ -1,7 +1,6 @@
 #include "platform/uikit/NSLayoutConstraint.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
-#include "platform/uikit/LayoutEngine.hpp"
 #include "platform/uikit/NSLayoutAnchor.hpp"
 #include "platform/uikit/UIView.hpp"
 
@@ -142,7 +141,7 @@ void NSLayoutConstraint::setConstant(CGFloat constant) {
     }
     constant_ = constant;
     if (const auto view = installedView()) {
-        view->markConstantsDirty();
+        view->markConstantsDirty(*this);
     }
 }
 
@@ -158,7 +157,7 @@ void NSLayoutConstraint::setPriority(UILayoutPriority priority) {
     }
     priority_ = value;
     if (const auto view = installedView()) {
-        view->markConstantsDirty();
+        view->markConstantsDirty(*this);
     }
 }
 

@@ -254,11 +254,12 @@ void UIView::insertSubviewChecked(const std::shared_ptr<UIView>& view, std::size
         view->deactivateConstraintsLeavingSubtree();
         view->detachFromSuperview(false);
         old->setNeedsLayout();
+        old->markLayoutDirty();
     }
     index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
     view->superview_ = self;
-    view->layoutCache_.reset(); // no longer the root of a hierarchy
+    view->layoutSystem_.reset(); // no longer the root of a hierarchy
     placeLayer(view, index);
 
     view->didMoveToSuperview();
@@ -382,19 +383,6 @@ std::shared_ptr<UIWindow> UIView::window() const {
         }
     }
     return nullptr;
-}
-
-std::shared_ptr<UIView> UIView::root() {
-    // Null while the view is being constructed (not yet owned).
-    auto v = weak_from_this().lock();
-    while (v) {
-        auto parent = v->superview();
-        if (!parent) {
-            break;
-        }
-        v = parent;
-    }
-    return v;
 }
 
 // MARK: Appearance
@@ -587,25 +575,15 @@ CGRect UIView::convertFrom(const CGRect& rect, const UIView* from) const {
 
 // MARK: Layout
 
-void UIView::markLayoutDirty() {
-    LayoutEngine::invalidate();
-    if (const auto top = root()) {
-        top->hierarchyNeedsLayout();
-    }
-}
+void UIView::markLayoutDirty() { LayoutEngine::structureChanged(*this); }
 
-void UIView::markConstantsDirty() {
-    LayoutEngine::constantsChanged();
-    if (const auto top = root()) {
-        top->hierarchyNeedsLayout();
-    }
+void UIView::markConstantsDirty(const NSLayoutConstraint& constraint) {
+    LayoutEngine::constantChanged(*this, constraint);
 }
 
 void UIView::setNeedsLayout() {
     needsLayout_ = true;
-    if (const auto top = root()) {
-        top->hierarchyNeedsLayout();
-    }
+    LayoutEngine::subviewsNeedLayout(*this);
 }
 
 void UIView::setNeedsUpdateConstraints() {

@@ -54,6 +54,7 @@ using coregraphics::CGSize;
 
 class UIWindow;
 class UIGestureRecognizer;
+class LayoutSystem;
 
 // The platform's raw values.
 enum class UIViewContentMode : int {
@@ -333,13 +334,12 @@ private:
     void resizeSubviews(const CGSize& oldSize);
     void moveToWindow(UIWindow* oldWindow, UIWindow* newWindow);
     void deactivateConstraintsLeavingSubtree();
-    std::shared_ptr<UIView> root();
     CGPoint toSuperview(const CGPoint& point) const;
     CGPoint fromSuperview(const CGPoint& point) const;
     void markLayoutDirty();
-    // Only constants or priorities of active constraints changed: the engine can update its
+    // Only the constant or priority of an active constraint changed: the engine can update its
     // solution without building the system again.
-    void markConstantsDirty();
+    void markConstantsDirty(const NSLayoutConstraint& constraint);
 
     std::shared_ptr<quartzcore::CALayer> layer_;
     std::weak_ptr<UIView> superview_;
@@ -370,9 +370,10 @@ private:
     UIEdgeInsets additionalSafeAreaInsets_;
     std::optional<UIEdgeInsets> lastSafeAreaInsets_;
     std::optional<CGFloat> lastLayoutWidth_;
-    std::uint64_t solvedLayoutVersion_ = 0;
-    // The solved system of the hierarchy this view is the root of (see LayoutEngine).
-    std::shared_ptr<struct LayoutCache> layoutCache_;
+    // The system of the hierarchy while this view is its root, and the one that answers this
+    // view's fitting sizes (see LayoutSystem.hpp).
+    std::shared_ptr<LayoutSystem> layoutSystem_;
+    std::shared_ptr<LayoutSystem> fittingSystem_;
 
     std::vector<std::shared_ptr<UIGestureRecognizer>> gestureRecognizers_;
 };

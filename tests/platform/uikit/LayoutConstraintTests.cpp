@@ -298,6 +298,82 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
     }
 }
 
+TEST_F(LayoutTest, ATreeThatLostASubviewToAnotherTreeNoLongerLaysItOut) {
+    auto header = addConstrained(root);
+    auto height = header->heightAnchor().constraintEqualToConstant(44);
+    auto leaving = addConstrained(root); // sized by constraints of its own, placed by nothing
+    auto inner = addConstrained(leaving);
+    NSLayoutConstraint::activate(
+        {height, header->topAnchor().constraintEqualTo(root->topAnchor()),
+         header->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+         header->widthAnchor().constraintEqualToConstant(100), leaving->widthAnchor().constraintEqualToConstant(50),
+         leaving->heightAnchor().constraintEqualToConstant(50), inner->widthAnchor().constraintEqualToConstant(10),
+         inner->heightAnchor().constraintEqualToConstant(10),
+         inner->leadingAnchor().constraintEqualTo(leaving->leadingAnchor(), 5),
+         inner->topAnchor().constraintEqualTo(leaving->topAnchor(), 5)});
+    root->layoutIfNeeded();
+    auto other = UIView::make({0, 0, 100, 100});
+    other->addSubview(leaving);
+    other->layoutIfNeeded();
+    EXPECT_EQ(inner->frame(), (CGRect{5, 5, 10, 10}));
+    const std::weak_ptr<UIView> gone = leaving;
+    leaving.reset();
+    inner.reset();
+    other.reset();
+    ASSERT_TRUE(gone.expired());
+    // Only a constant changed in the first tree since: its pass must not touch what it lost.
+    height->setConstant(60);
+    root->layoutIfNeeded();
+    EXPECT_EQ(header->frame(), (CGRect{0, 0, 100, 60}));
+}
+
+TEST_F(LayoutTest, FittingSizesFollowChangesInTheViewAndWhereItLies) {
+    root->setSafeAreaInsetsOverride(UIEdgeInsets{47, 0, 34, 0});
+    auto container = UIView::make(root->bounds());
+    root->addSubview(container);
+    auto card = UIView::make({0, 0, 200, 300});
+    container->addSubview(card);
+    // The content sits 16 inside the card's safe area, which reaches into the window's top inset.
+    auto content = addConstrained(card, sized(100, 40));
+    auto guide = card->safeAreaLayoutGuide();
+    auto top = content->topAnchor().constraintEqualTo(guide->topAnchor(), 16);
+    auto bottom = content->bottomAnchor().constraintEqualTo(guide->bottomAnchor(), -16);
+    NSLayoutConstraint::activate({top, bottom, content->leadingAnchor().constraintEqualTo(card->leadingAnchor(), 16)});
+    const auto height = [&] { return card->systemLayoutSizeFitting(UIView::layoutFittingCompressedSize()).height; };
+    EXPECT_EQ(height(), 47 + 16 + 40 + 16);
+    EXPECT_EQ(height(), 47 + 16 + 40 + 16) << "asked again";
+    struct Step {
+        const char* change;
+        std::function<void()> make;
+        CGFloat height;
+    };
+    const std::vector<Step> steps = {
+        {"a constant", [&] { top->setConstant(20); }, 47 + 20 + 40 + 16},
+        {"an intrinsic size",
+         [&] {
+             content->setSize({100, 60});
+         },
+         47 + 20 + 60 + 16},
+        {"a view added below",
+         [&] {
+             auto footer = addConstrained(card, sized(100, 30));
+             bottom->setActive(false);
+             NSLayoutConstraint::activate({footer->topAnchor().constraintEqualTo(content->bottomAnchor(), 8),
+                                           footer->bottomAnchor().constraintEqualTo(guide->bottomAnchor(), -16)});
+         },
+         47 + 20 + 60 + 8 + 30 + 16},
+        {"the card's container moved away from the inset",
+         [&] {
+             container->setFrame({0, 200, 375, 467});
+         },
+         20 + 60 + 8 + 30 + 16},
+    };
+    for (const Step& step : steps) {
+        step.make();
+        EXPECT_EQ(height(), step.height) << step.change;
+    }
+}
+
 TEST_F(LayoutTest, BadConstraintsAreRefusedWithMessages) {
     auto view = addConstrained(root);
     NSLayoutConstraint::Pointer location, mixed, notFinite, required;

@@ -97,9 +97,9 @@ TEST_F(TableBaseTest, EveryContentSizeInvalidatesTheIntrinsicSizeEvenTheSameOne)
 
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        const auto before = LayoutEngine::version();
+        const auto before = LayoutEngine::version(*table);
         table->setContentSize({320, 88});
-        EXPECT_GT(LayoutEngine::version(), before);
+        EXPECT_GT(LayoutEngine::version(*table), before);
         EXPECT_TRUE(parent->needsLayout()) << "the superview lays the table out again";
         parent->layoutIfNeeded();
     }

@@ -1,0 +1,579 @@
+#include "platform/uikit/LayoutSystem.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <string>
+
+namespace uikit {
+
+namespace {
+
+using layout::Constraint;
+using layout::Expression;
+using layout::RelationalOperator;
+using layout::SolverStatus;
+
+int gSolving = 0;
+
+struct SolvingScope {
+    SolvingScope() { ++gSolving; }
+    ~SolvingScope() { --gSolving; }
+    SolvingScope(const SolvingScope&) = delete;
+    SolvingScope& operator=(const SolvingScope&) = delete;
+};
+
+// Below every priority a constraint may have (1...1000): only decides what nothing else does.
+constexpr double kStayPriority = 0.5;
+// A root that lays out by constraints keeps its size unless its own constraints say otherwise.
+constexpr double kRootSizePriority = 999.5;
+constexpr int kMaxWidthRounds = 4;
+
+CGFloat snap(double value) {
+    if (!std::isfinite(value)) {
+        return 0;
+    }
+    const double snapped = std::round(value * 1e6) / 1e6;
+    return snapped == 0 ? 0 : snapped; // no negative zero in frames
+}
+
+Expression attributeExpression(const LayoutItem& item, NSLayoutAttribute attribute) {
+    const auto& v = item.layoutVariables();
+    switch (attribute) {
+    case NSLayoutAttribute::left:
+    case NSLayoutAttribute::leading:
+        return v.left;
+    case NSLayoutAttribute::right:
+    case NSLayoutAttribute::trailing:
+        return v.left + v.width;
+    case NSLayoutAttribute::top:
+        return v.top;
+    // Baselines are approximated by the bottom edge: nothing here draws text on a baseline.
+    case NSLayoutAttribute::bottom:
+    case NSLayoutAttribute::firstBaseline:
+    case NSLayoutAttribute::lastBaseline:
+        return v.top + v.height;
+    case NSLayoutAttribute::width:
+        return v.width;
+    case NSLayoutAttribute::height:
+        return v.height;
+    case NSLayoutAttribute::centerX:
+        return v.left + 0.5 * v.width;
+    case NSLayoutAttribute::centerY:
+        return v.top + 0.5 * v.height;
+    case NSLayoutAttribute::notAnAttribute:
+        break;
+    }
+    return 0.0;
+}
+
+RelationalOperator operatorOf(NSLayoutRelation relation) {
+    switch (relation) {
+    case NSLayoutRelation::lessThanOrEqual:
+        return RelationalOperator::LessOrEqual;
+    case NSLayoutRelation::greaterThanOrEqual:
+        return RelationalOperator::GreaterOrEqual;
+    case NSLayoutRelation::equal:
+        break;
+    }
+    return RelationalOperator::Equal;
+}
+
+std::optional<Constraint> solverConstraint(const NSLayoutConstraint& constraint) {
+    const auto first = constraint.firstItem();
+    if (!first) {
+        return std::nullopt;
+    }
+    Expression rhs = constraint.constant();
+    if (constraint.secondAttribute() != NSLayoutAttribute::notAnAttribute) {
+        const auto second = constraint.secondItem();
+        if (!second) {
+            return std::nullopt;
+        }
+        rhs = attributeExpression(*second, constraint.secondAttribute()) * constraint.multiplier() +
+              constraint.constant();
+    }
+    return Constraint(attributeExpression(*first, constraint.firstAttribute()), operatorOf(constraint.relation()), rhs,
+                      constraint.priority().rawValue);
+}
+
+void reportUnsatisfiable(NSLayoutConstraint& broken, const std::vector<NSLayoutConstraint*>& all) {
+    if (broken.wasReportedUnsatisfiable()) {
+        return;
+    }
+    broken.markReportedUnsatisfiable();
+    // The required constraints on the same items are the likely partners of the conflict.
+    const auto first = broken.firstItem();
+    const auto second = broken.secondItem();
+    std::string list;
+    for (const NSLayoutConstraint* other : all) {
+        if (other->priority() != UILayoutPriority::required) {
+            continue;
+        }
+        const auto a = other->firstItem();
+        const auto b = other->secondItem();
+        const bool related =
+            other == &broken || (a && (a == first || a == second)) || (b && (b == first || b == second));
+        if (related) {
+            list += "    \"" + other->description() + "\",\n";
+        }
+    }
+    std::cerr << "[LayoutConstraints] Unable to simultaneously satisfy constraints.\n"
+                 "\tProbably at least one of the constraints in the following list is one you don't want. \n"
+                 "\tTry this: \n"
+                 "\t\t(1) look at each constraint and try to figure out which you don't expect; \n"
+                 "\t\t(2) find the code that added the unwanted constraint or constraints and fix it. \n"
+                 "(\n"
+              << list << ")\n\nWill attempt to recover by breaking constraint \n"
+              << broken.description() << "\n";
+}
+
+// Which of a view's unknowns its constraints mention at all: an x or y position, a width or
+// height, or two distinct edges of one axis (which fix the length too).
+struct Usage {
+    unsigned xEdges = 0;
+    unsigned yEdges = 0;
+    bool width = false;
+    bool height = false;
+};
+
+void noteUse(std::unordered_map<const LayoutItem*, Usage>& usage, const LayoutItem* item, NSLayoutAttribute attribute) {
+    if (!item) {
+        return;
+    }
+    Usage& use = usage[item];
+    switch (attribute) {
+    case NSLayoutAttribute::left:
+    case NSLayoutAttribute::leading:
+        use.xEdges |= 1u;
+        break;
+    case NSLayoutAttribute::right:
+    case NSLayoutAttribute::trailing:
+        use.xEdges |= 2u;
+        break;
+    case NSLayoutAttribute::centerX:
+        use.xEdges |= 4u;
+        break;
+    case NSLayoutAttribute::top:
+        use.yEdges |= 1u;
+        break;
+    case NSLayoutAttribute::bottom:
+    case NSLayoutAttribute::firstBaseline:
+    case NSLayoutAttribute::lastBaseline:
+        use.yEdges |= 2u;
+        break;
+    case NSLayoutAttribute::centerY:
+        use.yEdges |= 4u;
+        break;
+    case NSLayoutAttribute::width:
+        use.width = true;
+        break;
+    case NSLayoutAttribute::height:
+        use.height = true;
+        break;
+    case NSLayoutAttribute::notAnAttribute:
+        break;
+    }
+}
+
+} // namespace
+
+bool LayoutSystem::isSolving() { return gSolving > 0; }
+
+void LayoutSystem::structureChanged() {
+    change_ = Change::structure;
+    changed_.clear();
+    ++changeCount_;
+}
+
+void LayoutSystem::constantChanged(const NSLayoutConstraint& constraint) {
+    ++changeCount_;
+    if (change_ == Change::structure) {
+        return;
+    }
+    change_ = Change::constants;
+    // Past the number of constraints, looking at each again is as cheap as keeping the list.
+    if (changed_.size() <= entries_.size()) {
+        changed_.push_back(&constraint);
+    }
+}
+
+LayoutSystem::Change LayoutSystem::takeChange() {
+    const Change change = change_;
+    change_ = Change::none;
+    if (change == Change::structure) {
+        collect();
+    }
+    return change;
+}
+
+void LayoutSystem::layout() {
+    if (change_ == Change::none) {
+        return;
+    }
+    const auto changed = std::move(changed_);
+    changed_.clear();
+    const Change change = takeChange();
+    // Frames set by hand all through, no constraint and no guide: nothing to solve.
+    if (!needsSolver()) {
+        return;
+    }
+    if (change == Change::structure || !updateIncrementally(changed)) {
+        solve();
+    }
+    apply();
+}
+
+CGSize LayoutSystem::fittingSize(const CGSize& target, UILayoutPriority horizontal, UILayoutPriority vertical) {
+    const FittingTarget wanted{target, std::clamp<double>(horizontal.rawValue, 1.0, 1000.0),
+                               std::clamp<double>(vertical.rawValue, 1.0, 1000.0)};
+    if (change_ != Change::structure && guidesMoved()) {
+        structureChanged();
+    }
+    if (change_ == Change::none && target_ == wanted) {
+        return fittedSize_;
+    }
+    const auto changed = std::move(changed_);
+    changed_.clear();
+    const Change change = takeChange();
+    if (change == Change::structure || target_ != wanted || !updateIncrementally(changed)) {
+        target_ = wanted;
+        solve();
+    }
+    fittedSize_ = rootSize();
+    return fittedSize_;
+}
+
+void LayoutSystem::collect() {
+    nodes_.clear();
+    constraints_.clear();
+    solved_ = false;
+    collect(root_, nullptr);
+}
+
+void LayoutSystem::collect(UIView& view, UIView* parent) {
+    nodes_.push_back({&view, parent, view.safeAreaInsets()});
+    for (const auto& constraint : view.constraints_) {
+        constraints_.push_back(constraint.get());
+    }
+    for (const auto& subview : view.subviews_) {
+        collect(*subview, &view);
+    }
+}
+
+bool LayoutSystem::needsSolver() const {
+    if (!constraints_.empty()) {
+        return true;
+    }
+    return std::any_of(nodes_.begin(), nodes_.end(), [](const Node& node) {
+        return !node.view->translatesAutoresizingMask_ || !node.view->layoutGuides_.empty();
+    });
+}
+
+// A fitting size depends on where the view lies in its window as far as its safe area guides
+// do, and nothing reports a view's move to its own subtree.
+bool LayoutSystem::guidesMoved() const {
+    return std::any_of(nodes_.begin(), nodes_.end(), [](const Node& node) {
+        return node.view->safeAreaGuide_ && node.view->safeAreaInsets() != node.safeArea;
+    });
+}
+
+// After changes of constants and priorities only: updates those constraints in the solver.
+// False when the result needs a full solve (a view measured by width got another width).
+bool LayoutSystem::updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed) {
+    if (!solved_) {
+        return false;
+    }
+    const SolvingScope scope;
+    if (changed.size() > entries_.size()) {
+        for (Entry& entry : entries_) {
+            if (!update(entry)) {
+                return false;
+            }
+        }
+    } else {
+        for (const NSLayoutConstraint* constraint : changed) {
+            const auto index = entryIndex_.find(constraint);
+            if (index != entryIndex_.end() && !update(entries_[index->second])) {
+                return false;
+            }
+        }
+    }
+    solver_.updateVariables();
+    return widthsSettled();
+}
+
+bool LayoutSystem::update(Entry& entry) {
+    const auto source = entry.source.lock();
+    if (!source || !source->isActive()) {
+        return false;
+    }
+    if (source->constant() == entry.constant && source->priority().rawValue == entry.priority) {
+        return true;
+    }
+    if (entry.inSolver) {
+        solver_.removeConstraint(entry.solved);
+    }
+    const auto rebuilt = solverConstraint(*source);
+    if (!rebuilt) {
+        return false;
+    }
+    entry.solved = *rebuilt;
+    entry.constant = source->constant();
+    entry.priority = source->priority().rawValue;
+    entry.inSolver = addUser(*source, entry.solved);
+    return true;
+}
+
+// Solves from scratch, then again for views whose intrinsic height depends on their width,
+// until their widths settle.
+void LayoutSystem::solve() {
+    const SolvingScope scope;
+    widthHints_.clear();
+    solveOnce();
+    for (int round = 0; round < kMaxWidthRounds && !widthsSettled(); ++round) {
+        solveOnce();
+    }
+    solved_ = true;
+}
+
+// Writes frames and guide rectangles; tells views about new safe areas and widths.
+void LayoutSystem::apply() {
+    for (const Node& node : nodes_) {
+        UIView& view = *node.view;
+        const auto& v = view.layoutVariables();
+        const CGSize size{std::max<CGFloat>(0, snap(v.width.value())), std::max<CGFloat>(0, snap(v.height.value()))};
+        if (!node.parent) {
+            if (!view.translatesAutoresizingMask_ && view.bounds().size != size) {
+                const CGRect f = view.frame();
+                view.setBounds({view.bounds().origin, size});
+                view.setCenter({f.origin.x + size.width / 2, f.origin.y + size.height / 2});
+            }
+        } else if (!view.translatesAutoresizingMask_) {
+            const auto& p = node.parent->layoutVariables();
+            const CGFloat x = snap(v.left.value() - p.left.value());
+            const CGFloat y = snap(v.top.value() - p.top.value());
+            if (view.bounds().size != size) {
+                view.setBounds({view.bounds().origin, size});
+            }
+            const CGPoint center{x + size.width / 2, y + size.height / 2};
+            if (view.center() != center) {
+                view.setCenter(center);
+            }
+        }
+        const auto hint = widthHints_.find(&view);
+        if (hint != widthHints_.end()) {
+            view.lastLayoutWidth_ = hint->second;
+        }
+        for (const auto& guide : view.layoutGuides_) {
+            const auto& g = guide->layoutVariables();
+            guide->layoutFrame_ = {snap(g.left.value() - v.left.value()), snap(g.top.value() - v.top.value()),
+                                   std::max<CGFloat>(0, snap(g.width.value())),
+                                   std::max<CGFloat>(0, snap(g.height.value()))};
+        }
+    }
+    // Safe areas depend on frames: compare with what the solve assumed.
+    std::vector<UIView*> changedSafeArea;
+    for (const Node& node : nodes_) {
+        UIView& view = *node.view;
+        const UIEdgeInsets now = view.safeAreaInsets();
+        if (view.safeAreaGuide_ && now != node.safeArea) {
+            structureChanged();
+        }
+        if (now != view.lastSafeAreaInsets_.value_or(UIEdgeInsets::zero())) {
+            changedSafeArea.push_back(&view);
+        }
+        view.lastSafeAreaInsets_ = now;
+    }
+    for (UIView* view : changedSafeArea) {
+        view->safeAreaInsetsDidChange();
+        view->setNeedsLayout();
+    }
+}
+
+CGSize LayoutSystem::rootSize() const {
+    const auto& v = root_.layoutVariables();
+    return {std::max<CGFloat>(0, snap(v.width.value())), std::max<CGFloat>(0, snap(v.height.value()))};
+}
+
+// Gives every view measured by width the width of the last solution; true when none needed a
+// new one (so that measuring again would give the same lines).
+bool LayoutSystem::widthsSettled() {
+    bool settled = true;
+    for (const Node& node : nodes_) {
+        UIView& view = *node.view;
+        if (!participatesWithIntrinsicSize(node) || !view.intrinsicSizeDependsOnWidth()) {
+            continue;
+        }
+        const CGFloat width = std::max<CGFloat>(0, snap(view.layoutVariables().width.value()));
+        const auto hint = widthHints_.find(&view);
+        if (hint != widthHints_.end()) {
+            // Stable when the text laid out for the hint fits the width it got and that width
+            // is not wider than the hint.
+            const CGSize measured = view.intrinsicContentSizeForLayoutWidth(hint->second);
+            if (std::fabs(width - hint->second) < 1e-6 ||
+                (measured.width <= width + 1e-6 && width <= hint->second + 1e-6)) {
+                continue;
+            }
+        }
+        widthHints_[&view] = width;
+        settled = false;
+    }
+    return settled;
+}
+
+bool LayoutSystem::participatesWithIntrinsicSize(const Node& node) const {
+    if (!node.parent) {
+        return mode_ == Mode::fitting || !node.view->translatesAutoresizingMask_;
+    }
+    return !node.view->translatesAutoresizingMask_;
+}
+
+bool LayoutSystem::addUser(NSLayoutConstraint& constraint, const Constraint& solved) {
+    const auto result = solver_.addConstraint(solved);
+    if (result.status == SolverStatus::UnsatisfiableConstraint && mode_ == Mode::layout) {
+        reportUnsatisfiable(constraint, constraints_);
+    }
+    return result.ok();
+}
+
+void LayoutSystem::add(const Constraint& constraint) {
+    const auto result = solver_.addConstraint(constraint);
+    (void)result; // internal constraints on independent unknowns cannot conflict
+}
+
+void LayoutSystem::solveOnce() {
+    solver_.reset();
+    entries_.clear();
+    entryIndex_.clear();
+    // Frames that are fixed: the root's position, the root's size unless it lays out by
+    // constraints, and every view that translates its frame.
+    for (const Node& node : nodes_) {
+        UIView& view = *node.view;
+        const auto& v = view.layoutVariables();
+        const CGSize size = view.bounds().size;
+        if (!node.parent) {
+            add(Constraint(v.left, RelationalOperator::Equal, 0.0));
+            add(Constraint(v.top, RelationalOperator::Equal, 0.0));
+            if (mode_ == Mode::fitting) {
+                addFittingTarget(view);
+            } else {
+                const double priority = view.translatesAutoresizingMask_ ? 1000.0 : kRootSizePriority;
+                add(Constraint(v.width, RelationalOperator::Equal, size.width, priority));
+                add(Constraint(v.height, RelationalOperator::Equal, size.height, priority));
+            }
+        } else if (view.translatesAutoresizingMask_) {
+            const auto& p = node.parent->layoutVariables();
+            const CGPoint c = view.center();
+            add(Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2));
+            add(Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2));
+            add(Constraint(v.width, RelationalOperator::Equal, size.width));
+            add(Constraint(v.height, RelationalOperator::Equal, size.height));
+        }
+        if (view.safeAreaGuide_) {
+            const auto& g = view.safeAreaGuide_->layoutVariables();
+            const UIEdgeInsets i = node.safeArea;
+            const CGFloat right = std::min(i.right, std::max<CGFloat>(0, size.width - i.left));
+            const CGFloat bottom = std::min(i.bottom, std::max<CGFloat>(0, size.height - i.top));
+            add(Constraint(g.left, RelationalOperator::Equal, v.left + i.left));
+            add(Constraint(g.top, RelationalOperator::Equal, v.top + i.top));
+            add(Constraint(g.width, RelationalOperator::Equal, v.width - (i.left + right)));
+            add(Constraint(g.height, RelationalOperator::Equal, v.height - (i.top + bottom)));
+        }
+    }
+
+    // The active constraints, earliest activation first.
+    std::vector<NSLayoutConstraint*> ordered = constraints_;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const NSLayoutConstraint* a, const NSLayoutConstraint* b) {
+        return a->activationSequence() < b->activationSequence();
+    });
+
+    for (NSLayoutConstraint* constraint : ordered) {
+        const auto solved = solverConstraint(*constraint);
+        if (!solved) {
+            continue;
+        }
+        const bool added = addUser(*constraint, *solved);
+        entryIndex_[constraint] = entries_.size();
+        entries_.push_back(
+            {constraint->weak_from_this(), *solved, added, constraint->constant(), constraint->priority().rawValue});
+    }
+
+    // Intrinsic sizes, then the weak stays.
+    for (const Node& node : nodes_) {
+        UIView& view = *node.view;
+        if (!participatesWithIntrinsicSize(node)) {
+            continue;
+        }
+        const auto hint = widthHints_.find(&view);
+        const CGSize intrinsic = hint != widthHints_.end() ? view.intrinsicContentSizeForLayoutWidth(hint->second)
+                                                           : view.intrinsicContentSize();
+        const auto& v = view.layoutVariables();
+        addIntrinsic(v.width, intrinsic.width, view, UILayoutConstraintAxis::horizontal);
+        addIntrinsic(v.height, intrinsic.height, view, UILayoutConstraintAxis::vertical);
+    }
+    if (mode_ == Mode::layout) {
+        addStays();
+    }
+    solver_.updateVariables();
+}
+
+// A view that no constraint places along an axis (or sizes) would land wherever the solver
+// leaves an unknown: a very weak wish keeps that unknown where the view already is. Views that
+// constraints do mention get no such wish, which keeps the system small and its incremental
+// updates cheap.
+void LayoutSystem::addStays() {
+    std::unordered_map<const LayoutItem*, Usage> usage;
+    for (const NSLayoutConstraint* constraint : constraints_) {
+        noteUse(usage, constraint->firstItem().get(), constraint->firstAttribute());
+        noteUse(usage, constraint->secondItem().get(), constraint->secondAttribute());
+    }
+    const auto edgesFixLength = [](unsigned edges) { return edges != 0 && (edges & (edges - 1)) != 0; };
+    for (const Node& node : nodes_) {
+        if (!node.parent || node.view->translatesAutoresizingMask_) {
+            continue;
+        }
+        UIView& view = *node.view;
+        const Usage use = usage.count(&view) != 0 ? usage[&view] : Usage{};
+        const bool widthUnset = !use.width && !edgesFixLength(use.xEdges);
+        const bool heightUnset = !use.height && !edgesFixLength(use.yEdges);
+        const CGSize intrinsic =
+            widthUnset || heightUnset ? view.intrinsicContentSize() : CGSize{0, 0}; // measured only if needed
+        const auto& v = view.layoutVariables();
+        const auto& p = node.parent->layoutVariables();
+        const CGSize size = view.bounds().size;
+        const CGPoint c = view.center();
+        if (use.xEdges == 0) {
+            add(Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2, kStayPriority));
+        }
+        if (use.yEdges == 0) {
+            add(Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2, kStayPriority));
+        }
+        if (widthUnset && !(intrinsic.width >= 0)) {
+            add(Constraint(v.width, RelationalOperator::Equal, size.width, kStayPriority));
+        }
+        if (heightUnset && !(intrinsic.height >= 0)) {
+            add(Constraint(v.height, RelationalOperator::Equal, size.height, kStayPriority));
+        }
+    }
+}
+
+void LayoutSystem::addFittingTarget(UIView& view) {
+    const auto& v = view.layoutVariables();
+    add(Constraint(v.width, RelationalOperator::Equal, target_->size.width, target_->horizontal));
+    add(Constraint(v.height, RelationalOperator::Equal, target_->size.height, target_->vertical));
+}
+
+void LayoutSystem::addIntrinsic(const layout::Variable& dimension, CGFloat intrinsic, const UIView& view,
+                                UILayoutConstraintAxis axis) {
+    if (!(intrinsic >= 0) || !std::isfinite(intrinsic)) {
+        return; // no intrinsic metric along this axis
+    }
+    const auto index = static_cast<std::size_t>(axis);
+    solver_.addConstraint(
+        Constraint(dimension, RelationalOperator::LessOrEqual, intrinsic, view.hugging_[index].rawValue));
+    solver_.addConstraint(
+        Constraint(dimension, RelationalOperator::GreaterOrEqual, intrinsic, view.compression_[index].rawValue));
+}
+
+} // namespace uikit

@@ -1,0 +1,125 @@
+#pragma once
+
+// The linear system of one view tree, and what it keeps between solves (how a tree becomes a
+// system: see LayoutEngine.hpp).
+//
+// Who owns what: the root of a hierarchy that has been laid out owns its system in layout mode;
+// a view asked for its fitting size owns one in fitting mode for its own subtree. A system keeps
+// the solver holding its tree's constraints, the views and constraints it was collected from,
+// and what changed since it last solved, as the views report it (through LayoutEngine) to the
+// system of their root and to the fitting systems of their ancestors:
+// - nothing: laying out does no work, and a fitting size asked again for the same target is
+//   the one already found;
+// - constants or priorities of active constraints: those constraints are updated in the solver;
+// - anything else (views, constraints activated or deactivated, frames of views that translate
+//   them, intrinsic sizes, guides, safe areas): the system is collected and solved again.
+// A change in one tree therefore leaves the systems of every other tree as they are.
+//
+// Main thread only, like the views.
+
+#include "platform/uikit/UIView.hpp"
+#include "platform/uikit/layout/Solver.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace uikit {
+
+class LayoutSystem {
+public:
+    enum class Mode { layout, fitting };
+    enum class Change { none, constants, structure };
+
+    LayoutSystem(UIView& root, Mode mode) : root_(root), mode_(mode) {}
+    LayoutSystem(const LayoutSystem&) = delete;
+    LayoutSystem& operator=(const LayoutSystem&) = delete;
+
+    // What the views report. `constraint` names the constraint whose constant or priority
+    // changed, so that only it is looked at again.
+    void structureChanged();
+    void constantChanged(const NSLayoutConstraint& constraint);
+    // Some view of the tree waits for `layoutSubviews`.
+    void subviewsNeedLayout() { subviewsNeedLayout_ = true; }
+    bool takeSubviewsNeedLayout() { return std::exchange(subviewsNeedLayout_, false); }
+
+    bool isClean() const { return change_ == Change::none; }
+    // How many changes were reported: a test's way to see that something invalidated the tree.
+    std::uint64_t changeCount() const { return changeCount_; }
+
+    // Layout mode: brings the solution up to date with what changed, then writes the frames.
+    void layout();
+    // Fitting mode: the root's size with the target as a wish at the given priorities.
+    CGSize fittingSize(const CGSize& target, UILayoutPriority horizontal, UILayoutPriority vertical);
+
+    // True while a system is being solved: a view asked for its intrinsic size may call
+    // layoutIfNeeded (as a table sized by its content does); that call must not start a pass.
+    static bool isSolving();
+
+private:
+    struct Node {
+        UIView* view;
+        UIView* parent;
+        // The insets the safe-area guide's constraints were made with.
+        UIEdgeInsets safeArea;
+    };
+
+    // A constraint as it went into the solver, with its constant and priority at the time.
+    struct Entry {
+        std::weak_ptr<NSLayoutConstraint> source;
+        layout::Constraint solved;
+        bool inSolver;
+        CGFloat constant;
+        float priority;
+    };
+
+    Change takeChange();
+    void collect();
+    void collect(UIView& view, UIView* parent);
+    bool needsSolver() const;
+    bool guidesMoved() const;
+    bool updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed);
+    bool update(Entry& entry);
+    void solve();
+    void solveOnce();
+    void apply();
+    CGSize rootSize() const;
+    bool widthsSettled();
+    bool participatesWithIntrinsicSize(const Node& node) const;
+    bool addUser(NSLayoutConstraint& constraint, const layout::Constraint& solved);
+    void addStays();
+    void addFittingTarget(UIView& view);
+    void addIntrinsic(const layout::Variable& dimension, CGFloat intrinsic, const UIView& view,
+                      UILayoutConstraintAxis axis);
+    void add(const layout::Constraint& constraint);
+
+    UIView& root_;
+    Mode mode_;
+    Change change_ = Change::structure;
+    std::vector<const NSLayoutConstraint*> changed_;
+    bool subviewsNeedLayout_ = true;
+    std::uint64_t changeCount_ = 0;
+
+    std::vector<Node> nodes_;
+    std::vector<NSLayoutConstraint*> constraints_;
+    // Whether the solver holds the system of the views collected last.
+    bool solved_ = false;
+    layout::Solver solver_;
+    std::vector<Entry> entries_;
+    std::unordered_map<const NSLayoutConstraint*, std::size_t> entryIndex_;
+    // The widths that views measuring by width were last given.
+    std::unordered_map<const UIView*, CGFloat> widthHints_;
+
+    struct FittingTarget {
+        CGSize size;
+        double horizontal;
+        double vertical;
+        friend bool operator==(const FittingTarget&, const FittingTarget&) = default;
+    };
+    std::optional<FittingTarget> target_;
+    CGSize fittedSize_;
+};
+
+} // namespace uikit
