@@ -151,13 +151,9 @@ SlidePanelLayoutContext SlidePanelController::layoutContext() const {
     return context;
 }
 
-SlidePanelLayoutPositions SlidePanelController::positions() const {
-    auto context = layoutContext();
-    if (!positions_ || positions_->bounds != context.bounds || positions_->safeAreaInsets != context.safeAreaInsets) {
-        positions_.emplace(CachedPositions{context.bounds, context.safeAreaInsets, {*layout_, context}});
-    }
-    return positions_->positions;
-}
+// An intrinsic anchor asks the content for its fitting size, which the content's own layout
+// system keeps until something in the content changes: a drag does not solve it at every step.
+SlidePanelLayoutPositions SlidePanelController::positions() const { return {*layout_, layoutContext()}; }
 
 CGFloat SlidePanelController::surfaceTop() const { return surfaceView_->frame().minY(); }
 
@@ -165,9 +161,10 @@ void SlidePanelController::setSurfaceTop(CGFloat top) {
     if (!std::isfinite(top)) {
         return;
     }
-    const auto places = positions();
+    const auto context = layoutContext();
+    const SlidePanelLayoutPositions places(*layout_, context);
     const CGFloat height = places.hiddenTop();
-    const CGFloat width = layoutContext().bounds.width();
+    const CGFloat width = context.bounds.width();
     const CGFloat surfaceHeight = contentMode_ == SlidePanelContentMode::fitToBounds
                                       ? height - top
                                       : height - std::min(top, places.topMost());
@@ -207,8 +204,6 @@ void SlidePanelController::updateBackdrop(const SlidePanelLayoutPositions& place
 }
 
 void SlidePanelController::viewDidResize() {
-    // The content may have changed its size since.
-    forgetPositions();
     // A move under way lands where it was aimed; the next layout pass corrects it.
     if (dragging_ || isAttracting() || (transitionAnimator_ && transitionAnimator_->isRunning())) {
         return;
@@ -241,7 +236,6 @@ void SlidePanelController::setBehavior(std::shared_ptr<const SlidePanelBehavior>
 }
 
 void SlidePanelController::invalidateLayout() {
-    forgetPositions();
     if (dragging_ || isAttracting()) {
         return;
     }

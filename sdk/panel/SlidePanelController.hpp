@@ -27,7 +27,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace uikit {
 class UIScrollView;
@@ -159,7 +158,6 @@ private:
 
     std::shared_ptr<SlidePanelController> self();
     SlidePanelLayoutPositions positions() const;
-    void forgetPositions() { positions_.reset(); }
     SlidePanelLayoutContext layoutContext() const;
     coregraphics::CGFloat surfaceTop() const;
     void setSurfaceTop(coregraphics::CGFloat top);
@@ -192,15 +190,6 @@ private:
     bool removalInteractionEnabled_ = false;
 
     SlidePanelStateRef state_;
-    // The layout's positions for the geometry they were worked out in: an intrinsic anchor
-    // solves the content's constraints, which a drag must not do at every step. Forgotten at
-    // each layout pass of the panel's view and when the layout or the content changes.
-    struct CachedPositions {
-        coregraphics::CGRect bounds;
-        uikit::UIEdgeInsets safeAreaInsets;
-        SlidePanelLayoutPositions positions;
-    };
-    mutable std::optional<CachedPositions> positions_;
     std::shared_ptr<uikit::UIViewController> contentViewController_;
     std::weak_ptr<uikit::UIScrollView> trackingScrollView_;
 
