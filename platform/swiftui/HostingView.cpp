@@ -47,6 +47,10 @@ void HostingView::layoutSubviews() {
 
 void HostingView::didMoveToWindow() {
     UIView::didMoveToWindow();
+    if (window()) {
+        // A window lays out what needs it at the end of the main queue's turn.
+        setNeedsLayout();
+    }
     if (onWindowChange) {
         onWindowChange(window() != nullptr);
     }
