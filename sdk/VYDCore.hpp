@@ -54,6 +54,7 @@
 
 // UI kit.
 #include "sdk/uikit/ActivityIndicator.hpp"
+#include "sdk/uikit/BackportAsyncImage.hpp"
 #include "sdk/uikit/CollectionBaseCell.hpp"
 #include "sdk/uikit/DeviceModel.hpp"
 #include "sdk/uikit/GradientView.hpp"
@@ -62,6 +63,8 @@
 #include "sdk/uikit/LoadingView.hpp"
 #include "sdk/uikit/Palette.hpp"
 #include "sdk/uikit/SeparatorView.hpp"
+#include "sdk/uikit/ShimmerEffect.hpp"
 #include "sdk/uikit/TableBaseProtocols.hpp"
 #include "sdk/uikit/TableBaseViews.hpp"
+#include "sdk/uikit/UIViewRepresented.hpp"
 #include "sdk/uikit/ViewHelpers.hpp"

@@ -18,6 +18,8 @@ class StateOwner {
 public:
     virtual ~StateOwner() = default;
     virtual void invalidate(const Transaction& transaction) = 0;
+    // The environment of the view, while it is in the tree.
+    virtual const EnvironmentValues* environment() const = 0;
 };
 
 // True while a view is installed in the tree; its state properties' copies then get storage of
@@ -25,8 +27,10 @@ public:
 bool installingState();
 std::weak_ptr<StateOwner> installingOwner();
 
-// The environment of the view whose body runs on this thread, if one does.
+// The environment of the view whose body runs on this thread, if one does; else that of the
+// view that `owner` stands for, while it is in the tree.
 const EnvironmentValues* evaluatingEnvironment();
+const EnvironmentValues* environmentOf(const std::weak_ptr<StateOwner>& owner);
 // The view whose body runs on this thread depends on the object: a change of the object
 // re-evaluates it. Nothing happens outside an evaluation.
 void noteObservation(const std::shared_ptr<combine::ObservableObject>& object);

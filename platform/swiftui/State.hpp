@@ -115,18 +115,20 @@ template <class T>
     requires std::derived_from<T, combine::ObservableObject>
 class EnvironmentObject : public detail::ObjectAccess<EnvironmentObject<T>, T> {
     struct Slot {
+        std::weak_ptr<detail::StateOwner> owner;
         std::shared_ptr<T> object;
     };
 
 public:
     EnvironmentObject() : slot_(std::make_shared<Slot>()) {}
     EnvironmentObject(const EnvironmentObject& other)
-        : slot_(detail::installingState() ? std::make_shared<Slot>() : other.slot_) {}
+        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), nullptr}) : other.slot_) {}
     EnvironmentObject& operator=(const EnvironmentObject&) { return *this; }
 
-    // Looked up afresh during each evaluation; actions run later see the last one found.
+    // The view's environment decides, during its evaluation and (for actions run later) while
+    // the view is in the tree; afterwards the last object found.
     const std::shared_ptr<T>& get() const {
-        if (const auto* environment = detail::evaluatingEnvironment()) {
+        if (const auto* environment = detail::environmentOf(slot_->owner)) {
             const auto found = environment->objects.find(typeid(T));
             slot_->object = found == environment->objects.end() ? nullptr : std::static_pointer_cast<T>(found->second);
         }
@@ -145,16 +147,18 @@ template <auto Member>
 class Environment {
     using Value = std::remove_cvref_t<decltype(std::declval<EnvironmentValues&>().*Member)>;
     struct Slot {
+        std::weak_ptr<detail::StateOwner> owner;
         Value value;
     };
 
 public:
     Environment() : slot_(std::make_shared<Slot>()) {}
-    Environment(const Environment& other) : slot_(detail::installingState() ? std::make_shared<Slot>() : other.slot_) {}
+    Environment(const Environment& other)
+        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), Value()}) : other.slot_) {}
     Environment& operator=(const Environment&) { return *this; }
 
     const Value& get() const {
-        if (const auto* environment = detail::evaluatingEnvironment()) {
+        if (const auto* environment = detail::environmentOf(slot_->owner)) {
             slot_->value = environment->*Member;
         }
         return slot_->value;

@@ -54,6 +54,14 @@ std::weak_ptr<StateOwner> installingOwner() { return installing ? *installing : 
 
 const EnvironmentValues* evaluatingEnvironment() { return evaluating ? evaluating->environment : nullptr; }
 
+const EnvironmentValues* environmentOf(const std::weak_ptr<StateOwner>& owner) {
+    if (evaluating) {
+        return evaluating->environment;
+    }
+    const auto view = owner.lock();
+    return view ? view->environment() : nullptr;
+}
+
 void noteObservation(const std::shared_ptr<combine::ObservableObject>& object) {
     if (evaluating && object &&
         std::find(evaluating->observed.begin(), evaluating->observed.end(), object) == evaluating->observed.end()) {
@@ -94,6 +102,8 @@ struct Node::Handle final : detail::StateOwner {
             node->graph_.invalidate(*node, transaction);
         }
     }
+    const EnvironmentValues* environment() const override { return node ? node->environment_.get() : nullptr; }
+
     Node* node;
     std::weak_ptr<Handle> self;
 };

@@ -271,21 +271,25 @@ private:
         TextMeasure result{layoutAt(1), 1};
         const CGFloat minimum = std::clamp<CGFloat>(environment.minimumScaleFactor, 0.01, 1);
         if (minimum < 1 && !fits(result.layout)) {
-            // The largest scale at which the text fits, to a hundredth; the minimum otherwise.
-            int low = static_cast<int>(std::ceil(minimum * 100));
+            // The largest scale at which the text fits, to a hundredth; the minimum when even
+            // that does not fit (as for the narrowest offer).
+            TextMeasure smallest{layoutAt(minimum), minimum};
+            if (!fits(smallest.layout)) {
+                return smallest;
+            }
+            int low = static_cast<int>(std::ceil(minimum * 100)) + 1;
             int high = 99;
-            std::optional<TextMeasure> best;
+            result = std::move(smallest);
             while (low <= high) {
                 const int middle = (low + high) / 2;
                 auto layout = layoutAt(middle / 100.0);
                 if (fits(layout)) {
-                    best = TextMeasure{std::move(layout), middle / 100.0};
+                    result = TextMeasure{std::move(layout), middle / 100.0};
                     low = middle + 1;
                 } else {
                     high = middle - 1;
                 }
             }
-            result = best ? std::move(*best) : TextMeasure{layoutAt(minimum), minimum};
         }
         return result;
     }

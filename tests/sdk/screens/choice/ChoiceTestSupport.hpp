@@ -1,0 +1,124 @@
+#pragma once
+
+// What the bank-app list tests share: an authorization service, analytics and a delegate that
+// write what they are asked into one log, and VY Bank app entries.
+
+#include "platform/foundation/Dispatch.hpp"
+#include "sdk/screens/choice/KwAppListViewModel.hpp"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace choicetests {
+
+class Log {
+public:
+    void add(std::string entry) {
+        std::lock_guard lock(mutex_);
+        entries_.push_back(std::move(entry) + (foundation::isMainThread() ? "" : " (off main)"));
+    }
+    std::vector<std::string> entries() const {
+        std::lock_guard lock(mutex_);
+        return entries_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> entries_;
+};
+
+// Answers every attempt with `opens`, on the main queue, as the real service does.
+class FakeAuthService : public vyd::AuthServiceInternalProtocol {
+public:
+    FakeAuthService(Log& log, bool opens) : log_(log), opens_(opens) {}
+    void authenticateUserByDeeplink(const std::string& deeplink, const vyd::VYDAuthRequest& request,
+                                    Completion completion) override {
+        finish("deeplink " + deeplink + " " + request.state, std::move(completion));
+    }
+    void authenticateUserByDefaultURL(const vyd::VYDAuthRequest& request, Completion completion) override {
+        finish("web " + request.state, std::move(completion));
+    }
+    void authenticateUserPriorityApp2AppNoVCScenarios(const vyd::VYDAuthRequest& request,
+                                                      Completion completion) override {
+        finish("app2app " + request.state, std::move(completion));
+    }
+
+private:
+    void finish(std::string entry, Completion completion) {
+        log_.add(std::move(entry));
+        foundation::DispatchQueue::main().async([completion = std::move(completion), opens = opens_] { completion(opens); });
+    }
+    Log& log_;
+    bool opens_;
+};
+
+class FakeAnalytics : public vyd::AnalyticsServiceProtocol {
+public:
+    explicit FakeAnalytics(Log& log) : log_(log) {}
+    void sendEvent(vyd::AnalyticsEventAction action, const vyd::AnalyticsParams& params) override {
+        const auto kw = params.find("kw");
+        log_.add(std::string(action == vyd::AnalyticsEventAction::clickSheetChoice ? "click" : "cancel") +
+                 (kw == params.end() ? "" : " " + kw->second));
+    }
+    void refreshUserLoginId(const std::optional<std::string>&) override {}
+
+private:
+    Log& log_;
+};
+
+// Only the app list's maker is called here; the rest are not reached.
+class FakeParamsMaker : public vyd::AnalyticsParamsMakerProtocol {
+public:
+    vyd::AnalyticsParams makeLoginShowEventParams(const vyd::LoginButtonSettingsProtocol&) const override { return {}; }
+    vyd::AnalyticsParams makeWrongButtonSizeEventParams(CGFloat, CGFloat) const override { return {}; }
+    vyd::AnalyticsParams makeButtonHideEventParams(vyd::LoginButtonHideReason) const override { return {}; }
+    vyd::AnalyticsParams makeKwsAppListEventParams(const std::optional<std::string>& selectedKw) const override {
+        return selectedKw ? vyd::AnalyticsParams{{"kw", *selectedKw}} : vyd::AnalyticsParams{};
+    }
+    vyd::AnalyticsParams makeAuthPopupParams(vyd::AuthType) const override { return {}; }
+    vyd::AnalyticsParams makeAuthNativeEventParams(const vyd::AuthNativeParams&) const override { return {}; }
+    vyd::AnalyticsParams makeAuthLogUidEventParams(const std::optional<std::string>&) const override { return {}; }
+    vyd::AnalyticsParams makeAuthResultEventParams(const vyd::VYDAuthResponse&) const override { return {}; }
+};
+
+class RecordingDelegate : public vyd::KwsAppListDelegate {
+public:
+    explicit RecordingDelegate(Log& log) : log_(log) {}
+    void appWasOpened(bool wasOpened) override { log_.add(wasOpened ? "opened" : "not opened"); }
+
+private:
+    Log& log_;
+};
+
+inline vyd::KWAppInfo stableApp(std::string name, std::vector<std::shared_ptr<uikit::UIImage>> icons = {}) {
+    return vyd::KWAppInfo(std::move(icons), std::move(name), vyd::KWAppInfo::Stable{"vybank://"});
+}
+inline vyd::KWAppInfo dynamicApp(std::string name, std::vector<std::shared_ptr<uikit::UIImage>> icons = {}) {
+    return vyd::KWAppInfo(std::move(icons), std::move(name), vyd::KWAppInfo::Unstable{{"vybankbeta", "vybanknext"}});
+}
+
+inline vyd::VYDAuthRequest request() {
+    vyd::VYDAuthRequest made;
+    made.state = "s1";
+    return made;
+}
+
+// A model over the fakes, its dismiss signals going into the same log.
+struct Fixture {
+    explicit Fixture(std::vector<vyd::KWAppInfo> apps, bool opens = true)
+        : auth(std::make_shared<FakeAuthService>(log, opens)),
+          delegate(std::make_shared<RecordingDelegate>(log)),
+          model(vyd::KwAppListViewModel::make(request(), std::move(apps), auth,
+                                              std::make_shared<FakeAnalytics>(log), std::make_shared<FakeParamsMaker>(),
+                                              delegate)),
+          dismissals(model->dismissSubject().sink([this] { log.add("dismiss"); })) {}
+
+    Log log;
+    std::shared_ptr<FakeAuthService> auth;
+    std::shared_ptr<RecordingDelegate> delegate;
+    std::shared_ptr<vyd::KwAppListViewModel> model;
+    combine::AnyCancellable dismissals;
+};
+
+} // namespace choicetests
