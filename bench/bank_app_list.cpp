@@ -155,14 +155,14 @@ std::shared_ptr<UIView> autoLayoutSheet(CGFloat width) {
     return root;
 }
 
-void BM_Baseline_AutoLayoutSheet_MakeAndLayOut(benchmark::State& state) {
+void BM_SheetMakeAndLayOut_BaselineAutoLayout(benchmark::State& state) {
     for (auto _ : state) {
         const auto root = autoLayoutSheet(390);
         benchmark::DoNotOptimize(root->subviews().front()->frame());
     }
 }
 
-void BM_DeclarativeSheet_MakeAndLayOut(benchmark::State& state) {
+void BM_SheetMakeAndLayOut_Declarative(benchmark::State& state) {
     for (auto _ : state) {
         const auto host = declarativeSheet();
         const auto view = host->hostingView();
@@ -172,7 +172,7 @@ void BM_DeclarativeSheet_MakeAndLayOut(benchmark::State& state) {
     }
 }
 
-void BM_AutoLayoutSheet_LayOutAtAnotherWidth(benchmark::State& state) {
+void BM_SheetLayOutAtAnotherWidth_BaselineAutoLayout(benchmark::State& state) {
     const auto root = autoLayoutSheet(390);
     CGFloat width = 390;
     for (auto _ : state) {
@@ -183,7 +183,7 @@ void BM_AutoLayoutSheet_LayOutAtAnotherWidth(benchmark::State& state) {
     }
 }
 
-void BM_DeclarativeSheet_LayOutAtAnotherWidth(benchmark::State& state) {
+void BM_SheetLayOutAtAnotherWidth_Declarative(benchmark::State& state) {
     const auto host = declarativeSheet();
     const auto view = host->hostingView();
     CGFloat width = 390;
@@ -195,11 +195,11 @@ void BM_DeclarativeSheet_LayOutAtAnotherWidth(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Baseline_AutoLayoutSheet_MakeAndLayOut);
-BENCHMARK(BM_DeclarativeSheet_MakeAndLayOut);
-BENCHMARK(BM_AutoLayoutSheet_LayOutAtAnotherWidth);
-BENCHMARK(BM_DeclarativeSheet_LayOutAtAnotherWidth);
+BENCHMARK(BM_SheetMakeAndLayOut_BaselineAutoLayout);
+BENCHMARK(BM_SheetMakeAndLayOut_Declarative);
+BENCHMARK(BM_SheetLayOutAtAnotherWidth_BaselineAutoLayout);
+BENCHMARK(BM_SheetLayOutAtAnotherWidth_Declarative);
 
 } // namespace
 
-int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv, "BM_Baseline_AutoLayoutSheet"); }
+int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv); }
