@@ -125,8 +125,12 @@ TEST_F(DeclarativeKitTest, AsyncImagePublishesSuccessInItsTransactionAndTranspor
     };
 
     // The second form shows its placeholder until the image arrives, then the image.
+    server->holdResponses();
     auto host = show(form2("/a.png"));
+    ASSERT_TRUE(server->waitForRequests(1, std::chrono::seconds(10)));
+    foundation::RunLoop::main().runUntilIdle();
     EXPECT_NE(host->hostingView()->rootNode()->findText("placeholder"), nullptr);
+    server->releaseResponses();
     ASSERT_TRUE(waitFor([&] { return image(*host->hostingView()->rootNode()) != nullptr; }));
     EXPECT_EQ(image(*host->hostingView()->rootNode())->frame().size, (CGSize{4, 4}));
 
