@@ -33,6 +33,16 @@ CGRect CALayer::frame() const {
     return placed.offsetBy(position_.x, position_.y);
 }
 
+void CALayer::setCornerRadius(CGFloat radius) {
+    if (radius == cornerRadius_) {
+        return;
+    }
+    if (const auto delegate = delegate_.lock()) {
+        delegate->layerWillChange(*this, "cornerRadius", cornerRadius_, radius);
+    }
+    cornerRadius_ = radius;
+}
+
 void CALayer::setFrame(const CGRect& frame) {
     const CGRect f = frame.standardized();
     if (f.isNull()) {

@@ -20,6 +20,7 @@
 #include "platform/coregraphics/CGColor.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/quartzcore/CAAnimation.hpp"
+#include "platform/quartzcore/CABasicAnimation.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,19 @@ enum class CACornerMask : unsigned {
 VYD_OPTION_SET(CACornerMask)
 
 enum class CALayerCornerCurve { circular, continuous };
+
+class CALayer;
+
+// The platform's CALayerDelegate as far as a view needs it: the view that a layer backs hears of
+// a change of an animatable property of the layer (here the corner radius) before it happens, so
+// that a change made inside a view animation is animated, and undone when a property animator
+// goes back to its start.
+class CALayerDelegate {
+public:
+    virtual ~CALayerDelegate() = default;
+    virtual void layerWillChange(CALayer& layer, const std::string& key, const CAAnimationValue& from,
+                                 const CAAnimationValue& to) = 0;
+};
 
 class CALayer : public std::enable_shared_from_this<CALayer> {
 public:
@@ -92,7 +106,8 @@ public:
     void setMasksToBounds(bool masks) { masksToBounds_ = masks; }
 
     CGFloat cornerRadius() const { return cornerRadius_; }
-    void setCornerRadius(CGFloat radius) { cornerRadius_ = radius; }
+    // Tells the delegate first when the radius changes.
+    void setCornerRadius(CGFloat radius);
     CACornerMask maskedCorners() const { return maskedCorners_; }
     void setMaskedCorners(CACornerMask corners) { maskedCorners_ = corners; }
     CALayerCornerCurve cornerCurve() const { return cornerCurve_; }
@@ -114,6 +129,10 @@ public:
     void setShadowRadius(CGFloat radius) { shadowRadius_ = radius; }
     float shadowOpacity() const { return shadowOpacity_; }
     void setShadowOpacity(float opacity) { shadowOpacity_ = opacity; }
+
+    // Held weakly.
+    std::shared_ptr<CALayerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<CALayerDelegate>& delegate) { delegate_ = delegate; }
 
     const std::shared_ptr<CALayer>& mask() const { return mask_; }
     void setMask(std::shared_ptr<CALayer> mask) { mask_ = std::move(mask); }
@@ -178,6 +197,7 @@ private:
     CGSize shadowOffset_{0, -3};
     CGFloat shadowRadius_ = 3;
     float shadowOpacity_ = 0;
+    std::weak_ptr<CALayerDelegate> delegate_;
     std::shared_ptr<CALayer> mask_;
 
     Sublayers sublayers_;

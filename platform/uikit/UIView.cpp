@@ -57,7 +57,17 @@ UIView::UIView(const CGRect& frame, std::shared_ptr<quartzcore::CALayer> layer)
 
 UIView::~UIView() = default;
 
-void UIView::runDidInit() { didInit(); }
+void UIView::runDidInit() {
+    layer_->setDelegate(std::static_pointer_cast<quartzcore::CALayerDelegate>(shared_from_this()));
+    didInit();
+}
+
+void UIView::layerWillChange(quartzcore::CALayer& layer, const std::string& key, const quartzcore::CAAnimationValue& from,
+                             const quartzcore::CAAnimationValue& to) {
+    if (&layer == layer_.get()) {
+        animation::willChange(*this, key, from, to);
+    }
+}
 
 std::string UIView::description() const {
     const CGRect f = frame();

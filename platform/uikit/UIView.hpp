@@ -25,6 +25,7 @@
 #include "platform/foundation/OptionSet.hpp"
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
+#include "platform/foundation/NSObject.hpp"
 #include "platform/quartzcore/CALayer.hpp"
 #include "platform/uikit/NSLayoutAnchor.hpp"
 #include "platform/uikit/NSLayoutConstraint.hpp"
@@ -85,7 +86,11 @@ enum class UIViewAutoresizing : unsigned {
 
 VYD_OPTION_SET(UIViewAutoresizing)
 
-class UIView : public LayoutItem, public std::enable_shared_from_this<UIView> {
+// A view is its layer's delegate, as on the platform.
+class UIView : public foundation::NSObject,
+               public LayoutItem,
+               public quartzcore::CALayerDelegate,
+               public std::enable_shared_from_this<UIView> {
 public:
     using Pointer = std::shared_ptr<UIView>;
 
@@ -276,6 +281,11 @@ public:
     static void performWithoutAnimation(const UIViewAnimations& actions);
     // True while an animation block runs.
     static bool isInAnimationBlock();
+
+    // CALayerDelegate: changes of the layer's animatable properties join the animation that is
+    // being described, as the view's own do.
+    void layerWillChange(quartzcore::CALayer& layer, const std::string& key, const quartzcore::CAAnimationValue& from,
+                         const quartzcore::CAAnimationValue& to) override;
 
     // LayoutItem
     std::shared_ptr<UIView> owningViewForLayout() const override;

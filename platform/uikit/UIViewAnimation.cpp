@@ -79,6 +79,8 @@ void setValue(UIView& view, const std::string& keyPath, const CAAnimationValue& 
         view.setTransform(std::get<CGAffineTransform>(value));
     } else if (keyPath == "backgroundColor" && std::holds_alternative<coregraphics::CGColor>(value)) {
         view.setBackgroundColor(UIColor(std::get<coregraphics::CGColor>(value)));
+    } else if (keyPath == "cornerRadius" && std::holds_alternative<double>(value)) {
+        view.layer()->setCornerRadius(std::get<double>(value));
     }
     pop();
 }

@@ -30,7 +30,7 @@ void pop();
 bool isRecording();
 
 // Called by view setters before an animatable property ("position", "bounds", "opacity",
-// "transform", "backgroundColor") changes from `from` to `to`.
+// "transform", "backgroundColor", the layer's "cornerRadius") changes from `from` to `to`.
 void willChange(UIView& view, const std::string& keyPath, const CAAnimationValue& from, const CAAnimationValue& to);
 
 // Sets an animatable property of a view without recording it.
