@@ -30,10 +30,10 @@ private:
     std::shared_ptr<CertificatesServiceProtocol> certificatesService_;
 };
 
-NetworkService::NetworkService(std::shared_ptr<CertificatesServiceProtocol> certificatesService)
+NetworkService::NetworkService(std::shared_ptr<CertificatesServiceProtocol> certificatesService,
+                               foundation::URLSessionConfiguration configuration)
     : delegate_(std::make_shared<TrustDelegate>(std::move(certificatesService))),
-      session_(foundation::URLSession::make(foundation::URLSessionConfiguration::defaultConfiguration(), delegate_,
-                                            &foundation::DispatchQueue::main())) {}
+      session_(foundation::URLSession::make(std::move(configuration), delegate_, &foundation::DispatchQueue::main())) {}
 
 void NetworkService::loadImage(const std::string& link, ImageCompletion completion) {
     const auto url = foundation::URL::string(link);
@@ -57,6 +57,8 @@ void NetworkService::loadImage(const std::string& link, ImageCompletion completi
         } else if (response && response->statusCode() >= 400) {
             completion(NetworkRequestError::fromHTTPResponse(response->statusCode(),
                                                              data ? foundation::stringFromData(*data) : ""));
+        } else if (data && data->size() > maximumImageDataSize) {
+            completion(NetworkRequestError::decodingFailed());
         } else {
             completion(data ? uikit::UIImage::fromData(*data) : std::shared_ptr<uikit::UIImage>());
         }

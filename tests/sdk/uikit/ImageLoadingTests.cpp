@@ -1,0 +1,257 @@
+#include "sdk/uikit/ImageLoading.hpp"
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/uikit/UIImageView.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/services/CertificatesService.hpp"
+#include "sdk/services/FileService.hpp"
+#include "sdk/services/ImageCache.hpp"
+#include "sdk/services/NetworkService.hpp"
+#include "sdk/uikit/ViewShimmer.hpp"
+#include "support/TestServer.hpp"
+#include "support/sdk/TemporaryBundle.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+
+namespace {
+
+using testsupport::TestRequest;
+using testsupport::TestResponse;
+using testsupport::TestServer;
+using uikit::UIImage;
+using Kind = vyd::NetworkRequestError::Kind;
+
+// The disk cache, counting how often it is asked.
+class CountingFileService : public vyd::FileServiceProtocol {
+public:
+    explicit CountingFileService(std::filesystem::path directory) : files(std::move(directory)) {}
+    bool saveImage(const std::shared_ptr<UIImage>& image, const std::string& key) override {
+        ++saves;
+        return files.saveImage(image, key);
+    }
+    std::shared_ptr<UIImage> loadImage(const std::string& key) const override {
+        ++loads;
+        return files.loadImage(key);
+    }
+    vyd::FileService files;
+    std::atomic<int> saves{0};
+    mutable std::atomic<int> loads{0};
+};
+
+// The network service, counting the results it has handed back.
+class CountingNetworkService : public vyd::NetworkServiceProtocol {
+public:
+    explicit CountingNetworkService(std::shared_ptr<vyd::NetworkService> network) : network_(std::move(network)) {}
+    void loadImage(const std::string& link, ImageCompletion completion) override {
+        network_->loadImage(link, [this, completion = std::move(completion)](vyd::ImageResult result) {
+            completion(std::move(result));
+            ++completed;
+        });
+    }
+    std::atomic<int> completed{0};
+
+private:
+    std::shared_ptr<vyd::NetworkService> network_;
+};
+
+bool hasShimmer(const uikit::UIView& view) {
+    for (const auto& layer : view.layer()->sublayers()) {
+        if (layer->name() == vyd::ShimmerKey::shimmer) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class ImageLoadingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        foundation::URLSessionConfiguration configuration;
+        configuration.timeoutIntervalForRequest = 0.5; // for the server that never answers
+        network = std::make_shared<CountingNetworkService>(std::make_shared<vyd::NetworkService>(
+            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}), configuration));
+        vyd::DIContainer::setNetworkService(network);
+        vyd::DIContainer::setImageCache(cache);
+        vyd::DIContainer::setFileService(files);
+        server->handle("GET", "/logo.png", [](const TestRequest&) {
+            return TestResponse{200, logo(), "image/png", {}};
+        });
+    }
+    void TearDown() override {
+        server.reset();
+        foundation::RunLoop::main().discardPending();
+        vyd::DIContainer::setNetworkService(nullptr);
+        vyd::DIContainer::setImageCache(nullptr);
+        vyd::DIContainer::setFileService(nullptr);
+    }
+
+    static std::string logo() { return vydtest::sourceBundleFile("vy_logo.png"); }
+    static void waitFor(const std::function<bool()>& done) {
+        ASSERT_TRUE(foundation::RunLoop::main().runUntil(done, 20));
+    }
+
+    std::shared_ptr<UIImage> cacheableImage(const std::optional<std::string>& link) {
+        std::optional<std::shared_ptr<UIImage>> result;
+        vyd::loadCacheableImage(link, [&](std::shared_ptr<UIImage> image) { result = std::move(image); });
+        waitFor([&] { return result.has_value(); });
+        return result.value_or(nullptr);
+    }
+    vyd::ImageResult plainImage(const std::string& link) {
+        std::optional<vyd::ImageResult> result;
+        vyd::loadImage(link, [&](vyd::ImageResult value) { result = std::move(value); });
+        waitFor([&] { return result.has_value(); });
+        return result.value_or(vyd::NetworkRequestError::unknown());
+    }
+    std::size_t filesOnDisk() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder.path()), {}));
+    }
+
+    vydtest::TemporaryBundle folder;
+    std::shared_ptr<CountingNetworkService> network;
+    std::unique_ptr<TestServer> server = TestServer::startHTTP();
+    std::shared_ptr<vyd::ImageCache> cache = std::make_shared<vyd::ImageCache>();
+    std::shared_ptr<CountingFileService> files = std::make_shared<CountingFileService>(folder.path());
+};
+
+TEST_F(ImageLoadingTest, CacheableLoadGoesToMemoryThenDiskThenNetwork) {
+    const auto link = server->url("/logo.png");
+    const auto loaded = cacheableImage(link);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(server->requestCount(), 1u);
+    EXPECT_EQ(cache->image(link), loaded);
+    EXPECT_NE(files->files.loadImage(link), nullptr);
+
+    EXPECT_EQ(cacheableImage(link), loaded) << "served from memory";
+    EXPECT_EQ(server->requestCount(), 1u);
+    const int diskReads = files->loads;
+    EXPECT_EQ(diskReads, 1) << "only the first load looked on disk";
+
+    vyd::DIContainer::setImageCache(cache = std::make_shared<vyd::ImageCache>()); // a new launch
+    const auto fromDisk = cacheableImage(link);
+    ASSERT_NE(fromDisk, nullptr);
+    EXPECT_EQ(fromDisk->size(), loaded->size());
+    EXPECT_EQ(cache->image(link), fromDisk) << "a disk hit fills the memory cache";
+    EXPECT_EQ(server->requestCount(), 1u);
+}
+
+TEST_F(ImageLoadingTest, OverlappingLoadsOfOneLinkMakeOneRequestAndStoreOneImage) {
+    const auto link = server->url("/logo.png");
+    std::vector<std::shared_ptr<UIImage>> results;
+    for (int i = 0; i < 2; ++i) {
+        vyd::loadCacheableImage(link, [&](std::shared_ptr<UIImage> image) { results.push_back(std::move(image)); });
+    }
+    waitFor([&] { return results.size() == 2; });
+    ASSERT_NE(results[0], nullptr);
+    EXPECT_EQ(results[0], results[1]);
+    EXPECT_EQ(server->requestCount(), 1u);
+    EXPECT_EQ(files->saves, 1);
+    EXPECT_EQ(cache->count(), 1u);
+    EXPECT_EQ(filesOnDisk(), 1u);
+}
+
+// Whatever the server does wrong, nothing is stored, the shimmering view settles and nothing
+// crashes: data that is no image is a success without one, the rest are failures.
+TEST_F(ImageLoadingTest, BadAnswersStoreNothing) {
+    const std::string png = logo();
+    server->handle("GET", "/page", [](const TestRequest&) {
+        return TestResponse{200, "<html><body>VY Bank</body></html>", "text/html", {}};
+    });
+    server->handle("GET", "/truncated.png", [png](const TestRequest&) {
+        return TestResponse{200, png.substr(0, png.size() / 2), "image/png", {}};
+    });
+    server->handle("GET", "/huge.png", [png](const TestRequest&) {
+        std::string body = png;
+        body.resize(50 * 1024 * 1024, '\x7f');
+        return TestResponse{200, std::move(body), "image/png", {}};
+    });
+    server->handle("GET", "/never.png", [](const TestRequest&) { return TestResponse{200, "", "image/png", {}}; });
+
+    const std::vector<std::pair<std::string, std::optional<Kind>>> table{
+        {"/page", std::nullopt},
+        {"/truncated.png", std::nullopt},
+        {"/huge.png", Kind::decodingFailed},
+        {"/never.png", Kind::internetConnectionError},
+    };
+    for (const auto& [path, failure] : table) {
+        if (path == "/never.png") {
+            server->holdResponses();
+        }
+        const auto link = server->url(path);
+        const auto result = plainImage(link);
+        if (failure) {
+            ASSERT_TRUE(std::holds_alternative<vyd::NetworkRequestError>(result)) << path;
+            EXPECT_EQ(std::get<vyd::NetworkRequestError>(result).kind(), *failure) << path;
+        } else {
+            ASSERT_TRUE(std::holds_alternative<std::shared_ptr<UIImage>>(result)) << path;
+            EXPECT_EQ(std::get<std::shared_ptr<UIImage>>(result), nullptr) << path;
+        }
+        EXPECT_EQ(cacheableImage(link), nullptr) << path;
+
+        const auto previous = UIImage::fromData(foundation::dataFromString(png));
+        const auto shimmering = uikit::UIImageView::make(previous);
+        const auto plain = uikit::UIImageView::make(previous);
+        const int completed = network->completed;
+        vyd::setImage(shimmering, link, true, uikit::UIImageRenderingMode::alwaysTemplate);
+        vyd::setImage(plain, link);
+        waitFor([&] { return network->completed == completed + 2; });
+        foundation::RunLoop::main().runUntilIdle();
+        EXPECT_FALSE(hasShimmer(*shimmering));
+        EXPECT_EQ(shimmering->isHidden(), failure.has_value()) << path;
+        // A success without an image clears the views; a failure leaves them as they were.
+        EXPECT_EQ(shimmering->image() == nullptr, !failure) << path;
+        EXPECT_EQ(plain->image() == nullptr, !failure) << path;
+    }
+    server->releaseResponses();
+    EXPECT_EQ(cache->count(), 0u);
+    EXPECT_EQ(files->saves, 0);
+    EXPECT_EQ(filesOnDisk(), 0u);
+}
+
+TEST_F(ImageLoadingTest, ImageViewShowsTheImageInItsRenderingModeAfterTheShimmer) {
+    const auto view = uikit::UIImageView::make(uikit::CGRect(0, 0, 40, 40));
+    view->setHidden(true);
+    vyd::setImage(view, server->url("/logo.png"), uikit::UIImageRenderingMode::alwaysTemplate);
+    EXPECT_FALSE(view->isHidden());
+    EXPECT_TRUE(hasShimmer(*view));
+    waitFor([&] { return view->image() != nullptr; });
+    EXPECT_FALSE(hasShimmer(*view));
+    EXPECT_EQ(view->image()->renderingMode(), uikit::UIImageRenderingMode::alwaysTemplate);
+    EXPECT_FALSE(view->isHidden());
+}
+
+TEST_F(ImageLoadingTest, WithoutALinkNothingIsRequested) {
+    std::optional<vyd::ImageResult> result;
+    vyd::loadImage(std::nullopt, [&](vyd::ImageResult value) { result = std::move(value); });
+    ASSERT_TRUE(result.has_value()) << "on the caller's thread, before the call returns";
+    ASSERT_TRUE(std::holds_alternative<vyd::NetworkRequestError>(*result));
+    EXPECT_EQ(std::get<vyd::NetworkRequestError>(*result).kind(), Kind::invalidRequest);
+    EXPECT_EQ(cacheableImage(std::nullopt), nullptr);
+
+    // The shimmer lasts one pass of the main queue; the view keeps its image.
+    const auto previous = UIImage::fromData(foundation::dataFromString(logo()));
+    for (const bool hideOnFailure : {true, false}) {
+        const auto view = uikit::UIImageView::make(previous);
+        vyd::setImage(view, std::nullopt, hideOnFailure, uikit::UIImageRenderingMode::automatic);
+        EXPECT_TRUE(hasShimmer(*view));
+        foundation::RunLoop::main().runUntilIdle();
+        EXPECT_FALSE(hasShimmer(*view));
+        EXPECT_EQ(view->isHidden(), hideOnFailure);
+        EXPECT_EQ(view->image(), previous);
+    }
+    EXPECT_EQ(server->requestCount(), 0u);
+}
+
+TEST(ImageHelpersTest, BundleImagesByNameAndScaling) {
+    EXPECT_EQ(vyd::imageWithSymbolName("no_such_image"), nullptr);
+    const auto logo = vyd::imageWithSymbolName("vy_logo");
+    ASSERT_NE(logo, nullptr);
+    const auto scaled = vyd::scaleToSize(logo, {30, 20});
+    EXPECT_EQ(scaled->size(), (uikit::CGSize{30, 20}));
+    EXPECT_EQ(vyd::scaleToSize(logo, {0, 0}), logo) << "no context for an empty size: the image itself";
+}
+
+} // namespace
