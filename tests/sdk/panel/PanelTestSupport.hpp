@@ -57,21 +57,8 @@ public:
 };
 
 // A 390 x 844 phone with insets 47 (top) and 34 (bottom), on the manual clock.
-class PanelTest : public uikittests::ManualClockTest {
+class PanelTest : public uikittests::PhoneTest {
 protected:
-    void SetUp() override {
-        ManualClockTest::SetUp();
-        device = std::make_unique<::testing::SimulatedDevice>();
-        root = device->rootViewController();
-        settle();
-    }
-    void TearDown() override {
-        settle();
-        device.reset();
-        ManualClockTest::TearDown();
-    }
-
-    static void settle() { ::testing::SimulatedDevice::settle(); }
 
     // A panel presented without animation, shown in its initial state.
     std::shared_ptr<vyd::SlidePanelController> presentedPanel(
@@ -87,8 +74,6 @@ protected:
         ::testing::SimulatedUser::drag(panel.surfaceView()->grabberHandle(), {0, dy}, {0, velocity});
     }
 
-    std::unique_ptr<::testing::SimulatedDevice> device;
-    std::shared_ptr<uikit::UIViewController> root;
     // Panels hold their delegate weakly: the test keeps it.
     std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
 };

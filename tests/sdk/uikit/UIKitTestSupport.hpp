@@ -4,9 +4,13 @@
 // of one interface style.
 
 #include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
+#include "platform/uikit/UIViewController.hpp"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace uikittests {
 
@@ -21,6 +25,27 @@ protected:
 
     // Lets time pass in frames, running what falls due.
     static void advance(double seconds) { foundation::Clock::advance(seconds); }
+};
+
+// A 390 x 844 phone with safe-area insets 47 (top) and 34 (bottom), on the manual clock.
+class PhoneTest : public ManualClockTest {
+protected:
+    void SetUp() override {
+        ManualClockTest::SetUp();
+        device = std::make_unique<::testing::SimulatedDevice>();
+        root = device->rootViewController();
+        settle();
+    }
+    void TearDown() override {
+        settle();
+        device.reset();
+        ManualClockTest::TearDown();
+    }
+
+    static void settle() { ::testing::SimulatedDevice::settle(); }
+
+    std::unique_ptr<::testing::SimulatedDevice> device;
+    std::shared_ptr<uikit::UIViewController> root;
 };
 
 inline uikit::UITraitCollection style(uikit::UIUserInterfaceStyle value) {
