@@ -4,6 +4,7 @@
 
 #include "LoginButtonRoad.hpp"
 #include "PanelRoad.hpp"
+#include "UIKitRoad.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/URL.hpp"
@@ -87,6 +88,7 @@ int main() {
     foundation::RunLoop::main().runUntilIdle();
     hostapp::showLoginButtonRoad();
     hostapp::showPanelRoad();
+    hostapp::showUIKitRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }
