@@ -45,7 +45,9 @@
 #include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButton.hpp"
 
-// Web pages: a view controller over which the browser view opens may adopt this to hear from it.
+// Web pages: the opener that shows them, and what a view controller over which the browser view
+// opens may adopt to hear from it.
+#include "sdk/base/WebSceneOpenerProtocol.hpp"
 #include "sdk/screens/web/VYDSafariViewControllerDelegate.hpp"
 
 // Slide panel.

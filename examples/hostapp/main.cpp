@@ -5,6 +5,7 @@
 #include "LoginButtonRoad.hpp"
 #include "PanelRoad.hpp"
 #include "UIKitRoad.hpp"
+#include "WebRoad.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/URL.hpp"
@@ -89,6 +90,7 @@ int main() {
     hostapp::showLoginButtonRoad();
     hostapp::showPanelRoad();
     hostapp::showUIKitRoad();
+    hostapp::showWebRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }

@@ -21,8 +21,10 @@ std::optional<foundation::URL> AuthURLManager::makeAppToAppURL(std::string_view 
 
 std::optional<foundation::URL> AuthURLManager::makeWebURL(const VYDAuthRequest& request) const {
     const bool hasSSOBase = request.ssoBaseUrl && !request.ssoBaseUrl->empty();
+    const auto stand = staticStorageService_->stand();
     const std::string address =
-        hasSSOBase ? *request.ssoBaseUrl : Enviroment::authorizationPageURL(staticStorageService_->stand());
+        hasSSOBase ? *request.ssoBaseUrl
+                   : staticStorageService_->authorizationPageURL(stand).value_or(Enviroment::authorizationPageURL(stand));
     const auto base = foundation::URL::string(address);
     if (!base || !isWebLink(*base) || !base->host()) {
         return std::nullopt;

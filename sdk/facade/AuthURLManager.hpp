@@ -22,7 +22,7 @@ public:
     // ("vybank" counts as "vybank://").
     std::optional<foundation::URL> makeAppToAppURL(std::string_view deeplink, const VYDAuthRequest& request) const;
     // The authorization page: the request's SSO base address (unless empty), else the stand's
-    // page. Only a web address qualifies.
+    // page (as the host app set it for a test stand). Only a web address qualifies.
     std::optional<foundation::URL> makeWebURL(const VYDAuthRequest& request) const;
 
 private:

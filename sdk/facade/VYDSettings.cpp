@@ -1,6 +1,8 @@
 #include "sdk/facade/VYDSettings.hpp"
 
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/base/URLHelpers.hpp"
+#include "sdk/catalogue/L10n.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
 namespace vyd {
@@ -26,6 +28,21 @@ void VYDSettings::applyMainPreferences(const std::optional<std::string>& clientI
     if (stand) {
         storage->setStand(*stand);
     }
+}
+
+std::optional<VYDError> VYDSettings::applyTestStandAuthorizationPage(VYDStandType stand,
+                                                                     const std::optional<std::string>& url) {
+    if (stand == VYDStandType::prom) {
+        return VYDError{VYDErrorType::invalidRequest, L10n::Ui::Errors::productionStandIsFixed()};
+    }
+    if (url) {
+        const auto page = foundation::URL::string(*url);
+        if (!page || !isWebLink(*page) || !page->host()) {
+            return VYDError{VYDErrorType::linkIsNotValid, L10n::Ui::Errors::linkIsNotValid()};
+        }
+    }
+    DIContainer::staticStorageService()->setAuthorizationPageURL(stand, url);
+    return std::nullopt;
 }
 
 void VYDSettings::applyUIPreferences(const VYDUIPreferences& preferences) {

@@ -34,6 +34,20 @@ void StaticStorageService::setPartnerProfileUrl(std::optional<std::string> partn
 VYDStandType StaticStorageService::stand() const { return read(stand_); }
 void StaticStorageService::setStand(VYDStandType stand) { write(stand_, stand); }
 
+std::optional<std::string> StaticStorageService::authorizationPageURL(VYDStandType stand) const {
+    std::lock_guard lock(mutex_);
+    const auto found = authorizationPageURLs_.find(stand);
+    return found == authorizationPageURLs_.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+void StaticStorageService::setAuthorizationPageURL(VYDStandType stand, std::optional<std::string> url) {
+    std::lock_guard lock(mutex_);
+    if (url) {
+        authorizationPageURLs_.insert_or_assign(stand, std::move(*url));
+    } else {
+        authorizationPageURLs_.erase(stand);
+    }
+}
+
 std::optional<std::string> StaticStorageService::state() const { return read(state_); }
 void StaticStorageService::setState(std::optional<std::string> state) { write(state_, std::move(state)); }
 std::optional<std::string> StaticStorageService::nonce() const { return read(nonce_); }

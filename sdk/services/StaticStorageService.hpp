@@ -1,6 +1,7 @@
 #pragma once
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
+#include <map>
 #include <mutex>
 
 namespace vyd {
@@ -19,6 +20,8 @@ public:
     void setPartnerProfileUrl(std::optional<std::string> partnerProfileUrl) override;
     VYDStandType stand() const override;
     void setStand(VYDStandType stand) override;
+    std::optional<std::string> authorizationPageURL(VYDStandType stand) const override;
+    void setAuthorizationPageURL(VYDStandType stand, std::optional<std::string> url) override;
 
     std::optional<std::string> state() const override;
     void setState(std::optional<std::string> state) override;
@@ -62,6 +65,7 @@ private:
     std::string partnerName_;
     std::optional<std::string> partnerProfileUrl_;
     VYDStandType stand_ = VYDStandType::prom;
+    std::map<VYDStandType, std::string> authorizationPageURLs_;
     std::optional<std::string> state_;
     std::optional<std::string> nonce_;
     std::optional<std::string> redirectUri_;

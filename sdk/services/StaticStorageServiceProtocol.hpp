@@ -32,6 +32,9 @@ public:
     virtual void setPartnerProfileUrl(std::optional<std::string> partnerProfileUrl) = 0;
     virtual VYDStandType stand() const = 0;
     virtual void setStand(VYDStandType stand) = 0;
+    // The authorization page the host app set for a test stand; none: the stand's own.
+    virtual std::optional<std::string> authorizationPageURL(VYDStandType stand) const = 0;
+    virtual void setAuthorizationPageURL(VYDStandType stand, std::optional<std::string> url) = 0;
 
     // The current login's data, checked against the return link.
     virtual std::optional<std::string> state() const = 0;

@@ -115,9 +115,8 @@ void WebSceneOpener::openScene(const foundation::URL& url, const PresentationSty
     std::visit(
         Overloaded{
             [&](const ModalWebView& modal) {
-                if (assembler_ && allowsModalWebView(url, isSecure, modal.secureLevel)) {
-                    openAuthWebView(url, modal.viewController, isSecure, navigationColor, delegate);
-                } else {
+                if (!allowsModalWebView(url, isSecure, modal.secureLevel) ||
+                    !openAuthWebView(url, modal.viewController, isSecure, navigationColor, delegate)) {
                     openSafariViewController(url, modal.viewController, navigationColor);
                 }
             },
@@ -129,17 +128,20 @@ void WebSceneOpener::openScene(const foundation::URL& url, const PresentationSty
         presentationStyle);
 }
 
-void WebSceneOpener::openAuthWebView(const foundation::URL& url, const std::shared_ptr<uikit::UIViewController>& over,
+bool WebSceneOpener::openAuthWebView(const foundation::URL& url, const std::shared_ptr<uikit::UIViewController>& over,
                                      bool isSecure, const std::optional<uikit::UIColor>& navigationColor,
                                      const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
-    if (!over) {
-        return;
-    }
     // The scene closes itself; the opener keeps nothing of it.
-    const auto scene = assembler_->createAuthWebViewController(url, isSecure, navigationColor, delegate);
+    const auto scene = over && assembler_
+                           ? assembler_->createAuthWebViewController(url, isSecure, navigationColor, delegate)
+                           : nullptr;
+    if (!scene) {
+        return false;
+    }
     scene->setModalPresentationStyle(uikit::UIModalPresentationStyle::fullScreen);
     over->present(scene, true);
     Logger::log(L10n::Logs::openWithWebViewValue(url.absoluteString()));
+    return true;
 }
 
 void WebSceneOpener::checkChildWebView(const foundation::URL& url, bool isSecure,
@@ -147,8 +149,8 @@ void WebSceneOpener::checkChildWebView(const foundation::URL& url, bool isSecure
                                        const std::shared_ptr<SlidePanelController>& spc,
                                        NavigationWebViewType webViewType,
                                        const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
-    if (spc && assembler_ && allowsChildWebView(url, isSecure, webViewType)) {
-        configureSPCWebViewController(spc, url, isSecure, navigationColor, webViewType, delegate);
+    if (spc && allowsChildWebView(url, isSecure, webViewType) &&
+        configureSPCWebViewController(spc, url, isSecure, navigationColor, webViewType, delegate)) {
         Logger::log(L10n::Logs::openWithWebViewValue(url.absoluteString()));
         return;
     }
@@ -167,14 +169,18 @@ void WebSceneOpener::checkChildWebView(const foundation::URL& url, bool isSecure
     }
 }
 
-void WebSceneOpener::configureSPCWebViewController(const std::shared_ptr<SlidePanelController>& spc,
+bool WebSceneOpener::configureSPCWebViewController(const std::shared_ptr<SlidePanelController>& spc,
                                                    const foundation::URL& url, bool isSecure,
                                                    const std::optional<uikit::UIColor>& navigationColor,
                                                    NavigationWebViewType webViewType,
                                                    const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
+    const auto scene = assembler_ ? assembler_->createNavigationWebViewController(url, isSecure, navigationColor,
+                                                                                  webViewType, delegate)
+                                  : NavigationWebScene{};
+    if (!scene.viewController) {
+        return false;
+    }
     delegate_ = delegate;
-    const auto scene =
-        assembler_->createNavigationWebViewController(url, isSecure, navigationColor, webViewType, delegate);
     if (delegateManager_) {
         delegateManager_->addDelegate(shared_from_this());
     }
@@ -188,6 +194,7 @@ void WebSceneOpener::configureSPCWebViewController(const std::shared_ptr<SlidePa
     }
     slidePanelVC_ = spc;
     spc->setDelegate(shared_from_this());
+    return true;
 }
 
 void WebSceneOpener::openSafariViewController(const foundation::URL& url,

@@ -36,8 +36,8 @@ public:
     using SecureLevel = WebSceneSecureLevel;
 
     // Observes "AuthNativeResult" from here on. The application wrapper and the analytics maker
-    // are kept and not used. Without an assembler no web scene can be built and every page opens
-    // in the browser view.
+    // are kept and not used. A scene the assembler cannot build (or no assembler) counts as a
+    // page that may not open in a web scene: it opens in the browser view.
     static std::shared_ptr<WebSceneOpener> make(std::shared_ptr<AppMethodsWrapperProtocol> appMethodsWrapper,
                                                 std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
                                                 std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
@@ -75,14 +75,15 @@ private:
 
     bool allowsModalWebView(const foundation::URL& url, bool isSecure, SecureLevel secureLevel) const;
     bool allowsChildWebView(const foundation::URL& url, bool isSecure, NavigationWebViewType webViewType) const;
-    void openAuthWebView(const foundation::URL& url, const std::shared_ptr<uikit::UIViewController>& over,
+    // False, with nothing shown, when the scene cannot be built.
+    bool openAuthWebView(const foundation::URL& url, const std::shared_ptr<uikit::UIViewController>& over,
                          bool isSecure, const std::optional<uikit::UIColor>& navigationColor,
                          const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate);
     void checkChildWebView(const foundation::URL& url, bool isSecure,
                            const std::optional<uikit::UIColor>& navigationColor,
                            const std::shared_ptr<SlidePanelController>& spc, NavigationWebViewType webViewType,
                            const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate);
-    void configureSPCWebViewController(const std::shared_ptr<SlidePanelController>& spc, const foundation::URL& url,
+    bool configureSPCWebViewController(const std::shared_ptr<SlidePanelController>& spc, const foundation::URL& url,
                                        bool isSecure, const std::optional<uikit::UIColor>& navigationColor,
                                        NavigationWebViewType webViewType,
                                        const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate);

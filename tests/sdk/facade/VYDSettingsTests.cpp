@@ -1,6 +1,7 @@
 #include "sdk/facade/VYD.hpp"
 
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/facade/AuthURLManager.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
@@ -56,4 +57,33 @@ TEST(VYDTest, LoginAndSettingsAreMadeOncePerProcess) {
     EXPECT_EQ(vyd::VYD::login(), vyd::VYD::login());
     EXPECT_EQ(vyd::VYD::settings(), vyd::VYD::settings());
     EXPECT_NE(vyd::VYD::login(), nullptr);
+}
+
+TEST_F(VYDSettingsTest, ATestStandsAuthorizationPageIsASettingTheProductionOneIsNot) {
+    const auto& settings = vyd::VYD::settings();
+    const auto local = "https://127.0.0.1:8443/oauth2/authorize";
+    EXPECT_EQ(settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, local), std::nullopt);
+    for (const char* refused : {"vybank://authorize", "https://", "not a page"}) {
+        const auto error = settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, std::string(refused));
+        ASSERT_TRUE(error.has_value()) << refused;
+        EXPECT_EQ(error->type, vyd::VYDErrorType::linkIsNotValid);
+    }
+    const auto production = settings->applyTestStandAuthorizationPage(vyd::VYDStandType::prom, local);
+    ASSERT_TRUE(production.has_value());
+    EXPECT_EQ(production->type, vyd::VYDErrorType::invalidRequest);
+    EXPECT_EQ(storage->authorizationPageURL(vyd::VYDStandType::ift), local) << "refusals change nothing";
+    EXPECT_EQ(storage->authorizationPageURL(vyd::VYDStandType::prom), std::nullopt);
+
+    storage->setClientId("partner-1");
+    storage->setStand(vyd::VYDStandType::ift);
+    const vyd::AuthURLManager manager(storage);
+    vyd::VYDAuthRequest request;
+    request.redirectUri = "partner://auth";
+    const auto page = manager.makeWebURL(request);
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->absoluteString().rfind(std::string(local) + "?response_type=code", 0), 0u);
+
+    EXPECT_EQ(settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, std::nullopt), std::nullopt);
+    EXPECT_EQ(manager.makeWebURL(request)->host(),
+              "id-ift.vybank.example");
 }
