@@ -461,6 +461,14 @@ void WKWebView::didInit() {
 
 bool WKWebView::isLoading() const { return engine_->current && engine_->current->started; }
 
+std::optional<foundation::URL> WKWebView::url() const {
+    const auto& current = engine_->current;
+    if (current && current->started && !current->committed) {
+        return current->request.url;
+    }
+    return url_;
+}
+
 void WKWebView::setEstimatedProgress(double progress) {
     if (progress == estimatedProgress_) {
         return;

@@ -66,8 +66,12 @@ public:
     std::shared_ptr<WKUIDelegate> uiDelegate() const { return uiDelegate_.lock(); }
     void setUIDelegate(const std::shared_ptr<WKUIDelegate>& delegate) { uiDelegate_ = delegate; }
 
-    // The committed page's URL and title; none before the first commit.
-    const std::optional<foundation::URL>& url() const { return url_; }
+    // The active URL: once a navigation has started (its policy allowed it) and until it
+    // commits, the URL it is loading (a redirect's target after a redirect); otherwise the
+    // committed page's, none before the first commit. A failed navigation leaves the committed
+    // page's URL, as a cancelled policy never changes it.
+    std::optional<foundation::URL> url() const;
+    // The committed page's title; none before the first commit.
     const std::optional<std::string>& title() const { return title_; }
     bool isLoading() const;
     double estimatedProgress() const { return estimatedProgress_; }

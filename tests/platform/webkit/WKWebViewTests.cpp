@@ -225,3 +225,23 @@ TEST_F(WebViewTest, ScriptNavigationToADeepLinkIsAskedAboutAndCannotLoad) {
                                                          "fail NSURLErrorDomain -1002"}));
     EXPECT_EQ(webView->url()->absoluteString(), server->url("/page"));
 }
+
+// What a delegate reads while a navigation is under way (a trust challenge, a failure) is the
+// URL being loaded; a failed one leaves the committed page's.
+TEST_F(WebViewTest, UrlIsTheStartedNavigationsUntilItCommitsOrFails) {
+    auto server = TestServer::startHTTP();
+    servePages(*server, {"a", "b"});
+    loadAndWait(server->url("/a"));
+    server->holdResponses();
+    delegate->clear();
+
+    webView->load(requestFor(server->url("/b")));
+    foundation::RunLoop::main().runUntilIdle();
+    ASSERT_EQ(delegate->calls.back(), "start");
+    EXPECT_EQ(webView->url()->absoluteString(), server->url("/b"));
+    EXPECT_EQ(webView->title(), "a");
+
+    webView->stopLoading();
+    delegate->waitForEnd();
+    EXPECT_EQ(webView->url()->absoluteString(), server->url("/a"));
+}
