@@ -161,6 +161,17 @@ TestCertificates make() {
 
 } // namespace
 
+TestChain makeTestChain(const std::string& rootName) {
+    Key rootKey = makeKey();
+    Certificate root = makeCertificate(rootKey.get(), rootName, true, nullptr, {-1, 365}, {nullptr, rootKey.get()});
+    Key serverKey = makeKey();
+    Certificate server = makeCertificate(serverKey.get(), "localhost", false, localhostNames, current,
+                                         Signer{root.get(), rootKey.get()});
+    TestChain chain{identity(root.get(), rootKey.get()), identity(server.get(), serverKey.get())};
+    chain.root.privateKeyPEM.clear();
+    return chain;
+}
+
 security::SecCertificate TestIdentity::certificate() const {
     auto certificate = security::SecCertificate::createWithData(certificateDER);
     require(certificate.has_value(), "decoding");

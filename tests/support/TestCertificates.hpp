@@ -29,4 +29,13 @@ struct TestCertificates {
     static const TestCertificates& shared();
 };
 
+// A root made now, and a certificate it issued for "localhost" and 127.0.0.1: a server of its
+// own that a client trusts only by taking that root as its anchor. The root's private key is
+// dropped once it has signed, so `root.privateKeyPEM` is empty.
+struct TestChain {
+    TestIdentity root;
+    TestIdentity server;
+};
+TestChain makeTestChain(const std::string& rootName);
+
 } // namespace testsupport

@@ -67,6 +67,15 @@ std::string TestRequest::header(std::string_view name) const {
     return {};
 }
 
+std::string TestRequest::queryValue(std::string_view name) const {
+    for (const auto& [key, value] : query) {
+        if (key == name) {
+            return value;
+        }
+    }
+    return {};
+}
+
 struct TestServer::Impl {
     std::unique_ptr<httplib::Server> server;
     std::string scheme;
@@ -82,9 +91,12 @@ struct TestServer::Impl {
     bool stopping = false;
 
     void serve(const httplib::Request& request, httplib::Response& response) {
-        TestRequest recorded{request.method, request.path, request.body, {}};
+        TestRequest recorded{request.method, request.path, request.body, {}, {}};
         for (const auto& [name, value] : request.headers) {
             recorded.headers.emplace_back(name, value);
+        }
+        for (const auto& [name, value] : request.params) {
+            recorded.query.emplace_back(name, value);
         }
         TestHandler handler;
         {

@@ -18,9 +18,13 @@ struct TestRequest {
     std::string path;
     std::string body;
     std::vector<std::pair<std::string, std::string>> headers;
+    // The query's items, percent-decoded, ordered by name.
+    std::vector<std::pair<std::string, std::string>> query;
 
     // The first value of a header, names compared without case; empty when absent.
     std::string header(std::string_view name) const;
+    // The first value of a query item; empty when absent.
+    std::string queryValue(std::string_view name) const;
 };
 
 struct TestResponse {
