@@ -1,0 +1,130 @@
+#pragma once
+// What the full-screen web scene's tests share: a simulated phone on the manual clock, VY Bank's
+// server (trusted through the certificates service's anchors), the session's analytics, and the
+// scene built as the web scene assembler builds it, presented over the root view controller.
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedDevice.hpp"
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/webkit/WKWebView.hpp"
+#include "sdk/base/VYDWebViewDelegateProtocol.hpp"
+#include "sdk/screens/web/OTPWebView.hpp"
+#include "sdk/screens/web/OTPWebViewController.hpp"
+#include "sdk/screens/web/OTPWebViewInteractor.hpp"
+#include "sdk/screens/web/OTPWebViewPresenter.hpp"
+#include "sdk/screens/web/OTPWebViewRouter.hpp"
+#include "sdk/services/AnalyticsEventParamKey.hpp"
+#include "sdk/services/AnalyticsParamsMaker.hpp"
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/AppMethodsWrapper.hpp"
+#include "sdk/services/CertificatesService.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "support/VYBankServer.hpp"
+#include "support/sdk/RecordingAnalyticsSink.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vydtest {
+
+class CountingWebViewDelegate : public vyd::VYDWebViewDelegateProtocol {
+public:
+    int rejections = 0;
+    void webViewReject() override { ++rejections; }
+};
+
+class OTPSceneTest : public ::testing::Test {
+protected:
+    static constexpr const char* redirectUri = "vyshop://vyid/return";
+
+    void SetUp() override {
+        foundation::Clock::useManualClock();
+        foundation::RunLoop::main().discardPending();
+        device = std::make_unique<::testing::SimulatedDevice>();
+        bank = testsupport::VYBankServer::start();
+        certificates =
+            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()});
+    }
+    void TearDown() override {
+        foundation::RunLoop::main().discardPending();
+        device.reset();
+    }
+
+    // Builds the scene as the web scene assembler does and presents it full screen, animated.
+    void open(const std::string& url, bool isSecure = true, std::optional<uikit::UIColor> navigationColor = {}) {
+        auto view = vyd::OTPWebView::make(std::move(navigationColor));
+        auto presenter = std::make_shared<vyd::OTPWebViewPresenter>();
+        auto interactor = vyd::OTPWebViewInteractor::make(presenter, *foundation::URL::string(url), isSecure,
+                                                          appMethods, store, certificates, paramsMaker, hostDelegate);
+        auto router = std::make_shared<vyd::OTPWebViewRouter>(appMethods);
+        auto controller = vyd::OTPWebViewController::make(interactor, router, view);
+        presenter->setViewController(controller);
+        router->setViewController(controller);
+        controller->setModalPresentationStyle(uikit::UIModalPresentationStyle::fullScreen);
+        device->rootViewController()->present(controller, true);
+        settle();
+        scene = controller;
+    }
+
+    std::shared_ptr<vyd::OTPWebViewController> controller() const { return scene.lock(); }
+    std::shared_ptr<vyd::OTPWebView> view() const {
+        return std::dynamic_pointer_cast<vyd::OTPWebView>(controller()->contentView());
+    }
+    std::shared_ptr<webkit::WKWebView> webView() const { return view()->webView(); }
+    vyd::OTPWebViewInteractor& interactor() const {
+        return static_cast<vyd::OTPWebViewInteractor&>(*controller()->interactor());
+    }
+    std::string pageURL() const {
+        const auto url = webView()->url();
+        return url ? url->absoluteString() : std::string();
+    }
+
+    // Ends running presentations and dismissals.
+    static void settle() { foundation::Clock::advance(1); }
+    // Runs the main queue until `done` holds: pages arrive from worker threads.
+    static void waitFor(const std::function<bool()>& done, const std::string& what) {
+        EXPECT_TRUE(foundation::RunLoop::main().runUntil(done, 15)) << "never came: " << what;
+    }
+    void waitForPage(const std::string& url) {
+        waitFor([&] { return !webView()->isLoading() && pageURL() == url; }, url);
+    }
+
+    // The scene's events as "native show nativeScreen", "error click", "native close reject".
+    std::vector<std::string> sceneEvents() const {
+        std::vector<std::string> found;
+        for (const auto& event : sink->events()) {
+            const bool native = event.name == vyd::eventName(vyd::AnalyticsEventAction::authNative);
+            if (!native && event.name != vyd::eventName(vyd::AnalyticsEventAction::authNativeError)) {
+                continue;
+            }
+            std::string text = native ? "native" : "error";
+            for (auto key : {vyd::AnalyticsEventParamKey::eventType, vyd::AnalyticsEventParamKey::screenType,
+                             vyd::AnalyticsEventParamKey::finalEvent}) {
+                const auto value = event.params.find(vyd::rawValue(key));
+                if (value != event.params.end()) {
+                    text += " " + value->second;
+                }
+            }
+            found.push_back(text);
+        }
+        return found;
+    }
+
+    std::unique_ptr<::testing::SimulatedDevice> device;
+    std::unique_ptr<testsupport::VYBankServer> bank;
+    std::shared_ptr<vyd::CertificatesService> certificates;
+    std::shared_ptr<RecordingAnalyticsSink> sink = std::make_shared<RecordingAnalyticsSink>();
+    std::shared_ptr<vyd::StaticStorageService> store =
+        std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));
+    std::shared_ptr<vyd::AnalyticsParamsMaker> paramsMaker =
+        std::make_shared<vyd::AnalyticsParamsMaker>(store, nullptr, [] { return std::string("2.3.0"); });
+    std::shared_ptr<vyd::AppMethodsWrapper> appMethods = std::make_shared<vyd::AppMethodsWrapper>();
+    std::shared_ptr<CountingWebViewDelegate> hostDelegate = std::make_shared<CountingWebViewDelegate>();
+    std::weak_ptr<vyd::OTPWebViewController> scene;
+};
+
+} // namespace vydtest

@@ -1,0 +1,234 @@
+#include "OTPSceneTestSupport.hpp"
+
+#include "platform/foundation/NotificationCenter.hpp"
+#include "platform/safariservices/SFSafariViewController.hpp"
+#include "platform/swiftui/UIHostingController.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
+#include "platform/uikit/UIStackView.hpp"
+#include "sdk/base/NotificationNames.hpp"
+#include "support/TestServer.hpp"
+
+namespace {
+
+using ::testing::SimulatedUser;
+using testsupport::TestRequest;
+using testsupport::TestResponse;
+using testsupport::TestServer;
+using testsupport::VYBankServer;
+using vydtest::OTPSceneTest;
+using Strings = std::vector<std::string>;
+
+void postReturnResult(foundation::UserInfo userInfo) {
+    foundation::NotificationCenter::defaultCenter().post(vyd::NotificationNames::authNativeResult(), nullptr,
+                                                         std::move(userInfo));
+}
+
+std::vector<std::string> urls(const std::vector<foundation::URL>& list) {
+    std::vector<std::string> texts;
+    for (const auto& url : list) {
+        texts.push_back(url.absoluteString());
+    }
+    return texts;
+}
+
+// Pages whose links lead on: each is "<title>" with links named by their text.
+void servePage(TestServer& server, const std::string& path, const std::string& links) {
+    server.handle("GET", path, [path, links](const TestRequest&) {
+        return TestResponse{
+            200, "<html><head><title>" + path + "</title></head><body>" + links + "</body></html>", "text/html", {}};
+    });
+}
+
+} // namespace
+
+// The whole road: the start page commits, the forms go through, the bank's redirect to the host
+// app's redirect URI is a deep link handed to the system (its cancelled redirect is no error) while
+// the page stays, and the return link closes the scene, which is then released.
+TEST_F(OTPSceneTest, FormsLeadToTheRedirectHandedToTheSystemAndTheReturnLinkClosesTheScene) {
+    device->installApp("vyshop");
+    const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
+    open(start);
+    waitForPage(start);
+    EXPECT_TRUE(view()->spinnerImageView()->isHidden());
+    EXPECT_TRUE(view()->errorStackView()->isHidden());
+
+    ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"phone", "+7 900 000-00-00"}}));
+    waitForPage(bank->url("/phone"));
+    ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"code", std::string(VYBankServer::smsCode)}}));
+    waitFor([&] { return !device->openedURLs().empty() && !webView()->isLoading(); }, "the redirect");
+
+    ASSERT_EQ(bank->issuedCodes().size(), 1u);
+    EXPECT_EQ(urls(device->openedURLs()),
+              Strings{std::string(redirectUri) + "?code=" + bank->issuedCodes()[0] + "&state=s-1"});
+    EXPECT_EQ(pageURL(), bank->url("/phone"));
+    EXPECT_TRUE(view()->errorStackView()->isHidden());
+    EXPECT_EQ(sceneEvents(), Strings{"native show nativeScreen"});
+
+    postReturnResult({{"isSuccess", true}});
+    settle();
+    EXPECT_EQ(sceneEvents().back(), "native close success");
+    EXPECT_EQ(hostDelegate->rejections, 0);
+    EXPECT_EQ(device->topViewController(), device->rootViewController());
+    EXPECT_TRUE(scene.expired()) << "the closed scene is still held";
+}
+
+TEST_F(OTPSceneTest, LinksToOtherSchemesAreHandedToTheSystemWithoutMovingThePage) {
+    const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
+    open(start);
+    waitForPage(start);
+    const Strings deepLinks{"vybank://auth?state=s-1", "tel:+15550100", "about:blank", "HTTPS://127.0.0.1/"};
+
+    for (const auto& link : deepLinks) {
+        SimulatedUser::navigateByScript(*webView(), *foundation::URL::string(link));
+        foundation::RunLoop::main().runUntilIdle();
+    }
+
+    Strings requested;
+    for (const auto& record : device->openURLRecords()) {
+        requested.push_back(record.url.absoluteString());
+    }
+    EXPECT_EQ(requested, deepLinks);
+    EXPECT_FALSE(webView()->isLoading());
+    EXPECT_EQ(pageURL(), start);
+    EXPECT_TRUE(webView()->backForwardList().backList().empty());
+    EXPECT_EQ(bank->server().requestCount(), 1u);
+    EXPECT_NE(device->topViewController(), device->rootViewController()) << "a deep link closed the scene";
+}
+
+// Only a Bool "isSuccess" closes the scene; the host's delegate is not told either way.
+TEST_F(OTPSceneTest, ReturnNotificationClosesTheSceneOnlyWithABool) {
+    open(bank->authorizationURL("shop", redirectUri, "s-1"));
+    postReturnResult({});
+    postReturnResult({{"isSuccess", std::string("true")}});
+    settle();
+    EXPECT_EQ(device->topViewController(), controller());
+
+    postReturnResult({{"isSuccess", false}});
+    settle();
+    EXPECT_EQ(device->topViewController(), device->rootViewController());
+    const auto events = sceneEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "native close fail"), 1);
+    EXPECT_EQ(hostDelegate->rejections, 0);
+}
+
+// A, B (asked for in a new window, opened in this one), C, then the PDF D opened from C: "Done"
+// on D returns to C instead of closing; back steps to the start page, whose commit is shown again;
+// "Done" then rejects.
+TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
+    auto site = TestServer::startHTTP();
+    servePage(*site, "/a", "<a href=\"/b\" target=\"_blank\">B</a>");
+    servePage(*site, "/b", "<a href=\"/c\">C</a>");
+    servePage(*site, "/c", "<a href=\"/d.pdf\">D</a>");
+    site->handle("GET", "/d.pdf", [](const TestRequest&) {
+        return TestResponse{200, "%PDF-1.4", "application/pdf", {}};
+    });
+    const auto a = site->url("/a"), b = site->url("/b"), c = site->url("/c"), d = site->url("/d.pdf");
+    open(a, false);
+    waitForPage(a);
+    for (const auto& [link, page] : {std::pair{"B", b}, {"C", c}, {"D", d}}) {
+        ASSERT_TRUE(SimulatedUser::tapLink(*webView(), link));
+        waitForPage(page);
+    }
+    EXPECT_EQ(urls(interactor().pagesStack()), (Strings{a, b, c}));
+    EXPECT_EQ(urls(interactor().pdfPagesStack()), Strings{c});
+    auto header = [&] { return view()->hostingHeaderController()->hostingView()->rootNode(); };
+    EXPECT_EQ(header()->find([](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::image; }), nullptr)
+        << "a PDF shows no back button";
+
+    SimulatedUser::tap(view(), "Done");
+    waitForPage(c);
+    EXPECT_TRUE(interactor().pdfPagesStack().empty());
+    EXPECT_EQ(urls(interactor().pagesStack()), Strings{b});
+
+    controller()->openBackListPage(*foundation::URL::string(site->url("/elsewhere")));
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_FALSE(webView()->isLoading());
+
+    auto tapBack = [&] {
+        const auto* chevron =
+            header()->find([](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::image; });
+        ASSERT_NE(chevron, nullptr);
+        const auto at = chevron->frame();
+        SimulatedUser::tap(view()->hostingHeaderController()->view(),
+                           {at.origin.x + at.size.width / 2, at.origin.y + at.size.height / 2});
+    };
+    tapBack();
+    waitForPage(b);
+    EXPECT_EQ(urls(interactor().pagesStack()), Strings{a}) << "B's own commit pushes A";
+    tapBack();
+    waitForPage(a);
+    EXPECT_TRUE(interactor().pagesStack().empty());
+    controller()->backButtonPressed(); // nothing left to return to: no move, no event
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_FALSE(webView()->isLoading());
+
+    SimulatedUser::tap(view(), "Done");
+    settle();
+    EXPECT_EQ(hostDelegate->rejections, 1);
+    EXPECT_EQ(sceneEvents(), (Strings{"native show nativeScreen", "native hide", "native hide", "native hide",
+                                      "native show nativeScreen", "native close reject"}));
+    EXPECT_TRUE(scene.expired());
+}
+
+// The untrusted server gets a TLS handshake but not one request byte. A secure scene then shows
+// the page in the browser view (without the scene's colour); closing the scene after the browser
+// view's own "Done" still closes it. A scene that is not secure only fails the load.
+TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRequest) {
+    for (bool isSecure : {true, false}) {
+        SCOPED_TRACE(isSecure ? "secure" : "not secure");
+        auto other = VYBankServer::start();
+        const std::string start = other->authorizationURL("shop", redirectUri, "s-1");
+        open(start, isSecure, uikit::UIColor::red());
+        auto browser = [&] {
+            return std::dynamic_pointer_cast<safariservices::SFSafariViewController>(device->topViewController());
+        };
+        waitFor([&] { return !view()->errorStackView()->isHidden() && (!isSecure || browser()); }, "the outcome");
+        settle();
+
+        EXPECT_GT(other->server().handshakeCount(), 0u);
+        EXPECT_EQ(other->server().requestCount(), 0u);
+        if (!isSecure) {
+            EXPECT_EQ(browser(), nullptr);
+            device->rootViewController()->dismiss(false);
+            settle();
+            continue;
+        }
+        ASSERT_NE(browser(), nullptr);
+        EXPECT_EQ(browser()->url().absoluteString(), start);
+        EXPECT_FALSE(browser()->preferredBarTintColor());
+        ASSERT_TRUE(SimulatedUser::pressDone(*browser()));
+        settle();
+        EXPECT_EQ(device->topViewController(), controller());
+
+        SimulatedUser::tap(view(), "Done");
+        settle();
+        EXPECT_EQ(device->topViewController(), device->rootViewController());
+        EXPECT_TRUE(scene.expired());
+    }
+}
+
+// Only WebKit's own "interrupted by policy" (102) is no failure; any other shows the error area
+// with its reload button, which reloads the start page (another "show").
+TEST_F(OTPSceneTest, LoadFailuresShowTheErrorAreaAndReloadRestartsAtTheStartPage) {
+    const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
+    open(start);
+    waitForPage(start);
+    ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"phone", "1"}}));
+    waitForPage(bank->url("/phone"));
+
+    interactor().didFailProvisionalNavigation(*webView(), nullptr, {"WebKitErrorDomain", 102, "interrupted"});
+    EXPECT_TRUE(view()->errorStackView()->isHidden());
+    interactor().didFailProvisionalNavigation(*webView(), nullptr, {"NSURLErrorDomain", 102, "other"});
+    EXPECT_FALSE(view()->errorStackView()->isHidden());
+    EXPECT_FALSE(view()->reloadButton()->isHidden());
+    EXPECT_TRUE(view()->spinnerImageView()->isHidden());
+
+    foundation::RunLoop::main().runUntilIdle(); // the error area is laid out before the user sees it
+    ASSERT_EQ(SimulatedUser::tap(view()->reloadButton()), view()->reloadButton());
+    EXPECT_FALSE(view()->spinnerImageView()->isHidden());
+    EXPECT_TRUE(view()->errorStackView()->isHidden());
+    waitForPage(start);
+    EXPECT_EQ(sceneEvents(),
+              (Strings{"native show nativeScreen", "error show", "error click", "native show nativeScreen"}));
+}
