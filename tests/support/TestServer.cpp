@@ -137,6 +137,8 @@ TestServer::TestServer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
     state.server->Delete(anyPath, route);
     state.server->Options(anyPath, route);
 
+    // Without it, a response written in pieces waits for the client's delayed acknowledgement.
+    state.server->set_tcp_nodelay(true);
     state.port = state.server->bind_to_any_port("127.0.0.1");
     if (state.port <= 0) {
         throw std::runtime_error("test server: no free port on 127.0.0.1");
@@ -224,6 +226,12 @@ std::vector<TestRequest> TestServer::requests() const {
 std::size_t TestServer::requestCount() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->requests.size();
+}
+
+void TestServer::clearRequests() {
+    std::lock_guard lock(impl_->mutex);
+    impl_->requests.clear();
+    impl_->requests.shrink_to_fit();
 }
 
 std::size_t TestServer::handshakeCount() const { return impl_->handshakes.load(); }

@@ -64,6 +64,8 @@ public:
 
     std::vector<TestRequest> requests() const;
     std::size_t requestCount() const;
+    // Forgets the requests recorded so far, for runs long enough that the record would grow.
+    void clearRequests();
     // TLS handshakes that clients began with the server; always 0 for plain HTTP.
     std::size_t handshakeCount() const;
     // Waits, at most `bound`, until `count` requests have arrived.
