@@ -83,7 +83,7 @@ size_t collect(char* data, size_t size, size_t count, void* into) {
     return size * count;
 }
 
-void BM_Baseline_CurlFetch(benchmark::State& state) {
+void BM_PageLoad_BaselineCurl(benchmark::State& state) {
     const std::string url = server().localhostURL("/signin");
     const std::string& authority = TestCertificates::shared().authority.certificatePEM;
     for (auto _ : state) {
@@ -107,7 +107,7 @@ void BM_Baseline_CurlFetch(benchmark::State& state) {
     }
 }
 
-void BM_WebView_LoadPageOverTLS(benchmark::State& state) {
+void BM_PageLoad_WebViewOverTLS(benchmark::State& state) {
     auto delegate = std::make_shared<TrustingDelegate>();
     auto webView = webkit::WKWebView::make();
     webView->setNavigationDelegate(delegate);
@@ -137,7 +137,7 @@ long residentKilobytes() {
 // Memory (resident, and held from the allocator) after each 250 of 1,000 web views that were made, loaded over TLS and released, after
 // 100 of the same to warm the allocator up. The server's record of requests is emptied at each
 // reading: it is the server's memory, not the web views'.
-void BM_WebView_ThousandMadeLoadedReleased(benchmark::State& state) {
+void BM_Memory_ThousandWebViews(benchmark::State& state) {
     auto delegate = std::make_shared<TrustingDelegate>();
     foundation::URLRequest request(*foundation::URL::string(server().localhostURL("/signin")));
     auto cycle = [&] {
@@ -171,8 +171,8 @@ void BM_WebView_ThousandMadeLoadedReleased(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Baseline_CurlFetch)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WebView_LoadPageOverTLS)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WebView_ThousandMadeLoadedReleased)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PageLoad_BaselineCurl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageLoad_WebViewOverTLS)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memory_ThousandWebViews)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv, "BM_Baseline"); }
+int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv); }
