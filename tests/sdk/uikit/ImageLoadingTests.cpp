@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -70,11 +71,7 @@ class ImageLoadingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         foundation::RunLoop::main().discardPending();
-        foundation::URLSessionConfiguration configuration;
-        configuration.timeoutIntervalForRequest = 0.5; // for the server that never answers
-        network = std::make_shared<CountingNetworkService>(std::make_shared<vyd::NetworkService>(
-            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}), configuration));
-        vyd::DIContainer::setNetworkService(network);
+        useNetwork(foundation::URLSessionConfiguration::defaultConfiguration());
         vyd::DIContainer::setImageCache(cache);
         vyd::DIContainer::setFileService(files);
         server->handle("GET", "/logo.png", [](const TestRequest&) {
@@ -89,6 +86,11 @@ protected:
         vyd::DIContainer::setFileService(nullptr);
     }
 
+    void useNetwork(foundation::URLSessionConfiguration configuration) {
+        network = std::make_shared<CountingNetworkService>(std::make_shared<vyd::NetworkService>(
+            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}), configuration));
+        vyd::DIContainer::setNetworkService(network);
+    }
     static std::string logo() { return vydtest::sourceBundleFile("vy_logo.png"); }
     static void waitFor(const std::function<bool()>& done) {
         ASSERT_TRUE(foundation::RunLoop::main().runUntil(done, 20));
@@ -140,10 +142,13 @@ TEST_F(ImageLoadingTest, CacheableLoadGoesToMemoryThenDiskThenNetwork) {
 
 TEST_F(ImageLoadingTest, OverlappingLoadsOfOneLinkMakeOneRequestAndStoreOneImage) {
     const auto link = server->url("/logo.png");
-    std::vector<std::shared_ptr<UIImage>> results;
-    for (int i = 0; i < 2; ++i) {
-        vyd::loadCacheableImage(link, [&](std::shared_ptr<UIImage> image) { results.push_back(std::move(image)); });
-    }
+    std::vector<std::shared_ptr<UIImage>> results; // network results arrive on the main queue
+    const auto collect = [&](std::shared_ptr<UIImage> image) { results.push_back(std::move(image)); };
+    server->holdResponses();
+    std::thread worker([&] { vyd::loadCacheableImage(link, collect); });
+    worker.join();
+    vyd::loadCacheableImage(link, collect);
+    server->releaseResponses();
     waitFor([&] { return results.size() == 2; });
     ASSERT_NE(results[0], nullptr);
     EXPECT_EQ(results[0], results[1]);
@@ -179,6 +184,9 @@ TEST_F(ImageLoadingTest, BadAnswersStoreNothing) {
     for (const auto& [path, failure] : table) {
         if (path == "/never.png") {
             server->holdResponses();
+            foundation::URLSessionConfiguration impatient;
+            impatient.timeoutIntervalForRequest = 0.5;
+            useNetwork(impatient);
         }
         const auto link = server->url(path);
         const auto result = plainImage(link);
