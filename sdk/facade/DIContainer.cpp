@@ -6,6 +6,7 @@
 #include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/services/RootViewControllerStorage.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
+#include "sdk/screens/web/WebSceneAssembler.hpp"
 #include "sdk/screens/web/WebSceneOpener.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
@@ -84,9 +85,9 @@ std::shared_ptr<AppMethodsWrapperProtocol> appMethodWrapper() {
 }
 
 std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener() {
-    // No scene assembler until the web scenes exist: every page opens in the system browser view.
     return WebSceneOpener::make(DIContainer::appMethodsWrapper(), DIContainer::staticStorageService(),
-                                DIContainer::analyticsParamsMaker(), DIContainer::delegateManager(), nullptr);
+                                DIContainer::analyticsParamsMaker(), DIContainer::delegateManager(),
+                                std::make_shared<WebSceneAssembler>());
 }
 
 std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory() {
