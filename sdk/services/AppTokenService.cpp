@@ -28,8 +28,8 @@ SSOResult AppTokenService::makeSSOAddress() {
     const auto model = staticStorageService_->liteELKModel();
     const auto link = model->partnerWebLinkELKLite;
     const auto url = link ? foundation::URL::string(*link) : std::nullopt;
-    // The token travels in the address, so only a page the web view can load may receive it.
-    if (!url || !isWebLink(*url) || !url->host()) {
+    // The token travels in the address, so only a page reached over TLS may receive it.
+    if (!url || url->scheme() != L10n::Network::Common::https() || !url->host()) {
         return VYDError{VYDErrorType::linkIsNotValid, L10n::Ui::Errors::linkIsNotValid()};
     }
     const auto token = appToken();

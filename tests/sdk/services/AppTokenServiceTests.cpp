@@ -68,7 +68,8 @@ TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
     }
 }
 
-TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotAWebAddress) {
+// The token travels in the address, so a link without TLS is as invalid as one that is no link.
+TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotASecureWebAddress) {
     setPartner("https://lk.partner.example/");
     auto result = relogin();
     ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result));
@@ -76,7 +77,8 @@ TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotAWebA
 
     service->saveAppToken("token-1");
     for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
-             std::nullopt, "", "not a link", "https://", "partner-app://account", "lk.partner.example/account"}) {
+             std::nullopt, "", "not a link", "https://", "partner-app://account", "lk.partner.example/account",
+             "http://lk.partner.example/account"}) {
         setPartner(link);
         result = relogin();
         ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result)) << link.value_or("(none)");
