@@ -90,10 +90,38 @@ std::optional<VersionRestrictions> readVersionRestrictions(const json& object) {
     return restrictions;
 }
 
+// Counted before parsing, so that a hostile document costs one pass over its bytes and no
+// memory. Brackets inside strings do not count.
+bool nestsDeeperThan(std::string_view text, std::size_t limit) {
+    std::size_t depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : text) {
+        if (escaped) {
+            escaped = false;
+        } else if (inString) {
+            escaped = c == '\\';
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) {
+                return true;
+            }
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 RemoteConfig RemoteConfig::decode(std::string_view text) {
     RemoteConfig config;
+    if (text.size() > maximumDocumentSize || nestsDeeperThan(text, maximumNestingDepth)) {
+        return config;
+    }
     // No exceptions: a document that does not parse is discarded.
     const json document = json::parse(text, nullptr, false);
     if (document.is_discarded() || !document.is_object()) {

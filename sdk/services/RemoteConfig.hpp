@@ -3,6 +3,7 @@
 #include "sdk/services/FeatureToggles.hpp"
 #include "sdk/services/VersionRestrictions.hpp"
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,9 +27,14 @@ namespace vyd {
 //                                                    in the order they are tried
 //
 // Inside "featureToggles" and "versionRestrictions" each member is judged on its own in the
-// same way. A document that is not a JSON object gives the default configuration.
+// same way. A document that is not a JSON object gives the default configuration, and so does
+// one larger than `maximumDocumentSize` bytes or nested deeper than `maximumNestingDepth`
+// arrays and objects (the document itself is the first level).
 class RemoteConfig {
 public:
+    static constexpr std::size_t maximumDocumentSize = 1024 * 1024;
+    static constexpr std::size_t maximumNestingDepth = 64;
+
     // The configuration in force until one has been loaded: no allowed hosts, no per-client
     // switches, the web view on, no blacklist, no version restrictions, no choice sheet, no
     // dynamic bank apps.

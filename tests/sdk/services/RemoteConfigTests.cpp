@@ -97,9 +97,19 @@ TEST(RemoteConfigTest, DocumentThatIsNotAJSONObjectGivesTheDefault) {
     }
 }
 
-TEST(RemoteConfigTest, DeeplyNestedDocumentDecodesWithoutCrashing) {
-    const std::string nested = R"({"featureToggles": )" + std::string(100000, '[') + std::string(100000, ']') + "}";
-    EXPECT_TRUE(RemoteConfig::decode(nested).featureToggles.isWebViewEnabled());
+// Past the bounds the whole document counts as malformed: ten million levels once took a
+// gigabyte and most of a minute to decode.
+TEST(RemoteConfigTest, DocumentPastItsBoundsOnSizeOrNestingGivesTheDefault) {
+    const std::string sound = R"({"usersBlacklist": ["blocked-client"], "someFutureKey": )";
+    auto nested = [&](std::size_t depth) { return sound + std::string(depth, '[') + std::string(depth, ']') + "}"; };
+    const std::string brackets(2 * RemoteConfig::maximumNestingDepth, '[');
+    for (const std::string& text : {nested(RemoteConfig::maximumNestingDepth - 1), sound + "\"\\\"" + brackets + "\"}"}) {
+        EXPECT_EQ(RemoteConfig::decode(text).usersBlacklist, Strings{"blocked-client"}) << "within the bounds";
+    }
+    for (const std::string& text : {nested(RemoteConfig::maximumNestingDepth), nested(10'000'000),
+                                    sound + '"' + std::string(RemoteConfig::maximumDocumentSize, 'a') + "\"}"}) {
+        EXPECT_EQ(RemoteConfig::decode(text), RemoteConfig::defaultConfig()) << text.size();
+    }
 }
 
 TEST(RemoteConfigTest, App2AppDialogByGlobalSwitchOrExactMembershipOfTheClientList) {
