@@ -36,7 +36,6 @@ bool hasJpegSignature(const std::uint8_t* data, std::size_t size) {
 struct JpegErrorManager {
     jpeg_error_mgr base{};
     std::jmp_buf jump{};
-    bool truncated = false;
 };
 
 void jpegErrorExit(j_common_ptr info) {
@@ -44,13 +43,43 @@ void jpegErrorExit(j_common_ptr info) {
     std::longjmp(manager->jump, 1);
 }
 
-void jpegEmitMessage(j_common_ptr info, int level) {
-    // Level -1 is a warning. Running out of data is only a warning to libjpeg (it pads the
-    // image with grey), but a truncated file must give no image.
-    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
-    if (level == -1 && info->err->msg_code == JWRN_JPEG_EOF) {
-        manager->truncated = true;
+// Data that is missing or damaged is only a warning to libjpeg: it pads the image with grey and
+// goes on. Such a file must give no image. Stray bytes between segments and odd metadata leave
+// every pixel intact and stay warnings.
+bool losesPixels(int warning) {
+    switch (warning) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        return true;
+    default:
+        return false;
     }
+}
+
+void jpegEmitMessage(j_common_ptr info, int level) {
+    if (level == -1 && losesPixels(info->err->msg_code)) {
+        jpegErrorExit(info);
+    }
+}
+
+// With Huffman coding every 8 x 8 block of every component costs at least one bit (its DC
+// code), so data shorter than that cannot hold the declared image: refusing it early spares
+// allocating and padding a huge grey image. Arithmetic coding has no such floor.
+bool dataCanFill(const jpeg_decompress_struct& info, std::size_t size) {
+    if (info.arith_code) {
+        return true;
+    }
+    std::uint64_t blocks = 0;
+    for (int component = 0; component < info.num_components; ++component) {
+        blocks += std::uint64_t{info.comp_info[component].width_in_blocks} *
+                  info.comp_info[component].height_in_blocks;
+    }
+    return blocks <= std::uint64_t{size} * 8;
 }
 
 void jpegSilentOutput(j_common_ptr) {}
@@ -103,25 +132,23 @@ bool runJpegDecode(JpegDecoder* decoder, const std::uint8_t* data, std::size_t s
     if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) {
         return false;
     }
-    if (!fitsLimit(info->image_width, info->image_height) || info->jpeg_color_space == JCS_CMYK ||
-        info->jpeg_color_space == JCS_YCCK) {
+    if (!fitsLimit(info->image_width, info->image_height) || !dataCanFill(*info, size) ||
+        info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK) {
         return false;
     }
     info->out_color_space = JCS_EXT_RGBA;
     jpeg_start_decompress(info);
     decoder->pixels.resize(static_cast<std::size_t>(info->output_width) * info->output_height);
-    while (info->output_scanline < info->output_height && !decoder->errors.truncated) {
+    while (info->output_scanline < info->output_height) {
         JSAMPROW row = reinterpret_cast<JSAMPROW>(decoder->pixels.data() +
                                                   static_cast<std::size_t>(info->output_scanline) * info->output_width);
         if (jpeg_read_scanlines(info, &row, 1) != 1) {
             return false;
         }
     }
-    if (decoder->errors.truncated) {
-        return false;
-    }
+    // Reads up to the end-of-image marker, so that damage after the last row counts too.
     jpeg_finish_decompress(info);
-    return !decoder->errors.truncated;
+    return true;
 }
 
 bool runJpegEncode(JpegEncoder* encoder, const CGImage& image, int quality) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -146,6 +147,24 @@ TEST(ImageCodec, GarbageAndTruncatedDataGiveNoImage) {
     foundation::Data corrupt = bytes(rgbaPng3x2);
     corrupt[45] ^= 0xFF; // inside the compressed pixels: the checksum no longer matches
     EXPECT_EQ(CGImage::decode(corrupt), nullptr);
+}
+
+// Both once decoded to a full-size image padded with grey.
+TEST(ImageCodec, JpegWhoseDataCannotFillItsDeclaredSizeGivesNoImage) {
+    foundation::Data closedEarly(redBlueJpeg16x8, redBlueJpeg16x8 + sizeof redBlueJpeg16x8 - 20);
+    closedEarly.insert(closedEarly.end(), {0xFF, 0xD9});
+
+    // The same few hundred bytes declaring 5600 x 5600 pixels: the frame header ("FF C0",
+    // length, precision) then holds height and width.
+    foundation::Data huge = bytes(redBlueJpeg16x8);
+    const std::uint8_t frameMarker[] = {0xFF, 0xC0};
+    auto frame = std::search(huge.begin(), huge.end(), std::begin(frameMarker), std::end(frameMarker));
+    ASSERT_NE(frame, huge.end());
+    const std::uint8_t size5600[] = {0x15, 0xE0, 0x15, 0xE0};
+    std::copy(std::begin(size5600), std::end(size5600), frame + 5);
+
+    EXPECT_EQ(CGImage::decode(closedEarly), nullptr) << "cut short, closed with an end-of-image marker";
+    EXPECT_EQ(CGImage::decode(huge), nullptr) << "declared size its data cannot fill";
 }
 
 TEST(ImageCodec, HugeDeclaredSizeIsRefusedBeforeAllocating) {
