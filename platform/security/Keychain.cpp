@@ -128,9 +128,10 @@ OSStatus statusFor(int rc) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         return errSecDecode;
+    case SQLITE_READONLY:
+        return errSecWrPerm;
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-    case SQLITE_READONLY:
     case SQLITE_AUTH:
         return errSecNotAvailable;
     default:
@@ -151,9 +152,10 @@ bool makeParentDirectories(const std::filesystem::path& file) {
 }
 
 // The file is made before SQLite opens it so that it never exists with wider permissions;
-// SQLite gives its journal and shared-memory files the mode of the database file.
+// SQLite gives its journal and shared-memory files the mode of the database file. An existing
+// file is only opened for reading: one the user may only read is still a keychain to read.
 bool createPrivateFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }
@@ -163,6 +165,31 @@ bool createPrivateFile(const std::filesystem::path& path) {
     }
     ::close(fd);
     return true;
+}
+
+// Writing needs the file and, for the journal beside it, its folder.
+bool isWritable(const std::filesystem::path& path) {
+    auto folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+    return ::access(path.c_str(), W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0;
+}
+
+// SQLite's quick check reads every page and record without comparing indexes to their tables:
+// enough to find what a torn write or a stray program leaves behind, in time linear in the file.
+int checkIntegrity(sqlite3* db, std::string& problem) {
+    sqlite3_stmt* check = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &check, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = stepRetrying(check);
+    }
+    if (rc == SQLITE_ROW) {
+        auto text = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
+        problem = text != nullptr ? text : "";
+        rc = problem == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
+    } else {
+        problem = sqlite3_errmsg(db);
+    }
+    sqlite3_finalize(check);
+    return rc;
 }
 
 std::filesystem::path homeDirectory() {
@@ -233,19 +260,35 @@ struct Keychain::Impl {
                         std::error_code(errno, std::generic_category()).message();
             return errSecNotAvailable;
         }
-        int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
+        // A store that cannot be written is opened read-only: it reads as usual, every write
+        // fails as read-only, and nothing tries to make the journal or the schema.
+        const bool writable = isWritable(path);
+        int rc = sqlite3_open_v2(path.c_str(), &db,
+                                 (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_FULLMUTEX,
                                  nullptr);
+        std::string problem;
         if (rc == SQLITE_OK) {
             sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
+            // Before anything writes: a damaged store is reported and left as it is.
+            rc = checkIntegrity(db, problem);
+        }
+        if (rc == SQLITE_OK && writable) {
             // WAL lets readers go on while another process writes. Where WAL is not possible
             // the rollback journal stays, which is correct, only slower.
             rc = execRetrying(db, "PRAGMA journal_mode=WAL");
         }
-        if (rc == SQLITE_OK) {
+        if (rc == SQLITE_OK && writable) {
             rc = execRetrying(db, schema);
         }
         if (rc != SQLITE_OK) {
             OSStatus status = fail(rc);
+            if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB) {
+                lastError = "the keychain file " + path.string() + " is damaged: " + problem;
+            }
+            // Closing would otherwise copy a pending journal into the damaged file.
+            if (db != nullptr) {
+                sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            }
             sqlite3_close_v2(db);
             db = nullptr;
             return status;

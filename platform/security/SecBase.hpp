@@ -11,6 +11,7 @@ using OSStatus = std::int32_t;
 
 inline constexpr OSStatus errSecSuccess = 0;
 inline constexpr OSStatus errSecIO = -36;
+inline constexpr OSStatus errSecWrPerm = -61;
 inline constexpr OSStatus errSecParam = -50;
 inline constexpr OSStatus errSecNotAvailable = -25291;
 inline constexpr OSStatus errSecDuplicateItem = -25299;

@@ -218,6 +218,67 @@ TEST_F(KeychainTest, FileThatIsNoDatabaseGivesAnErrorAndIsLeftAlone) {
     EXPECT_EQ(after, content);
 }
 
+std::string contentsOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A damaged record that a write does not touch once let `set` report success although nothing
+// could be read back.
+TEST_F(KeychainTest, DamagedStoreFailsEveryOperationAndIsLeftAsItWas) {
+    auto damagedFile = directory.path() / "damaged.sqlite";
+    {
+        Keychain writer(damagedFile);
+        writer.add(item("VY ID", "first", "1"));
+        writer.add(item("VY ID", "second", "2"));
+    }
+    auto content = contentsOf(damagedFile);
+    // The first record's header length, five bytes before its first text, now runs past it.
+    auto record = content.find("VY IDfirst");
+    ASSERT_NE(record, std::string::npos);
+    content[record - 5] = 0x7f;
+    std::ofstream(damagedFile, std::ios::binary | std::ios::trunc) << content;
+
+    Keychain damaged(damagedFile);
+    std::vector<KeychainItem> found;
+    EXPECT_EQ(damaged.set(item("VY ID", "third", "3")), security::errSecDecode);
+    EXPECT_EQ(damaged.copyMatching({}, found, KeychainMatchLimit::all), security::errSecDecode);
+    EXPECT_EQ(damaged.remove({}), security::errSecDecode);
+    EXPECT_NE(damaged.lastErrorMessage().find("damaged"), std::string::npos) << damaged.lastErrorMessage();
+    EXPECT_EQ(contentsOf(damagedFile), content);
+}
+
+// A file the user may only read (or in a folder they may only read) once could not even be read:
+// it was always opened for writing. Root may write anyway, so the checks run as "nobody" then.
+TEST_F(KeychainTest, ReadOnlyStoreIsReadableAndRefusesWrites) {
+    auto folder = directory.path() / "shared";
+    auto shared = folder / "keychain.sqlite";
+    ASSERT_EQ(Keychain(shared).add(item("VY ID", "token", "kept")), security::errSecSuccess);
+    for (const bool readOnlyFolder : {false, true}) {
+        EXPECT_EXIT(
+            {
+                Keychain reader(shared);
+                if (::geteuid() == 0) {
+                    for (const auto& path : {directory.path(), folder, shared}) {
+                        (void)!::chown(path.c_str(), 65534, 65534);
+                    }
+                    (void)!::setgid(65534);
+                    (void)!::setuid(65534);
+                }
+                ::chmod(readOnlyFolder ? folder.c_str() : shared.c_str(), readOnlyFolder ? 0500 : 0400);
+                std::vector<KeychainItem> found;
+                bool read = reader.copyMatching({"VY ID", "token", std::nullopt}, found) == security::errSecSuccess &&
+                            found.size() == 1 && found[0].data == bytes("kept");
+                bool refused = reader.set(item("VY ID", "token", "new")) == security::errSecWrPerm &&
+                               reader.add(item("VY ID", "other", "new")) == security::errSecWrPerm;
+                std::fprintf(stderr, "read %d refused %d: %s\n", read, refused, reader.lastErrorMessage().c_str());
+                std::exit(read && refused ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << (readOnlyFolder ? "read-only folder" : "read-only file");
+    }
+}
+
 TEST_F(KeychainTest, UnwritableLocationIsNotAvailable) {
     auto blocker = directory.path() / "file";
     std::ofstream(blocker).close();
