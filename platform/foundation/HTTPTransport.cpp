@@ -1,10 +1,10 @@
 #include "platform/foundation/HTTPTransport.hpp"
 
+#include "platform/foundation/HeaderFieldText.hpp"
 #include "platform/foundation/URLError.hpp"
 #include "platform/security/SecTrust.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -20,19 +20,6 @@ namespace {
 void initialiseCurlOnce() {
     static const bool initialised = [] { return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; }();
     (void)initialised;
-}
-
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string trimmed(std::string text) {
-    auto isSpace = [](unsigned char c) { return std::isspace(c) != 0; };
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), isSpace));
-    text.erase(std::find_if_not(text.rbegin(), text.rend(), isSpace).base(), text.end());
-    return text;
 }
 
 SteadyClock::duration seconds(double value) {
@@ -75,16 +62,12 @@ std::vector<security::SecCertificate> peerChain(X509_STORE_CTX* store) {
 }
 
 std::string originOf(const URL& url) {
-    auto scheme = lowercased(url.scheme().value_or(""));
+    auto scheme = lowercasedField(url.scheme().value_or(""));
     int port = url.port().value_or(scheme == "https" ? 443 : 80);
-    return scheme + "://" + lowercased(url.host().value_or("")) + ":" + std::to_string(port);
+    return scheme + "://" + lowercasedField(url.host().value_or("")) + ":" + std::to_string(port);
 }
 
 } // namespace
-
-bool sameHeaderName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && lowercased(a) == lowercased(b);
-}
 
 // MARK: - Control and challenges
 
@@ -270,7 +253,7 @@ public:
         : control_(control), request_(request), decideTrust_(decideTrust), response_(response),
           progress_(progress) {
         host_ = request.url.host().value_or("");
-        bool secure = lowercased(request.url.scheme().value_or("")) == "https";
+        bool secure = lowercasedField(request.url.scheme().value_or("")) == "https";
         port_ = request.url.port().value_or(secure ? 443 : 80);
         idleLimit_ = seconds(request.idleTimeout);
     }
@@ -305,24 +288,9 @@ private:
 size_t Exchange::onHeader(char* buffer, size_t size, size_t count, void* context) {
     auto& exchange = *static_cast<Exchange*>(context);
     exchange.touch();
-    std::size_t length = size * count;
-    std::string line(buffer, length);
-    if (line.rfind("HTTP/", 0) == 0) {
-        // A new status line (after an interim 1xx answer): only the final headers count.
-        exchange.response_.headers.clear();
-        exchange.headerBytes_ = 0;
-    } else if (auto colon = line.find(':'); colon != std::string::npos) {
-        exchange.response_.headers.emplace_back(trimmed(line.substr(0, colon)),
-                                                trimmed(line.substr(colon + 1)));
-    }
-    exchange.headerBytes_ += length;
-    const auto& limits = exchange.request_.limits;
-    if (exchange.response_.headers.size() > limits.maximumHeaderFields ||
-        exchange.headerBytes_ > limits.maximumHeaderBytes) {
-        exchange.refusal_ = Failure{NSURLErrorBadServerResponse, "the response's header is too large"};
-        return 0;
-    }
-    return length;
+    exchange.refusal_ = receiveHeaderLine(std::string_view(buffer, size * count), exchange.request_.limits,
+                                          exchange.response_.headers, exchange.headerBytes_);
+    return exchange.refusal_ ? 0 : size * count;
 }
 
 size_t Exchange::onBody(char* buffer, size_t size, size_t count, void* context) {
@@ -351,7 +319,7 @@ int Exchange::onProgress(void* context, curl_off_t, curl_off_t downloaded, curl_
             // The easy handle is not at hand here; the announced length is read from the
             // headers received so far.
             for (const auto& [name, value] : exchange.response_.headers) {
-                if (sameHeaderName(name, "Content-Length")) {
+                if (sameFieldName(name, "Content-Length")) {
                     expected = std::strtoll(value.c_str(), nullptr, 10);
                 }
             }
@@ -438,7 +406,7 @@ std::optional<Failure> Exchange::run() {
     curl_slist* headerList = nullptr;
     bool hasExpect = false;
     for (const auto& [name, value] : request_.headers) {
-        hasExpect = hasExpect || sameHeaderName(name, "Expect");
+        hasExpect = hasExpect || sameFieldName(name, "Expect");
         // "Name;" is curl's way of sending a field with an empty value.
         std::string line = value.empty() ? name + ";" : name + ": " + value;
         headerList = curl_slist_append(headerList, line.c_str());
@@ -514,6 +482,23 @@ std::optional<Failure> exchange(Control& control, const ExchangeRequest& request
     return Exchange(control, request, decideTrust, response, progress).run();
 }
 
+std::optional<Failure> receiveHeaderLine(std::string_view line, const HTTPLimits& limits, HeaderFields& fields,
+                                         std::size_t& headerBytes) {
+    // Interim answers count towards the bytes too, so that no stream of them is endless.
+    headerBytes += line.size();
+    if (line.starts_with("HTTP/")) {
+        // A new status line (after an interim 1xx answer): only the final fields count.
+        fields.clear();
+    } else if (auto colon = line.find(':'); colon != std::string_view::npos) {
+        fields.emplace_back(trimmedField(line.substr(0, colon)), trimmedField(line.substr(colon + 1)));
+    }
+    if (fields.size() > limits.maximumHeaderFields || headerBytes > limits.maximumHeaderBytes) {
+        fields.clear();
+        return Failure{NSURLErrorBadServerResponse, "the response's header is too large"};
+    }
+    return std::nullopt;
+}
+
 // MARK: - Redirects
 
 bool isRedirectStatus(long status) {
@@ -534,15 +519,15 @@ std::optional<RedirectHop> redirectHop(long status, const std::string& location,
         }
         hop.body.reset();
         std::erase_if(hop.headers, [](const auto& field) {
-            return sameHeaderName(field.first, "Content-Type") ||
-                   sameHeaderName(field.first, "Content-Length");
+            return sameFieldName(field.first, "Content-Type") ||
+                   sameFieldName(field.first, "Content-Length");
         });
     }
     if (originOf(*next) != originOf(from)) {
         std::erase_if(hop.headers, [](const auto& field) {
-            return sameHeaderName(field.first, "Authorization") ||
-                   sameHeaderName(field.first, "Cookie") ||
-                   sameHeaderName(field.first, "Proxy-Authorization");
+            return sameFieldName(field.first, "Authorization") ||
+                   sameFieldName(field.first, "Cookie") ||
+                   sameFieldName(field.first, "Proxy-Authorization");
         });
     }
     return hop;

@@ -21,6 +21,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -131,6 +132,12 @@ using TrustDecider = std::function<std::optional<Failure>(
 // exchange's thread.
 using ProgressReporter = std::function<void(std::int64_t received, std::int64_t expected)>;
 
+// Takes a header line as curl hands it over (line end included) into `fields`, adding its
+// length to `headerBytes`. A status line starts the fields again: after an interim (1xx) answer
+// only the final answer's fields count. A failure once past `limits`.
+std::optional<Failure> receiveHeaderLine(std::string_view line, const HTTPLimits& limits, HeaderFields& fields,
+                                         std::size_t& headerBytes);
+
 // Runs one request on a fresh connection on the calling thread (it blocks). No failure means
 // `response` holds what the server answered, whatever the status.
 std::optional<Failure> exchange(Control& control, const ExchangeRequest& request,
@@ -151,8 +158,6 @@ bool isRedirectStatus(long status);
 std::optional<RedirectHop> redirectHop(long status, const std::string& location, const URL& from,
                                        const std::string& method, const std::optional<Data>& body,
                                        const HeaderFields& headers);
-
-bool sameHeaderName(const std::string& a, const std::string& b);
 
 // `curlCode` is a CURLcode, `osErrno` the errno curl saw for the connection (0 if none).
 int urlErrorCodeForCurl(int curlCode, int osErrno);

@@ -28,6 +28,8 @@ const char* sentenceFor(int code) {
         return "The server sent a response that could not be read.";
     case NSURLErrorDataLengthExceedsMaximum:
         return "The server sent more data than a response may hold.";
+    case NSURLErrorAppTransportSecurityRequiresSecureConnection:
+        return "A secure connection is required, and the address is not secure.";
     case NSURLErrorSecureConnectionFailed:
         return "A secure connection to the server could not be made.";
     case NSURLErrorServerCertificateUntrusted:

@@ -20,6 +20,7 @@ inline constexpr int NSURLErrorNetworkConnectionLost = -1005;
 inline constexpr int NSURLErrorHTTPTooManyRedirects = -1007;
 inline constexpr int NSURLErrorNotConnectedToInternet = -1009;
 inline constexpr int NSURLErrorBadServerResponse = -1011;
+inline constexpr int NSURLErrorAppTransportSecurityRequiresSecureConnection = -1022;
 inline constexpr int NSURLErrorDataLengthExceedsMaximum = -1103;
 inline constexpr int NSURLErrorSecureConnectionFailed = -1200;
 inline constexpr int NSURLErrorServerCertificateUntrusted = -1202;

@@ -17,6 +17,13 @@ class DispatchQueue;
 // given. Over HTTPS every new connection first asks the delegate about the server's trust (see
 // URLSessionDelegate), and without a delegate the system's trust store decides.
 //
+// Redirects are followed up to 16 times, but never from https to http: the task fails with
+// NSURLErrorAppTransportSecurityRequiresSecureConnection and the plain address sees no request.
+// The Authorization and Cookie fields a caller set go only to the origin (scheme, host and port)
+// of the request they were set on. A response past the configuration's httpLimits fails the
+// task, with NSURLErrorDataLengthExceedsMaximum for the body and NSURLErrorBadServerResponse for
+// the header, and what it brought is dropped.
+//
 // The session keeps its delegate weakly, so a delegate that owns its session makes no cycle;
 // once the delegate is gone the session behaves as if it had none. Make a session on the main
 // thread (or pass a queue): the main queue is looked up when the session is made.

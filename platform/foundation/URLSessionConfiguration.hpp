@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/foundation/HTTPLimits.hpp"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +16,8 @@ struct URLSessionConfiguration {
     double timeoutIntervalForResource = 7 * 24 * 60 * 60;
     // Sent with every request unless the request sets the same field.
     std::vector<std::pair<std::string, std::string>> httpAdditionalHeaders;
+    // What one response may bring; past it the task fails.
+    HTTPLimits httpLimits = HTTPLimits::standard();
 
     static URLSessionConfiguration defaultConfiguration() { return {}; }
 };

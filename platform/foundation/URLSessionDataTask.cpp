@@ -2,11 +2,11 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/HTTPTransport.hpp"
+#include "platform/foundation/HeaderFieldText.hpp"
 #include "platform/foundation/URLError.hpp"
 #include "platform/foundation/URLSession.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <mutex>
 #include <thread>
 
@@ -18,12 +18,6 @@ using transport::SteadyClock;
 namespace {
 
 constexpr int maximumRedirects = 16;
-
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 SteadyClock::duration seconds(double value) {
     value = std::clamp(value, 0.0, 1e9);
@@ -127,6 +121,7 @@ Outcome URLSessionDataTask::Transfer::perform() {
     hop.headers = request.allHTTPHeaderFields();
     hop.idleTimeout = idle;
     hop.deadline = resourceDeadline;
+    hop.limits = configuration.httpLimits;
     for (const auto& [name, value] : configuration.httpAdditionalHeaders) {
         if (!request.value(name)) {
             hop.headers.emplace_back(name, value);
@@ -137,7 +132,7 @@ Outcome URLSessionDataTask::Transfer::perform() {
     };
 
     for (int count = 0; count <= maximumRedirects; ++count) {
-        auto scheme = lowercased(hop.url.scheme().value_or(""));
+        auto scheme = lowercasedField(hop.url.scheme().value_or(""));
         if (scheme != "http" && scheme != "https") {
             return fail(NSURLErrorUnsupportedURL);
         }
@@ -156,6 +151,11 @@ Outcome URLSessionDataTask::Transfer::perform() {
                         : std::nullopt;
         if (!next) {
             return {std::move(parts.body), std::move(response), std::nullopt};
+        }
+        // What was asked over TLS never goes on in clear text, credentials and all.
+        if (scheme == "https" && lowercasedField(next->url.scheme().value_or("")) == "http") {
+            return fail(NSURLErrorAppTransportSecurityRequiresSecureConnection,
+                        "The server redirected a secure request to an insecure address.");
         }
         hop.url = std::move(next->url);
         hop.method = std::move(next->method);

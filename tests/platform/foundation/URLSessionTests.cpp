@@ -378,6 +378,89 @@ TEST_F(URLSessionTest, ATaskNobodyHoldsCompletesOnTheSessionsQueue) {
     EXPECT_EQ(future.get(), std::make_pair(200, false));
 }
 
+// A secure request once followed a redirect to plain HTTP, and the caller's credentials went
+// along in clear text, to whatever host the server named.
+TEST_F(URLSessionTest, RedirectsNeverLeaveHTTPSAndCredentialsStayWithTheirOrigin) {
+    auto plain = TestServer::startHTTP();
+    auto other = TestServer::startHTTP();
+    auto secure = TestServer::startHTTPS(TestCertificates::shared().localhost);
+    const auto echo = [](const TestRequest& request) {
+        return TestResponse{200, request.header("Authorization") + "|" + request.header("Cookie"), "text/plain", {}};
+    };
+    const auto redirectTo = [](std::string location) {
+        return [location](const TestRequest&) { return TestResponse{302, "", "text/plain", {{"Location", location}}}; };
+    };
+    plain->handle("GET", "/echo", echo);
+    other->handle("GET", "/echo", echo);
+    plain->handle("GET", "/same", redirectTo("/echo"));
+    plain->handle("GET", "/away", redirectTo(other->url("/echo")));
+    secure->handle("GET", "/down", redirectTo(plain->url("/echo")));
+    auto withCredentials = [](std::string url) {
+        auto request = requestFor(url);
+        request.setValue("Bearer VY", "Authorization");
+        request.setValue("session=1", "Cookie");
+        return request;
+    };
+
+    auto down = run(sessionWith(std::make_shared<ChallengeDelegate>(trustTestAuthority)),
+                    withCredentials(secure->localhostURL("/down")));
+    EXPECT_EQ(down.errorCode(), NSURLErrorAppTransportSecurityRequiresSecureConnection);
+    EXPECT_EQ(plain->requestCount(), 0u);
+
+    EXPECT_EQ(run(URLSession::make(), withCredentials(plain->url("/same"))).body(), "Bearer VY|session=1");
+    EXPECT_EQ(run(URLSession::make(), withCredentials(plain->url("/away"))).body(), "|");
+}
+
+// 1 MiB of gzip once became 1 GiB in memory; too many or too large header fields, as a hostile
+// server sends them, once took seconds to merge.
+TEST_F(URLSessionTest, ResponsesPastTheSessionsLimitsFail) {
+    auto server = TestServer::startHTTP();
+    server->handle("GET", "/large", [](const TestRequest&) {
+        return TestResponse{200, std::string(1024 * 1024, 'a'), "text/plain", {}};
+    });
+    server->handle("GET", "/many", [](const TestRequest&) {
+        TestResponse response;
+        for (int i = 0; i < 10'000; ++i) {
+            response.headers.emplace_back("X-VY-" + std::to_string(i), "1");
+        }
+        return response;
+    });
+    server->handle("GET", "/long", [](const TestRequest&) {
+        TestResponse response;
+        for (int i = 0; i < 40; ++i) {
+            response.headers.emplace_back("X-VY-" + std::to_string(i), std::string(7 * 1024, 'v'));
+        }
+        return response;
+    });
+    auto configuration = URLSessionConfiguration::defaultConfiguration();
+    configuration.httpLimits.maximumBodyBytes = 64 * 1024;  // well above the compressed size
+    const struct {
+        const char* path;
+        int code;
+    } cases[] = {
+        {"/large", NSURLErrorDataLengthExceedsMaximum},
+        {"/many", NSURLErrorBadServerResponse},
+        {"/long", NSURLErrorBadServerResponse},
+    };
+    for (const auto& test : cases) {
+        auto result = run(URLSession::make(configuration), requestFor(server->url(test.path)));
+        EXPECT_EQ(result.errorCode(), test.code) << test.path;
+        EXPECT_FALSE(result.data) << test.path;
+    }
+}
+
+TEST(HTTPURLResponseTest, RepeatedFieldsMergeInLinearTime) {
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (int i = 0; i < 20'000; ++i) {
+        fields.emplace_back("X-VY-" + std::to_string(i % 10'000), std::to_string(i));
+    }
+    auto started = std::chrono::steady_clock::now();
+    HTTPURLResponse response(*URL::string("http://127.0.0.1/"), 200, fields);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(response.allHeaderFields().size(), 10'000u);
+    EXPECT_EQ(response.value("x-vy-9999"), "9999, 19999");
+}
+
 TEST(URLSessionTransport, CurlFailuresMapToPlatformCodes) {
     struct Case {
         int curlCode;
