@@ -35,7 +35,9 @@ enum class KeychainMatchLimit { one, all };
 // are readable by the owner only (mode 0600). Every write is a single statement and so its own
 // transaction; a writer that finds the file locked waits for the other one instead of failing.
 // One object holds one connection, opened on first use; its members may be called from any
-// thread.
+// thread. A file that fails SQLite's quick check when opened is damaged: every operation fails
+// with errSecDecode and the file is left as it is. A file that may only be read (itself or its
+// folder) is opened read-only: reads work and writes fail with errSecWrPerm.
 class Keychain {
 public:
     explicit Keychain(std::filesystem::path path);
