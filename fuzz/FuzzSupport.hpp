@@ -22,7 +22,7 @@ inline const std::filesystem::path& scratchFolder() {
         Folder() {
             std::error_code error;
             auto base = std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                                        : std::filesystem::temp_directory_path();
+                                                                         : std::filesystem::temp_directory_path();
             std::string pattern = (base / "vyd-fuzz-XXXXXX").string();
             if (::mkdtemp(pattern.data()) == nullptr) {
                 std::abort();

@@ -25,8 +25,8 @@ std::string soundAnchor(bool pem) {
         return std::string(der.begin(), der.end());
     }
     std::string base64(4 * ((der.size() + 2) / 3) + 1, '\0');
-    base64.resize(static_cast<std::size_t>(EVP_EncodeBlock(reinterpret_cast<unsigned char*>(base64.data()), der.data(),
-                                                           static_cast<int>(der.size()))));
+    base64.resize(static_cast<std::size_t>(
+        EVP_EncodeBlock(reinterpret_cast<unsigned char*>(base64.data()), der.data(), static_cast<int>(der.size()))));
     return "-----BEGIN CERTIFICATE-----\n" + base64 + "\n-----END CERTIFICATE-----\n";
 }
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* extensions[] = {".der", ".cer", ".pem", ".crt"};
     const int kind = data[0] & 3;
     const std::string content = (data[0] & 4) != 0 ? std::string(fuzzsupport::bytesOf(data + 1, size - 1))
-                                                    : fuzzsupport::edited(sound[kind / 2], data + 1, size - 1);
+                                                   : fuzzsupport::edited(sound[kind / 2], data + 1, size - 1);
     const auto folder = fuzzsupport::scratchFolder() / "certificates";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directory(folder);

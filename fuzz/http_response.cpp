@@ -15,7 +15,8 @@
 namespace {
 
 std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
@@ -63,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const auto from = *foundation::URL::string(secure ? "https://id.vybank.example/authorize"
-                                                      : "http://id.vybank.example/authorize");
+    const auto from =
+        *foundation::URL::string(secure ? "https://id.vybank.example/authorize" : "http://id.vybank.example/authorize");
     const foundation::HTTPURLResponse response(from, static_cast<int>(status), fields);
     (void)response.mimeType();
     (void)response.textEncodingName();
@@ -75,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const foundation::transport::HeaderFields sent = {
         {"Authorization", "Bearer VY"}, {"Cookie", "session=1"}, {"Content-Type", "text/plain"}};
-    const auto next = foundation::transport::redirectHop(status, *location, from, "POST",
-                                                         foundation::dataFromString("code=1"), sent);
+    const auto next =
+        foundation::transport::redirectHop(status, *location, from, "POST", foundation::dataFromString("code=1"), sent);
     if (next && carriesCredentials(next->headers) && originOf(next->url) != originOf(from)) {
         std::abort(); // the credentials went to another origin
     }

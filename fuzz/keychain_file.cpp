@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string content = (data[0] & 1) != 0 ? std::string(fuzzsupport::bytesOf(data + 1, size - 1))
-                                                    : fuzzsupport::edited(soundStore(), data + 1, size - 1);
+                                                   : fuzzsupport::edited(soundStore(), data + 1, size - 1);
     const auto file = fuzzsupport::scratchFolder() / "keychain.sqlite";
     for (const char* suffix : {"-wal", "-shm", "-journal"}) {
         std::filesystem::remove(file.string() + suffix);

@@ -46,8 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         addCertificate(chain, fuzzsupport::edited(std::string(anchor.begin(), anchor.end()), data + 1, size - 1));
     } else {
         for (auto rest = fuzzsupport::bytesOf(data + 1, size - 1); rest.size() >= 2;) {
-            const std::size_t length = std::min<std::size_t>(
-                rest.size() - 2, (std::size_t{static_cast<unsigned char>(rest[0])} << 8) | static_cast<unsigned char>(rest[1]));
+            const std::size_t length =
+                std::min<std::size_t>(rest.size() - 2, (std::size_t{static_cast<unsigned char>(rest[0])} << 8) |
+                                                           static_cast<unsigned char>(rest[1]));
             addCertificate(chain, rest.substr(2, length));
             rest.remove_prefix(2 + length);
         }

@@ -76,8 +76,7 @@ bool dataCanFill(const jpeg_decompress_struct& info, std::size_t size) {
     }
     std::uint64_t blocks = 0;
     for (int component = 0; component < info.num_components; ++component) {
-        blocks += std::uint64_t{info.comp_info[component].width_in_blocks} *
-                  info.comp_info[component].height_in_blocks;
+        blocks += std::uint64_t{info.comp_info[component].width_in_blocks} * info.comp_info[component].height_in_blocks;
     }
     return blocks <= std::uint64_t{size} * 8;
 }

@@ -519,14 +519,12 @@ std::optional<RedirectHop> redirectHop(long status, const std::string& location,
         }
         hop.body.reset();
         std::erase_if(hop.headers, [](const auto& field) {
-            return sameFieldName(field.first, "Content-Type") ||
-                   sameFieldName(field.first, "Content-Length");
+            return sameFieldName(field.first, "Content-Type") || sameFieldName(field.first, "Content-Length");
         });
     }
     if (originOf(*next) != originOf(from)) {
         std::erase_if(hop.headers, [](const auto& field) {
-            return sameFieldName(field.first, "Authorization") ||
-                   sameFieldName(field.first, "Cookie") ||
+            return sameFieldName(field.first, "Authorization") || sameFieldName(field.first, "Cookie") ||
                    sameFieldName(field.first, "Proxy-Authorization");
         });
     }

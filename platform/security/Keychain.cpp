@@ -263,9 +263,9 @@ struct Keychain::Impl {
         // A store that cannot be written is opened read-only: it reads as usual, every write
         // fails as read-only, and nothing tries to make the journal or the schema.
         const bool writable = isWritable(path);
-        int rc = sqlite3_open_v2(path.c_str(), &db,
-                                 (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_FULLMUTEX,
-                                 nullptr);
+        int rc =
+            sqlite3_open_v2(path.c_str(), &db,
+                            (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_FULLMUTEX, nullptr);
         std::string problem;
         if (rc == SQLITE_OK) {
             sqlite3_busy_timeout(db, busyTimeoutMilliseconds);

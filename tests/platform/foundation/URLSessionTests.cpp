@@ -433,7 +433,7 @@ TEST_F(URLSessionTest, ResponsesPastTheSessionsLimitsFail) {
         return response;
     });
     auto configuration = URLSessionConfiguration::defaultConfiguration();
-    configuration.httpLimits.maximumBodyBytes = 64 * 1024;  // well above the compressed size
+    configuration.httpLimits.maximumBodyBytes = 64 * 1024; // well above the compressed size
     const struct {
         const char* path;
         int code;

@@ -76,9 +76,9 @@ TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotASecu
     EXPECT_EQ(std::get<vyd::VYDError>(result).type, vyd::VYDErrorType::appTokenNotFound);
 
     service->saveAppToken("token-1");
-    for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
-             std::nullopt, "", "not a link", "https://", "partner-app://account", "lk.partner.example/account",
-             "http://lk.partner.example/account"}) {
+    for (const std::optional<std::string>& link :
+         std::vector<std::optional<std::string>>{std::nullopt, "", "not a link", "https://", "partner-app://account",
+                                                 "lk.partner.example/account", "http://lk.partner.example/account"}) {
         setPartner(link);
         result = relogin();
         ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result)) << link.value_or("(none)");

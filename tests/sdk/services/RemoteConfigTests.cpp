@@ -103,7 +103,8 @@ TEST(RemoteConfigTest, DocumentPastItsBoundsOnSizeOrNestingGivesTheDefault) {
     const std::string sound = R"({"usersBlacklist": ["blocked-client"], "someFutureKey": )";
     auto nested = [&](std::size_t depth) { return sound + std::string(depth, '[') + std::string(depth, ']') + "}"; };
     const std::string brackets(2 * RemoteConfig::maximumNestingDepth, '[');
-    for (const std::string& text : {nested(RemoteConfig::maximumNestingDepth - 1), sound + "\"\\\"" + brackets + "\"}"}) {
+    for (const std::string& text :
+         {nested(RemoteConfig::maximumNestingDepth - 1), sound + "\"\\\"" + brackets + "\"}"}) {
         EXPECT_EQ(RemoteConfig::decode(text).usersBlacklist, Strings{"blocked-client"}) << "within the bounds";
     }
     for (const std::string& text : {nested(RemoteConfig::maximumNestingDepth), nested(10'000'000),
