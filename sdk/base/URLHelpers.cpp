@@ -16,6 +16,10 @@ bool isDeeplink(const foundation::URL& url) {
 
 bool isWebLink(const foundation::URL& url) { return !isDeeplink(url); }
 
+bool isSecureWebLink(const foundation::URL& url) {
+    return url.scheme() == L10n::Network::Common::https() && !url.host().value_or("").empty();
+}
+
 std::map<std::string, std::string> queryParameters(const foundation::URL& url) {
     std::map<std::string, std::string> parameters;
     for (auto& item : url.queryItems()) {

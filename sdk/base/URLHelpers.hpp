@@ -12,6 +12,9 @@ namespace vyd {
 bool isDeeplink(const foundation::URL& url);
 // The opposite of isDeeplink: an http or https address.
 bool isWebLink(const foundation::URL& url);
+// An https address with a host: the only kind of link that may carry a secret such as the app
+// token.
+bool isSecureWebLink(const foundation::URL& url);
 
 // The query items by name, percent-decoded; a later item of the same name wins and an item
 // without "=" maps to the empty string.

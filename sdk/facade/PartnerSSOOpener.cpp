@@ -18,9 +18,10 @@ void completeLater(PartnerSSOOpener::Completion completion, std::optional<VYDErr
     });
 }
 
+// The app token service appends the token to this address, so only an https page will do.
 bool isPageAddress(const std::optional<std::string>& link) {
     const auto url = link ? foundation::URL::string(*link) : std::nullopt;
-    return url && isWebLink(*url) && url->host();
+    return url && isSecureWebLink(*url);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ SSOResult AppTokenService::makeSSOAddress() {
     const auto link = model->partnerWebLinkELKLite;
     const auto url = link ? foundation::URL::string(*link) : std::nullopt;
     // The token travels in the address, so only a page reached over TLS may receive it.
-    if (!url || url->scheme() != L10n::Network::Common::https() || !url->host()) {
+    if (!url || !isSecureWebLink(*url)) {
         return VYDError{VYDErrorType::linkIsNotValid, L10n::Ui::Errors::linkIsNotValid()};
     }
     const auto token = appToken();

@@ -133,6 +133,7 @@ TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
         {"vybank://lk", true, vyd::VYDErrorType::linkIsNotValid},
         {"https://", true, vyd::VYDErrorType::linkIsNotValid},
         {"not a link", true, vyd::VYDErrorType::linkIsNotValid},
+        {"http://lk.partner.example/", true, vyd::VYDErrorType::linkIsNotValid},
         {"https://lk.partner.example/", false, vyd::VYDErrorType::invalidRequest},
     };
     for (const auto& c : cases) {
