@@ -28,7 +28,9 @@ std::optional<foundation::Error> AsyncImagePhase::error() const {
 namespace {
 
 // Holds the phase of one view identity. It keeps neither the URL nor the running task: a load
-// runs to its end, and its outcome is dropped when the provider is gone by then.
+// runs to its end, and its outcome is dropped when the provider is gone by then, or when a later
+// load has started meanwhile (a slow answer for a former URL must not replace the image of the
+// current one).
 class Provider : public combine::ObservableObject, public std::enable_shared_from_this<Provider> {
 public:
     combine::Published<AsyncImagePhase> phase{*this, AsyncImagePhase::empty()};
@@ -40,24 +42,28 @@ public:
         }
         foundation::URLRequest request(*url, foundation::URLRequestCachePolicy::useProtocolCachePolicy, 60);
         request.timeoutInterval = timeout;
+        const unsigned long load = ++loads_;
         std::weak_ptr<Provider> weak = weak_from_this();
         foundation::URLSession::shared()
             ->dataTask(std::move(request),
-                       [weak, transaction, scale](std::optional<foundation::Data> data,
+                       [weak, load, transaction, scale](std::optional<foundation::Data> data,
                                                   std::optional<foundation::HTTPURLResponse>,
                                                   std::optional<foundation::Error> error) {
-                           foundation::DispatchQueue::main().async([weak, transaction, scale, data = std::move(data),
-                                                                    error = std::move(error)] {
-                               publish(weak, transaction, scale, data, error);
+                           foundation::DispatchQueue::main().async([weak, load, transaction, scale,
+                                                                    data = std::move(data), error = std::move(error)] {
+                               publish(weak, load, transaction, scale, data, error);
                            });
                        })
             ->resume();
     }
 
 private:
-    static void publish(const std::weak_ptr<Provider>& weak, const swiftui::Transaction& transaction,
+    static void publish(const std::weak_ptr<Provider>& weak, unsigned long load, const swiftui::Transaction& transaction,
                         coregraphics::CGFloat scale, const std::optional<foundation::Data>& data,
                         const std::optional<foundation::Error>& error) {
+        if (const auto provider = weak.lock(); provider && provider->loads_ != load) {
+            return;
+        }
         if (error) {
             if (const auto provider = weak.lock()) {
                 provider->phase = AsyncImagePhase::failure(*error);
@@ -76,6 +82,8 @@ private:
                                     : AsyncImagePhase::failure(std::move(timedOut));
         });
     }
+
+    unsigned long loads_ = 0;
 };
 
 struct ContentBody {

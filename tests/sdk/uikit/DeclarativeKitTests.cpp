@@ -134,15 +134,21 @@ TEST_F(DeclarativeKitTest, AsyncImagePublishesSuccessInItsTransactionAndTranspor
     ASSERT_TRUE(waitFor([&] { return image(*host->hostingView()->rootNode()) != nullptr; }));
     EXPECT_EQ(image(*host->hostingView()->rootNode())->frame().size, (CGSize{4, 4}));
 
-    // Another URL: a new load, the first image shown until the second arrives.
-    server->holdResponses();
-    host->setRootView(form2("/b.png"));
+    // Another URL: a new load, the first image shown until the second arrives; a slow answer
+    // for a former URL does not replace the current image.
+    auto slowServer = testsupport::TestServer::startHTTP();
+    slowServer->handle("GET", "/c.png", [](const auto&) { return testsupport::TestResponse{200, png(7, 7), "image/png", {}}; });
+    slowServer->holdResponses();
+    host->setRootView(View(BackportAsyncImage(foundation::URL::string(slowServer->url("/c.png")), 1, 15,
+                                              [](const Image& loaded) { return View(loaded); }, [] { return View(Text("placeholder")); })));
     foundation::RunLoop::main().runUntilIdle();
-    ASSERT_TRUE(server->waitForRequests(2, std::chrono::seconds(10)));
-    foundation::RunLoop::main().runUntilIdle();
+    ASSERT_TRUE(slowServer->waitForRequests(1, std::chrono::seconds(10)));
     EXPECT_EQ(image(*host->hostingView()->rootNode())->frame().size, (CGSize{4, 4}));
-    server->releaseResponses();
+    host->setRootView(form2("/b.png"));
     ASSERT_TRUE(waitFor([&] { return image(*host->hostingView()->rootNode())->frame().size == CGSize{9, 3}; }));
+    slowServer->releaseResponses();
+    foundation::RunLoop::main().runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(image(*host->hostingView()->rootNode())->frame().size, (CGSize{9, 3}));
 
     auto log = std::make_shared<PhaseLog>();
     auto animatedHost = show(recorded(foundation::URL::string(server->url("/a.png")), animated, log));
