@@ -3,6 +3,10 @@
 #include "sdk/services/AppMethodsWrapper.hpp"
 #include "sdk/catalogue/ImageAsset.hpp"
 #include "sdk/base/DelegateManager.hpp"
+#include "sdk/base/LoginFacadeProtocol.hpp"
+#include "sdk/facade/VYD.hpp"
+#include "sdk/facade/VYDLogin.hpp"
+#include "sdk/facade/VYDSettings.hpp"
 #include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/services/RootViewControllerStorage.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
@@ -88,6 +92,20 @@ std::shared_ptr<WebSceneOpenerProtocol> webSceneOpener() {
     return WebSceneOpener::make(DIContainer::appMethodsWrapper(), DIContainer::staticStorageService(),
                                 DIContainer::analyticsParamsMaker(), DIContainer::delegateManager(),
                                 std::make_shared<WebSceneAssembler>());
+}
+
+class SharedLoginFacade : public LoginFacadeProtocol {
+public:
+    void getResponseFrom(const foundation::URL& url, const ResponseCompletion& completion) override {
+        VYD::login()->getResponseFrom(url, completion);
+    }
+    void applyUserID(const std::optional<std::string>& userID) override {
+        VYD::settings()->applyMainPreferences(std::nullopt, userID, std::nullopt, std::nullopt, std::nullopt);
+    }
+};
+
+std::shared_ptr<LoginFacadeProtocol> loginFacade() {
+    return std::make_shared<SharedLoginFacade>();
 }
 
 std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory() {

@@ -154,6 +154,19 @@ std::unique_ptr<VYBankServer> VYBankServer::start() {
     state.server->handle("GET", "/terms.pdf", [](const TestRequest&) {
         return TestResponse{200, termsDocument(), "application/pdf", {}};
     });
+    // The partner's pages: its personal account, which single sign-on opens, and one page deeper.
+    state.server->handle("GET", "/partner/account", [](const TestRequest& request) {
+        return TestResponse{200,
+                            "<html><head><title>VY Shop account</title></head><body><p>Hello, " +
+                                htmlEscaped(request.queryValue("user")) +
+                                "</p><a href=\"/partner/orders\">Orders</a></body></html>",
+                            "text/html",
+                            {}};
+    });
+    state.server->handle("GET", "/partner/orders", [](const TestRequest&) {
+        return TestResponse{200, "<html><head><title>VY Shop orders</title></head><body>No orders</body></html>",
+                            "text/html", {}};
+    });
     return std::unique_ptr<VYBankServer>(new VYBankServer(std::move(impl)));
 }
 

@@ -23,6 +23,8 @@ class TestServer;
 //   POST /code        the code form's target: with the right code, a redirect (302) to the
 //                     redirect URI with "code" and "state" added; otherwise the code page again
 //   GET  /terms.pdf   the terms, a PDF document
+//   GET  /partner/account   a partner's personal account (greets the query's "user"), with a
+//                     link "Orders" to /partner/orders
 // Values from the request are HTML-escaped on the pages. Stops when destroyed.
 class VYBankServer {
 public:
