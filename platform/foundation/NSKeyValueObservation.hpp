@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/foundation/OptionSet.hpp"
+
 #include <functional>
 #include <optional>
 #include <utility>
@@ -10,12 +12,7 @@ namespace foundation {
 // also called at once with the current value.
 enum class NSKeyValueObservingOptions : unsigned { new_ = 1, old = 2, initial = 4 };
 
-constexpr NSKeyValueObservingOptions operator|(NSKeyValueObservingOptions a, NSKeyValueObservingOptions b) {
-    return NSKeyValueObservingOptions(static_cast<unsigned>(a) | static_cast<unsigned>(b));
-}
-constexpr bool contains(NSKeyValueObservingOptions options, NSKeyValueObservingOptions option) {
-    return (static_cast<unsigned>(options) & static_cast<unsigned>(option)) != 0;
-}
+VYD_OPTION_SET(NSKeyValueObservingOptions)
 
 template <class Value>
 struct NSKeyValueObservedChange {
