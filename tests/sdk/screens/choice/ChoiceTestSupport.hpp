@@ -6,6 +6,7 @@
 #include "platform/foundation/Dispatch.hpp"
 #include "sdk/screens/choice/KwAppListViewModel.hpp"
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -28,10 +29,11 @@ private:
     std::vector<std::string> entries_;
 };
 
-// Answers every attempt with `opens`, on the main queue, as the real service does.
+// Answers every attempt with `opens`, on the main queue, as the real service does. Attempts come
+// from a worker thread that may outlive the test's fixture, so the service shares the log.
 class FakeAuthService : public vyd::AuthServiceInternalProtocol {
 public:
-    FakeAuthService(Log& log, bool opens) : log_(log), opens_(opens) {}
+    FakeAuthService(std::shared_ptr<Log> log, bool opens) : log_(std::move(log)), opens_(opens) {}
     void authenticateUserByDeeplink(const std::string& deeplink, const vyd::VYDAuthRequest& request,
                                     Completion completion) override {
         finish("deeplink " + deeplink + " " + request.state, std::move(completion));
@@ -46,10 +48,10 @@ public:
 
 private:
     void finish(std::string entry, Completion completion) {
-        log_.add(std::move(entry));
+        log_->add(std::move(entry));
         foundation::DispatchQueue::main().async([completion = std::move(completion), opens = opens_] { completion(opens); });
     }
-    Log& log_;
+    std::shared_ptr<Log> log_;
     bool opens_;
 };
 
@@ -107,14 +109,15 @@ inline vyd::VYDAuthRequest request() {
 // A model over the fakes, its dismiss signals going into the same log.
 struct Fixture {
     explicit Fixture(std::vector<vyd::KWAppInfo> apps, bool opens = true)
-        : auth(std::make_shared<FakeAuthService>(log, opens)),
+        : auth(std::make_shared<FakeAuthService>(sharedLog, opens)),
           delegate(std::make_shared<RecordingDelegate>(log)),
           model(vyd::KwAppListViewModel::make(request(), std::move(apps), auth,
                                               std::make_shared<FakeAnalytics>(log), std::make_shared<FakeParamsMaker>(),
                                               delegate)),
           dismissals(model->dismissSubject().sink([this] { log.add("dismiss"); })) {}
 
-    Log log;
+    std::shared_ptr<Log> sharedLog = std::make_shared<Log>();
+    Log& log = *sharedLog;
     std::shared_ptr<FakeAuthService> auth;
     std::shared_ptr<RecordingDelegate> delegate;
     std::shared_ptr<vyd::KwAppListViewModel> model;
