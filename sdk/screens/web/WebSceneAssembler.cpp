@@ -1,6 +1,15 @@
 #include "sdk/screens/web/WebSceneAssembler.hpp"
 
+#include "platform/uikit/UIScrollView.hpp"
+#include "platform/webkit/WKWebView.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/screens/web/NavigationBaseWebView.hpp"
+#include "sdk/screens/web/NavigationBaseWebViewController.hpp"
+#include "sdk/screens/web/NavigationBaseWebViewInteractor.hpp"
+#include "sdk/screens/web/NavigationBaseWebViewPresenter.hpp"
+#include "sdk/screens/web/NavigationBaseWebViewRouter.hpp"
+#include "sdk/screens/web/NavigationELKLiteWebViewInteractor.hpp"
+#include "sdk/screens/web/NavigationELKLiteWebViewPresenter.hpp"
 #include "sdk/screens/web/OTPWebView.hpp"
 #include "sdk/screens/web/OTPWebViewController.hpp"
 #include "sdk/screens/web/OTPWebViewInteractor.hpp"
@@ -27,11 +36,31 @@ WebSceneAssembler::createAuthWebViewController(const foundation::URL& url, bool 
     return controller;
 }
 
-NavigationWebScene
-WebSceneAssembler::createNavigationWebViewController(const foundation::URL&, bool, const std::optional<uikit::UIColor>&,
-                                                     NavigationWebViewType,
-                                                     const std::shared_ptr<VYDWebViewDelegateProtocol>&) {
-    return {};
+NavigationWebScene WebSceneAssembler::createNavigationWebViewController(
+    const foundation::URL& url, bool isSecure, const std::optional<uikit::UIColor>& navigationColor,
+    NavigationWebViewType webViewType, const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) {
+    std::shared_ptr<NavigationBaseWebViewPresenter> presenter;
+    std::shared_ptr<NavigationBaseWebViewInteractorProtocol> interactor;
+    std::shared_ptr<NavigationBaseWebView> view;
+    if (webViewType == NavigationWebViewType::base) {
+        presenter = std::make_shared<NavigationBaseWebViewPresenter>();
+        view = NavigationBaseWebView::make(navigationColor);
+        interactor = std::make_shared<NavigationBaseWebViewInteractor>(
+            presenter, DIContainer::staticStorageService(), DIContainer::certificatesService(), navigationColor,
+            isSecure, url, delegate, DIContainer::delegateManager());
+    } else {
+        // The relogin reaches the host only through the delegate manager.
+        presenter = std::make_shared<NavigationELKLiteWebViewPresenter>();
+        view = NavigationBaseWebView::make(navigationColor);
+        interactor = std::make_shared<NavigationELKLiteWebViewInteractor>(
+            presenter, DIContainer::staticStorageService(), DIContainer::certificatesService(),
+            DIContainer::appTokenService(), navigationColor, isSecure, url, DIContainer::delegateManager());
+    }
+    const auto router = std::make_shared<NavigationBaseWebViewRouter>(DIContainer::appMethodWrapper());
+    const auto controller = NavigationBaseWebViewController::make(interactor, router, view);
+    presenter->setViewController(controller);
+    router->setViewController(controller);
+    return {controller, view->webView()->scrollView()};
 }
 
 } // namespace vyd

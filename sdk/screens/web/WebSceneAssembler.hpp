@@ -14,8 +14,9 @@ public:
     createAuthWebViewController(const foundation::URL& url, bool isSecure,
                                 const std::optional<uikit::UIColor>& navigationColor,
                                 const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) override;
-    // The navigation web scene of the variant. Not built yet: no scene, so the page opens in the
-    // browser view.
+    // The navigation web scene of the variant (its controller is a
+    // NavigationBaseWebViewController), with its web view's scroll view. The ELK-lite variant
+    // takes no delegate: it reaches the host's through the delegate manager.
     NavigationWebScene createNavigationWebViewController(
         const foundation::URL& url, bool isSecure, const std::optional<uikit::UIColor>& navigationColor,
         NavigationWebViewType webViewType, const std::shared_ptr<VYDWebViewDelegateProtocol>& delegate) override;

@@ -225,8 +225,15 @@ void WebSceneOpener::authNotificationHandler(const foundation::Notification&) {
 }
 
 void WebSceneOpener::webViewReject() {
-    if (slidePanelVC_) {
-        slidePanelVC_->remove();
+    if (const auto panel = slidePanelVC_) {
+        // The scene's own close button dismisses what presents it, the panel: already on its way
+        // out, the panel would not report its removal and would be kept, with the scene and its
+        // web view, until the next page.
+        if (panel->isBeingDismissed()) {
+            slidePanelVC_.reset();
+        } else {
+            panel->remove();
+        }
     }
     if (delegateManager_) {
         delegateManager_->removeDelegate(delegate_.lock());

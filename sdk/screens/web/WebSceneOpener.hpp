@@ -56,7 +56,8 @@ public:
 
     // Dismisses the browser view presented last, whatever the notification says.
     void authNotificationHandler(const foundation::Notification& notification);
-    // The navigation scene was rejected: its panel goes, and the host delegate is unregistered.
+    // The navigation scene was rejected: its panel goes (or, already going, is forgotten), and the
+    // host delegate is unregistered.
     void webViewReject() override;
     void reloginStatus(const VYDAuthResponse& result) override;
     // The panel filled last is gone: forget it.

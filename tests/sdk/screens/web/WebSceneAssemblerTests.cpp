@@ -2,9 +2,15 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
+#include "platform/uikit/UINavigationController.hpp"
 #include "platform/webkit/WKWebView.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/base/DelegateManager.hpp"
 #include "sdk/base/NotificationNames.hpp"
+#include "sdk/screens/SlidePanelFactory.hpp"
+#include "sdk/screens/web/NavigationBaseWebView.hpp"
+#include "sdk/screens/web/NavigationBaseWebViewController.hpp"
+#include "sdk/screens/web/NavigationELKLiteWebViewInteractor.hpp"
 #include "sdk/screens/web/OTPWebView.hpp"
 #include "sdk/screens/web/OTPWebViewController.hpp"
 #include "sdk/screens/web/OTPWebViewInteractor.hpp"
@@ -32,6 +38,7 @@ protected:
         vyd::DIContainer::setAppMethodsWrapper(application);
         vyd::DIContainer::setCertificatesService(
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
+        vyd::DIContainer::setDelegateManager(delegates);
     }
     void TearDown() override {
         foundation::Clock::advance(1);
@@ -40,6 +47,9 @@ protected:
         vyd::DIContainer::setStaticStorageService(nullptr);
         vyd::DIContainer::setAppMethodsWrapper(nullptr);
         vyd::DIContainer::setCertificatesService(nullptr);
+        vyd::DIContainer::setDelegateManager(nullptr);
+        // The opener stays registered for good, as the process-wide one does; the test lets it go.
+        delegates->removeDelegate(opener);
     }
 
     // Opens the sign-in page full screen, secure, as a login does; the scene once its page is in.
@@ -67,8 +77,9 @@ protected:
     std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     std::shared_ptr<vydtest::RecordingWebViewDelegate> hostDelegate =
         std::make_shared<vydtest::RecordingWebViewDelegate>();
-    std::shared_ptr<vyd::WebSceneOpener> opener = vyd::WebSceneOpener::make(
-        nullptr, storage, nullptr, nullptr, std::make_shared<vyd::WebSceneAssembler>());
+    std::shared_ptr<vyd::DelegateManager> delegates = std::make_shared<vyd::DelegateManager>();
+    std::shared_ptr<vyd::WebSceneOpener> opener =
+        vyd::WebSceneOpener::make(nullptr, storage, nullptr, delegates, std::make_shared<vyd::WebSceneAssembler>());
 };
 
 TEST_F(WebSceneAssemblerTest, TheFullScreenSceneIsBuiltWholeAndGoesWhenItCloses) {
@@ -102,6 +113,52 @@ TEST_F(WebSceneAssemblerTest, TheFullScreenSceneIsBuiltWholeAndGoesWhenItCloses)
     foundation::Clock::advance(1);
     EXPECT_TRUE(weak.expired());
     EXPECT_EQ(hostDelegate->rejections, 1);
+}
+
+TEST_F(WebSceneAssemblerTest, PanelScenesAreBuiltWholeAndGoWithTheirPanel) {
+    const auto page = bank->url("/partner/account");
+    for (const auto type : {vyd::NavigationWebViewType::base, vyd::NavigationWebViewType::elkLite}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        std::weak_ptr<vyd::SlidePanelController> weakPanel;
+        std::weak_ptr<vyd::NavigationBaseWebViewController> weakScene;
+        std::weak_ptr<webkit::WKWebView> weakWebView;
+        {
+            const auto panel = vyd::SlidePanelFactory().createSlidePanel(
+                vyd::SlidePanelFactory::PanelStyle::web, vyd::SlidePanelFactory::PanelBehavior::default_, nullptr);
+            device->rootViewController()->present(panel, true);
+            opener->openScene(*foundation::URL::string(page), vyd::ChildWebView{panel, type}, false,
+                              uikit::UIColor::blue(), hostDelegate);
+            foundation::Clock::advance(1);
+            const auto navigation =
+                std::dynamic_pointer_cast<uikit::UINavigationController>(panel->contentViewController());
+            ASSERT_NE(navigation, nullptr);
+            const auto scene =
+                std::dynamic_pointer_cast<vyd::NavigationBaseWebViewController>(navigation->topViewController());
+            ASSERT_NE(scene, nullptr);
+            EXPECT_EQ(std::dynamic_pointer_cast<vyd::NavigationELKLiteWebViewInteractor>(scene->interactor()) !=
+                          nullptr,
+                      type == vyd::NavigationWebViewType::elkLite);
+            const auto view = std::dynamic_pointer_cast<vyd::NavigationBaseWebView>(scene->contentView());
+            const auto webView = view->webView();
+            EXPECT_EQ(panel->trackingScrollView(), webView->scrollView());
+            EXPECT_TRUE(foundation::RunLoop::main().runUntil(
+                [&] { return !webView->isLoading() && webView->url() && webView->url()->absoluteString() == page; },
+                15))
+                << "the partner's page never came";
+            weakPanel = panel;
+            weakScene = scene;
+            weakWebView = webView;
+            // Closing tells every registered listener, the opener among them, which takes the panel
+            // down.
+            scene->closeButtonPressed();
+        }
+        foundation::Clock::advance(2);
+        EXPECT_EQ(opener->slidePanelVC(), nullptr);
+        EXPECT_EQ(device->topViewController(), device->rootViewController());
+        EXPECT_TRUE(weakScene.expired());
+        EXPECT_TRUE(weakPanel.expired());
+        EXPECT_TRUE(weakWebView.expired());
+    }
 }
 
 } // namespace
