@@ -1,5 +1,7 @@
 #include "platform/foundation/Dispatch.hpp"
 
+#include "support/ManualClock.hpp"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,16 +16,8 @@ using namespace foundation;
 
 namespace {
 
-class DispatchTest : public ::testing::Test {
+class DispatchTest : public testsupport::ManualClockTest {
 protected:
-    void SetUp() override {
-        RunLoop::main().discardPending();
-        Clock::useManualClock();
-    }
-    void TearDown() override {
-        RunLoop::main().discardPending();
-        Clock::useRealClock();
-    }
 
     std::vector<std::string> log;
     std::function<void()> record(std::string entry) {

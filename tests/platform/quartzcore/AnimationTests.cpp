@@ -3,6 +3,8 @@
 #include "platform/quartzcore/CALayer.hpp"
 #include "platform/quartzcore/CATransaction.hpp"
 
+#include "support/ManualClock.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,11 +20,10 @@ struct Stop {
     friend bool operator==(const Stop&, const Stop&) = default;
 };
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public testsupport::ManualClockTest {
 protected:
     void SetUp() override {
-        Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
+        ManualClockTest::SetUp();
         layer = CALayer::make();
         layer->addAnimationStopObserver([this](CALayer&, const std::string& key, const auto&, bool finished) {
             stops.push_back({key, finished});
@@ -30,8 +31,7 @@ protected:
     }
     void TearDown() override {
         layer.reset();
-        foundation::RunLoop::main().discardPending();
-        Clock::useRealClock();
+        ManualClockTest::TearDown();
     }
 
     static std::shared_ptr<CABasicAnimation> rotation(double duration, float repeatCount) {

@@ -12,6 +12,8 @@
 #include "platform/uikit/UIWindowScene.hpp"
 
 #include <gmock/gmock.h>
+#include "support/ManualClock.hpp"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -23,17 +25,7 @@ using ::testing::HasSubstr;
 
 namespace {
 
-class DeviceSimulationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        foundation::Clock::useRealClock();
-    }
-};
+using DeviceSimulationTest = testsupport::ManualClockTest;
 
 struct KeyboardNote {
     std::string name;

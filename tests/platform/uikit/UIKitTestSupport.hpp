@@ -4,6 +4,7 @@
 // clock, current traits) as it found it, the platform's refusal messages, and views sized or
 // placed by constraints.
 
+#include "support/ManualClock.hpp"
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/uikit/UIView.hpp"
 
@@ -25,30 +26,20 @@ inline std::string stderrOf(const std::function<void()>& action) {
     return ::testing::internal::GetCapturedStderr();
 }
 
-class UIKitTest : public ::testing::Test {
+// Leaves the current traits as it found them; the clock is manual, so timers fire only when
+// the test moves it.
+class UIKitTest : public testsupport::ManualClockTest {
 protected:
-    void SetUp() override { foundation::RunLoop::main().discardPending(); }
     void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        foundation::Clock::useRealClock();
+        testsupport::ManualClockTest::TearDown();
         UITraitCollection::setCurrent(savedTraits_);
     }
-
-    static void advance(double seconds) { foundation::Clock::advance(seconds); }
-    static void drain() { foundation::RunLoop::main().runUntilIdle(); }
 
 private:
     UITraitCollection savedTraits_ = UITraitCollection::current();
 };
 
-// Timers fire only when the test moves the clock.
-class ClockTest : public UIKitTest {
-protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        UIKitTest::SetUp();
-    }
-};
+using ClockTest = UIKitTest;
 
 // A view with an intrinsic size, like a label with a fixed text.
 class SizedView : public UIView {

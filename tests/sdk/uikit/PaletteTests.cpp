@@ -18,18 +18,12 @@ using uikittests::style;
 using vyd::CGFloat;
 using vyd::UIColor;
 
-// A colour as the palette table gives it.
+// A colour as a reader writes it down.
 struct Expected {
     bool grey = false;
     std::vector<CGFloat> components; // without alpha
     CGFloat alpha = 1;
 };
-
-Expected bytes(int red, int green, int blue, CGFloat alpha = 1) {
-    return {false, {red / 255.0, green / 255.0, blue / 255.0}, alpha};
-}
-Expected fraction(CGFloat red, CGFloat green, CGFloat blue) { return {false, {red, green, blue}, 1}; }
-Expected grey(CGFloat white, CGFloat alpha = 1) { return {true, {white}, alpha}; }
 
 void expectColor(const UIColor& resolved, const Expected& expected, const std::string& label) {
     ASSERT_FALSE(resolved.isDynamic()) << label;
@@ -43,60 +37,8 @@ void expectColor(const UIColor& resolved, const Expected& expected, const std::s
     EXPECT_DOUBLE_EQ(components.back(), expected.alpha) << label << " alpha";
 }
 
-struct Entry {
-    const char* name;
-    UIColor (*read)();
-    bool dynamic;
-    Expected light;
-    Expected dark;
-};
-
-Entry pair(const char* name, UIColor (*read)(), Expected light, Expected dark) {
-    return {name, read, true, std::move(light), std::move(dark)};
-}
-Entry fixed(const char* name, UIColor (*read)(), const Expected& value) { return {name, read, false, value, value}; }
-
-std::vector<Entry> table() {
-    namespace p = vyd::palette;
-    return {
-        pair("textPrimary", p::textPrimary, bytes(8, 8, 8), bytes(255, 255, 255)),
-        pair("textSecondary", p::textSecondary, bytes(8, 8, 8, 0.5), bytes(255, 255, 255, 0.5)),
-        fixed("textSecondaryLight", p::textSecondaryLight, bytes(8, 8, 8, 0.5)),
-        fixed("textSecondaryDark", p::textSecondaryDark, bytes(255, 255, 255, 0.5)),
-        pair("themedText", p::themedText, grey(1), grey(0)),
-        pair("inversedThemedText", p::inversedThemedText, grey(0), grey(1)),
-        pair("themedSubTitle", p::themedSubTitle, fraction(0.6746488, 0.6890887, 0.7148605),
-             fraction(0.5294023, 0.544161, 0.5656634)),
-        pair("themedElementBackground", p::themedElementBackground, fraction(0.35423163, 0.36879966, 0.41167507),
-             fraction(0.91764706, 0.91764706, 0.91764706)),
-        pair("themedGlobalBackground", p::themedGlobalBackground, fraction(0.27058825, 0.27432492, 0.3216106),
-             fraction(0.97254926, 0.972549, 0.97254914)),
-        pair("backgroundSecondary", p::backgroundSecondary, bytes(255, 255, 255), bytes(39, 39, 39)),
-        fixed("backgroundSecondaryLight", p::backgroundSecondaryLight, bytes(255, 255, 255)),
-        fixed("backgroundSecondaryDark", p::backgroundSecondaryDark, bytes(39, 39, 39)),
-        fixed("pureWhite", p::pureWhite, bytes(255, 255, 255)),
-        pair("backgroundTransparencePrimary", p::backgroundTransparencePrimary, bytes(8, 8, 8, 0.02),
-             bytes(255, 255, 255, 0.06)),
-        pair("backgroundTransparenceSecondary", p::backgroundTransparenceSecondary, bytes(8, 8, 8, 0.06),
-             bytes(255, 255, 255, 0.12)),
-        fixed("backgroundTransparenceSecondaryLight", p::backgroundTransparenceSecondaryLight, bytes(8, 8, 8, 0.06)),
-        fixed("backgroundTransparenceSecondaryDark", p::backgroundTransparenceSecondaryDark,
-              bytes(255, 255, 255, 0.12)),
-        pair("backgroundTransparenceThird", p::backgroundTransparenceThird, bytes(248, 248, 248), bytes(68, 69, 80)),
-        pair("borderPrimary", p::borderPrimary, bytes(8, 8, 8, 0.08), bytes(255, 255, 255, 0.1)),
-        fixed("separatorColor", p::separatorColor, bytes(0, 0, 0, 0.12)),
-        pair("overlay", p::overlay, grey(0, 0.2), grey(0, 0.6)),
-        pair("accent", p::accent, bytes(20, 143, 43), bytes(36, 178, 62)),
-        pair("logoGreenWhite", p::logoGreenWhite, bytes(20, 143, 43), bytes(255, 255, 255)),
-        fixed("greenSecondary", p::greenSecondary, bytes(224, 251, 225)),
-        pair("greenShadow", p::greenShadow, bytes(106, 193, 156), bytes(106, 193, 156)),
-        fixed("secondaryShadow", p::secondaryShadow, bytes(0, 0, 0, 0.15)),
-        fixed("lightShadow", p::lightShadow, bytes(0, 0, 0, 0.25)),
-        fixed("iconDragModel", p::iconDragModel, bytes(255, 255, 255, 0.25)),
-        pair("darkGradientStart", p::darkGradientStart, bytes(255, 255, 255), bytes(70, 68, 80)),
-        pair("darkGradientEnd", p::darkGradientEnd, bytes(255, 255, 255), bytes(63, 86, 99)),
-        pair("shimmerColor", p::shimmerColor, bytes(236, 240, 241), bytes(28, 35, 37)),
-    };
+Expected bytes(int red, int green, int blue, CGFloat alpha = 1) {
+    return {false, {red / 255.0, green / 255.0, blue / 255.0}, alpha};
 }
 
 // Counts the style-change notifications posted while it lives.
@@ -122,16 +64,40 @@ private:
 
 } // namespace
 
-TEST(PaletteTest, EveryEntryHasItsLightAndDarkComponents) {
-    for (const Entry& entry : table()) {
-        const UIColor color = entry.read();
-        EXPECT_EQ(color.isDynamic(), entry.dynamic) << entry.name;
-        EXPECT_FALSE(entry.read().isIdentical(color)) << entry.name << ": every read makes a new colour";
-        expectColor(color.resolvedColor(style(UIUserInterfaceStyle::light)), entry.light, std::string(entry.name) + " light");
-        expectColor(color.resolvedColor(style(UIUserInterfaceStyle::unspecified)), entry.light,
-                    std::string(entry.name) + " unspecified");
-        expectColor(color.resolvedColor(style(UIUserInterfaceStyle::dark)), entry.dark, std::string(entry.name) + " dark");
+TEST(PaletteTest, ThemedEntriesFollowTheStyleAndFixedOnesDoNot) {
+    namespace p = vyd::palette;
+    using Read = UIColor (*)();
+    const auto light = style(UIUserInterfaceStyle::light);
+    const auto dark = style(UIUserInterfaceStyle::dark);
+    const auto unspecified = style(UIUserInterfaceStyle::unspecified);
+    // greenShadow is themed but the same in both styles.
+    for (Read read : {p::textPrimary, p::textSecondary, p::themedText, p::inversedThemedText, p::themedSubTitle,
+                      p::themedElementBackground, p::themedGlobalBackground, p::backgroundSecondary,
+                      p::backgroundTransparencePrimary, p::backgroundTransparenceSecondary,
+                      p::backgroundTransparenceThird, p::borderPrimary, p::overlay, p::accent, p::logoGreenWhite,
+                      p::darkGradientStart, p::darkGradientEnd, p::shimmerColor}) {
+        const UIColor color = read();
+        ASSERT_TRUE(color.isDynamic()) << vyd::toHex(color);
+        EXPECT_FALSE(read().isIdentical(color)) << "every read makes a new colour";
+        EXPECT_NE(color.resolvedColor(light), color.resolvedColor(dark)) << vyd::toHex(color);
+        EXPECT_EQ(color.resolvedColor(unspecified), color.resolvedColor(light)) << vyd::toHex(color);
     }
+    for (Read read : {p::textSecondaryLight, p::textSecondaryDark, p::backgroundSecondaryLight,
+                      p::backgroundSecondaryDark, p::pureWhite, p::backgroundTransparenceSecondaryLight,
+                      p::backgroundTransparenceSecondaryDark, p::separatorColor, p::greenSecondary,
+                      p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
+        EXPECT_FALSE(read().isDynamic()) << vyd::toHex(read());
+    }
+    // The light and dark halves of a themed entry are the fixed entries of the same name.
+    EXPECT_EQ(p::textSecondary().resolvedColor(light), p::textSecondaryLight());
+    EXPECT_EQ(p::textSecondary().resolvedColor(dark), p::textSecondaryDark());
+    EXPECT_EQ(p::backgroundSecondary().resolvedColor(dark), p::backgroundSecondaryDark());
+    // A few values a reader can check by eye.
+    expectColor(p::textPrimary().resolvedColor(light), bytes(8, 8, 8), "textPrimary light");
+    expectColor(p::accent().resolvedColor(dark), bytes(36, 178, 62), "accent dark");
+    expectColor(p::borderPrimary().resolvedColor(dark), bytes(255, 255, 255, 0.1), "borderPrimary dark");
+    expectColor(p::overlay().resolvedColor(dark), {true, {0}, 0.6}, "overlay dark");
+    expectColor(p::greenShadow().resolvedColor(dark), bytes(106, 193, 156), "greenShadow dark");
 }
 
 TEST(PaletteTest, SettableEntriesStartWithTheirColoursAndKeepWhatIsWritten) {
@@ -147,7 +113,7 @@ TEST(PaletteTest, SettableEntriesStartWithTheirColoursAndKeepWhatIsWritten) {
         {"brand", vyd::palette::brand, vyd::palette::setBrand, bytes(33, 160, 56)},
         {"brandOrange", vyd::palette::brandOrange, vyd::palette::setBrandOrange, bytes(254, 109, 30)},
         {"defaultBorder", vyd::palette::defaultBorder, vyd::palette::setDefaultBorder, bytes(118, 118, 118)},
-        {"darkGray", vyd::palette::darkGray, vyd::palette::setDarkGray, fraction(darkGray, darkGray, darkGray)},
+        {"darkGray", vyd::palette::darkGray, vyd::palette::setDarkGray, {false, {darkGray, darkGray, darkGray}}},
     };
     for (const Row& row : rows) {
         const UIColor initial = row.read();

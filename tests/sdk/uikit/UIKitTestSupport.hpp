@@ -3,6 +3,7 @@
 // What the UI kit and panel tests share: a manual clock over an empty main queue, and the traits
 // of one interface style.
 
+#include "support/ManualClock.hpp"
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
@@ -14,18 +15,7 @@
 
 namespace uikittests {
 
-// Time moves only when the test advances it, and nothing an earlier test queued runs in this one.
-class ManualClockTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-    }
-    void TearDown() override { foundation::RunLoop::main().discardPending(); }
-
-    // Lets time pass in frames, running what falls due.
-    static void advance(double seconds) { foundation::Clock::advance(seconds); }
-};
+using testsupport::ManualClockTest;
 
 // A 390 x 844 phone with safe-area insets 47 (top) and 34 (bottom), on the manual clock.
 class PhoneTest : public ManualClockTest {
