@@ -124,14 +124,6 @@ TEST(UUIDTest, RandomVersion4InPlatformFormat) {
     EXPECT_EQ(seen.size(), 100u);
 }
 
-TEST(DateTest, NowIsWallClockSecondsSince1970) {
-    Date now = Date::now();
-    EXPECT_GT(now.timeIntervalSince1970(), 1.6e9);
-    EXPECT_LE(now, Date::now());
-    EXPECT_EQ(Date(1060) - Date(1000), 60);
-    EXPECT_EQ(Date(1000) + 60, Date(1060));
-}
-
 TEST(OSLogTest, RecordsWithoutPrintingAndKeepsTheLatest) {
     clearRecordedLogs();
     testing::internal::CaptureStdout();

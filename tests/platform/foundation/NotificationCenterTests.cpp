@@ -140,13 +140,4 @@ TEST(NotificationCenterTest, ConcurrentRegistrationAndPosting) {
     EXPECT_EQ(delivered.load(), before);
 }
 
-TEST(NotificationCenterTest, DefaultCenterIsOneInstance) {
-    int observer = 0;
-    bool got = false;
-    NotificationCenter::defaultCenter().addObserver(&observer, "vy.test", nullptr, [&](const Notification&) { got = true; });
-    NotificationCenter::defaultCenter().post("vy.test");
-    NotificationCenter::defaultCenter().removeObserver(&observer);
-    EXPECT_TRUE(got);
-}
-
 } // namespace

@@ -155,18 +155,6 @@ protected:
     }
 };
 
-TEST_F(DeviceOrientationTest, RawValuesAreThePlatformsAndOthersHaveNoOrientation) {
-    for (int raw = 0; raw <= 6; ++raw) {
-        const auto orientation = deviceOrientationFromRawValue(raw);
-        ASSERT_TRUE(orientation.has_value()) << raw;
-        EXPECT_EQ(rawValue(*orientation), raw);
-    }
-    EXPECT_EQ(rawValue(UIDeviceOrientation::landscapeLeft), 3);
-    EXPECT_EQ(rawValue(UIDeviceOrientation::faceDown), 6);
-    EXPECT_FALSE(deviceOrientationFromRawValue(-1).has_value());
-    EXPECT_FALSE(deviceOrientationFromRawValue(7).has_value());
-}
-
 TEST_F(DeviceOrientationTest, DeviceRefusesAnOrientationOutOfRangeAndNamesItsModel) {
     auto& device = UIDevice::current();
     EXPECT_EQ(device.orientation(), UIDeviceOrientation::portrait) << "a fresh device stands upright";

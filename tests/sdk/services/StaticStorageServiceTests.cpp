@@ -48,28 +48,6 @@ TEST_F(StaticStorageServiceTest, SettingTheUserIdPostsTheChangeAfterStoringIt) {
     EXPECT_EQ(seen, (std::vector<std::optional<std::string>>{"user-1", std::nullopt}));
 }
 
-TEST_F(StaticStorageServiceTest, LiteELKModelIsOneSharedInstanceMadeEmpty) {
-    const auto model = storage->liteELKModel();
-    EXPECT_FALSE(model->partnerWebLinkELKLite || model->partnerClientIdElkLite || model->partnerColorELKLite ||
-                 model->openInELKLite);
-    model->partnerWebLinkELKLite = "https://lk.partner.example";
-    model->openInELKLite = vyd::VYDOpenInType::browser;
-    EXPECT_EQ(storage->liteELKModel(), model);
-    EXPECT_EQ(storage->liteELKModel()->partnerWebLinkELKLite, "https://lk.partner.example");
-
-    auto replacement = std::make_shared<vyd::LiteELKModel>("https://other.example", "c", uikit::UIColor::red(),
-                                                          vyd::VYDOpenInType::webView);
-    storage->setLiteELKModel(replacement);
-    EXPECT_EQ(storage->liteELKModel(), replacement);
-}
-
-TEST_F(StaticStorageServiceTest, UIPreferencesAreMadeOnce) {
-    const auto preferences = storage->uiPreferences();
-    preferences->fonts.semiboldFont = uikit::UIFont::systemFont(17, uikit::UIFontWeight::semibold);
-    EXPECT_EQ(storage->uiPreferences(), preferences);
-    EXPECT_EQ(storage->uiPreferences()->fonts.semiboldFont, preferences->fonts.semiboldFont);
-}
-
 TEST_F(StaticStorageServiceTest, ClearingAuthorizationDataKeepsTheRestOfTheSession) {
     storage->setClientId("partner-1");
     storage->setLogUid("log-1");
@@ -84,10 +62,3 @@ TEST_F(StaticStorageServiceTest, ClearingAuthorizationDataKeepsTheRestOfTheSessi
     EXPECT_TRUE(storage->isButtonPersonalized());
 }
 
-TEST_F(StaticStorageServiceTest, RemoteConfigIsTheDefaultUntilOneIsSet) {
-    EXPECT_EQ(storage->remoteConfig(), vyd::RemoteConfig::defaultConfig());
-    auto config = vyd::RemoteConfig::decode(std::string(R"({"usersBlacklist": ["x"]})"));
-    storage->setRemoteConfig(config);
-    EXPECT_EQ(storage->remoteConfig(), config);
-    EXPECT_EQ(storage->stand(), vyd::VYDStandType::prom);
-}

@@ -31,6 +31,7 @@ protected:
     void TearDown() override {
         device.reset();
         foundation::RunLoop::main().discardPending();
+        foundation::Clock::useRealClock(); // the shimmer test moves time by hand
     }
 
     std::shared_ptr<UIHostingController> show(View view) {
@@ -204,7 +205,6 @@ TEST_F(DeclarativeKitTest, ShimmerSweepsAGradientOverTheViewOrShowsNothing) {
     host->setRootView(vyd::shimmerEffect(Text("VY ID"), true, 2, {Color::red()}, 8));
     const auto& own = gradientOf(*host->hostingView()->rootNode())->description().as<GradientPayload>();
     EXPECT_EQ(own.colors, std::vector<Color>{Color::red()});
-    foundation::Clock::useRealClock();
 }
 
 TEST_F(DeclarativeKitTest, ShimmersDefaultMiddleColourDarkensInLightAndBrightensInDark) {
