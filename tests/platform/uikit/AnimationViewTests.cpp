@@ -84,38 +84,6 @@ TEST_F(AnimationTest, RemovingTheLayersAnimationsCompletesAsNotFinished) {
     EXPECT_EQ(view->transform(), CGAffineTransform::rotation(M_PI)); // the model value stays
 }
 
-TEST_F(AnimationTest, ASpinnerLoopTurnsEveryTwoSecondsAndRestartsWhenStopped) {
-    // Two half turns of a second each, each started from the other's completion.
-    std::function<void()> rotate;
-    int steps = 0;
-    rotate = [&] {
-        UIView::animate(1.0, 0, UIViewAnimationOptions::curveLinear,
-                        [&] { view->setTransform(CGAffineTransform::rotation(M_PI)); },
-                        [&](bool) {
-                            ++steps;
-                            UIView::animate(1.0, 0, UIViewAnimationOptions::curveLinear,
-                                            [&] { view->setTransform(CGAffineTransform::rotation(2 * M_PI)); },
-                                            [&](bool) {
-                                                ++steps;
-                                                rotate();
-                                            });
-                        });
-    };
-    rotate();
-    advance(2.0);
-    EXPECT_EQ(steps, 2);
-    advance(0.5);
-    view->layer()->removeAllAnimations(); // ends the step in progress; the next one starts
-    drain();
-    EXPECT_EQ(steps, 3);
-    EXPECT_FALSE(view->layer()->animationKeys().empty());
-    advance(1.0);
-    EXPECT_EQ(steps, 4);
-    view->layer()->removeAllAnimations();
-    rotate = [] {};
-    drain();
-}
-
 TEST_F(AnimationTest, LayoutInsideAnAnimationBlockIsAnimated) {
     auto bar = UIView::make();
     bar->setTranslatesAutoresizingMaskIntoConstraints(false);
