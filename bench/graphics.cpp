@@ -1,15 +1,23 @@
-// What an embedding app pays for text and images: measuring a button title, laying out a
-// wrapped paragraph, decoding a logo from PNG and JPEG and redrawing it at button size. Each
-// figure is also printed relative to copying the logo's PNG bytes, measured in the same run.
+// What an embedding app pays for text and images, each against the plain way of doing the same
+// job: a title measured again against a hash-map lookup of its width, a wrapped paragraph
+// against the same text measured on one line, the system font against a hash-map lookup,
+// decoding a logo against libpng and libjpeg called directly, redrawing it at button size
+// against drawing into a bitmap context directly, and an image cache hit against a hash-map
+// lookup.
+#include "bench/RatioReporter.hpp"
+
+#include "platform/coregraphics/CGContext.hpp"
 #include "platform/coregraphics/CGImage.hpp"
 #include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
-
-#include "bench/RatioReporter.hpp"
+#include "sdk/services/ImageCache.hpp"
 
 #include <cstdio>
+#include <jpeglib.h>
+#include <png.h>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -38,62 +46,151 @@ const foundation::Data& logoJpeg() {
     return data;
 }
 
-void BM_CopyPngBytes(benchmark::State& state) {
+const std::string title = "Continue with VY ID";
+const std::string paragraph = "This is a secure way to log in with a VY Bank account: the app will not get access "
+                              "to your bank, and nothing is shared without your consent.";
+
+void BM_Title_Baseline_HashMapLookup(benchmark::State& state) {
+    const std::unordered_map<std::string, coregraphics::CGSize> sizes{{title, {140, 19}}, {"VY ID", {40, 19}}};
     for (auto _ : state) {
-        foundation::Data copy = logoPng();
-        benchmark::DoNotOptimize(copy.data());
+        benchmark::DoNotOptimize(sizes.find(title)->second);
     }
 }
-BENCHMARK(BM_CopyPngBytes);
 
-void BM_TitleWidth(benchmark::State& state) {
+void BM_Title_SizeWithFont(benchmark::State& state) {
     const uikit::UIFont font = uikit::UIFont::systemFont(16, uikit::UIFontWeight::semibold);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(uikit::sizeWithFont("Continue with VY ID", font));
+        benchmark::DoNotOptimize(uikit::sizeWithFont(title, font));
     }
 }
-BENCHMARK(BM_TitleWidth);
 
-void BM_SystemFontLookup(benchmark::State& state) {
+void BM_Paragraph_Baseline_OneLine(benchmark::State& state) {
+    const uikit::UIFont font = uikit::UIFont::systemFont(14);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(uikit::sizeWithFont(paragraph, font));
+    }
+}
+
+void BM_Paragraph_WrappedInThreeLines(benchmark::State& state) {
+    const uikit::UIFont font = uikit::UIFont::systemFont(14);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(uikit::layoutText(paragraph, font, 280, 3));
+    }
+}
+
+void BM_Font_Baseline_HashMapLookup(benchmark::State& state) {
+    const std::unordered_map<std::string, uikit::UIFont> fonts{{"Inter-Medium", uikit::UIFont::systemFont(14)}};
+    const std::string name = "Inter-Medium";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fonts.find(name)->second.pointSize());
+    }
+}
+
+void BM_Font_SystemFont(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(uikit::UIFont::systemFont(14, uikit::UIFontWeight::medium));
     }
 }
-BENCHMARK(BM_SystemFontLookup);
 
-void BM_WrappedParagraph(benchmark::State& state) {
-    const uikit::UIFont font = uikit::UIFont::systemFont(14);
-    const std::string text = "This is a secure way to log in with a VY Bank account: the app will not get access to "
-                             "your bank, and nothing is shared without your consent.";
+void BM_DecodePng_Baseline_LibPng(benchmark::State& state) {
+    const auto& data = logoPng();
+    std::vector<std::uint8_t> pixels;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(uikit::layoutText(text, font, 280, 3));
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        png_image_begin_read_from_memory(&image, data.data(), data.size());
+        image.format = PNG_FORMAT_RGBA;
+        pixels.resize(PNG_IMAGE_SIZE(image));
+        png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+        benchmark::DoNotOptimize(pixels.data());
     }
 }
-BENCHMARK(BM_WrappedParagraph);
 
-void BM_DecodePng64(benchmark::State& state) {
+void BM_DecodePng_CGImage(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(CGImage::decode(logoPng()));
     }
 }
-BENCHMARK(BM_DecodePng64);
 
-void BM_DecodeJpeg64(benchmark::State& state) {
+void BM_DecodeJpeg_Baseline_LibJpeg(benchmark::State& state) {
+    const auto& data = logoJpeg();
+    std::vector<std::uint8_t> pixels;
+    for (auto _ : state) {
+        jpeg_decompress_struct info{};
+        jpeg_error_mgr errors{};
+        info.err = jpeg_std_error(&errors);
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
+        jpeg_read_header(&info, TRUE);
+        info.out_color_space = JCS_EXT_RGBA;
+        jpeg_start_decompress(&info);
+        pixels.resize(static_cast<std::size_t>(info.output_width) * info.output_height * 4);
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW row = pixels.data() + static_cast<std::size_t>(info.output_scanline) * info.output_width * 4;
+            jpeg_read_scanlines(&info, &row, 1);
+        }
+        jpeg_finish_decompress(&info);
+        jpeg_destroy_decompress(&info);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+void BM_DecodeJpeg_CGImage(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(CGImage::decode(logoJpeg()));
     }
 }
-BENCHMARK(BM_DecodeJpeg64);
 
-void BM_RedrawLogoAtButtonSize(benchmark::State& state) {
+void BM_Redraw_Baseline_BitmapContext(benchmark::State& state) {
+    const auto logo = CGImage::decode(logoPng());
+    for (auto _ : state) {
+        const auto context = coregraphics::CGContext::bitmap({16, 16}, 3, false);
+        context->draw(*logo, {0, 0, 16, 16});
+        benchmark::DoNotOptimize(context->makeImage());
+    }
+}
+
+void BM_Redraw_ImageRenderer(benchmark::State& state) {
     const auto logo = uikit::UIImage::fromData(logoPng(), 1);
     const uikit::UIGraphicsImageRenderer renderer({16, 16}, {3, false});
     for (auto _ : state) {
         benchmark::DoNotOptimize(renderer.image([&](uikit::UIGraphicsImageRendererContext&) { logo->draw({0, 0, 16, 16}); }));
     }
 }
-BENCHMARK(BM_RedrawLogoAtButtonSize);
+
+const std::string imageKey = "https://cdn.vybank.example/apps/vy-bank-online@3x.png";
+
+void BM_ImageCache_Baseline_HashMapLookup(benchmark::State& state) {
+    const std::unordered_map<std::string, std::shared_ptr<uikit::UIImage>> images{
+        {imageKey, uikit::UIImage::fromData(logoPng())}};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(images.find(imageKey)->second);
+    }
+}
+
+void BM_ImageCache_Hit(benchmark::State& state) {
+    vyd::ImageCache cache;
+    cache.setImage(uikit::UIImage::fromData(logoPng()), imageKey);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(cache.image(imageKey));
+    }
+}
+
+BENCHMARK(BM_Title_Baseline_HashMapLookup);
+BENCHMARK(BM_Title_SizeWithFont);
+BENCHMARK(BM_Paragraph_Baseline_OneLine);
+BENCHMARK(BM_Paragraph_WrappedInThreeLines);
+BENCHMARK(BM_Font_Baseline_HashMapLookup);
+BENCHMARK(BM_Font_SystemFont);
+BENCHMARK(BM_DecodePng_Baseline_LibPng);
+BENCHMARK(BM_DecodePng_CGImage);
+BENCHMARK(BM_DecodeJpeg_Baseline_LibJpeg);
+BENCHMARK(BM_DecodeJpeg_CGImage);
+BENCHMARK(BM_Redraw_Baseline_BitmapContext);
+BENCHMARK(BM_Redraw_ImageRenderer);
+BENCHMARK(BM_ImageCache_Baseline_HashMapLookup);
+BENCHMARK(BM_ImageCache_Hit);
 
 } // namespace
 
-int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv, "BM_CopyPngBytes"); }
+int main(int argc, char** argv) { return vyd::bench::runWithRatios(argc, argv); }
