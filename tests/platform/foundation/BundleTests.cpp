@@ -3,12 +3,12 @@
 #include "platform/foundation/OSLog.hpp"
 #include "platform/foundation/UUID.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <thread>
 #include <vector>
@@ -114,11 +114,10 @@ TEST_F(BundleTest, ImageResourceOfTheScaleAskedOrTheNearest) {
 }
 
 TEST(UUIDTest, RandomVersion4InPlatformFormat) {
-    const std::regex format("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
     std::set<std::string> seen;
     for (int i = 0; i < 100; ++i) {
         std::string s = UUID().uuidString();
-        EXPECT_TRUE(std::regex_match(s, format)) << s;
+        EXPECT_THAT(s, testing::MatchesRegex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}"));
         seen.insert(s);
     }
     EXPECT_EQ(seen.size(), 100u);

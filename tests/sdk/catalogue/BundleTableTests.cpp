@@ -7,10 +7,10 @@
 #include "platform/foundation/StringsTable.hpp"
 #include "support/sdk/TemporaryBundle.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -67,5 +67,5 @@ TEST(BundleTableTest, EveryCatalogueKeyIsInTheTableWithAUsableValue) {
 TEST(BundleTableTest, SdkBundleOfTheSourceTreeHasADottedVersion) {
     // ctest points VYD_BUNDLE_PATH at the source tree's bundle; so does the build's default.
     const std::string version = vyd::curentSdkVersion();
-    EXPECT_TRUE(std::regex_match(version, std::regex(R"(\d+\.\d+\.\d+)"))) << "[" << version << "]";
+    EXPECT_THAT(version, testing::MatchesRegex(R"([0-9]+\.[0-9]+\.[0-9]+)"));
 }

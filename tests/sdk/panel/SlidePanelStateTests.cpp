@@ -1,9 +1,9 @@
 #include "sdk/panel/SlidePanelState.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -98,12 +98,12 @@ TEST(SlidePanelStateTest, StateMadeFromASharedNameIsAnotherStateAndCopiesKeepThe
 }
 
 TEST(SlidePanelStateTest, DebugDescriptionCarriesTheZeroPaddedAddress) {
-    const std::regex format("<SlidePanel\\.SlidePanelState: 0x([0-9a-f]{16})>");
+    const std::string prefix = "<SlidePanel.SlidePanelState: 0x";
     for (const SlidePanelStateRef& state : {full(), hidden(), SlidePanelState::make("full")}) {
         const std::string text = state->debugDescription();
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(text, match, format)) << text;
-        EXPECT_EQ(std::strtoull(match[1].str().c_str(), nullptr, 16), reinterpret_cast<std::uintptr_t>(state.get()))
+        ASSERT_THAT(text, testing::MatchesRegex("<SlidePanel\\.SlidePanelState: 0x[0-9a-f]{16}>"));
+        EXPECT_EQ(std::strtoull(text.substr(prefix.size(), 16).c_str(), nullptr, 16),
+                  reinterpret_cast<std::uintptr_t>(state.get()))
             << text;
     }
     EXPECT_NE(full()->debugDescription(), SlidePanelState::make("full")->debugDescription());
