@@ -19,37 +19,35 @@ const char* symbolOf(RelationalOperator relation) noexcept;
 // share identity, which is what the solver tracks (two constraints built from equal expressions
 // are two constraints).
 class Constraint {
- public:
-  Constraint(const Expression& lhs, RelationalOperator relation, const Expression& rhs = {},
-             double priority = Strength::required, std::string name = {});
+public:
+    Constraint(const Expression& lhs, RelationalOperator relation, const Expression& rhs = {},
+               double priority = Strength::required, std::string name = {});
 
-  const Expression& expression() const noexcept;
-  RelationalOperator relation() const noexcept;
-  double priority() const noexcept;
-  bool isRequired() const noexcept { return Strength::isRequired(priority()); }
-  // Optional debug name, shown first in the description.
-  const std::string& name() const noexcept;
+    const Expression& expression() const noexcept;
+    RelationalOperator relation() const noexcept;
+    double priority() const noexcept;
+    bool isRequired() const noexcept { return Strength::isRequired(priority()); }
+    // Optional debug name, shown first in the description.
+    const std::string& name() const noexcept;
 
-  // e.g. "chain: x1 - x0 - 10 == 0 (priority 1000)"
-  std::string description() const;
+    // e.g. "chain: x1 - x0 - 10 == 0 (priority 1000)"
+    std::string description() const;
 
-  // The same relation at another priority: a new constraint with its own identity.
-  Constraint withPriority(double priority) const;
+    // The same relation at another priority: a new constraint with its own identity.
+    Constraint withPriority(double priority) const;
 
-  std::uint64_t id() const noexcept;
+    std::uint64_t id() const noexcept;
 
-  friend bool operator==(const Constraint& lhs, const Constraint& rhs) noexcept {
-    return lhs.data_ == rhs.data_;
-  }
+    friend bool operator==(const Constraint& lhs, const Constraint& rhs) noexcept { return lhs.data_ == rhs.data_; }
 
-  struct Hash {
-    std::size_t operator()(const Constraint& constraint) const noexcept;
-  };
+    struct Hash {
+        std::size_t operator()(const Constraint& constraint) const noexcept;
+    };
 
- private:
-  struct Data;
-  explicit Constraint(std::shared_ptr<const Data> data);
-  std::shared_ptr<const Data> data_;
+private:
+    struct Data;
+    explicit Constraint(std::shared_ptr<const Data> data);
+    std::shared_ptr<const Data> data_;
 };
 
-}  // namespace uikit::layout
+} // namespace uikit::layout

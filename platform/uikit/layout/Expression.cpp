@@ -11,7 +11,7 @@ namespace {
 // Coefficients below this are rounding residue, not intent (a layout works in points).
 constexpr double kNegligible = 1e-8;
 
-}  // namespace
+} // namespace
 
 Expression::Expression(double constant) : constant_(constant) {}
 
@@ -19,76 +19,73 @@ Expression::Expression(const Variable& variable) : terms_{Term{variable, 1.0}} {
 
 Expression::Expression(const Term& term) : terms_{term} {}
 
-Expression::Expression(std::vector<Term> terms, double constant)
-    : terms_(std::move(terms)), constant_(constant) {}
+Expression::Expression(std::vector<Term> terms, double constant) : terms_(std::move(terms)), constant_(constant) {}
 
 Expression Expression::simplified() const {
-  std::vector<Term> merged;
-  std::unordered_map<std::uint64_t, std::size_t> index;
-  for (const Term& term : terms_) {
-    auto [it, inserted] = index.emplace(term.variable.id(), merged.size());
-    if (inserted) {
-      merged.push_back(term);
-    } else {
-      merged[it->second].coefficient += term.coefficient;
+    std::vector<Term> merged;
+    std::unordered_map<std::uint64_t, std::size_t> index;
+    for (const Term& term : terms_) {
+        auto [it, inserted] = index.emplace(term.variable.id(), merged.size());
+        if (inserted) {
+            merged.push_back(term);
+        } else {
+            merged[it->second].coefficient += term.coefficient;
+        }
     }
-  }
-  std::erase_if(merged, [](const Term& term) { return std::fabs(term.coefficient) < kNegligible; });
-  return Expression(std::move(merged), constant_);
+    std::erase_if(merged, [](const Term& term) { return std::fabs(term.coefficient) < kNegligible; });
+    return Expression(std::move(merged), constant_);
 }
 
 double Expression::value() const {
-  double result = constant_;
-  for (const Term& term : terms_) {
-    result += term.coefficient * term.variable.value();
-  }
-  return result;
+    double result = constant_;
+    for (const Term& term : terms_) {
+        result += term.coefficient * term.variable.value();
+    }
+    return result;
 }
 
 std::string Expression::description() const {
-  std::ostringstream out;
-  out.precision(12);
-  bool first = true;
-  for (const Term& term : terms_) {
-    double magnitude = std::fabs(term.coefficient);
-    bool negative = std::signbit(term.coefficient);
+    std::ostringstream out;
+    out.precision(12);
+    bool first = true;
+    for (const Term& term : terms_) {
+        double magnitude = std::fabs(term.coefficient);
+        bool negative = std::signbit(term.coefficient);
+        if (first) {
+            out << (negative ? "-" : "");
+        } else {
+            out << (negative ? " - " : " + ");
+        }
+        if (magnitude != 1.0) {
+            out << magnitude;
+            out << " * ";
+        }
+        out << term.variable.displayName();
+        first = false;
+    }
     if (first) {
-      out << (negative ? "-" : "");
-    } else {
-      out << (negative ? " - " : " + ");
+        out << constant_;
+    } else if (constant_ != 0.0) {
+        out << (constant_ < 0 ? " - " : " + ");
+        out << std::fabs(constant_);
     }
-    if (magnitude != 1.0) {
-      out << magnitude;
-      out << " * ";
-    }
-    out << term.variable.displayName();
-    first = false;
-  }
-  if (first) {
-    out << constant_;
-  } else if (constant_ != 0.0) {
-    out << (constant_ < 0 ? " - " : " + ");
-    out << std::fabs(constant_);
-  }
-  return out.str();
+    return out.str();
 }
 
 Expression& Expression::operator+=(const Expression& other) {
-  terms_.insert(terms_.end(), other.terms_.begin(), other.terms_.end());
-  constant_ += other.constant_;
-  return *this;
+    terms_.insert(terms_.end(), other.terms_.begin(), other.terms_.end());
+    constant_ += other.constant_;
+    return *this;
 }
 
-Expression& Expression::operator-=(const Expression& other) {
-  return *this += other * -1.0;
-}
+Expression& Expression::operator-=(const Expression& other) { return *this += other * -1.0; }
 
 Expression& Expression::operator*=(double factor) {
-  for (Term& term : terms_) {
-    term.coefficient *= factor;
-  }
-  constant_ *= factor;
-  return *this;
+    for (Term& term : terms_) {
+        term.coefficient *= factor;
+    }
+    constant_ *= factor;
+    return *this;
 }
 
 Expression operator+(Expression lhs, const Expression& rhs) { return lhs += rhs; }
@@ -103,4 +100,4 @@ Expression operator*(double factor, Expression rhs) { return rhs *= factor; }
 
 Expression operator/(Expression lhs, double divisor) { return lhs *= 1.0 / divisor; }
 
-}  // namespace uikit::layout
+} // namespace uikit::layout

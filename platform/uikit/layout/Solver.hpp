@@ -12,31 +12,31 @@
 namespace uikit::layout {
 
 enum class SolverStatus {
-  Ok,
-  // A required constraint that contradicts the required constraints already in the solver. It
-  // was left out; everything else stays solved.
-  UnsatisfiableConstraint,
-  DuplicateConstraint,
-  UnknownConstraint,
-  // A coefficient or constant that is not finite or whose magnitude exceeds 1e15, or a priority
-  // outside (0, 1000]. Nothing was changed.
-  InvalidConstraint,
-  DuplicateEditVariable,
-  UnknownEditVariable,
-  // Edit variables are preferences: their priority must be in (0, 1000).
-  InvalidEditPriority,
-  // Numerical trouble kept the simplex from reaching an optimum within its pivot budget. The
-  // solver is still consistent (required constraints hold); preferences may not be optimal.
-  DidNotConverge,
+    Ok,
+    // A required constraint that contradicts the required constraints already in the solver. It
+    // was left out; everything else stays solved.
+    UnsatisfiableConstraint,
+    DuplicateConstraint,
+    UnknownConstraint,
+    // A coefficient or constant that is not finite or whose magnitude exceeds 1e15, or a priority
+    // outside (0, 1000]. Nothing was changed.
+    InvalidConstraint,
+    DuplicateEditVariable,
+    UnknownEditVariable,
+    // Edit variables are preferences: their priority must be in (0, 1000).
+    InvalidEditPriority,
+    // Numerical trouble kept the simplex from reaching an optimum within its pivot budget. The
+    // solver is still consistent (required constraints hold); preferences may not be optimal.
+    DidNotConverge,
 };
 
 struct SolverResult {
-  SolverStatus status = SolverStatus::Ok;
-  // Empty on success; otherwise a sentence naming the constraint or variable concerned.
-  std::string message;
+    SolverStatus status = SolverStatus::Ok;
+    // Empty on success; otherwise a sentence naming the constraint or variable concerned.
+    std::string message;
 
-  bool ok() const noexcept { return status == SolverStatus::Ok; }
-  explicit operator bool() const noexcept { return ok(); }
+    bool ok() const noexcept { return status == SolverStatus::Ok; }
+    explicit operator bool() const noexcept { return ok(); }
 };
 
 // An incremental constraint solver (the Cassowary algorithm of Badros, Borning and Stuckey):
@@ -60,39 +60,39 @@ struct SolverResult {
 //   solver.addConstraint(Constraint(width, RelationalOperator::Equal, 1000, Strength::defaultLow));
 //   solver.updateVariables();  // left 16, width 304
 class Solver {
- public:
-  Solver();
-  ~Solver();
-  Solver(Solver&&) noexcept;
-  Solver& operator=(Solver&&) noexcept;
-  Solver(const Solver&) = delete;
-  Solver& operator=(const Solver&) = delete;
+public:
+    Solver();
+    ~Solver();
+    Solver(Solver&&) noexcept;
+    Solver& operator=(Solver&&) noexcept;
+    Solver(const Solver&) = delete;
+    Solver& operator=(const Solver&) = delete;
 
-  // Adds the constraint and re-solves. An unsatisfiable required constraint is reported
-  // (UnsatisfiableConstraint, with the constraint's description in the message) and not kept.
-  SolverResult addConstraint(const Constraint& constraint);
-  // Removes the constraint and re-solves; what it had displaced comes back.
-  SolverResult removeConstraint(const Constraint& constraint);
-  bool hasConstraint(const Constraint& constraint) const;
-  // Constraints currently in the solver, edit variables not included.
-  std::size_t constraintCount() const;
+    // Adds the constraint and re-solves. An unsatisfiable required constraint is reported
+    // (UnsatisfiableConstraint, with the constraint's description in the message) and not kept.
+    SolverResult addConstraint(const Constraint& constraint);
+    // Removes the constraint and re-solves; what it had displaced comes back.
+    SolverResult removeConstraint(const Constraint& constraint);
+    bool hasConstraint(const Constraint& constraint) const;
+    // Constraints currently in the solver, edit variables not included.
+    std::size_t constraintCount() const;
 
-  // Makes the variable editable at the given preference priority, starting from its current
-  // value(). suggestValue then moves it, re-solving incrementally with the dual simplex.
-  SolverResult addEditVariable(const Variable& variable, double priority);
-  SolverResult removeEditVariable(const Variable& variable);
-  bool hasEditVariable(const Variable& variable) const;
-  SolverResult suggestValue(const Variable& variable, double value);
+    // Makes the variable editable at the given preference priority, starting from its current
+    // value(). suggestValue then moves it, re-solving incrementally with the dual simplex.
+    SolverResult addEditVariable(const Variable& variable, double priority);
+    SolverResult removeEditVariable(const Variable& variable);
+    bool hasEditVariable(const Variable& variable) const;
+    SolverResult suggestValue(const Variable& variable, double value);
 
-  // Writes the current solution into every variable that some constraint or edit mentions.
-  void updateVariables();
+    // Writes the current solution into every variable that some constraint or edit mentions.
+    void updateVariables();
 
-  // Forgets every constraint and edit variable. Variables keep their last values.
-  void reset();
+    // Forgets every constraint and edit variable. Variables keep their last values.
+    void reset();
 
- private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace uikit::layout
+} // namespace uikit::layout

@@ -23,11 +23,11 @@ inline constexpr double fittingSizeLevel = 50.0;
 
 // Finite and within (0, 1000].
 inline bool isValid(double priority) noexcept {
-  return std::isfinite(priority) && priority > 0.0 && priority <= required;
+    return std::isfinite(priority) && priority > 0.0 && priority <= required;
 }
 
 inline bool isRequired(double priority) noexcept { return priority >= required; }
 
-}  // namespace Strength
+} // namespace Strength
 
-}  // namespace uikit::layout
+} // namespace uikit::layout

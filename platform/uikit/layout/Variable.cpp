@@ -6,32 +6,32 @@
 namespace uikit::layout {
 
 struct Variable::Data {
-  std::string name;
-  double value = 0.0;
-  std::uint64_t id = 0;
+    std::string name;
+    double value = 0.0;
+    std::uint64_t id = 0;
 };
 
 namespace {
 std::uint64_t nextVariableId() {
-  static std::atomic<std::uint64_t> counter{0};
-  return ++counter;
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
 }
-}  // namespace
+} // namespace
 
 Variable::Variable(std::string name) : data_(std::make_shared<Data>()) {
-  data_->name = std::move(name);
-  data_->id = nextVariableId();
+    data_->name = std::move(name);
+    data_->id = nextVariableId();
 }
 
 const std::string& Variable::name() const noexcept { return data_->name; }
 
 std::string Variable::displayName() const {
-  if (!data_->name.empty()) {
-    return data_->name;
-  }
-  std::string shown("v");
-  shown += std::to_string(data_->id);
-  return shown;
+    if (!data_->name.empty()) {
+        return data_->name;
+    }
+    std::string shown("v");
+    shown += std::to_string(data_->id);
+    return shown;
 }
 
 double Variable::value() const noexcept { return data_->value; }
@@ -41,7 +41,7 @@ void Variable::setValue(double value) noexcept { data_->value = value; }
 std::uint64_t Variable::id() const noexcept { return data_->id; }
 
 std::size_t Variable::Hash::operator()(const Variable& variable) const noexcept {
-  return std::hash<std::uint64_t>{}(variable.id());
+    return std::hash<std::uint64_t>{}(variable.id());
 }
 
-}  // namespace uikit::layout
+} // namespace uikit::layout

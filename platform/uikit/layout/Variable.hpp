@@ -11,30 +11,28 @@ namespace uikit::layout {
 // `Solver::updateVariables()`; until then (and for a variable no constraint mentions any more) it
 // keeps the last value written, 0 at first.
 class Variable {
- public:
-  explicit Variable(std::string name = {});
+public:
+    explicit Variable(std::string name = {});
 
-  // Debug name used in descriptions and messages; an unnamed variable shows as "v<id>".
-  const std::string& name() const noexcept;
-  std::string displayName() const;
+    // Debug name used in descriptions and messages; an unnamed variable shows as "v<id>".
+    const std::string& name() const noexcept;
+    std::string displayName() const;
 
-  double value() const noexcept;
-  void setValue(double value) noexcept;
+    double value() const noexcept;
+    void setValue(double value) noexcept;
 
-  // Unique for the life of the process; equal for copies of the same variable.
-  std::uint64_t id() const noexcept;
+    // Unique for the life of the process; equal for copies of the same variable.
+    std::uint64_t id() const noexcept;
 
-  friend bool operator==(const Variable& lhs, const Variable& rhs) noexcept {
-    return lhs.data_ == rhs.data_;
-  }
+    friend bool operator==(const Variable& lhs, const Variable& rhs) noexcept { return lhs.data_ == rhs.data_; }
 
-  struct Hash {
-    std::size_t operator()(const Variable& variable) const noexcept;
-  };
+    struct Hash {
+        std::size_t operator()(const Variable& variable) const noexcept;
+    };
 
- private:
-  struct Data;
-  std::shared_ptr<Data> data_;
+private:
+    struct Data;
+    std::shared_ptr<Data> data_;
 };
 
-}  // namespace uikit::layout
+} // namespace uikit::layout
