@@ -3,7 +3,6 @@
 // Internal to the solver: the symbols and rows of its tableau. Not part of the public API.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace uikit::layout::detail {
@@ -22,25 +21,32 @@ enum class SymbolKind : std::uint8_t {
     Dummy,    // marks a required equation; pinned at 0, so it never enters by optimisation
 };
 
-struct Symbol {
-    std::uint64_t id = 0;
-    SymbolKind kind = SymbolKind::Invalid;
+// A symbol is one word: its id above three bits of kind. Ids are unique, so symbols compare as
+// their ids do, and a cell of a row takes two words.
+class Symbol {
+public:
+    Symbol() = default;
+    Symbol(std::uint64_t id, SymbolKind kind) noexcept : bits_(id << 3 | static_cast<std::uint64_t>(kind)) {}
 
-    bool valid() const noexcept { return kind != SymbolKind::Invalid; }
-    bool isExternal() const noexcept { return kind == SymbolKind::External; }
-    bool isDummy() const noexcept { return kind == SymbolKind::Dummy; }
+    std::uint64_t id() const noexcept { return bits_ >> 3; }
+    SymbolKind kind() const noexcept { return static_cast<SymbolKind>(bits_ & 7u); }
+    // Ordered as the id; what the searches of a row compare.
+    std::uint64_t bits() const noexcept { return bits_; }
+
+    bool valid() const noexcept { return kind() != SymbolKind::Invalid; }
+    bool isExternal() const noexcept { return kind() == SymbolKind::External; }
+    bool isDummy() const noexcept { return kind() == SymbolKind::Dummy; }
     // Restricted symbols must stay >= 0; a row whose basic symbol is restricted is feasible only
     // while its constant is >= 0.
     bool isRestricted() const noexcept { return valid() && !isExternal(); }
     // May enter the basis while optimising.
-    bool isPivotable() const noexcept { return kind == SymbolKind::Slack || kind == SymbolKind::Error; }
+    bool isPivotable() const noexcept { return kind() == SymbolKind::Slack || kind() == SymbolKind::Error; }
 
-    friend bool operator==(Symbol lhs, Symbol rhs) noexcept { return lhs.id == rhs.id; }
-    friend bool operator<(Symbol lhs, Symbol rhs) noexcept { return lhs.id < rhs.id; }
-};
+    friend bool operator==(Symbol lhs, Symbol rhs) noexcept { return lhs.bits_ == rhs.bits_; }
+    friend bool operator<(Symbol lhs, Symbol rhs) noexcept { return lhs.bits_ < rhs.bits_; }
 
-struct SymbolHash {
-    std::size_t operator()(Symbol symbol) const noexcept { return std::hash<std::uint64_t>{}(symbol.id); }
+private:
+    std::uint64_t bits_ = 0;
 };
 
 // One equation of the tableau, `basic = constant + sum(coefficient * symbol)`, or, before it has
@@ -63,6 +69,9 @@ public:
 
     void addConstant(double amount) noexcept { constant_ += amount; }
 
+    // Room for `count` cells, so that a row being made grows once.
+    void reserve(std::size_t count) { cells_.reserve(count); }
+
     // Adds coefficient * symbol (a cell that cancels to zero disappears).
     void insert(Symbol symbol, double coefficient = 1.0);
     // Adds coefficient * other, constant included.
@@ -79,8 +88,14 @@ public:
     bool substitute(Symbol symbol, const Row& row);
 
 private:
+    // The first cell whose symbol is not below `symbol`.
+    std::size_t lowerBound(Symbol symbol) const noexcept;
     std::vector<Cell>::iterator find(Symbol symbol) noexcept;
     std::vector<Cell>::const_iterator find(Symbol symbol) const noexcept;
+    // Room for `count` cells: a little more than asked, so that a row growing a cell at a time
+    // is not copied at every cell, and much less than doubling, which a solve of long rows pays
+    // for in memory.
+    void growTo(std::size_t count);
 
     double constant_ = 0.0;
     std::vector<Cell> cells_;

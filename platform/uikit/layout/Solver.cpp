@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <optional>
 #include <set>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/uikit/layout/Row.hpp"
+#include "platform/uikit/layout/SymbolMap.hpp"
 
 namespace uikit::layout {
 
@@ -18,7 +20,6 @@ using detail::kEpsilon;
 using detail::nearZero;
 using detail::Row;
 using detail::Symbol;
-using detail::SymbolHash;
 using detail::SymbolKind;
 
 namespace {
@@ -69,7 +70,7 @@ public:
         Symbol best;
         for (std::size_t index = 0; index < levels_.size(); ++index) {
             for (const Row::Cell& cell : levels_[index].row.cells()) {
-                if (best.valid() && best.id <= cell.symbol.id) {
+                if (best.valid() && !(cell.symbol < best)) {
                     break; // cells are sorted by id: nothing lower follows on this level
                 }
                 if (cell.coefficient < -kEpsilon && cell.symbol.isPivotable() && zeroAbove(cell.symbol, index)) {
@@ -122,7 +123,11 @@ struct ConstraintRecord {
     Tag tag;
 };
 
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
 struct VariableRecord {
+    explicit VariableRecord(const Variable& variable) : variable(variable) {}
+
     Variable variable;
     Symbol symbol;
     std::size_t uses = 0;
@@ -131,6 +136,14 @@ struct VariableRecord {
 struct EditRecord {
     Constraint constraint;
     double constant = 0.0;
+};
+
+// A row of the tableau with its basic symbol, and the variable whose value it gives when that
+// symbol is a variable's.
+struct RowEntry {
+    Symbol basic;
+    Row row;
+    VariableRecord* variable = nullptr;
 };
 
 enum class Outcome { Done, PivotLimit, Stuck };
@@ -154,23 +167,115 @@ std::string join(std::initializer_list<std::string_view> parts) {
 
 SolverResult failure(SolverStatus status, std::string message) { return SolverResult{status, std::move(message)}; }
 
+// The coefficient the marker got in the constraint's row before any change of sign: the
+// constraint's constant moved by `delta` is the marker moved by delta / coefficient.
+double markerCoefficient(const Constraint& constraint) {
+    switch (constraint.relation()) {
+    case RelationalOperator::LessOrEqual:
+        return 1.0;
+    case RelationalOperator::GreaterOrEqual:
+        return -1.0;
+    case RelationalOperator::Equal:
+        break;
+    }
+    return constraint.isRequired() ? 1.0 : -1.0;
+}
+
+// The same relation, priority and terms: only the constant may differ.
+bool sameButConstant(const Constraint& a, const Constraint& b) {
+    const auto& termsA = a.expression().terms();
+    const auto& termsB = b.expression().terms();
+    return a.relation() == b.relation() && a.priority() == b.priority() &&
+           std::equal(termsA.begin(), termsA.end(), termsB.begin(), termsB.end(), [](const Term& x, const Term& y) {
+               return x.variable == y.variable && x.coefficient == y.coefficient;
+           });
+}
+
 } // namespace
 
 struct Solver::Impl {
     std::unordered_map<std::uint64_t, ConstraintRecord> constraints;
+    // By variable id; records do not move, so rows and the parametric map point at them.
     std::unordered_map<std::uint64_t, VariableRecord> variables;
+    // The variables whose symbol is not basic: their value is 0. Few, as most variables become
+    // basic in the row of the constraint that brings them in.
+    detail::SymbolMap<VariableRecord*> parametric;
     std::unordered_map<std::uint64_t, EditRecord> edits;
-    std::unordered_map<Symbol, Row, SymbolHash> rows;
+    // The tableau: rows side by side in blocks (growing never moves them nor asks for one large
+    // block), so that a scan of them is a walk through memory; and where each basic symbol's row
+    // is.
+    std::deque<RowEntry> rows;
+    detail::SymbolMap<std::size_t> slots;
     Objective objective;
     // Only while a new required constraint is being tested.
     std::optional<Objective> artificial;
     // Restricted basic symbols whose rows may have gone negative; ordered by id for Bland's rule.
     std::set<Symbol> infeasible;
     std::uint64_t nextSymbolId = 1;
+    // The symbol and row of each term of the constraint being made (kept to spare allocations).
+    std::vector<std::pair<Symbol, std::size_t>> termRows;
 
     Symbol makeSymbol(SymbolKind kind) { return Symbol{nextSymbolId++, kind}; }
 
     std::size_t pivotBudget() const { return 10'000 + 100 * rows.size(); }
+
+    // ---- the tableau ------------------------------------------------------------------------
+
+    std::size_t slotOf(Symbol basic) const {
+        const std::size_t* slot = slots.find(basic);
+        return slot ? *slot : kNone;
+    }
+
+    Row* rowOf(Symbol basic) {
+        const std::size_t slot = slotOf(basic);
+        return slot == kNone ? nullptr : &rows[slot].row;
+    }
+
+    void insertRow(Symbol basic, Row row) {
+        slots.set(basic, rows.size());
+        rows.push_back(RowEntry{basic, std::move(row), nullptr});
+        becameBasic(rows.back());
+    }
+
+    // Takes the row out of the tableau; the last row takes its place.
+    Row takeRow(std::size_t slot) {
+        RowEntry& entry = rows[slot];
+        leftBasis(entry);
+        slots.erase(entry.basic);
+        Row row = std::move(entry.row);
+        if (slot + 1 != rows.size()) {
+            entry = std::move(rows.back());
+            slots.set(entry.basic, slot);
+        }
+        rows.pop_back();
+        return row;
+    }
+
+    void setBasic(std::size_t slot, Symbol basic) {
+        RowEntry& entry = rows[slot];
+        leftBasis(entry);
+        slots.erase(entry.basic);
+        entry.basic = basic;
+        slots.set(basic, slot);
+        becameBasic(entry);
+    }
+
+    void becameBasic(RowEntry& entry) {
+        if (!entry.basic.isExternal()) {
+            return;
+        }
+        if (VariableRecord** record = parametric.find(entry.basic)) {
+            entry.variable = *record;
+            parametric.erase(entry.basic);
+        }
+    }
+
+    void leftBasis(RowEntry& entry) {
+        if (entry.variable) {
+            parametric.set(entry.basic, entry.variable);
+            entry.variable = nullptr;
+        }
+    }
 
     // ---- constraints ------------------------------------------------------------------------
 
@@ -211,8 +316,8 @@ struct Solver::Impl {
         } else {
             row.solveFor(subject);
             // A symbol made for this constraint occurs in no other row yet.
-            substitute(subject, row, subject.id < freshFrom);
-            rows.emplace(subject, std::move(row));
+            substitute(subject, row, subject.id() < freshFrom);
+            insertRow(subject, std::move(row));
         }
         constraints.emplace(constraint.id(), ConstraintRecord{constraint, tag});
         return finish(optimize(objective));
@@ -227,10 +332,10 @@ struct Solver::Impl {
         Tag tag = record->second.tag;
         constraints.erase(record);
         removeErrorEffects(constraint, tag);
-        if (auto marked = rows.find(tag.marker); marked != rows.end()) {
-            rows.erase(marked);
+        if (const std::size_t marked = slotOf(tag.marker); marked != kNone) {
+            takeRow(marked);
         } else if (Symbol leaving = markerLeavingRow(tag.marker); leaving.valid()) {
-            Row row = std::move(rows.extract(leaving).mapped());
+            Row row = takeRow(slotOf(leaving));
             row.solveFor(leaving, tag.marker);
             substitute(tag.marker, row, true);
         }
@@ -238,17 +343,52 @@ struct Solver::Impl {
         return finish(optimize(objective));
     }
 
+    // Gives a constraint in the solver another constant in place: the marker's shift moves the
+    // rows as the new constant would, the objective's costs stay as they were (still optimal),
+    // and the dual simplex makes any row that went negative feasible again.
+    SolverResult replace(const Constraint& constraint, const Constraint& replacement) {
+        const auto record = constraints.find(constraint.id());
+        const Tag tag = record->second.tag;
+        const double amount =
+            (replacement.expression().constant() - constraint.expression().constant()) / markerCoefficient(constraint);
+        constraints.erase(record);
+        constraints.emplace(replacement.id(), ConstraintRecord{replacement, tag});
+        if (shift(tag, amount) && dualOptimize() == Outcome::Done) {
+            return {};
+        }
+        // The new constant contradicts the required constraints: back to the old one, then the
+        // replacement is left out as adding it would be.
+        shift(tag, -amount);
+        dualOptimize();
+        constraints.erase(replacement.id());
+        constraints.emplace(constraint.id(), ConstraintRecord{constraint, tag});
+        remove(constraint);
+        return add(replacement);
+    }
+
     // Turns `expression relation 0` into a row over the current non-basic symbols, with the slack,
-    // error and dummy symbols the relation and priority call for, and a constant >= 0.
+    // error and dummy symbols the relation and priority call for, and a constant >= 0. The row is
+    // made at its final size: the rows of a long chain are long, and growing them by doubling
+    // would leave much of the tableau's memory unused.
     Row createRow(const Constraint& constraint, Tag& tag) {
         const Expression& expression = constraint.expression();
         Row row(expression.constant());
+        termRows.clear();
+        std::size_t size = 2;
         for (const Term& term : expression.terms()) {
-            Symbol symbol = acquire(term.variable);
-            if (auto basic = rows.find(symbol); basic != rows.end()) {
-                row.insert(basic->second, term.coefficient);
+            const Symbol symbol = acquire(term.variable);
+            const std::size_t slot = slotOf(symbol);
+            termRows.emplace_back(symbol, slot);
+            size += slot == kNone ? 1 : rows[slot].row.cells().size();
+        }
+        row.reserve(size);
+        for (std::size_t i = 0; i < termRows.size(); ++i) {
+            const auto [symbol, slot] = termRows[i];
+            const double coefficient = expression.terms()[i].coefficient;
+            if (slot != kNone) {
+                row.insert(rows[slot].row, coefficient);
             } else {
-                row.insert(symbol, term.coefficient);
+                row.insert(symbol, coefficient);
             }
         }
         bool required = constraint.isRequired();
@@ -290,7 +430,7 @@ struct Solver::Impl {
         Symbol external;
         for (const Row::Cell& cell : row.cells()) {
             if (cell.symbol.isExternal()) {
-                if (cell.symbol.id >= freshFrom) {
+                if (cell.symbol.id() >= freshFrom) {
                     return cell.symbol; // needs no substitution anywhere
                 }
                 if (!external.valid()) {
@@ -318,26 +458,26 @@ struct Solver::Impl {
     // holds the row's value and is minimised; the constraint fits exactly when that reaches 0.
     Fit addWithArtificialVariable(const Row& row) {
         Symbol artificialSymbol = makeSymbol(SymbolKind::Slack);
-        rows.emplace(artificialSymbol, row);
+        insertRow(artificialSymbol, row);
         artificial.emplace();
         artificial->level(0.0) = row;
         Outcome outcome = optimize(*artificial);
         bool satisfied = outcome == Outcome::Done && nearZero(artificial->levels().front().row.constant());
         artificial.reset();
-        if (auto node = rows.extract(artificialSymbol)) {
-            Row artificialRow = std::move(node.mapped());
+        if (const std::size_t slot = slotOf(artificialSymbol); slot != kNone) {
+            Row& artificialRow = rows[slot].row;
             if (satisfied && !artificialRow.cells().empty()) {
                 // Still basic at 0: hand its row to another symbol; values do not change.
                 Symbol entering = replacementFor(artificialRow);
                 artificialRow.solveFor(artificialSymbol, entering);
                 substitute(entering, artificialRow, true);
-                node.key() = entering;
-                node.mapped() = std::move(artificialRow);
-                rows.insert(std::move(node));
+                setBasic(slot, entering);
+            } else {
+                takeRow(slot);
             }
         }
-        for (auto& [basic, other] : rows) {
-            other.remove(artificialSymbol);
+        for (RowEntry& entry : rows) {
+            entry.row.remove(artificialSymbol);
         }
         objective.remove(artificialSymbol);
         if (satisfied) {
@@ -367,20 +507,21 @@ struct Solver::Impl {
         double negativeRatio = std::numeric_limits<double>::infinity();
         double positiveRatio = std::numeric_limits<double>::infinity();
         auto better = [](Symbol candidate, double ratio, Symbol best, double bestRatio) {
-            return !best.valid() || ratio < bestRatio - kEpsilon ||
-                   (ratio <= bestRatio + kEpsilon && candidate.id < best.id);
+            return !best.valid() || ratio < bestRatio - kEpsilon || (ratio <= bestRatio + kEpsilon && candidate < best);
         };
-        for (const auto& [basic, row] : rows) {
+        for (const RowEntry& entry : rows) {
+            const Symbol basic = entry.basic;
+            const Row& row = entry.row;
             double coefficient = row.coefficientFor(marker);
             if (coefficient == 0.0) {
                 continue;
             }
             if (basic.isDummy()) {
-                if (!dummyRow.valid() || basic.id < dummyRow.id) {
+                if (!dummyRow.valid() || basic < dummyRow) {
                     dummyRow = basic;
                 }
             } else if (basic.isExternal()) {
-                if (!freeRow.valid() || basic.id < freeRow.id) {
+                if (!freeRow.valid() || basic < freeRow) {
                     freeRow = basic;
                 }
             } else if (coefficient < 0.0) {
@@ -411,11 +552,11 @@ struct Solver::Impl {
         }
         Row& level = objective.level(constraint.priority());
         for (Symbol error : {tag.marker, tag.other}) {
-            if (error.kind != SymbolKind::Error) {
+            if (error.kind() != SymbolKind::Error) {
                 continue;
             }
-            if (auto basic = rows.find(error); basic != rows.end()) {
-                level.insert(basic->second, -1.0);
+            if (const Row* basic = rowOf(error)) {
+                level.insert(*basic, -1.0);
             } else {
                 level.insert(error, -1.0);
             }
@@ -433,9 +574,10 @@ struct Solver::Impl {
     }
 
     Symbol acquire(const Variable& variable) {
-        auto [record, inserted] = variables.try_emplace(variable.id(), VariableRecord{variable, {}, 0});
+        auto [record, inserted] = variables.try_emplace(variable.id(), variable);
         if (inserted) {
             record->second.symbol = makeSymbol(SymbolKind::External);
+            parametric.set(record->second.symbol, &record->second);
         }
         ++record->second.uses;
         return record->second.symbol;
@@ -446,9 +588,15 @@ struct Solver::Impl {
     void release(const Constraint& constraint) {
         for (const Term& term : constraint.expression().terms()) {
             auto record = variables.find(term.variable.id());
-            if (record != variables.end() && --record->second.uses == 0) {
-                variables.erase(record);
+            if (record == variables.end() || --record->second.uses != 0) {
+                continue;
             }
+            VariableRecord& released = record->second;
+            parametric.erase(released.symbol);
+            if (const std::size_t slot = slotOf(released.symbol); slot != kNone) {
+                rows[slot].variable = nullptr;
+            }
+            variables.erase(record);
         }
     }
 
@@ -475,18 +623,18 @@ struct Solver::Impl {
     Symbol primalLeavingRow(Symbol entering) const {
         Symbol best;
         double bestRatio = std::numeric_limits<double>::infinity();
-        for (const auto& [basic, row] : rows) {
-            if (!basic.isRestricted()) {
+        for (const RowEntry& entry : rows) {
+            if (!entry.basic.isRestricted()) {
                 continue;
             }
-            double coefficient = row.coefficientFor(entering);
+            double coefficient = entry.row.coefficientFor(entering);
             if (coefficient >= -kEpsilon) {
                 continue;
             }
-            double ratio = std::max(0.0, row.constant()) / -coefficient;
+            double ratio = std::max(0.0, entry.row.constant()) / -coefficient;
             if (!best.valid() || ratio < bestRatio - kEpsilon ||
-                (ratio <= bestRatio + kEpsilon && basic.id < best.id)) {
-                best = basic;
+                (ratio <= bestRatio + kEpsilon && entry.basic < best)) {
+                best = entry.basic;
                 bestRatio = std::min(ratio, bestRatio);
             }
         }
@@ -502,15 +650,15 @@ struct Solver::Impl {
         while (!infeasible.empty()) {
             Symbol leaving = *infeasible.begin();
             infeasible.erase(infeasible.begin());
-            auto row = rows.find(leaving);
-            if (row == rows.end() || row->second.constant() >= -kEpsilon) {
+            const Row* row = rowOf(leaving);
+            if (!row || row->constant() >= -kEpsilon) {
                 continue;
             }
             if (pivots++ >= budget) {
                 infeasible.clear();
                 return Outcome::PivotLimit;
             }
-            Symbol entering = dualEnteringSymbol(row->second);
+            Symbol entering = dualEnteringSymbol(*row);
             if (!entering.valid()) {
                 outcome = Outcome::Stuck;
                 continue;
@@ -536,18 +684,20 @@ struct Solver::Impl {
     }
 
     void pivot(Symbol leaving, Symbol entering) {
-        auto node = rows.extract(leaving);
-        node.mapped().solveFor(leaving, entering);
-        substitute(entering, node.mapped(), true);
-        node.key() = entering;
-        rows.insert(std::move(node));
+        const std::size_t slot = slotOf(leaving);
+        Row& row = rows[slot].row;
+        row.solveFor(leaving, entering);
+        // The row itself no longer holds `entering`, so the scan leaves it as it is.
+        substitute(entering, row, true);
+        setBasic(slot, entering);
     }
 
     void substitute(Symbol symbol, const Row& row, bool inRows) {
         if (inRows) {
-            for (auto& [basic, other] : rows) {
-                if (other.substitute(symbol, row) && basic.isRestricted() && other.constant() < -kEpsilon) {
-                    infeasible.insert(basic);
+            for (RowEntry& entry : rows) {
+                if (entry.row.substitute(symbol, row) && entry.basic.isRestricted() &&
+                    entry.row.constant() < -kEpsilon) {
+                    infeasible.insert(entry.basic);
                 }
             }
         }
@@ -557,31 +707,35 @@ struct Solver::Impl {
         }
     }
 
-    // ---- edits ------------------------------------------------------------------------------
+    // ---- edits and constants ------------------------------------------------------------------
 
-    // Moving the edit constant by delta shifts the preference's error symbols by delta; the rows
-    // absorb it in their constants and the dual simplex repairs any that go negative.
-    void shiftEdit(const Tag& tag, double delta) {
-        auto markIfInfeasible = [this](Symbol basic, const Row& row) {
-            if (basic.isRestricted() && row.constant() < -kEpsilon) {
-                infeasible.insert(basic);
+    // Moves the constraint's marker by `amount`, as a new constant of the constraint does: the
+    // rows absorb it in their constants, and those that go negative wait for the dual simplex.
+    // False when a row of dummies no longer holds at 0: required equations that contradict.
+    bool shift(const Tag& tag, double amount) {
+        bool consistent = true;
+        const auto moved = [&](RowEntry& entry, double by) {
+            entry.row.addConstant(by);
+            if (entry.basic.isDummy() && !nearZero(entry.row.constant())) {
+                consistent = false;
+            } else if (entry.basic.isRestricted() && entry.row.constant() < -kEpsilon) {
+                infeasible.insert(entry.basic);
             }
         };
-        if (auto plus = rows.find(tag.marker); plus != rows.end()) {
-            plus->second.addConstant(-delta);
-            markIfInfeasible(plus->first, plus->second);
-        } else if (auto minus = rows.find(tag.other); minus != rows.end()) {
-            minus->second.addConstant(delta);
-            markIfInfeasible(minus->first, minus->second);
+        if (const std::size_t slot = slotOf(tag.marker); slot != kNone) {
+            moved(rows[slot], -amount);
+        } else if (const std::size_t other = slotOf(tag.other); tag.other.valid() && other != kNone) {
+            // The other error's column is the marker's negated: it alone holds the marker.
+            moved(rows[other], amount);
         } else {
-            for (auto& [basic, row] : rows) {
-                double coefficient = row.coefficientFor(tag.marker);
+            for (RowEntry& entry : rows) {
+                const double coefficient = entry.row.coefficientFor(tag.marker);
                 if (coefficient != 0.0) {
-                    row.addConstant(coefficient * delta);
-                    markIfInfeasible(basic, row);
+                    moved(entry, coefficient * amount);
                 }
             }
         }
+        return consistent;
     }
 
     // ---- results ----------------------------------------------------------------------------
@@ -600,6 +754,14 @@ struct Solver::Impl {
     }
 
     static SolverResult finish(Outcome outcome) { return outcome == Outcome::Done ? SolverResult{} : notConverged(); }
+
+    SolverResult refusal(const Constraint& constraint) const {
+        if (auto reason = invalidReason(constraint)) {
+            return failure(SolverStatus::InvalidConstraint,
+                           join({"The constraint ", constraint.description(), " was not added: ", *reason, "."}));
+        }
+        return {};
+    }
 };
 
 Solver::Solver() : impl_(std::make_unique<Impl>()) {}
@@ -612,14 +774,35 @@ SolverResult Solver::addConstraint(const Constraint& constraint) {
         return failure(SolverStatus::DuplicateConstraint,
                        join({"The constraint ", constraint.description(), " has already been added."}));
     }
-    if (auto reason = impl_->invalidReason(constraint)) {
-        return failure(SolverStatus::InvalidConstraint,
-                       join({"The constraint ", constraint.description(), " was not added: ", *reason, "."}));
+    if (auto refused = impl_->refusal(constraint); !refused) {
+        return refused;
     }
     return impl_->add(constraint);
 }
 
 SolverResult Solver::removeConstraint(const Constraint& constraint) { return impl_->remove(constraint); }
+
+SolverResult Solver::replaceConstraint(const Constraint& constraint, const Constraint& replacement) {
+    if (!hasConstraint(constraint)) {
+        return failure(SolverStatus::UnknownConstraint,
+                       join({"The constraint ", constraint.description(), " is not in the solver."}));
+    }
+    if (replacement == constraint) {
+        return {};
+    }
+    if (hasConstraint(replacement)) {
+        return failure(SolverStatus::DuplicateConstraint,
+                       join({"The constraint ", replacement.description(), " has already been added."}));
+    }
+    if (auto refused = impl_->refusal(replacement); !refused) {
+        return refused;
+    }
+    if (!sameButConstant(constraint, replacement)) {
+        impl_->remove(constraint);
+        return impl_->add(replacement);
+    }
+    return impl_->replace(constraint, replacement);
+}
 
 bool Solver::hasConstraint(const Constraint& constraint) const { return impl_->constraints.contains(constraint.id()); }
 
@@ -671,23 +854,29 @@ SolverResult Solver::suggestValue(const Variable& variable, double value) {
     }
     double delta = value - edit->second.constant;
     edit->second.constant = value;
-    impl_->shiftEdit(impl_->constraints.at(edit->second.constraint.id()).tag, delta);
+    // An edit `variable == value` is a preference: its marker, the plus error, moves by delta.
+    impl_->shift(impl_->constraints.at(edit->second.constraint.id()).tag, delta);
     return Impl::finish(impl_->dualOptimize());
 }
 
+// One walk over the rows for the variables that are basic, and one over those that are not.
 void Solver::updateVariables() {
-    for (auto& [id, record] : impl_->variables) {
-        auto row = impl_->rows.find(record.symbol);
-        double value = row == impl_->rows.end() ? 0.0 : row->second.constant();
-        record.variable.setValue(nearZero(value) ? 0.0 : value);
+    for (const RowEntry& entry : impl_->rows) {
+        if (entry.variable) {
+            const double value = entry.row.constant();
+            entry.variable->variable.setValue(nearZero(value) ? 0.0 : value);
+        }
     }
+    impl_->parametric.forEach([](VariableRecord* record) { record->variable.setValue(0.0); });
 }
 
 void Solver::reset() {
     impl_->constraints.clear();
     impl_->variables.clear();
+    impl_->parametric.clear();
     impl_->edits.clear();
     impl_->rows.clear();
+    impl_->slots.clear();
     impl_->objective.clear();
     impl_->infeasible.clear();
 }

@@ -73,6 +73,12 @@ public:
     SolverResult addConstraint(const Constraint& constraint);
     // Removes the constraint and re-solves; what it had displaced comes back.
     SolverResult removeConstraint(const Constraint& constraint);
+    // Swaps a constraint in the solver for `replacement`. When the two differ in their constant
+    // only (the same terms, relation and priority), the solution moves in place, as for an edit:
+    // no row is rebuilt, and a change that the required constraints cannot take is reported as
+    // adding `replacement` would report it (UnsatisfiableConstraint, `replacement` left out,
+    // `constraint` gone). Any other replacement is `constraint` removed and `replacement` added.
+    SolverResult replaceConstraint(const Constraint& constraint, const Constraint& replacement);
     bool hasConstraint(const Constraint& constraint) const;
     // Constraints currently in the solver, edit variables not included.
     std::size_t constraintCount() const;

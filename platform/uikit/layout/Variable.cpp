@@ -5,12 +5,6 @@
 
 namespace uikit::layout {
 
-struct Variable::Data {
-    std::string name;
-    double value = 0.0;
-    std::uint64_t id = 0;
-};
-
 namespace {
 std::uint64_t nextVariableId() {
     static std::atomic<std::uint64_t> counter{0};
@@ -23,8 +17,6 @@ Variable::Variable(std::string name) : data_(std::make_shared<Data>()) {
     data_->id = nextVariableId();
 }
 
-const std::string& Variable::name() const noexcept { return data_->name; }
-
 std::string Variable::displayName() const {
     if (!data_->name.empty()) {
         return data_->name;
@@ -33,12 +25,6 @@ std::string Variable::displayName() const {
     shown += std::to_string(data_->id);
     return shown;
 }
-
-double Variable::value() const noexcept { return data_->value; }
-
-void Variable::setValue(double value) noexcept { data_->value = value; }
-
-std::uint64_t Variable::id() const noexcept { return data_->id; }
 
 std::size_t Variable::Hash::operator()(const Variable& variable) const noexcept {
     return std::hash<std::uint64_t>{}(variable.id());

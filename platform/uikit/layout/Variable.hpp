@@ -15,14 +15,15 @@ public:
     explicit Variable(std::string name = {});
 
     // Debug name used in descriptions and messages; an unnamed variable shows as "v<id>".
-    const std::string& name() const noexcept;
+    const std::string& name() const noexcept { return data_->name; }
     std::string displayName() const;
 
-    double value() const noexcept;
-    void setValue(double value) noexcept;
+    // Inline: a layout pass reads and writes every view's four values.
+    double value() const noexcept { return data_->value; }
+    void setValue(double value) noexcept { data_->value = value; }
 
     // Unique for the life of the process; equal for copies of the same variable.
-    std::uint64_t id() const noexcept;
+    std::uint64_t id() const noexcept { return data_->id; }
 
     friend bool operator==(const Variable& lhs, const Variable& rhs) noexcept { return lhs.data_ == rhs.data_; }
 
@@ -31,7 +32,11 @@ public:
     };
 
 private:
-    struct Data;
+    struct Data {
+        std::string name;
+        double value = 0.0;
+        std::uint64_t id = 0;
+    };
     std::shared_ptr<Data> data_;
 };
 

@@ -133,6 +133,26 @@ TEST(LayoutSolverPropertyTest, IncrementalChangesAgreeWithSolvingFromScratch) {
             suggestion = system.between(-100, 100);
             ASSERT_TRUE(incremental.suggestValue(edited, suggestion).ok());
         }
+        // Move some constants in place, of required constraints and of pins alike; a required
+        // one that no longer fits is left out, as adding it would be.
+        for (std::vector<Constraint>* list : {&kept, &pins}) {
+            for (std::size_t i = 0; i < list->size();) {
+                const Constraint current = (*list)[i];
+                Constraint moved(current.expression() + system.between(-10, 10), current.relation(), 0,
+                                 current.priority());
+                SolverResult result =
+                    system.below(3) == 0 ? incremental.replaceConstraint(current, moved) : SolverResult{};
+                if (!result.ok()) {
+                    ASSERT_EQ(result.status, SolverStatus::UnsatisfiableConstraint) << result.message;
+                    list->erase(list->begin() + static_cast<std::ptrdiff_t>(i));
+                    continue;
+                }
+                if (incremental.hasConstraint(moved)) {
+                    (*list)[i] = moved;
+                }
+                ++i;
+            }
+        }
         incremental.updateVariables();
         std::vector<double> values;
         for (const Variable& variable : system.variables) {

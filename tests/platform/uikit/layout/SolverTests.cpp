@@ -201,6 +201,54 @@ TEST(LayoutSolverTest, RedundantCopiesKeepHoldingUntilTheLastIsRemoved) {
     EXPECT_NEAR(y.value(), 99, 1e-9);
 }
 
+TEST(LayoutSolverTest, ConstantsChangeInPlaceAsReplacingTheConstraintWould) {
+    Solver solver;
+    Variable x("x");
+    Variable y("y");
+    Constraint low = ge(x, 10);
+    Constraint high = le(x, 20);
+    Constraint link = eq(y, x + 5);
+    Constraint wish = eq(x, 0, Strength::defaultLow);
+    ASSERT_TRUE(addAll(solver, {low, high, link, wish}));
+    EXPECT_NEAR(x.value(), 10, 1e-9);
+    struct Step {
+        Constraint& current;
+        Constraint replacement;
+        SolverStatus status;
+        double x;
+        double y;
+    };
+    std::vector<Step> steps = {
+        {wish, eq(x, 30, Strength::defaultLow), SolverStatus::Ok, 20, 25},
+        {link, eq(y, x + 7), SolverStatus::Ok, 20, 27},
+        {high, le(x, 25), SolverStatus::Ok, 25, 32},
+        {low, ge(x, 26), SolverStatus::UnsatisfiableConstraint, 25, 32},
+        {high, le(x, 5), SolverStatus::Ok, 5, 12},
+    };
+    for (Step& step : steps) {
+        SCOPED_TRACE(step.replacement.description());
+        SolverResult result = solver.replaceConstraint(step.current, step.replacement);
+        EXPECT_EQ(result.status, step.status) << result.message;
+        EXPECT_FALSE(solver.hasConstraint(step.current));
+        EXPECT_EQ(solver.hasConstraint(step.replacement), result.ok());
+        solver.updateVariables();
+        EXPECT_NEAR(x.value(), step.x, 1e-9);
+        EXPECT_NEAR(y.value(), step.y, 1e-9);
+        if (result.ok()) {
+            step.current = step.replacement;
+        }
+    }
+    // An equation the others imply: moving it contradicts them.
+    Constraint copy = eq(y, x + 7, Strength::required, "copy");
+    ASSERT_TRUE(solver.addConstraint(copy).ok());
+    EXPECT_EQ(solver.replaceConstraint(copy, eq(y, x + 8)).status, SolverStatus::UnsatisfiableConstraint);
+    EXPECT_EQ(solver.replaceConstraint(copy, eq(y, x + 8)).status, SolverStatus::UnknownConstraint);
+    // Another relation is another constraint: it is removed and added.
+    EXPECT_TRUE(solver.replaceConstraint(high, ge(x, 8)).ok());
+    solver.updateVariables();
+    EXPECT_NEAR(x.value(), 30, 1e-9);
+}
+
 TEST(LayoutSolverTest, UnsatisfiableRequiredConstraintIsReportedAndLeftOut) {
     Variable x("x");
     Variable y("y");
