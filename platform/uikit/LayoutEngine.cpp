@@ -64,14 +64,6 @@ public:
         }
     }
 
-    static bool anyPending(const UIView& view) {
-        if (view.needsLayout_ || view.needsUpdateConstraints_) {
-            return true;
-        }
-        return std::any_of(view.subviews_.begin(), view.subviews_.end(),
-                           [](const auto& subview) { return anyPending(*subview); });
-    }
-
     // Shared, so that a pass keeps the system alive while a hook makes the root a subview.
     static std::shared_ptr<LayoutSystem> layoutSystem(UIView& root) {
         if (!root.layoutSystem_) {
@@ -159,13 +151,22 @@ void LayoutEngine::layoutIfNeeded(UIView& view) {
     const auto root = rootOf(view);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         const auto system = LayoutPasses::layoutSystem(*root);
-        if (!system->takeSubviewsNeedLayout() && system->isClean()) {
+        bool subviews = system->takeSubviewsNeedLayout();
+        if (!subviews && system->isClean()) {
             return; // nothing changed in this tree since its last pass
         }
-        LayoutPasses::updateConstraints(*root);
+        // Asking a view to update its constraints is a change of structure: after changes of
+        // constants only, no view waits for it. A change of structure may bring views that wait
+        // for `layoutSubviews`.
+        if (system->change() == LayoutSystem::Change::structure) {
+            LayoutPasses::updateConstraints(*root);
+            subviews = true;
+        }
         system->layout();
-        LayoutPasses::layoutSubviews(*root);
-        if (system->isClean() && !LayoutPasses::anyPending(*root)) {
+        if (system->takeSubviewsNeedLayout() || subviews) {
+            LayoutPasses::layoutSubviews(*root);
+        }
+        if (system->isClean() && !system->hasSubviewsWaiting()) {
             return;
         }
     }

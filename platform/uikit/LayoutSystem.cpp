@@ -28,6 +28,7 @@ constexpr double kStayPriority = 0.5;
 // A root that lays out by constraints keeps its size unless its own constraints say otherwise.
 constexpr double kRootSizePriority = 999.5;
 constexpr int kMaxWidthRounds = 4;
+constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
 CGFloat snap(double value) {
     if (!std::isfinite(value)) {
@@ -246,19 +247,38 @@ CGSize LayoutSystem::fittingSize(const CGSize& target, UILayoutPriority horizont
 
 void LayoutSystem::collect() {
     nodes_.clear();
+    measuredByWidth_.clear();
     constraints_.clear();
     solved_ = false;
-    collect(root_, nullptr);
+    collect(root_, kNoParent);
 }
 
-void LayoutSystem::collect(UIView& view, UIView* parent) {
-    nodes_.push_back({&view, parent, view.safeAreaInsets()});
+void LayoutSystem::collect(UIView& view, std::size_t parentIndex) {
+    const std::size_t index = nodes_.size();
+    if (parentIndex == kNoParent) {
+        nodes_.push_back({&view, nullptr, kNoParent, view.safeAreaInsets()});
+    } else {
+        const Node& parent = nodes_[parentIndex];
+        nodes_.push_back({&view, parent.view, parentIndex, view.safeAreaInsets(parent.view, parent.safeArea)});
+    }
+    if (participatesWithIntrinsicSize(nodes_.back()) && view.intrinsicSizeDependsOnWidth()) {
+        measuredByWidth_.push_back(index);
+    }
     for (const auto& constraint : view.constraints_) {
         constraints_.push_back(constraint.get());
     }
     for (const auto& subview : view.subviews_) {
-        collect(*subview, &view);
+        collect(*subview, index);
     }
+}
+
+const std::vector<UIEdgeInsets>& LayoutSystem::currentSafeAreas() {
+    safeAreas_.clear();
+    for (const Node& node : nodes_) {
+        safeAreas_.push_back(node.parent ? node.view->safeAreaInsets(node.parent, safeAreas_[node.parentIndex])
+                                         : node.view->safeAreaInsets());
+    }
+    return safeAreas_;
 }
 
 bool LayoutSystem::needsSolver() const {
@@ -311,17 +331,18 @@ bool LayoutSystem::update(Entry& entry) {
     if (source->constant() == entry.constant && source->priority().rawValue == entry.priority) {
         return true;
     }
-    if (entry.inSolver) {
-        solver_.removeConstraint(entry.solved);
-    }
     const auto rebuilt = solverConstraint(*source);
     if (!rebuilt) {
         return false;
     }
+    // A new constant moves the solution in place, as an edit does; a new priority puts the
+    // constraint in again.
+    report(*source,
+           entry.inSolver ? solver_.replaceConstraint(entry.solved, *rebuilt) : solver_.addConstraint(*rebuilt));
     entry.solved = *rebuilt;
     entry.constant = source->constant();
     entry.priority = source->priority().rawValue;
-    entry.inSolver = addUser(*source, entry.solved);
+    entry.inSolver = solver_.hasConstraint(entry.solved);
     return true;
 }
 
@@ -361,9 +382,10 @@ void LayoutSystem::apply() {
                 view.setCenter(center);
             }
         }
-        const auto hint = widthHints_.find(&view);
-        if (hint != widthHints_.end()) {
-            view.lastLayoutWidth_ = hint->second;
+        if (!widthHints_.empty()) {
+            if (const auto hint = widthHints_.find(&view); hint != widthHints_.end()) {
+                view.lastLayoutWidth_ = hint->second;
+            }
         }
         for (const auto& guide : view.layoutGuides_) {
             const auto& g = guide->layoutVariables();
@@ -374,9 +396,11 @@ void LayoutSystem::apply() {
     }
     // Safe areas depend on frames: compare with what the solve assumed.
     std::vector<UIView*> changedSafeArea;
-    for (const Node& node : nodes_) {
+    const auto& safeAreas = currentSafeAreas();
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        const Node& node = nodes_[i];
         UIView& view = *node.view;
-        const UIEdgeInsets now = view.safeAreaInsets();
+        const UIEdgeInsets now = safeAreas[i];
         if (view.safeAreaGuide_ && now != node.safeArea) {
             structureChanged();
         }
@@ -400,11 +424,8 @@ CGSize LayoutSystem::rootSize() const {
 // new one (so that measuring again would give the same lines).
 bool LayoutSystem::widthsSettled() {
     bool settled = true;
-    for (const Node& node : nodes_) {
-        UIView& view = *node.view;
-        if (!participatesWithIntrinsicSize(node) || !view.intrinsicSizeDependsOnWidth()) {
-            continue;
-        }
+    for (const std::size_t index : measuredByWidth_) {
+        UIView& view = *nodes_[index].view;
         const CGFloat width = std::max<CGFloat>(0, snap(view.layoutVariables().width.value()));
         const auto hint = widthHints_.find(&view);
         if (hint != widthHints_.end()) {
@@ -429,12 +450,10 @@ bool LayoutSystem::participatesWithIntrinsicSize(const Node& node) const {
     return !node.view->translatesAutoresizingMask_;
 }
 
-bool LayoutSystem::addUser(NSLayoutConstraint& constraint, const Constraint& solved) {
-    const auto result = solver_.addConstraint(solved);
+void LayoutSystem::report(NSLayoutConstraint& constraint, const layout::SolverResult& result) {
     if (result.status == SolverStatus::UnsatisfiableConstraint && mode_ == Mode::layout) {
         reportUnsatisfiable(constraint, constraints_);
     }
-    return result.ok();
 }
 
 void LayoutSystem::add(const Constraint& constraint) {
@@ -493,10 +512,10 @@ void LayoutSystem::solveOnce() {
         if (!solved) {
             continue;
         }
-        const bool added = addUser(*constraint, *solved);
+        report(*constraint, solver_.addConstraint(*solved));
         entryIndex_[constraint] = entries_.size();
-        entries_.push_back(
-            {constraint->weak_from_this(), *solved, added, constraint->constant(), constraint->priority().rawValue});
+        entries_.push_back({constraint->weak_from_this(), *solved, solver_.hasConstraint(*solved),
+                            constraint->constant(), constraint->priority().rawValue});
     }
 
     // Intrinsic sizes, then the weak stays.

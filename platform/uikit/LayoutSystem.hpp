@@ -44,7 +44,9 @@ public:
     // Some view of the tree waits for `layoutSubviews`.
     void subviewsNeedLayout() { subviewsNeedLayout_ = true; }
     bool takeSubviewsNeedLayout() { return std::exchange(subviewsNeedLayout_, false); }
+    bool hasSubviewsWaiting() const { return subviewsNeedLayout_; }
 
+    Change change() const { return change_; }
     bool isClean() const { return change_ == Change::none; }
     // How many changes were reported: a test's way to see that something invalidated the tree.
     std::uint64_t changeCount() const { return changeCount_; }
@@ -62,6 +64,8 @@ private:
     struct Node {
         UIView* view;
         UIView* parent;
+        // Where the parent is among the nodes, which list parents before their children.
+        std::size_t parentIndex;
         // The insets the safe-area guide's constraints were made with.
         UIEdgeInsets safeArea;
     };
@@ -77,7 +81,9 @@ private:
 
     Change takeChange();
     void collect();
-    void collect(UIView& view, UIView* parent);
+    void collect(UIView& view, std::size_t parentIndex);
+    // The nodes' safe area insets as their frames are now, worked out parents first.
+    const std::vector<UIEdgeInsets>& currentSafeAreas();
     bool needsSolver() const;
     bool guidesMoved() const;
     bool updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed);
@@ -88,7 +94,7 @@ private:
     CGSize rootSize() const;
     bool widthsSettled();
     bool participatesWithIntrinsicSize(const Node& node) const;
-    bool addUser(NSLayoutConstraint& constraint, const layout::Constraint& solved);
+    void report(NSLayoutConstraint& constraint, const layout::SolverResult& result);
     void addStays();
     void addFittingTarget(UIView& view);
     void addIntrinsic(const layout::Variable& dimension, CGFloat intrinsic, const UIView& view,
@@ -103,6 +109,9 @@ private:
     std::uint64_t changeCount_ = 0;
 
     std::vector<Node> nodes_;
+    std::vector<UIEdgeInsets> safeAreas_;
+    // The nodes whose intrinsic height depends on the width they get.
+    std::vector<std::size_t> measuredByWidth_;
     std::vector<NSLayoutConstraint*> constraints_;
     // Whether the solver holds the system of the views collected last.
     bool solved_ = false;

@@ -683,11 +683,16 @@ void UIView::removeLayoutGuide(const std::shared_ptr<UILayoutGuide>& guide) {
 }
 
 UIEdgeInsets UIView::safeAreaInsets() const {
+    const auto parent = superview();
+    return safeAreaInsets(parent.get(),
+                          parent && !safeAreaInsetsOverride_ ? parent->safeAreaInsets() : UIEdgeInsets::zero());
+}
+
+UIEdgeInsets UIView::safeAreaInsets(const UIView* parent, const UIEdgeInsets& outer) const {
     UIEdgeInsets insets;
     if (safeAreaInsetsOverride_) {
         insets = *safeAreaInsetsOverride_;
-    } else if (const auto parent = superview()) {
-        const UIEdgeInsets outer = parent->safeAreaInsets();
+    } else if (parent) {
         if (outer != UIEdgeInsets::zero()) {
             const CGRect safe = inset(parent->bounds(), outer);
             const CGSize size = bounds().size;

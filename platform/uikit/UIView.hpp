@@ -346,6 +346,8 @@ private:
     void deactivateConstraintsLeavingSubtree();
     CGPoint toSuperview(const CGPoint& point) const;
     CGPoint fromSuperview(const CGPoint& point) const;
+    // The safe area insets given the superview and its insets, which a walk down a tree knows.
+    UIEdgeInsets safeAreaInsets(const UIView* parent, const UIEdgeInsets& outer) const;
     void markLayoutDirty();
     // Only the constant or priority of an active constraint changed: the engine can update its
     // solution without building the system again.

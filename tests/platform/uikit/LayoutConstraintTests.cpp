@@ -118,9 +118,10 @@ TEST_F(LayoutTest, UnsatisfiableConstraintIsReportedBrokenAndTheRestLaidOut) {
     auto first = view->widthAnchor().constraintEqualToConstant(100);
     auto conflicting = view->widthAnchor().constraintEqualToConstant(200);
     conflicting->setIdentifier("conflicting");
+    auto cap = view->heightAnchor().constraintLessThanOrEqualToConstant(40);
     NSLayoutConstraint::activate({first, view->heightAnchor().constraintEqualToConstant(30),
                                   view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 5),
-                                  view->topAnchor().constraintEqualTo(root->topAnchor(), 6), conflicting});
+                                  view->topAnchor().constraintEqualTo(root->topAnchor(), 6), conflicting, cap});
     const std::string message = stderrOf([&] { root->layoutIfNeeded(); });
     EXPECT_THAT(message, HasSubstr("Unable to simultaneously satisfy constraints"));
     EXPECT_THAT(message, HasSubstr("Will attempt to recover by breaking constraint \n<NSLayoutConstraint:"));
@@ -134,6 +135,14 @@ TEST_F(LayoutTest, UnsatisfiableConstraintIsReportedBrokenAndTheRestLaidOut) {
     });
     EXPECT_EQ(again, "") << "reported once, not on every pass";
     EXPECT_EQ(view->frame().size.width, 110);
+
+    // A new constant that a held constraint cannot take breaks it as activating it would.
+    const std::string moved = stderrOf([&] {
+        cap->setConstant(20);
+        root->layoutIfNeeded();
+    });
+    EXPECT_THAT(moved, HasSubstr("recover by breaking constraint \n" + cap->description()));
+    EXPECT_EQ(view->frame().size.height, 30);
 }
 
 TEST_F(LayoutTest, NegativeSizesAreClampedAndNeverNaN) {
