@@ -53,6 +53,7 @@
 // Slide panel.
 #include "sdk/panel/SlidePanelController.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
+#include "sdk/screens/choice/AuthChooseViewController.hpp"
 
 // UI kit.
 #include "sdk/uikit/ActivityIndicator.hpp"

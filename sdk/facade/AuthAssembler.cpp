@@ -1,6 +1,7 @@
 #include "sdk/facade/AuthAssembler.hpp"
 
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/screens/choice/AuthWithVCsCoordinatorAssembler.hpp"
 
 namespace vyd {
 
@@ -13,9 +14,7 @@ std::shared_ptr<AuthService> AuthAssembler::create() {
     dependencies.appTokenService = DIContainer::appTokenService();
     dependencies.delegateManager = DIContainer::delegateManager();
     dependencies.slidePanelFactory = DIContainer::slidePanelFactory();
-    // The choice flow's assembler plugs in here once its screens exist; until then a login that
-    // would show it goes straight to the app-to-app attempts with the page as fallback.
-    dependencies.coordinatorAssembler = nullptr;
+    dependencies.coordinatorAssembler = std::make_shared<AuthWithVCsCoordinatorAssembler>();
     return AuthService::make(std::move(dependencies));
 }
 
