@@ -3,6 +3,7 @@
 // same title, logo, font, colours and border under the same constraints: one button, and a
 // screen of 32 one under the other. The settings' answers that are cached are set against a
 // hash-map lookup.
+#include "bench/BenchKeychain.hpp"
 #include "bench/RatioReporter.hpp"
 
 #include "platform/security/Keychain.hpp"
@@ -23,23 +24,7 @@ using coregraphics::CGSize;
 using vyd::VYDLoginButtonStyle;
 using vyd::VYDLoginButtonTextType;
 
-// The keychain read on every button goes to a file of this run, not the user's.
-class BenchKeychain {
-public:
-    BenchKeychain() {
-        folder_ = std::filesystem::temp_directory_path() / ("vyd-bench-keychain-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        security::Keychain::setLocation(folder_ / "keychain.sqlite");
-    }
-    ~BenchKeychain() {
-        security::Keychain::setLocation({});
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-private:
-    std::filesystem::path folder_;
-};
+using vyd::bench::BenchKeychain;
 
 const std::string keychainService = "VYBank.VYID.shared";
 const std::string keychainAccount = "personalizedButtonData";

@@ -2,6 +2,7 @@
 // platform it runs on, and prints what a user of the partner app would get from the SDK.
 #include "sdk/VYDCore.hpp"
 
+#include "ChoiceRoad.hpp"
 #include "LoginButtonRoad.hpp"
 #include "PanelRoad.hpp"
 #include "UIKitRoad.hpp"
@@ -91,6 +92,7 @@ int main() {
     hostapp::showPanelRoad();
     hostapp::showUIKitRoad();
     hostapp::showWebRoad();
+    hostapp::showChoiceRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }

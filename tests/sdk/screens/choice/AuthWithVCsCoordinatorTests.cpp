@@ -273,7 +273,7 @@ TEST_F(AuthWithVCsCoordinatorTest, TheListsOwnEndings) {
     coordinator->continueAction();
     finish();
     coordinator->appWasOpened(false);
-    finish(3);
+    finish(4);
     EXPECT_EQ(shown(), Entries{});
     EXPECT_EQ(log.entries().back(), "web s1 (off main)");
     // An app that opened with no choice sheet: nothing happens.
