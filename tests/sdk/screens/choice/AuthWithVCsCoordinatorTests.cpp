@@ -81,7 +81,7 @@ public:
 
     void start(int apps, bool opens = true) {
         checker->apps = apps < 0 ? std::nullopt : std::optional(installed(apps));
-        auth = std::make_shared<FakeAuthService>(log, opens);
+        auth = std::make_shared<FakeAuthService>(sharedLog, opens);
         coordinator = vyd::AuthWithVCsCoordinator::make(storage, std::make_shared<PopupParams>(), checker,
                                                         std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth,
                                                         request());
@@ -126,7 +126,9 @@ public:
         return Entries(entries.begin() + static_cast<std::ptrdiff_t>(mark), entries.end());
     }
 
-    Log log;
+    // Shared with the attempts' worker threads, which may outlive the test.
+    std::shared_ptr<Log> sharedLog = std::make_shared<Log>();
+    Log& log = *sharedLog;
     std::size_t mark = 0;
     std::shared_ptr<vyd::StaticStorageService> storage =
         std::make_shared<vyd::StaticStorageService>(std::make_shared<PopupAnalytics>(log));
