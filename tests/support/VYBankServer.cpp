@@ -34,11 +34,14 @@ std::string hiddenFields(const std::string& state, const std::string& redirectUr
            "\"><input type=\"hidden\" name=\"redirect_uri\" value=\"" + htmlEscaped(redirectUri) + "\">";
 }
 
+const std::string termsLink = "<p><a href=\"/terms.pdf\">Terms of use</a></p>";
+
 TestResponse codePage(const std::string& state, const std::string& redirectUri, const std::string& notice) {
     return html("VY Bank: code", "<p>" + htmlEscaped(notice) + "</p><form method=\"post\" action=\"/code\">" +
                                      hiddenFields(state, redirectUri) +
                                      "<input type=\"text\" name=\"code\" inputmode=\"numeric\">"
-                                     "<button type=\"submit\">Confirm</button></form>");
+                                     "<button type=\"submit\">Confirm</button></form>" +
+                                     termsLink);
 }
 
 // A one-page PDF document that says what it is.
@@ -108,14 +111,24 @@ struct VYBankServer::Impl {
                         " with the phone number of your VY Bank account.</p>"
                         "<form method=\"post\" action=\"/phone\">" +
                         hiddenFields(request.queryValue("state"), request.queryValue("redirect_uri")) +
-                        "<input type=\"tel\" name=\"phone\"><button type=\"submit\">Get a code</button></form>"
-                        "<p><a href=\"/terms.pdf\">Terms of use</a></p>");
+                        "<input type=\"tel\" name=\"phone\"><button type=\"submit\">Get a code</button></form>" +
+                        termsLink);
     }
 
+    // Post, then redirect to a page that can be got again (going back to it included).
     TestResponse phoneAnswer(const TestRequest& request) const {
         const auto fields = formFields(request.body);
-        return codePage(fieldOf(fields, "state"), fieldOf(fields, "redirect_uri"),
-                        "We sent a code to " + fieldOf(fields, "phone") + ".");
+        return TestResponse{303,
+                            "",
+                            "text/plain",
+                            {{"Location", "/code?phone=" + escapedQueryValue(fieldOf(fields, "phone")) +
+                                              "&state=" + escapedQueryValue(fieldOf(fields, "state")) +
+                                              "&redirect_uri=" + escapedQueryValue(fieldOf(fields, "redirect_uri"))}}};
+    }
+
+    TestResponse codeRequest(const TestRequest& request) const {
+        return codePage(request.queryValue("state"), request.queryValue("redirect_uri"),
+                        "We sent a code to " + request.queryValue("phone") + ".");
     }
 
     TestResponse codeAnswer(const TestRequest& request) {
@@ -150,6 +163,7 @@ std::unique_ptr<VYBankServer> VYBankServer::start() {
     state.server->handle("GET", "/authorize",
                          [&state](const TestRequest& request) { return state.authorizePage(request); });
     state.server->handle("POST", "/phone", [&state](const TestRequest& request) { return state.phoneAnswer(request); });
+    state.server->handle("GET", "/code", [&state](const TestRequest& request) { return state.codeRequest(request); });
     state.server->handle("POST", "/code", [&state](const TestRequest& request) { return state.codeAnswer(request); });
     state.server->handle("GET", "/terms.pdf", [](const TestRequest&) {
         return TestResponse{200, termsDocument(), "application/pdf", {}};

@@ -19,7 +19,8 @@ class TestServer;
 //
 //   GET  /authorize   the sign-in page for the query's "client_id", "redirect_uri" and "state":
 //                     a phone form and a link "Terms of use" to the terms
-//   POST /phone       the phone form's target: the code page, a form for the code from the SMS
+//   POST /phone       the phone form's target: a redirect (303) to the code page
+//   GET  /code        the code page: a form for the code from the SMS, and the terms' link
 //   POST /code        the code form's target: with the right code, a redirect (302) to the
 //                     redirect URI with "code" and "state" added; otherwise the code page again
 //   GET  /terms.pdf   the terms, a PDF document
