@@ -1,18 +1,17 @@
 #pragma once
 // What the full-screen web scene's tests share: a simulated phone on the manual clock, VY Bank's
 // server (trusted through the certificates service's anchors), the session's analytics, and the
-// scene built as the web scene assembler builds it, presented over the root view controller.
+// scene built by the web scene assembler, presented over the root view controller.
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/webkit/WKWebView.hpp"
-#include "sdk/base/VYDWebViewDelegateProtocol.hpp"
+#include "sdk/base/DIContainer.hpp"
 #include "sdk/screens/web/OTPWebView.hpp"
 #include "sdk/screens/web/OTPWebViewController.hpp"
 #include "sdk/screens/web/OTPWebViewInteractor.hpp"
-#include "sdk/screens/web/OTPWebViewPresenter.hpp"
-#include "sdk/screens/web/OTPWebViewRouter.hpp"
+#include "sdk/screens/web/WebSceneAssembler.hpp"
 #include "sdk/services/AnalyticsEventParamKey.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
@@ -21,6 +20,7 @@
 #include "sdk/services/StaticStorageService.hpp"
 #include "support/VYBankServer.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
+#include "support/sdk/RecordingWebViewDelegate.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +31,6 @@
 
 namespace vydtest {
 
-class CountingWebViewDelegate : public vyd::VYDWebViewDelegateProtocol {
-public:
-    int rejections = 0;
-    void webViewReject() override { ++rejections; }
-};
-
 class OTPSceneTest : public ::testing::Test {
 protected:
     static constexpr const char* redirectUri = "vyshop://vyid/return";
@@ -46,28 +40,30 @@ protected:
         foundation::RunLoop::main().discardPending();
         device = std::make_unique<::testing::SimulatedDevice>();
         bank = testsupport::VYBankServer::start();
-        certificates =
-            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()});
+        vyd::DIContainer::setCertificatesService(
+            std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
+        vyd::DIContainer::setStaticStorageService(store);
+        vyd::DIContainer::setAnalyticsParamsMaker(paramsMaker);
+        vyd::DIContainer::setAppMethodsWrapper(std::make_shared<vyd::AppMethodsWrapper>());
     }
     void TearDown() override {
         foundation::RunLoop::main().discardPending();
         device.reset();
+        vyd::DIContainer::setCertificatesService(nullptr);
+        vyd::DIContainer::setStaticStorageService(nullptr);
+        vyd::DIContainer::setAnalyticsParamsMaker(nullptr);
+        vyd::DIContainer::setAppMethodsWrapper(nullptr);
     }
 
-    // Builds the scene as the web scene assembler does and presents it full screen, animated.
+    // Builds the scene with the web scene assembler (from this test's services) and presents it
+    // full screen, animated, as the opener does.
     void open(const std::string& url, bool isSecure = true, std::optional<uikit::UIColor> navigationColor = {}) {
-        auto view = vyd::OTPWebView::make(std::move(navigationColor));
-        auto presenter = std::make_shared<vyd::OTPWebViewPresenter>();
-        auto interactor = vyd::OTPWebViewInteractor::make(presenter, *foundation::URL::string(url), isSecure,
-                                                          appMethods, store, certificates, paramsMaker, hostDelegate);
-        auto router = std::make_shared<vyd::OTPWebViewRouter>(appMethods);
-        auto controller = vyd::OTPWebViewController::make(interactor, router, view);
-        presenter->setViewController(controller);
-        router->setViewController(controller);
+        auto controller = vyd::WebSceneAssembler().createAuthWebViewController(*foundation::URL::string(url), isSecure,
+                                                                               navigationColor, hostDelegate);
         controller->setModalPresentationStyle(uikit::UIModalPresentationStyle::fullScreen);
         device->rootViewController()->present(controller, true);
         settle();
-        scene = controller;
+        scene = std::dynamic_pointer_cast<vyd::OTPWebViewController>(controller);
     }
 
     std::shared_ptr<vyd::OTPWebViewController> controller() const { return scene.lock(); }
@@ -91,6 +87,9 @@ protected:
     }
     void waitForPage(const std::string& url) {
         waitFor([&] { return !webView()->isLoading() && pageURL() == url; }, url);
+    }
+    void waitForTitle(const std::string& title) {
+        waitFor([&] { return !webView()->isLoading() && webView()->title() == title; }, title);
     }
 
     // The scene's events as "native show nativeScreen", "error click", "native close reject".
@@ -116,14 +115,12 @@ protected:
 
     std::unique_ptr<::testing::SimulatedDevice> device;
     std::unique_ptr<testsupport::VYBankServer> bank;
-    std::shared_ptr<vyd::CertificatesService> certificates;
     std::shared_ptr<RecordingAnalyticsSink> sink = std::make_shared<RecordingAnalyticsSink>();
     std::shared_ptr<vyd::StaticStorageService> store =
         std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));
     std::shared_ptr<vyd::AnalyticsParamsMaker> paramsMaker =
         std::make_shared<vyd::AnalyticsParamsMaker>(store, nullptr, [] { return std::string("2.3.0"); });
-    std::shared_ptr<vyd::AppMethodsWrapper> appMethods = std::make_shared<vyd::AppMethodsWrapper>();
-    std::shared_ptr<CountingWebViewDelegate> hostDelegate = std::make_shared<CountingWebViewDelegate>();
+    std::shared_ptr<RecordingWebViewDelegate> hostDelegate = std::make_shared<RecordingWebViewDelegate>();
     std::weak_ptr<vyd::OTPWebViewController> scene;
 };
 

@@ -54,14 +54,15 @@ TEST_F(OTPSceneTest, FormsLeadToTheRedirectHandedToTheSystemAndTheReturnLinkClos
     EXPECT_TRUE(view()->errorStackView()->isHidden());
 
     ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"phone", "+7 900 000-00-00"}}));
-    waitForPage(bank->url("/phone"));
+    waitForTitle("VY Bank: code");
     ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"code", std::string(VYBankServer::smsCode)}}));
     waitFor([&] { return !device->openedURLs().empty() && !webView()->isLoading(); }, "the redirect");
 
     ASSERT_EQ(bank->issuedCodes().size(), 1u);
     EXPECT_EQ(urls(device->openedURLs()),
               Strings{std::string(redirectUri) + "?code=" + bank->issuedCodes()[0] + "&state=s-1"});
-    EXPECT_EQ(pageURL(), bank->url("/phone"));
+    EXPECT_EQ(webView()->title(), "VY Bank: code");
+    EXPECT_EQ(webView()->url()->path(), "/code");
     EXPECT_TRUE(view()->errorStackView()->isHidden());
     EXPECT_EQ(sceneEvents(), Strings{"native show nativeScreen"});
 
@@ -172,11 +173,14 @@ TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
 }
 
 // The untrusted server gets a TLS handshake but not one request byte. A secure scene then shows
-// the page in the browser view (without the scene's colour); closing the scene after the browser
-// view's own "Done" still closes it. A scene that is not secure only fails the load.
+// the page in the browser view (without the scene's colour), and still closes with the browser
+// view up (the return link) or after the browser view's own "Done" (the header's "Done"). A scene
+// that is not secure only fails the load.
 TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRequest) {
-    for (bool isSecure : {true, false}) {
-        SCOPED_TRACE(isSecure ? "secure" : "not secure");
+    enum class Close { byReturnLinkOverBrowser, byDoneAfterBrowsersDone, notSecure };
+    for (auto close : {Close::byReturnLinkOverBrowser, Close::byDoneAfterBrowsersDone, Close::notSecure}) {
+        SCOPED_TRACE(static_cast<int>(close));
+        const bool isSecure = close != Close::notSecure;
         auto other = VYBankServer::start();
         const std::string start = other->authorizationURL("shop", redirectUri, "s-1");
         open(start, isSecure, uikit::UIColor::red());
@@ -190,18 +194,19 @@ TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRe
         EXPECT_EQ(other->server().requestCount(), 0u);
         if (!isSecure) {
             EXPECT_EQ(browser(), nullptr);
-            device->rootViewController()->dismiss(false);
-            settle();
             continue;
         }
         ASSERT_NE(browser(), nullptr);
         EXPECT_EQ(browser()->url().absoluteString(), start);
         EXPECT_FALSE(browser()->preferredBarTintColor());
-        ASSERT_TRUE(SimulatedUser::pressDone(*browser()));
-        settle();
-        EXPECT_EQ(device->topViewController(), controller());
-
-        SimulatedUser::tap(view(), "Done");
+        if (close == Close::byReturnLinkOverBrowser) {
+            postReturnResult({{"isSuccess", true}});
+        } else {
+            ASSERT_TRUE(SimulatedUser::pressDone(*browser()));
+            settle();
+            EXPECT_EQ(device->topViewController(), controller());
+            SimulatedUser::tap(view(), "Done");
+        }
         settle();
         EXPECT_EQ(device->topViewController(), device->rootViewController());
         EXPECT_TRUE(scene.expired());
@@ -215,7 +220,7 @@ TEST_F(OTPSceneTest, LoadFailuresShowTheErrorAreaAndReloadRestartsAtTheStartPage
     open(start);
     waitForPage(start);
     ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"phone", "1"}}));
-    waitForPage(bank->url("/phone"));
+    waitForTitle("VY Bank: code");
 
     interactor().didFailProvisionalNavigation(*webView(), nullptr, {"WebKitErrorDomain", 102, "interrupted"});
     EXPECT_TRUE(view()->errorStackView()->isHidden());
