@@ -34,3 +34,12 @@ function(vyd_test_folder folder)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "VYD_BUNDLE_PATH=${VYD_DEFAULT_BUNDLE_PATH}" TIMEOUT 120)
 endfunction()
+
+# The tests' local servers (tests/support: TestServer and VY Bank's authorization server),
+# compiled into a program that is not a test: the example app, a benchmark.
+function(vyd_add_test_servers target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/VYBankServer.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/TestServer.cpp ${CMAKE_SOURCE_DIR}/tests/support/TestCertificates.cpp)
+  target_include_directories(${target} PRIVATE ${HTTPLIB_INCLUDE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE PkgConfig::CPPHTTPLIB OpenSSL::SSL OpenSSL::Crypto)
+endfunction()

@@ -35,6 +35,10 @@
 #include "sdk/services/StaticStorageService.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
+// Server trust: the certificates service, which a host app may give other anchor certificates.
+#include "sdk/services/CertificatesService.hpp"
+#include "sdk/services/CertificatesServiceProtocol.hpp"
+
 // Analytics: the service and the sink through which a host app plugs in its analytics framework.
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"

@@ -1,5 +1,7 @@
 #include "WebRoad.hpp"
 
+#include "Settle.hpp"
+
 #include "sdk/VYDCore.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
@@ -22,22 +24,6 @@ constexpr const char* clientId = "vy-shop";
 void useRemoteConfig(const char* json) {
     std::printf("remote configuration: %s\n", json);
     vyd::DIContainer::staticStorageService()->setRemoteConfig(vyd::RemoteConfig::decode(std::string(json)));
-}
-
-// Runs the main queue until no presentation or dismissal is under way.
-void settle(const testing::SimulatedDevice& device) {
-    foundation::RunLoop::main().runUntil(
-        [&] {
-            for (auto controller = device.rootViewController(); controller;
-                 controller = controller->presentedViewController()) {
-                if (controller->isBeingPresented() || controller->isBeingDismissed()) {
-                    return false;
-                }
-            }
-            return true;
-        },
-        5.0);
-    foundation::RunLoop::main().runUntilIdle();
 }
 
 // Where the page the user now sees opened.

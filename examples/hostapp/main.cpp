@@ -4,6 +4,7 @@
 
 #include "ChoiceRoad.hpp"
 #include "LoginButtonRoad.hpp"
+#include "OTPRoad.hpp"
 #include "PanelRoad.hpp"
 #include "UIKitRoad.hpp"
 #include "WebRoad.hpp"
@@ -93,6 +94,7 @@ int main() {
     hostapp::showUIKitRoad();
     hostapp::showWebRoad();
     hostapp::showChoiceRoad();
+    hostapp::showOTPRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }

@@ -1,0 +1,143 @@
+#include "OTPRoad.hpp"
+
+#include "Settle.hpp"
+
+#include "sdk/VYDCore.hpp"
+
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/testing/SimulatedDevice.hpp"
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/webkit/WKWebView.hpp"
+#include "support/VYBankServer.hpp"
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace hostapp {
+namespace {
+
+constexpr const char* clientId = "vy-shop";
+constexpr const char* redirectUri = "vyshop://auth/return";
+constexpr double pageBound = 15; // seconds; only reached when something is broken
+
+// Runs the main queue (pages arrive from the network) until `done`; says so when it never came.
+bool waitFor(const std::function<bool()>& done, const char* what) {
+    if (foundation::RunLoop::main().runUntil(done, pageBound)) {
+        return true;
+    }
+    std::printf("  (gave up waiting for %s)\n", what);
+    return false;
+}
+
+// The web view the user sees: the one inside what is on top of the screen.
+std::shared_ptr<webkit::WKWebView> findWebView(const std::shared_ptr<uikit::UIView>& view) {
+    if (auto webView = std::dynamic_pointer_cast<webkit::WKWebView>(view)) {
+        return webView;
+    }
+    for (const auto& subview : view->subviews()) {
+        if (auto webView = findWebView(subview)) {
+            return webView;
+        }
+    }
+    return nullptr;
+}
+
+// Waits for the page with that title to have loaded and prints where the user is.
+bool waitForPage(webkit::WKWebView& webView, const std::string& title) {
+    const bool loaded =
+        waitFor([&] { return !webView.isLoading() && webView.title() == title && webView.url(); }, title.c_str());
+    if (loaded) {
+        std::printf("  page \"%s\" at %s\n", title.c_str(), webView.url()->path().c_str());
+    }
+    return loaded;
+}
+
+} // namespace
+
+void showOTPRoad() {
+    std::printf("\n== Sign-in page in the full-screen web scene\n");
+    testing::SimulatedDevice device;
+    // The shop's own scheme: the system hands links of it back to the shop.
+    device.installApp("vyshop");
+
+    const auto bank = testsupport::VYBankServer::start();
+    std::printf("VY Bank's server: %s (its certificate chains to a root made at its start)\n", bank->url("").c_str());
+    const auto previousCertificates = vyd::DIContainer::certificatesService();
+    vyd::DIContainer::setCertificatesService(
+        std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
+    std::printf("the SDK trusts that root as its anchor\n");
+
+    const auto& settings = vyd::VYD::settings();
+    settings->applyMainPreferences(clientId, std::nullopt, "VY Shop", std::nullopt, vyd::VYDStandType::ift);
+    settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, bank->url("/authorize"));
+    vyd::DIContainer::staticStorageService()->setRemoteConfig(vyd::RemoteConfig::decode(
+        std::string(R"({"hostsWhiteList": ["127.0.0.1"], "vyIDWebViewEnabledMap": {"vy-shop": true}})")));
+
+    vyd::VYDAuthRequest request;
+    request.scope = "openid phone";
+    request.state = "shop-state-8";
+    request.nonce = "shop-nonce-8";
+    request.redirectUri = redirectUri;
+    request.codeChallenge = "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM";
+    request.codeChallengeMethod = "S256";
+    std::printf("the shop asks the SDK to sign in over its screen\n");
+    if (const auto error = vyd::VYD::login()->auth(request, device.rootViewController())) {
+        std::printf("  refused: %s\n", error->message.value_or("").c_str());
+        return;
+    }
+    settle(device);
+    const auto scene = device.topViewController();
+    const auto webView = scene == device.rootViewController() ? nullptr : findWebView(scene->view());
+    if (!webView) {
+        std::printf("  no web scene opened\n");
+        return;
+    }
+    std::printf("  the full-screen web scene opened\n");
+    if (!waitForPage(*webView, "VY Bank: sign in")) {
+        return;
+    }
+
+    std::printf("the user types a phone number and sends the form\n");
+    testing::SimulatedUser::submitForm(*webView, {{"phone", "+7 900 000-00-00"}});
+    if (!waitForPage(*webView, "VY Bank: code")) {
+        return;
+    }
+
+    std::printf("the user opens the terms\n");
+    testing::SimulatedUser::tapLink(*webView, "Terms of use");
+    waitFor([&] { return !webView->isLoading() && webView->url()->path() == "/terms.pdf"; }, "the terms");
+    std::printf("  a PDF document at %s\n", webView->url()->path().c_str());
+    std::printf("the user presses \"Done\" on it\n");
+    testing::SimulatedUser::tap(scene->view(), "Done");
+    if (!waitForPage(*webView, "VY Bank: code")) {
+        return;
+    }
+    std::printf("  still in the web scene: %s\n", device.topViewController() == scene ? "yes" : "no");
+
+    std::printf("the user types the code from the SMS and sends it\n");
+    testing::SimulatedUser::submitForm(*webView, {{"code", std::string(testsupport::VYBankServer::smsCode)}});
+    if (!waitFor([&] { return !device.openedURLs().empty() && !webView->isLoading(); }, "the redirect")) {
+        return;
+    }
+    const auto link = device.openedURLs().back();
+    std::printf("  VY Bank redirects to %s\n", link.absoluteString().c_str());
+    std::printf("  the system hands it to the shop; the page stays at %s\n", webView->url()->path().c_str());
+
+    std::printf("the shop gives the link to the SDK\n");
+    vyd::VYD::login()->getResponseFrom(link, [](const vyd::VYDAuthResponse& response) {
+        std::printf("  success %s, code %s, state %s\n", response.isSuccess ? "yes" : "no",
+                    response.code.value_or("(none)").c_str(), response.state.value_or("(none)").c_str());
+    });
+    settle(device);
+    std::printf("  the web scene closed: %s\n",
+                device.topViewController() == device.rootViewController() ? "yes" : "no");
+
+    vyd::DIContainer::setCertificatesService(previousCertificates);
+    settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, std::nullopt);
+    vyd::DIContainer::staticStorageService()->setRemoteConfig(vyd::RemoteConfig::decode(std::string("{}")));
+}
+
+} // namespace hostapp
