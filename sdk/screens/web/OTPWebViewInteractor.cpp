@@ -188,8 +188,21 @@ void OTPWebViewInteractor::authNotificationHandler(const foundation::Notificatio
     if (!isSuccess) {
         return;
     }
-    sendEvent(AnalyticsEventAction::authNative, EventType::close, std::nullopt,
-              *isSuccess ? FinalEvent::success : FinalEvent::fail);
+    const auto finalEvent = *isSuccess ? FinalEvent::success : FinalEvent::fail;
+    if (!foundation::isMainThread()) {
+        // A host may hand the return link back from any thread; the scene closes on the main one.
+        foundation::DispatchQueue::main().async([weak = weak_from_this(), finalEvent] {
+            if (auto self = weak.lock()) {
+                self->closeOnReturn(finalEvent);
+            }
+        });
+        return;
+    }
+    closeOnReturn(finalEvent);
+}
+
+void OTPWebViewInteractor::closeOnReturn(FinalEvent finalEvent) {
+    sendEvent(AnalyticsEventAction::authNative, EventType::close, std::nullopt, finalEvent);
     presenter_->shouldCloseViewController();
 }
 

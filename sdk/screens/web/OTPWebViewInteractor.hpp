@@ -72,7 +72,8 @@ public:
     void closeButtonInteracted() override;
     void backButtonInteracted() override;
 
-    // On the thread that posts the notification.
+    // Closes the scene with a Bool "isSuccess" (nothing else): at once on the main thread, from
+    // another thread by way of the main queue.
     void authNotificationHandler(const foundation::Notification& notification);
 
     const foundation::URL& startWebPageUrl() const { return startWebPageUrl_; }
@@ -83,6 +84,7 @@ public:
 private:
     void updateNavigationStacks(const foundation::URL& url, const webkit::WKWebView& webView);
     void handleWebViewError(const foundation::Error& error);
+    void closeOnReturn(AuthNativeParams::FinalEvent finalEvent);
     void sendEvent(AnalyticsEventAction action, AuthNativeParams::EventType eventType,
                    std::optional<AuthNativeParams::ScreenType> screenType = std::nullopt,
                    std::optional<AuthNativeParams::FinalEvent> finalEvent = std::nullopt) const;

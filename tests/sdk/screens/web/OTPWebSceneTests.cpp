@@ -9,6 +9,8 @@
 #include "sdk/base/NotificationNames.hpp"
 #include "support/TestServer.hpp"
 
+#include <thread>
+
 namespace {
 
 using ::testing::SimulatedUser;
@@ -105,7 +107,10 @@ TEST_F(OTPSceneTest, ReturnNotificationClosesTheSceneOnlyWithABool) {
     settle();
     EXPECT_EQ(device->topViewController(), controller());
 
-    postReturnResult({{"isSuccess", false}});
+    // From another thread, as a host may hand the link back: the scene still closes on the main one.
+    std::thread([] { postReturnResult({{"isSuccess", false}}); }).join();
+    EXPECT_EQ(device->topViewController(), controller());
+    foundation::RunLoop::main().runUntilIdle();
     settle();
     EXPECT_EQ(device->topViewController(), device->rootViewController());
     const auto events = sceneEvents();
