@@ -60,7 +60,8 @@ public:
             const double seconds = median(name);
             const std::string time = readable(seconds);
             if (baseline.empty() || baseline == name) {
-                std::printf("  %-44s %10s   (baseline)\n", name.c_str(), time.c_str());
+                std::printf("  %-44s %10s   %s\n", name.c_str(), time.c_str(),
+                            baseline.empty() ? "(no baseline)" : "(baseline)");
                 continue;
             }
             std::printf("  %-44s %10s %10.2fx  over %s\n", name.c_str(), time.c_str(), seconds / median(baseline),
@@ -113,7 +114,9 @@ private:
 
     static std::string readable(double seconds) {
         char text[32];
-        if (seconds >= 1e-3) {
+        if (seconds >= 1) {
+            std::snprintf(text, sizeof text, "%.3g s", seconds);
+        } else if (seconds >= 1e-3) {
             std::snprintf(text, sizeof text, "%.3g ms", seconds * 1e3);
         } else if (seconds >= 1e-6) {
             std::snprintf(text, sizeof text, "%.3g us", seconds * 1e6);

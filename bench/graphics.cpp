@@ -2,8 +2,7 @@
 // job: a title measured again against a hash-map lookup of its width, a wrapped paragraph
 // against the same text measured on one line, the system font against a hash-map lookup,
 // decoding a logo against libpng and libjpeg called directly, redrawing it at button size
-// against drawing into a bitmap context directly, and an image cache hit against a hash-map
-// lookup.
+// against drawing into a bitmap context directly.
 #include "bench/RatioReporter.hpp"
 
 #include "platform/coregraphics/CGContext.hpp"
@@ -11,7 +10,6 @@
 #include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIImage.hpp"
-#include "sdk/services/ImageCache.hpp"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -158,24 +156,6 @@ void BM_Redraw_ImageRenderer(benchmark::State& state) {
     }
 }
 
-const std::string imageKey = "https://cdn.vybank.example/apps/vy-bank-online@3x.png";
-
-void BM_ImageCache_Baseline_HashMapLookup(benchmark::State& state) {
-    const std::unordered_map<std::string, std::shared_ptr<uikit::UIImage>> images{
-        {imageKey, uikit::UIImage::fromData(logoPng())}};
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(images.find(imageKey)->second);
-    }
-}
-
-void BM_ImageCache_Hit(benchmark::State& state) {
-    vyd::ImageCache cache;
-    cache.setImage(uikit::UIImage::fromData(logoPng()), imageKey);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(cache.image(imageKey));
-    }
-}
-
 BENCHMARK(BM_Title_Baseline_HashMapLookup);
 BENCHMARK(BM_Title_SizeWithFont);
 BENCHMARK(BM_Paragraph_Baseline_OneLine);
@@ -188,8 +168,6 @@ BENCHMARK(BM_DecodeJpeg_Baseline_LibJpeg);
 BENCHMARK(BM_DecodeJpeg_CGImage);
 BENCHMARK(BM_Redraw_Baseline_BitmapContext);
 BENCHMARK(BM_Redraw_ImageRenderer);
-BENCHMARK(BM_ImageCache_Baseline_HashMapLookup);
-BENCHMARK(BM_ImageCache_Hit);
 
 } // namespace
 
