@@ -41,6 +41,7 @@
 
 // Analytics: the service and the sink through which a host app plugs in its analytics framework.
 #include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"
 #include "sdk/services/AnalyticsSink.hpp"
 #include "sdk/services/InMemoryAnalyticsSink.hpp"

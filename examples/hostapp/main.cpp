@@ -3,6 +3,7 @@
 #include "sdk/VYDCore.hpp"
 
 #include "ChoiceRoad.hpp"
+#include "ELKLiteRoad.hpp"
 #include "LoginButtonRoad.hpp"
 #include "OTPRoad.hpp"
 #include "PanelRoad.hpp"
@@ -95,6 +96,7 @@ int main() {
     hostapp::showWebRoad();
     hostapp::showChoiceRoad();
     hostapp::showOTPRoad();
+    hostapp::showELKLiteRoad();
     foundation::RunLoop::main().runUntilIdle();
     return 0;
 }
