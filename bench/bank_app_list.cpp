@@ -20,7 +20,8 @@ namespace {
 using namespace uikit;
 
 std::shared_ptr<UIImage> icon() {
-    static const auto image = UIImage::withCGImage(coregraphics::CGImage::make(42, 42, std::vector<coregraphics::CGRGBA>(42 * 42)));
+    static const auto image =
+        UIImage::withCGImage(coregraphics::CGImage::make(42, 42, std::vector<coregraphics::CGRGBA>(42 * 42)));
     return image;
 }
 
@@ -68,7 +69,8 @@ std::shared_ptr<UIView> icons(std::size_t count, std::vector<NSLayoutConstraint:
         out.push_back(image->widthAnchor().constraintEqualToConstant(42));
         out.push_back(image->heightAnchor().constraintEqualToConstant(42));
         out.push_back(image->topAnchor().constraintEqualTo(row->topAnchor()));
-        out.push_back(image->trailingAnchor().constraintEqualTo(row->trailingAnchor(), -33.0 * static_cast<CGFloat>(i)));
+        out.push_back(
+            image->trailingAnchor().constraintEqualTo(row->trailingAnchor(), -33.0 * static_cast<CGFloat>(i)));
     }
     return row;
 }

@@ -60,8 +60,9 @@ void BM_ChoiceSheet_TapToShown(benchmark::State& state) {
     request.state = "state-1";
     request.nonce = "nonce-1";
     request.redirectUri = "vyshop://auth/return";
-    button->addTarget([root, request](uikit::UIControl&, const uikit::UIEvent*) { vyd::VYD::login()->auth(request, root); },
-                      uikit::UIControlEvents::touchUpInside);
+    button->addTarget(
+        [root, request](uikit::UIControl&, const uikit::UIEvent*) { vyd::VYD::login()->auth(request, root); },
+        uikit::UIControlEvents::touchUpInside);
     testing::SimulatedDevice::settle();
     for (auto _ : state) {
         testing::SimulatedUser::tap(button);

@@ -152,7 +152,9 @@ void BM_Redraw_ImageRenderer(benchmark::State& state) {
     const auto logo = uikit::UIImage::fromData(logoPng(), 1);
     const uikit::UIGraphicsImageRenderer renderer({16, 16}, {3, false});
     for (auto _ : state) {
-        benchmark::DoNotOptimize(renderer.image([&](uikit::UIGraphicsImageRendererContext&) { logo->draw({0, 0, 16, 16}); }));
+        benchmark::DoNotOptimize(renderer.image([&](uikit::UIGraphicsImageRendererContext&) {
+            logo->draw({0, 0, 16, 16});
+        }));
     }
 }
 

@@ -33,7 +33,8 @@ std::shared_ptr<uikit::UIViewController> sheet(int lines) {
     return controller;
 }
 
-std::shared_ptr<vyd::SlidePanelController> shownPanel(Style style, int lines, const std::shared_ptr<uikit::UIView>& root) {
+std::shared_ptr<vyd::SlidePanelController> shownPanel(Style style, int lines,
+                                                      const std::shared_ptr<uikit::UIView>& root) {
     auto panel = vyd::SlidePanelFactory().createSlidePanel(style, Behavior::default_, nullptr);
     panel->set(sheet(lines));
     root->addSubview(panel->view());
@@ -56,8 +57,8 @@ void BM_Drag_Baseline_MoveView(benchmark::State& state) {
 
 void BM_Drag_PanelFrame(benchmark::State& state) {
     const auto root = uikit::UIView::make({0, 0, 390, 844});
-    const auto panel = shownPanel(state.range(0) == 0 ? Style::web : Style::contentSize,
-                                  static_cast<int>(state.range(1)), root);
+    const auto panel =
+        shownPanel(state.range(0) == 0 ? Style::web : Style::contentSize, static_cast<int>(state.range(1)), root);
     const double top = panel->surfaceLocation().y;
     double y = top;
     for (auto _ : state) {

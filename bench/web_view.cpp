@@ -54,8 +54,7 @@ public:
     bool ended = false;
     bool failed = false;
 
-    void didReceiveAuthenticationChallenge(webkit::WKWebView&,
-                                           const foundation::URLAuthenticationChallenge& challenge,
+    void didReceiveAuthenticationChallenge(webkit::WKWebView&, const foundation::URLAuthenticationChallenge& challenge,
                                            foundation::URLAuthenticationChallengeHandler handler) override {
         auto trust = challenge.protectionSpace().serverTrust();
         trust->setAnchorCertificates({TestCertificates::shared().authority.certificate()});
@@ -134,9 +133,9 @@ long residentKilobytes() {
     return -1;
 }
 
-// Memory (resident, and held from the allocator) after each 250 of 1,000 web views that were made, loaded over TLS and released, after
-// 100 of the same to warm the allocator up. The server's record of requests is emptied at each
-// reading: it is the server's memory, not the web views'.
+// Memory (resident, and held from the allocator) after each 250 of 1,000 web views that were made, loaded over TLS and
+// released, after 100 of the same to warm the allocator up. The server's record of requests is emptied at each reading:
+// it is the server's memory, not the web views'.
 void BM_Memory_ThousandWebViews(benchmark::State& state) {
     auto delegate = std::make_shared<TrustingDelegate>();
     foundation::URLRequest request(*foundation::URL::string(server().localhostURL("/signin")));

@@ -14,8 +14,7 @@ void checkSound(const std::shared_ptr<const coregraphics::CGImage>& image) {
     if (!image) {
         return;
     }
-    if (image->width() == 0 || image->height() == 0 ||
-        image->pixels().size() != image->width() * image->height() ||
+    if (image->width() == 0 || image->height() == 0 || image->pixels().size() != image->width() * image->height() ||
         image->pixels().size() > coregraphics::CGImage::maximumPixelCount) {
         std::abort();
     }

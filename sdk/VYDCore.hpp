@@ -3,17 +3,17 @@
 
 // Facade, settings and public models.
 #include "sdk/base/AuthType.hpp"
-#include "sdk/facade/VYD.hpp"
 #include "sdk/base/VYDAuthRequest.hpp"
 #include "sdk/base/VYDAuthResponse.hpp"
 #include "sdk/base/VYDError.hpp"
 #include "sdk/base/VYDFonts.hpp"
-#include "sdk/facade/VYDLogin.hpp"
 #include "sdk/base/VYDOpenInType.hpp"
-#include "sdk/facade/VYDSettings.hpp"
 #include "sdk/base/VYDStandType.hpp"
 #include "sdk/base/VYDUIPreferences.hpp"
 #include "sdk/base/VYDWebViewDelegateProtocol.hpp"
+#include "sdk/facade/VYD.hpp"
+#include "sdk/facade/VYDLogin.hpp"
+#include "sdk/facade/VYDSettings.hpp"
 
 // Container, delegates, logging.
 #include "sdk/base/DIContainer.hpp"
@@ -41,9 +41,9 @@
 
 // Analytics: the service and the sink through which a host app plugs in its analytics framework.
 #include "sdk/services/AnalyticsService.hpp"
-#include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"
 #include "sdk/services/AnalyticsSink.hpp"
+#include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/InMemoryAnalyticsSink.hpp"
 
 // The login button.

@@ -14,10 +14,9 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: vyd-scramble KEY VALUE\n"
-                 "       vyd-scramble --check KEY STORED\n"
-                 "       vyd-scramble --strings\n");
+    std::fprintf(stderr, "usage: vyd-scramble KEY VALUE\n"
+                         "       vyd-scramble --check KEY STORED\n"
+                         "       vyd-scramble --strings\n");
     return 2;
 }
 
@@ -26,12 +25,23 @@ std::string quoted(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out + "\"";

@@ -42,9 +42,9 @@ std::string onScreen(const testing::SimulatedDevice& device) {
             name = "the authorization page in the system browser view";
         } else if (const auto panel = std::dynamic_pointer_cast<vyd::SlidePanelController>(vc)) {
             const auto content = panel->contentViewController();
-            name = std::dynamic_pointer_cast<vyd::AuthChooseViewController>(content) ? "the choice sheet"
+            name = std::dynamic_pointer_cast<vyd::AuthChooseViewController>(content)  ? "the choice sheet"
                    : std::dynamic_pointer_cast<swiftui::UIHostingController>(content) ? "the list of VY Bank apps"
-                                                                                       : "a panel";
+                                                                                      : "a panel";
         } else {
             name = "the authorization page in a full-screen web scene";
         }
@@ -126,8 +126,8 @@ void bankAppAnswers(testing::SimulatedDevice& device) {
                 vyd::queryParameters(link).size());
     const auto query = vyd::queryParameters(link);
     const auto state = query.find("state");
-    const std::string answer = std::string(redirectUri) + "?code=c-0777&state=" +
-                               (state == query.end() ? std::string() : state->second);
+    const std::string answer =
+        std::string(redirectUri) + "?code=c-0777&state=" + (state == query.end() ? std::string() : state->second);
     std::printf("the VY Bank app answers: %s\n", answer.c_str());
     vyd::VYD::login()->getResponseFrom(answer, [](const vyd::VYDAuthResponse& response) {
         std::printf("  the shop is signed in: %s, code %s\n", response.isSuccess ? "yes" : "no",

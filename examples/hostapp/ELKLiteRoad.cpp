@@ -112,8 +112,7 @@ void showELKLiteRoad() {
         testing::SimulatedUser::submitForm(*webView, {{"phone", "+7 900 000-00-00"}});
         std::printf("the user sends the phone and the code\n");
         if (waitForPage(*webView, "VY Bank: code")) {
-            testing::SimulatedUser::submitForm(*webView,
-                                               {{"code", std::string(testsupport::VYBankServer::smsCode)}});
+            testing::SimulatedUser::submitForm(*webView, {{"code", std::string(testsupport::VYBankServer::smsCode)}});
             if (waitForPage(*webView, "VY Shop account")) {
                 std::printf("  in the same web view, single sign-on carried:");
                 for (const auto& item : webView->url()->queryItems()) {

@@ -106,14 +106,14 @@ void placeEveryVariant() {
 void personalise() {
     std::printf("\nThe VY Bank app stores the signed-in user's masked name in the shared keychain:\n");
     DemoKeychain::storeBankRecord(R"({"maskedName": "Ivan I."})");
-    report("green loginWithVyID 240x48", VYDLoginButton::make(VYDLoginButtonStyle::green,
-                                                              VYDLoginButtonTextType::loginWithVyID, {240, 48}, nullptr));
+    report("green loginWithVyID 240x48",
+           VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID, {240, 48}, nullptr));
     report("white vyID 240x48 (never personal)",
            VYDLoginButton::make(VYDLoginButtonStyle::white, VYDLoginButtonTextType::vyID, {240, 48}, nullptr));
     DemoKeychain::storeBankRecord(R"({"maskedName": "Konstantin Konstantinopolsky"})");
-    report("white continueWithVyID 240x48",
-           VYDLoginButton::make(VYDLoginButtonStyle::white, VYDLoginButtonTextType::continueWithVyID, {240, 48},
-                                nullptr));
+    report(
+        "white continueWithVyID 240x48",
+        VYDLoginButton::make(VYDLoginButtonStyle::white, VYDLoginButtonTextType::continueWithVyID, {240, 48}, nullptr));
     DemoKeychain::storeBankRecord("this is not JSON");
     report("green loginWithVyID (bad record)", VYDLoginButton::make(VYDLoginButtonStyle::green, nullptr));
     DemoKeychain::removeBankRecord();

@@ -45,9 +45,7 @@ public:
     void slidePanelWillRemove(const std::shared_ptr<SlidePanelController>& panel) override {
         std::printf("  being removed from %s\n", panel->state()->description().c_str());
     }
-    void slidePanelDidRemove(const std::shared_ptr<SlidePanelController>&) override {
-        std::printf("  removed\n");
-    }
+    void slidePanelDidRemove(const std::shared_ptr<SlidePanelController>&) override { std::printf("  removed\n"); }
 
     // Moves while the finger holds the surface are not printed one by one.
     void setDragging(bool dragging) { dragging_ = dragging; }
@@ -61,8 +59,10 @@ private:
 // Waits (on the real clock) until the panel has come to rest.
 void waitForRest(const std::shared_ptr<SlidePanelController>& panel) {
     foundation::RunLoop::main().runUntil(
-        [&] { return !panel->isAttracting() && !panel->transitionAnimator() && !panel->isBeingPresented() &&
-                     !panel->isBeingDismissed(); },
+        [&] {
+            return !panel->isAttracting() && !panel->transitionAnimator() && !panel->isBeingPresented() &&
+                   !panel->isBeingDismissed();
+        },
         5.0);
     foundation::RunLoop::main().runUntilIdle();
 }

@@ -37,9 +37,9 @@ void showTexts() {
 
     section("Choice sheet texts");
     std::printf("%s\n", vyd::L10n::Ui::AuthChoose::openVybB64().c_str());
-    std::printf("%s\n", vyd::L10n::Ui::AuthChoose::itIsSafeToOpenValues(vyd::L10n::Ui::Common::vyIdB64(),
-                                                                         "Example Shop")
-                            .c_str());
+    std::printf(
+        "%s\n",
+        vyd::L10n::Ui::AuthChoose::itIsSafeToOpenValues(vyd::L10n::Ui::Common::vyIdB64(), "Example Shop").c_str());
     std::printf("[%s]  [%s]\n", vyd::L10n::Ui::AuthChoose::continue_().c_str(),
                 vyd::L10n::Ui::AuthChoose::enterByPhone().c_str());
 }
@@ -66,8 +66,7 @@ void showImages() {
     section("Images");
     for (const auto* asset : vyd::Asset::all) {
         const auto image = asset->image();
-        std::printf("%-28s %g x %g pt\n", std::string(asset->name).c_str(), image->size().width,
-                    image->size().height);
+        std::printf("%-28s %g x %g pt\n", std::string(asset->name).c_str(), image->size().width, image->size().height);
     }
 }
 

@@ -31,8 +31,7 @@ private:
 template <class T>
 class Published {
 public:
-    Published(ObservableObject& owner, T initial)
-        : owner_(owner), value_(std::make_shared<T>(std::move(initial))) {}
+    Published(ObservableObject& owner, T initial) : owner_(owner), value_(std::make_shared<T>(std::move(initial))) {}
     Published(const Published&) = delete;
     Published& operator=(const Published&) = delete;
 

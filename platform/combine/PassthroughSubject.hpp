@@ -46,11 +46,7 @@ public:
         }
     }
 
-    void send() const
-        requires std::same_as<T, Void>
-    {
-        send(Void{});
-    }
+    void send() const requires std::same_as<T, Void> { send(Void{}); }
 
     std::size_t subscriberCount() const {
         std::lock_guard lock(core_->mutex);

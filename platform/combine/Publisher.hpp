@@ -58,9 +58,7 @@ public:
     }
 
     // Drops a value equal to the one delivered just before it.
-    Publisher<T> removeDuplicates() const
-        requires std::equality_comparable<T>
-    {
+    Publisher<T> removeDuplicates() const requires std::equality_comparable<T> {
         auto upstream = subscribe_;
         return Publisher<T>([upstream](Receiver receiver) {
             struct Last {

@@ -12,13 +12,11 @@ CGAffineTransform CGAffineTransform::rotation(CGFloat angle) {
 }
 
 CGAffineTransform CGAffineTransform::concatenating(const CGAffineTransform& o) const {
-    return {a * o.a + b * o.c,        a * o.b + b * o.d,        c * o.a + d * o.c,
-            c * o.b + d * o.d,        tx * o.a + ty * o.c + o.tx, tx * o.b + ty * o.d + o.ty};
+    return {a * o.a + b * o.c, a * o.b + b * o.d,          c * o.a + d * o.c,
+            c * o.b + d * o.d, tx * o.a + ty * o.c + o.tx, tx * o.b + ty * o.d + o.ty};
 }
 
-CGAffineTransform CGAffineTransform::rotated(CGFloat angle) const {
-    return rotation(angle).concatenating(*this);
-}
+CGAffineTransform CGAffineTransform::rotated(CGFloat angle) const { return rotation(angle).concatenating(*this); }
 
 CGAffineTransform CGAffineTransform::translatedBy(CGFloat x, CGFloat y) const {
     return translation(x, y).concatenating(*this);

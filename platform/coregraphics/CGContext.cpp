@@ -9,7 +9,9 @@ namespace {
 
 float clamp01(CGFloat value) { return static_cast<float>(std::clamp(std::isnan(value) ? 0.0 : value, 0.0, 1.0)); }
 
-std::uint8_t toByte(float value) { return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f)); }
+std::uint8_t toByte(float value) {
+    return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
+}
 
 } // namespace
 
@@ -37,7 +39,8 @@ std::unique_ptr<CGContext> CGContext::bitmap(CGSize size, CGFloat scale, bool op
         new CGContext(static_cast<std::size_t>(w), static_cast<std::size_t>(h), scale, opaque));
 }
 
-bool CGContext::pixelSpan(const CGRect& rect, std::size_t& x0, std::size_t& y0, std::size_t& x1, std::size_t& y1) const {
+bool CGContext::pixelSpan(const CGRect& rect, std::size_t& x0, std::size_t& y0, std::size_t& x1,
+                          std::size_t& y1) const {
     if (rect.isNull() || rect.isEmpty() || std::isnan(rect.minX()) || std::isnan(rect.maxX()) ||
         std::isnan(rect.minY()) || std::isnan(rect.maxY())) {
         return false;
@@ -123,8 +126,9 @@ void CGContext::draw(const CGImage& image, const CGRect& rect) {
                 const float bottomRow = p01.*channel + (p11.*channel - p01.*channel) * fx;
                 return topRow + (bottomRow - topRow) * fy;
             };
-            composite(x, y, {mix(&Premultiplied::red), mix(&Premultiplied::green), mix(&Premultiplied::blue),
-                             mix(&Premultiplied::alpha)});
+            composite(x, y,
+                      {mix(&Premultiplied::red), mix(&Premultiplied::green), mix(&Premultiplied::blue),
+                       mix(&Premultiplied::alpha)});
         }
     }
 }

@@ -24,7 +24,8 @@ CGFontLibrary::CGFontLibrary(std::string directory) : directory_(std::move(direc
 CGFontLibrary& CGFontLibrary::shared() {
     static CGFontLibrary library([] {
         const char* fromEnvironment = std::getenv("VYD_FONT_DIR");
-        return std::string(fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : defaultFontDirectory);
+        return std::string(fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment
+                                                                                  : defaultFontDirectory);
     }());
     return library;
 }
@@ -80,4 +81,3 @@ std::optional<std::string> CGFontLibrary::registerFontFile(const std::string& pa
 }
 
 } // namespace coregraphics
-

@@ -78,8 +78,7 @@ bool CGRect::contains(const CGRect& other) const {
     if (isNull() || other.isNull()) {
         return false;
     }
-    return other.minX() >= minX() && other.maxX() <= maxX() && other.minY() >= minY() &&
-           other.maxY() <= maxY();
+    return other.minX() >= minX() && other.maxX() <= maxX() && other.minY() >= minY() && other.maxY() <= maxY();
 }
 
 bool CGRect::intersects(const CGRect& other) const {

@@ -50,8 +50,7 @@ struct CGRect {
 
     constexpr CGRect() = default;
     constexpr CGRect(CGPoint o, CGSize s) : origin(o), size(s) {}
-    constexpr CGRect(CGFloat x, CGFloat y, CGFloat width, CGFloat height)
-        : origin{x, y}, size{width, height} {}
+    constexpr CGRect(CGFloat x, CGFloat y, CGFloat width, CGFloat height) : origin{x, y}, size{width, height} {}
 
     static constexpr CGRect zero() { return {}; }
     // The rectangle that stands for "no rectangle", e.g. the intersection of disjoint rectangles.

@@ -3,8 +3,8 @@
 #include <png.h>
 
 #include <cstdio> // jpeglib.h needs FILE
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -22,9 +22,7 @@ bool fitsLimit(std::size_t width, std::size_t height) {
     return width > 0 && height > 0 && width <= CGImage::maximumPixelCount / height;
 }
 
-bool hasPngSignature(const std::uint8_t* data, std::size_t size) {
-    return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
-}
+bool hasPngSignature(const std::uint8_t* data, std::size_t size) { return size >= 8 && png_sig_cmp(data, 0, 8) == 0; }
 
 bool hasJpegSignature(const std::uint8_t* data, std::size_t size) {
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;

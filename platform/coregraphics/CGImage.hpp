@@ -34,7 +34,9 @@ public:
 
     // PNG or JPEG, told by the data's signature.
     static std::shared_ptr<const CGImage> decode(const std::uint8_t* data, std::size_t size);
-    static std::shared_ptr<const CGImage> decode(const foundation::Data& data) { return decode(data.data(), data.size()); }
+    static std::shared_ptr<const CGImage> decode(const foundation::Data& data) {
+        return decode(data.data(), data.size());
+    }
     static std::shared_ptr<const CGImage> decodePNG(const std::uint8_t* data, std::size_t size);
     static std::shared_ptr<const CGImage> decodeJPEG(const std::uint8_t* data, std::size_t size);
 

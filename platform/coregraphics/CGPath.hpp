@@ -15,7 +15,9 @@ public:
     CGPath() = default;
     static CGPath rect(const CGRect& rect);
     static CGPath roundedRect(const CGRect& rect, CGFloat cornerWidth, CGFloat cornerHeight);
-    static CGPath roundedRect(const CGRect& rect, CGFloat cornerRadius) { return roundedRect(rect, cornerRadius, cornerRadius); }
+    static CGPath roundedRect(const CGRect& rect, CGFloat cornerRadius) {
+        return roundedRect(rect, cornerRadius, cornerRadius);
+    }
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::empty; }

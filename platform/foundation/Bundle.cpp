@@ -67,9 +67,7 @@ std::optional<std::string> Bundle::infoString(const std::string& key) const {
     return it->second;
 }
 
-std::optional<std::string> Bundle::shortVersion() const {
-    return infoString("CFBundleShortVersionString");
-}
+std::optional<std::string> Bundle::shortVersion() const { return infoString("CFBundleShortVersionString"); }
 
 const Bundle::Table& Bundle::table(const std::string& name) const {
     // Called with mutex_ held; a table is parsed once and its entry never changes afterwards.
@@ -84,7 +82,8 @@ const Bundle::Table& Bundle::table(const std::string& name) const {
     return tables_.emplace(name, std::move(parsed)).first->second;
 }
 
-std::string Bundle::localizedString(const std::string& key, const std::string& value, const std::string& tableName) const {
+std::string Bundle::localizedString(const std::string& key, const std::string& value,
+                                    const std::string& tableName) const {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         const Table& entries = table(tableName.empty() ? "Localizable" : tableName);

@@ -9,13 +9,9 @@ namespace foundation {
 
 using Data = std::vector<std::uint8_t>;
 
-inline Data dataFromString(std::string_view text) {
-    return Data(text.begin(), text.end());
-}
+inline Data dataFromString(std::string_view text) { return Data(text.begin(), text.end()); }
 
 // The bytes as they are: no UTF-8 check, so nothing is lost.
-inline std::string stringFromData(const Data& data) {
-    return std::string(data.begin(), data.end());
-}
+inline std::string stringFromData(const Data& data) { return std::string(data.begin(), data.end()); }
 
 } // namespace foundation

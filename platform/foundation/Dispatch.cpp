@@ -21,9 +21,7 @@ std::thread::id mainThreadId() {
     return id;
 }
 
-double realNow() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double realNow() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 // A pool that grows whenever queued jobs outnumber idle workers, so that a job waiting for
 // another job (or for the main queue) can never starve the pool. Leaked on purpose: detached
@@ -138,8 +136,7 @@ public:
             if (due <= realNow())
                 return;
             auto dueAt = std::chrono::steady_clock::time_point(
-                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                    std::chrono::duration<double>(due)));
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(due)));
             if (dueAt < until)
                 until = dueAt;
         }
@@ -197,15 +194,11 @@ std::atomic<double> manualTime{Clock::manualStart};
 // Serialises clock switches so that timers are shifted exactly once per switch.
 std::mutex clockSwitchMutex;
 
-void assertMainThread() {
-    assert(isMainThread() && "the main run loop is driven from the main thread only");
-}
+void assertMainThread() { assert(isMainThread() && "the main run loop is driven from the main thread only"); }
 
 } // namespace
 
-bool isMainThread() {
-    return mainThreadId() == std::this_thread::get_id();
-}
+bool isMainThread() { return mainThreadId() == std::this_thread::get_id(); }
 
 // MARK: Clock
 
@@ -213,9 +206,7 @@ double Clock::now() {
     return manualMode.load(std::memory_order_acquire) ? manualTime.load(std::memory_order_acquire) : realNow();
 }
 
-bool Clock::isManual() {
-    return manualMode.load(std::memory_order_acquire);
-}
+bool Clock::isManual() { return manualMode.load(std::memory_order_acquire); }
 
 void Clock::useManualClock() {
     std::lock_guard<std::mutex> lock(clockSwitchMutex);
@@ -332,12 +323,8 @@ bool RunLoop::runUntil(const std::function<bool()>& done, double timeoutSeconds)
     }
 }
 
-std::size_t RunLoop::discardPending() {
-    return MainLoopState::shared().discard();
-}
+std::size_t RunLoop::discardPending() { return MainLoopState::shared().discard(); }
 
-std::size_t RunLoop::pendingCount() const {
-    return MainLoopState::shared().count();
-}
+std::size_t RunLoop::pendingCount() const { return MainLoopState::shared().count(); }
 
 } // namespace foundation

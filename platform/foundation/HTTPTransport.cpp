@@ -103,14 +103,11 @@ class ChallengeResponder {
 public:
     ChallengeResponder(std::shared_ptr<Control> control, std::uint64_t serial)
         : control_(std::move(control)), serial_(serial) {}
-    ~ChallengeResponder() {
-        answer(URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::nullopt);
-    }
+    ~ChallengeResponder() { answer(URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::nullopt); }
     ChallengeResponder(const ChallengeResponder&) = delete;
     ChallengeResponder& operator=(const ChallengeResponder&) = delete;
 
-    void answer(URLSessionAuthChallengeDisposition disposition,
-                std::optional<URLCredential> credential) {
+    void answer(URLSessionAuthChallengeDisposition disposition, std::optional<URLCredential> credential) {
         {
             std::lock_guard lock(control_->mutex_);
             if (control_->challengeSerial_ != serial_ || control_->answer_) {
@@ -126,9 +123,8 @@ private:
     std::uint64_t serial_;
 };
 
-std::optional<Answer> Control::waitForAnswer(
-    const std::function<void(URLAuthenticationChallengeHandler)>& ask,
-    SteadyClock::time_point deadline) {
+std::optional<Answer> Control::waitForAnswer(const std::function<void(URLAuthenticationChallengeHandler)>& ask,
+                                             SteadyClock::time_point deadline) {
     std::uint64_t serial = 0;
     {
         std::lock_guard lock(mutex_);
@@ -138,8 +134,7 @@ std::optional<Answer> Control::waitForAnswer(
     // The handler may outlive this wait (a delegate that answers late); the responder then
     // only finds a newer serial and does nothing.
     auto responder = std::make_shared<ChallengeResponder>(shared_from_this(), serial);
-    ask([responder](URLSessionAuthChallengeDisposition disposition,
-                    std::optional<URLCredential> credential) {
+    ask([responder](URLSessionAuthChallengeDisposition disposition, std::optional<URLCredential> credential) {
         responder->answer(disposition, std::move(credential));
     });
     responder.reset();
@@ -250,8 +245,7 @@ class Exchange {
 public:
     Exchange(Control& control, const ExchangeRequest& request, const TrustDecider& decideTrust,
              ExchangeResponse& response, const ProgressReporter& progress)
-        : control_(control), request_(request), decideTrust_(decideTrust), response_(response),
-          progress_(progress) {
+        : control_(control), request_(request), decideTrust_(decideTrust), response_(response), progress_(progress) {
         host_ = request.url.host().value_or("");
         bool secure = lowercasedField(request.url.scheme().value_or("")) == "https";
         port_ = request.url.port().value_or(secure ? 443 : 80);
@@ -263,8 +257,7 @@ public:
 private:
     static size_t onHeader(char* buffer, size_t size, size_t count, void* context);
     static size_t onBody(char* buffer, size_t size, size_t count, void* context);
-    static int onProgress(void* context, curl_off_t, curl_off_t downloaded, curl_off_t,
-                          curl_off_t uploaded);
+    static int onProgress(void* context, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded);
     static CURLcode onSSLContext(CURL*, void* sslContext, void* context);
     static int onVerify(X509_STORE_CTX* store, void* context);
 
@@ -282,7 +275,7 @@ private:
     curl_off_t downloaded_ = 0;
     curl_off_t uploaded_ = 0;
     std::size_t headerBytes_ = 0;
-    std::optional<Failure> refusal_;  // trust refused or a limit passed; ends the exchange
+    std::optional<Failure> refusal_; // trust refused or a limit passed; ends the exchange
 };
 
 size_t Exchange::onHeader(char* buffer, size_t size, size_t count, void* context) {
@@ -306,8 +299,7 @@ size_t Exchange::onBody(char* buffer, size_t size, size_t count, void* context) 
     return length;
 }
 
-int Exchange::onProgress(void* context, curl_off_t, curl_off_t downloaded, curl_off_t,
-                         curl_off_t uploaded) {
+int Exchange::onProgress(void* context, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto& exchange = *static_cast<Exchange*>(context);
     if (downloaded != exchange.downloaded_ || uploaded != exchange.uploaded_) {
         bool more = downloaded > exchange.downloaded_;
@@ -396,8 +388,7 @@ std::optional<Failure> Exchange::run() {
             curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, method.c_str());
         }
         if (body || method == "POST") {
-            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
-                             static_cast<curl_off_t>(body ? body->size() : 0));
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body ? body->size() : 0));
             curl_easy_setopt(easy, CURLOPT_POSTFIELDS,
                              body && !body->empty() ? reinterpret_cast<const char*>(body->data()) : "");
         }
@@ -468,17 +459,15 @@ std::optional<Failure> Exchange::run() {
         return Failure{NSURLErrorTimedOut, {}};
     }
     if (result != CURLE_OK) {
-        return Failure{urlErrorCodeForCurl(result, static_cast<int>(osErrno)),
-                       curl_easy_strerror(result)};
+        return Failure{urlErrorCodeForCurl(result, static_cast<int>(osErrno)), curl_easy_strerror(result)};
     }
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<Failure> exchange(Control& control, const ExchangeRequest& request,
-                                const TrustDecider& decideTrust, ExchangeResponse& response,
-                                const ProgressReporter& progress) {
+std::optional<Failure> exchange(Control& control, const ExchangeRequest& request, const TrustDecider& decideTrust,
+                                ExchangeResponse& response, const ProgressReporter& progress) {
     return Exchange(control, request, decideTrust, response, progress).run();
 }
 

@@ -57,9 +57,8 @@ public:
     // handler is called (from any thread), the transfer is cancelled or `deadline` passes; no
     // answer in the last two cases. A handler whose every copy is dropped unanswered answers
     // cancelAuthenticationChallenge, so a forgetful delegate cannot leave a connection hanging.
-    std::optional<Answer> waitForAnswer(
-        const std::function<void(URLAuthenticationChallengeHandler)>& ask,
-        SteadyClock::time_point deadline);
+    std::optional<Answer> waitForAnswer(const std::function<void(URLAuthenticationChallengeHandler)>& ask,
+                                        SteadyClock::time_point deadline);
 
     // For the exchange: whether the transfer was cancelled already; while attached, cancel()
     // wakes `multi` (curl's multi handle).
@@ -122,12 +121,12 @@ struct ExchangeResponse {
     long status = 0;
     // The final header fields (after any interim 1xx answer), names as the server wrote them.
     HeaderFields headers;
-    Data body;  // decoded when it came compressed
+    Data body; // decoded when it came compressed
 };
 
 // Asked in the handshake with the host, port and the chain the server sent (leaf first).
-using TrustDecider = std::function<std::optional<Failure>(
-    const std::string& host, int port, std::vector<security::SecCertificate> chain)>;
+using TrustDecider = std::function<std::optional<Failure>(const std::string& host, int port,
+                                                          std::vector<security::SecCertificate> chain)>;
 // Bytes of the body received so far and the length announced (-1 when unknown); called on the
 // exchange's thread.
 using ProgressReporter = std::function<void(std::int64_t received, std::int64_t expected)>;
@@ -140,9 +139,8 @@ std::optional<Failure> receiveHeaderLine(std::string_view line, const HTTPLimits
 
 // Runs one request on a fresh connection on the calling thread (it blocks). No failure means
 // `response` holds what the server answered, whatever the status.
-std::optional<Failure> exchange(Control& control, const ExchangeRequest& request,
-                                const TrustDecider& decideTrust, ExchangeResponse& response,
-                                const ProgressReporter& progress = {});
+std::optional<Failure> exchange(Control& control, const ExchangeRequest& request, const TrustDecider& decideTrust,
+                                ExchangeResponse& response, const ProgressReporter& progress = {});
 
 // The request a redirect leads to, as browsers make it: 303, and 301/302 after a POST, go on as
 // a GET without body; a move to another origin drops the credentials set on the request.

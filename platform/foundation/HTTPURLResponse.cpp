@@ -7,8 +7,7 @@
 
 namespace foundation {
 
-HTTPURLResponse::HTTPURLResponse(URL url, int statusCode,
-                                 std::vector<std::pair<std::string, std::string>> headerFields)
+HTTPURLResponse::HTTPURLResponse(URL url, int statusCode, std::vector<std::pair<std::string, std::string>> headerFields)
     : url_(std::move(url)), statusCode_(statusCode) {
     // Found by lower-cased name, so that merging stays linear however many fields arrive.
     std::unordered_map<std::string, std::size_t> positions;
@@ -49,8 +48,7 @@ std::optional<std::string> HTTPURLResponse::textEncodingName() const {
         return std::nullopt;
     }
     std::string_view rest(*type);
-    for (auto semicolon = rest.find(';'); semicolon != std::string_view::npos;
-         semicolon = rest.find(';')) {
+    for (auto semicolon = rest.find(';'); semicolon != std::string_view::npos; semicolon = rest.find(';')) {
         rest.remove_prefix(semicolon + 1);
         auto parameter = trimmedField(rest.substr(0, rest.find(';')));
         auto equals = parameter.find('=');

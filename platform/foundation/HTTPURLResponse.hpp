@@ -14,15 +14,12 @@ namespace foundation {
 // header fields. Fields that came several times are joined with ", " as on the platform.
 class HTTPURLResponse {
 public:
-    HTTPURLResponse(URL url, int statusCode,
-                    std::vector<std::pair<std::string, std::string>> headerFields);
+    HTTPURLResponse(URL url, int statusCode, std::vector<std::pair<std::string, std::string>> headerFields);
 
     const URL& url() const { return url_; }
     int statusCode() const { return statusCode_; }
     // In the order first received, names as the server wrote them.
-    const std::vector<std::pair<std::string, std::string>>& allHeaderFields() const {
-        return headers_;
-    }
+    const std::vector<std::pair<std::string, std::string>>& allHeaderFields() const { return headers_; }
     // Names compare without regard to case.
     std::optional<std::string> value(const std::string& headerField) const;
 

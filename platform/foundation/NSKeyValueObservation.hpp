@@ -23,8 +23,7 @@ struct NSKeyValueObservedChange {
 // An observation of a property; it ends when invalidated or released.
 class NSKeyValueObservation {
 public:
-    explicit NSKeyValueObservation(std::function<void()> onInvalidate)
-        : onInvalidate_(std::move(onInvalidate)) {}
+    explicit NSKeyValueObservation(std::function<void()> onInvalidate) : onInvalidate_(std::move(onInvalidate)) {}
     ~NSKeyValueObservation() { invalidate(); }
     NSKeyValueObservation(const NSKeyValueObservation&) = delete;
     NSKeyValueObservation& operator=(const NSKeyValueObservation&) = delete;

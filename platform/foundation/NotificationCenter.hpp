@@ -73,12 +73,13 @@ public:
     void addObserver(const std::shared_ptr<T>& observer, const NotificationName& name, const void* object,
                      std::function<void(T&, const Notification&)> handler) {
         std::weak_ptr<T> weak = observer;
-        insert(observer.get(), name, object,
-               [weak, handler = std::move(handler)](const Notification& note) {
-                   if (auto strong = weak.lock())
-                       handler(*strong, note);
-               },
-               [weak] { return !weak.expired(); });
+        insert(
+            observer.get(), name, object,
+            [weak, handler = std::move(handler)](const Notification& note) {
+                if (auto strong = weak.lock())
+                    handler(*strong, note);
+            },
+            [weak] { return !weak.expired(); });
     }
 
     void removeObserver(const NotificationToken& token);

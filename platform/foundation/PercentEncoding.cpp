@@ -11,9 +11,7 @@ bool isUnreserved(unsigned char c) {
            c == '_' || c == '~';
 }
 
-bool isSubDelim(unsigned char c) {
-    return c != 0 && std::strchr("!$&'()*+,;=", c) != nullptr;
-}
+bool isSubDelim(unsigned char c) { return c != 0 && std::strchr("!$&'()*+,;=", c) != nullptr; }
 
 } // namespace
 

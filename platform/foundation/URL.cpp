@@ -138,9 +138,7 @@ std::vector<URLQueryItem> URL::queryItems() const {
     return query_ ? parseQueryItems(*query_) : std::vector<URLQueryItem>{};
 }
 
-std::ostream& operator<<(std::ostream& out, const URL& url) {
-    return out << url.absoluteString();
-}
+std::ostream& operator<<(std::ostream& out, const URL& url) { return out << url.absoluteString(); }
 
 std::vector<URLQueryItem> parseQueryItems(const std::string& query, bool decode) {
     std::vector<URLQueryItem> items;

@@ -21,10 +21,8 @@ using URLAuthenticationChallengeHandler =
 
 class URLAuthenticationChallenge {
 public:
-    explicit URLAuthenticationChallenge(URLProtectionSpace protectionSpace,
-                                        int previousFailureCount = 0)
-        : protectionSpace_(std::move(protectionSpace)),
-          previousFailureCount_(previousFailureCount) {}
+    explicit URLAuthenticationChallenge(URLProtectionSpace protectionSpace, int previousFailureCount = 0)
+        : protectionSpace_(std::move(protectionSpace)), previousFailureCount_(previousFailureCount) {}
 
     const URLProtectionSpace& protectionSpace() const { return protectionSpace_; }
     int previousFailureCount() const { return previousFailureCount_; }

@@ -7,20 +7,17 @@
 
 namespace foundation {
 
-inline constexpr const char* NSURLAuthenticationMethodServerTrust =
-    "NSURLAuthenticationMethodServerTrust";
+inline constexpr const char* NSURLAuthenticationMethodServerTrust = "NSURLAuthenticationMethodServerTrust";
 inline constexpr const char* NSURLAuthenticationMethodDefault = "NSURLAuthenticationMethodDefault";
 
 // Where a challenge comes from: the server's host and port, the protocol, the kind of
 // authentication asked for and, for server trust, the server's certificate chain.
 class URLProtectionSpace {
 public:
-    URLProtectionSpace(std::string host, int port, std::string protocol,
-                       std::string authenticationMethod,
+    URLProtectionSpace(std::string host, int port, std::string protocol, std::string authenticationMethod,
                        std::shared_ptr<security::SecTrust> serverTrust = nullptr)
         : host_(std::move(host)), port_(port), protocol_(std::move(protocol)),
-          authenticationMethod_(std::move(authenticationMethod)),
-          serverTrust_(std::move(serverTrust)) {}
+          authenticationMethod_(std::move(authenticationMethod)), serverTrust_(std::move(serverTrust)) {}
 
     const std::string& host() const { return host_; }
     int port() const { return port_; }

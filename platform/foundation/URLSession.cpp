@@ -4,16 +4,14 @@
 
 namespace foundation {
 
-URLSession::URLSession(URLSessionConfiguration configuration,
-                       std::weak_ptr<URLSessionDelegate> delegate, DispatchQueue* delegateQueue)
+URLSession::URLSession(URLSessionConfiguration configuration, std::weak_ptr<URLSessionDelegate> delegate,
+                       DispatchQueue* delegateQueue)
     : configuration_(std::move(configuration)), delegate_(std::move(delegate)),
       delegateQueue_(delegateQueue != nullptr ? delegateQueue : &DispatchQueue::main()) {}
 
 std::shared_ptr<URLSession> URLSession::make(URLSessionConfiguration configuration,
-                                             std::weak_ptr<URLSessionDelegate> delegate,
-                                             DispatchQueue* delegateQueue) {
-    return std::shared_ptr<URLSession>(
-        new URLSession(std::move(configuration), std::move(delegate), delegateQueue));
+                                             std::weak_ptr<URLSessionDelegate> delegate, DispatchQueue* delegateQueue) {
+    return std::shared_ptr<URLSession>(new URLSession(std::move(configuration), std::move(delegate), delegateQueue));
 }
 
 std::shared_ptr<URLSession> URLSession::shared() {
@@ -21,14 +19,13 @@ std::shared_ptr<URLSession> URLSession::shared() {
     return session;
 }
 
-std::shared_ptr<URLSessionDataTask> URLSession::dataTask(
-    URLRequest request, URLSessionDataTask::CompletionHandler completion) {
-    return std::shared_ptr<URLSessionDataTask>(new URLSessionDataTask(
-        shared_from_this(), std::move(request), std::move(completion), nextTaskIdentifier_++));
+std::shared_ptr<URLSessionDataTask> URLSession::dataTask(URLRequest request,
+                                                         URLSessionDataTask::CompletionHandler completion) {
+    return std::shared_ptr<URLSessionDataTask>(
+        new URLSessionDataTask(shared_from_this(), std::move(request), std::move(completion), nextTaskIdentifier_++));
 }
 
-std::shared_ptr<URLSessionDataTask> URLSession::dataTask(
-    URL url, URLSessionDataTask::CompletionHandler completion) {
+std::shared_ptr<URLSessionDataTask> URLSession::dataTask(URL url, URLSessionDataTask::CompletionHandler completion) {
     return dataTask(URLRequest(std::move(url)), std::move(completion));
 }
 

@@ -29,16 +29,14 @@ class DispatchQueue;
 // thread (or pass a queue): the main queue is looked up when the session is made.
 class URLSession : public std::enable_shared_from_this<URLSession> {
 public:
-    static std::shared_ptr<URLSession> make(
-        URLSessionConfiguration configuration = URLSessionConfiguration::defaultConfiguration(),
-        std::weak_ptr<URLSessionDelegate> delegate = {}, DispatchQueue* delegateQueue = nullptr);
+    static std::shared_ptr<URLSession>
+    make(URLSessionConfiguration configuration = URLSessionConfiguration::defaultConfiguration(),
+         std::weak_ptr<URLSessionDelegate> delegate = {}, DispatchQueue* delegateQueue = nullptr);
     // A process-wide session with the default configuration and no delegate.
     static std::shared_ptr<URLSession> shared();
 
-    std::shared_ptr<URLSessionDataTask> dataTask(URLRequest request,
-                                                 URLSessionDataTask::CompletionHandler completion);
-    std::shared_ptr<URLSessionDataTask> dataTask(URL url,
-                                                 URLSessionDataTask::CompletionHandler completion);
+    std::shared_ptr<URLSessionDataTask> dataTask(URLRequest request, URLSessionDataTask::CompletionHandler completion);
+    std::shared_ptr<URLSessionDataTask> dataTask(URL url, URLSessionDataTask::CompletionHandler completion);
 
     const URLSessionConfiguration& configuration() const { return configuration_; }
     std::shared_ptr<URLSessionDelegate> delegate() const { return delegate_.lock(); }

@@ -65,8 +65,7 @@ struct URLSessionDataTask::Transfer {
         }
         session->delegateQueue().async([handler = std::move(handler), outcome = std::move(outcome)] {
             if (outcome.failure) {
-                handler(std::nullopt, std::nullopt,
-                        makeURLError(outcome.failure->code, outcome.failure->description));
+                handler(std::nullopt, std::nullopt, makeURLError(outcome.failure->code, outcome.failure->description));
             } else {
                 handler(outcome.data, outcome.response, std::nullopt);
             }
@@ -76,12 +75,11 @@ struct URLSessionDataTask::Transfer {
     void run() { deliver(perform()); }
 
     Outcome perform();
-    std::optional<Failure> decideTrust(const std::string& host, int port,
-                                       std::vector<security::SecCertificate> chain);
+    std::optional<Failure> decideTrust(const std::string& host, int port, std::vector<security::SecCertificate> chain);
 };
 
-std::optional<Failure> URLSessionDataTask::Transfer::decideTrust(
-    const std::string& host, int port, std::vector<security::SecCertificate> chain) {
+std::optional<Failure> URLSessionDataTask::Transfer::decideTrust(const std::string& host, int port,
+                                                                 std::vector<security::SecCertificate> chain) {
     transport::Answer decision{URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt};
     if (session->delegate()) {
         auto trust = security::SecTrust::createForServer(chain, host);
@@ -100,8 +98,7 @@ std::optional<Failure> URLSessionDataTask::Transfer::decideTrust(
             },
             resourceDeadline);
         if (!answered) {
-            return control->isCancelled() ? Failure{NSURLErrorCancelled, {}}
-                                          : Failure{NSURLErrorTimedOut, {}};
+            return control->isCancelled() ? Failure{NSURLErrorCancelled, {}} : Failure{NSURLErrorTimedOut, {}};
         }
         decision = std::move(*answered);
     }
@@ -146,8 +143,7 @@ Outcome URLSessionDataTask::Transfer::perform() {
         HTTPURLResponse response(hop.url, static_cast<int>(parts.status), parts.headers);
         auto location = response.value("Location");
         auto next = transport::isRedirectStatus(parts.status) && location
-                        ? transport::redirectHop(parts.status, *location, hop.url, hop.method,
-                                                 hop.body, hop.headers)
+                        ? transport::redirectHop(parts.status, *location, hop.url, hop.method, hop.body, hop.headers)
                         : std::nullopt;
         if (!next) {
             return {std::move(parts.body), std::move(response), std::nullopt};
@@ -168,8 +164,7 @@ Outcome URLSessionDataTask::Transfer::perform() {
 URLSessionDataTask::URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request,
                                        CompletionHandler completion, std::uint64_t taskIdentifier)
     : taskIdentifier_(taskIdentifier), originalRequest_(request),
-      transfer_(std::make_shared<Transfer>(std::move(session), std::move(request),
-                                           std::move(completion))) {}
+      transfer_(std::make_shared<Transfer>(std::move(session), std::move(request), std::move(completion))) {}
 
 URLSessionDataTask::~URLSessionDataTask() = default;
 

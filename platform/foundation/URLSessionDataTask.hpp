@@ -20,8 +20,8 @@ class URLSession;
 // alive, so the caller need not hold it.
 class URLSessionDataTask : public std::enable_shared_from_this<URLSessionDataTask> {
 public:
-    using CompletionHandler = std::function<void(
-        std::optional<Data>, std::optional<HTTPURLResponse>, std::optional<Error>)>;
+    using CompletionHandler =
+        std::function<void(std::optional<Data>, std::optional<HTTPURLResponse>, std::optional<Error>)>;
 
     // Raw values as on the platform.
     enum class State { running = 0, suspended = 1, canceling = 2, completed = 3 };
@@ -37,12 +37,12 @@ public:
     std::uint64_t taskIdentifier() const { return taskIdentifier_; }
     const URLRequest& originalRequest() const { return originalRequest_; }
 
-    struct Transfer;  // the worker's side, shared with the thread that runs it
+    struct Transfer; // the worker's side, shared with the thread that runs it
 
 private:
     friend class URLSession;
-    URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request,
-                       CompletionHandler completion, std::uint64_t taskIdentifier);
+    URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request, CompletionHandler completion,
+                       std::uint64_t taskIdentifier);
 
     std::uint64_t taskIdentifier_;
     URLRequest originalRequest_;

@@ -16,8 +16,7 @@ public:
     // counts as cancelAuthenticationChallenge. Not overriding this is default handling.
     virtual void urlSession(URLSession& session, const URLAuthenticationChallenge& challenge,
                             URLAuthenticationChallengeHandler completionHandler) {
-        completionHandler(URLSessionAuthChallengeDisposition::performDefaultHandling,
-                          std::nullopt);
+        completionHandler(URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt);
     }
 };
 

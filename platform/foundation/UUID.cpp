@@ -10,9 +10,7 @@
 namespace foundation {
 namespace {
 
-bool isDashPosition(std::size_t i) {
-    return i == 8 || i == 13 || i == 18 || i == 23;
-}
+bool isDashPosition(std::size_t i) { return i == 8 || i == 13 || i == 18 || i == 23; }
 
 // A duplicate UUID would merge two identities: better to read the kernel directly than to go
 // on without randomness.

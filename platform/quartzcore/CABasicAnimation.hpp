@@ -12,10 +12,9 @@
 namespace quartzcore {
 
 // The values a layer property can take; std::monostate stands for no value.
-using CAAnimationValue =
-    std::variant<std::monostate, double, coregraphics::CGPoint, coregraphics::CGSize, coregraphics::CGRect,
-                 coregraphics::CGAffineTransform, coregraphics::CGColor, std::vector<double>,
-                 std::vector<coregraphics::CGColor>>;
+using CAAnimationValue = std::variant<std::monostate, double, coregraphics::CGPoint, coregraphics::CGSize,
+                                      coregraphics::CGRect, coregraphics::CGAffineTransform, coregraphics::CGColor,
+                                      std::vector<double>, std::vector<coregraphics::CGColor>>;
 
 class CABasicAnimation : public CAPropertyAnimation {
 public:

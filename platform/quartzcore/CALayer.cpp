@@ -107,7 +107,8 @@ void CALayer::insertSublayerAbove(const std::shared_ptr<CALayer>& layer, const s
         layer->detachFromSuperlayer();
     }
     const auto it = std::find(sublayers_.begin(), sublayers_.end(), sibling);
-    insertSublayer(layer, it == sublayers_.end() ? sublayers_.size() : static_cast<std::size_t>(it - sublayers_.begin()) + 1);
+    insertSublayer(layer,
+                   it == sublayers_.end() ? sublayers_.size() : static_cast<std::size_t>(it - sublayers_.begin()) + 1);
 }
 
 void CALayer::removeFromSuperlayer() {
@@ -173,8 +174,8 @@ void CALayer::add(const std::shared_ptr<CAAnimation>& animation, const std::stri
 }
 
 void CALayer::complete(std::uint64_t id) {
-    const auto it = std::find_if(animations_.begin(), animations_.end(),
-                                 [&](const RunningAnimation& a) { return a.id == id; });
+    const auto it =
+        std::find_if(animations_.begin(), animations_.end(), [&](const RunningAnimation& a) { return a.id == id; });
     if (it == animations_.end() || it->stopped) {
         return;
     }
@@ -232,8 +233,8 @@ void CALayer::removeAnimation(const std::string& key) {
     if (key.empty()) {
         return;
     }
-    const auto it = std::find_if(animations_.begin(), animations_.end(),
-                                 [&](const RunningAnimation& a) { return a.key == key; });
+    const auto it =
+        std::find_if(animations_.begin(), animations_.end(), [&](const RunningAnimation& a) { return a.key == key; });
     if (it == animations_.end()) {
         return;
     }

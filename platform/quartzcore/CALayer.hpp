@@ -15,10 +15,10 @@
 // or not, synchronously, after the layer's own state has changed. All of this is main-thread
 // only.
 
-#include "platform/foundation/OptionSet.hpp"
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGColor.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
+#include "platform/foundation/OptionSet.hpp"
 #include "platform/quartzcore/CAAnimation.hpp"
 #include "platform/quartzcore/CABasicAnimation.hpp"
 

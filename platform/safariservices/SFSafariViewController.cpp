@@ -11,8 +11,7 @@ void SFSafariViewController::loadView() {
     doneButton_->setFrame({{8, 0}, {64, 44}});
     doneButton_->setAutoresizingMask(uikit::UIViewAutoresizing::flexibleRightMargin |
                                      uikit::UIViewAutoresizing::flexibleBottomMargin);
-    std::weak_ptr<SFSafariViewController> weak =
-        std::static_pointer_cast<SFSafariViewController>(shared_from_this());
+    std::weak_ptr<SFSafariViewController> weak = std::static_pointer_cast<SFSafariViewController>(shared_from_this());
     doneButton_->addTarget(
         [weak](uikit::UIControl&, const uikit::UIEvent*) {
             if (auto controller = weak.lock()) {

@@ -37,9 +37,7 @@ public:
 
     const foundation::URL& url() const { return url_; }
     const std::optional<uikit::UIColor>& preferredBarTintColor() const { return preferredBarTintColor_; }
-    void setPreferredBarTintColor(std::optional<uikit::UIColor> color) {
-        preferredBarTintColor_ = std::move(color);
-    }
+    void setPreferredBarTintColor(std::optional<uikit::UIColor> color) { preferredBarTintColor_ = std::move(color); }
     // Held weakly, as on the platform.
     std::shared_ptr<SFSafariViewControllerDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<SFSafariViewControllerDelegate>& delegate) { delegate_ = delegate; }

@@ -44,8 +44,7 @@ public:
     sqlite3_stmt* get() const { return statement_; }
 
     void bindText(int index, const std::string& text) {
-        sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
     void bindOptionalText(int index, const std::optional<std::string>& text) {
         if (text) {
@@ -59,8 +58,7 @@ public:
         if (data.empty()) {
             sqlite3_bind_zeroblob(statement_, index, 0);
         } else {
-            sqlite3_bind_blob(statement_, index, data.data(), static_cast<int>(data.size()),
-                              SQLITE_TRANSIENT);
+            sqlite3_bind_blob(statement_, index, data.data(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
         }
     }
     void bindQuery(const KeychainQuery& query) {
@@ -70,8 +68,7 @@ public:
     }
     std::string columnText(int column) const {
         auto text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-        return text ? std::string(text, static_cast<std::size_t>(
-                                            sqlite3_column_bytes(statement_, column)))
+        return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)))
                     : std::string();
     }
     Bytes columnBlob(int column) const {
@@ -91,8 +88,7 @@ bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE
 // WAL index. Those are short, so the step is retried until the same deadline.
 template <typename Attempt>
 int retryWhileBusy(Attempt attempt) {
-    auto deadline = std::chrono::steady_clock::now() +
-                    std::chrono::milliseconds(busyTimeoutMilliseconds);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(busyTimeoutMilliseconds);
     for (;;) {
         int rc = attempt();
         if (!isBusy(rc) || std::chrono::steady_clock::now() >= deadline) {
@@ -225,8 +221,7 @@ std::filesystem::path locationLocked(const LocationState& state) {
     }
     std::filesystem::path data;
     // The XDG base-directory rules ignore relative values.
-    if (const char* xdg = std::getenv("XDG_DATA_HOME");
-        xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
         data = xdg;
     } else {
         data = homeDirectory() / ".local" / "share";
@@ -256,8 +251,8 @@ struct Keychain::Impl {
             return errSecSuccess;
         }
         if (!makeParentDirectories(path) || !createPrivateFile(path)) {
-            lastError = "cannot create " + path.string() + ": " +
-                        std::error_code(errno, std::generic_category()).message();
+            lastError =
+                "cannot create " + path.string() + ": " + std::error_code(errno, std::generic_category()).message();
             return errSecNotAvailable;
         }
         // A store that cannot be written is opened read-only: it reads as usual, every write
@@ -339,9 +334,7 @@ struct Keychain::Impl {
     }
 };
 
-Keychain::Keychain(std::filesystem::path path) : impl_(std::make_unique<Impl>()) {
-    impl_->path = std::move(path);
-}
+Keychain::Keychain(std::filesystem::path path) : impl_(std::make_unique<Impl>()) { impl_->path = std::move(path); }
 
 Keychain::~Keychain() = default;
 
@@ -403,8 +396,7 @@ OSStatus Keychain::copyMatching(const KeychainQuery& query, std::vector<Keychain
     sqlite3_bind_int(select.get(), 4, limit == KeychainMatchLimit::one ? 1 : -1);
     int rc = stepRetrying(select.get());
     for (; rc == SQLITE_ROW; rc = sqlite3_step(select.get())) {
-        items.push_back({select.columnText(0), select.columnText(1), select.columnText(2),
-                         select.columnBlob(3)});
+        items.push_back({select.columnText(0), select.columnText(1), select.columnText(2), select.columnBlob(3)});
     }
     if (rc != SQLITE_DONE) {
         items.clear();
@@ -414,12 +406,11 @@ OSStatus Keychain::copyMatching(const KeychainQuery& query, std::vector<Keychain
 }
 
 OSStatus Keychain::update(const KeychainQuery& query, const Bytes& data) {
-    return impl_->writeMatching(
-        std::string("UPDATE generic_passwords SET data = ?4") + matchClause,
-        [&](Statement& statement) {
-            statement.bindQuery(query);
-            statement.bindBlob(4, data);
-        });
+    return impl_->writeMatching(std::string("UPDATE generic_passwords SET data = ?4") + matchClause,
+                                [&](Statement& statement) {
+                                    statement.bindQuery(query);
+                                    statement.bindBlob(4, data);
+                                });
 }
 
 OSStatus Keychain::remove(const KeychainQuery& query) {

@@ -21,8 +21,7 @@ struct OpenSSLDeleter {
 
 using X509Handle = std::unique_ptr<X509, OpenSSLDeleter<X509, X509_free>>;
 using X509StoreHandle = std::unique_ptr<X509_STORE, OpenSSLDeleter<X509_STORE, X509_STORE_free>>;
-using X509StoreContextHandle =
-    std::unique_ptr<X509_STORE_CTX, OpenSSLDeleter<X509_STORE_CTX, X509_STORE_CTX_free>>;
+using X509StoreContextHandle = std::unique_ptr<X509_STORE_CTX, OpenSSLDeleter<X509_STORE_CTX, X509_STORE_CTX_free>>;
 using BIOHandle = std::unique_ptr<BIO, OpenSSLDeleter<BIO, BIO_free_all>>;
 
 inline X509Handle decodeX509(const Bytes& der) {

@@ -30,8 +30,7 @@ std::shared_ptr<SecTrust> SecTrust::create(std::vector<SecCertificate> chain, Se
     return std::shared_ptr<SecTrust>(new SecTrust(std::move(chain), std::move(policy)));
 }
 
-std::shared_ptr<SecTrust> SecTrust::createForServer(std::vector<SecCertificate> chain,
-                                                    std::string host) {
+std::shared_ptr<SecTrust> SecTrust::createForServer(std::vector<SecCertificate> chain, std::string host) {
     return create(std::move(chain), SecPolicy::createSSL(true, std::move(host)));
 }
 
@@ -105,8 +104,7 @@ SecTrustEvaluation SecTrust::evaluate() const {
     }
 
     X509StoreContextHandle context(X509_STORE_CTX_new());
-    if (!context || X509_STORE_CTX_init(context.get(), store.get(), leaf.get(),
-                                        intermediates.get()) != 1) {
+    if (!context || X509_STORE_CTX_init(context.get(), store.get(), leaf.get(), intermediates.get()) != 1) {
         return refused("the certificate verifier could not be set up");
     }
     X509_VERIFY_PARAM* parameters = X509_STORE_CTX_get0_param(context.get());

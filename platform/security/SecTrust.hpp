@@ -26,8 +26,7 @@ class SecTrust {
 public:
     static std::shared_ptr<SecTrust> create(std::vector<SecCertificate> chain, SecPolicy policy);
     // The trust a TLS connection to `host` presents: TLS server policy for that host.
-    static std::shared_ptr<SecTrust> createForServer(std::vector<SecCertificate> chain,
-                                                     std::string host);
+    static std::shared_ptr<SecTrust> createForServer(std::vector<SecCertificate> chain, std::string host);
 
     std::vector<SecCertificate> certificateChain() const;
     SecPolicy policy() const;

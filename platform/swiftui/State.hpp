@@ -44,9 +44,7 @@ class State {
     };
 
 public:
-    State()
-        requires std::default_initializable<T>
-        : State(T{}) {}
+    State() requires std::default_initializable<T> : State(T{}) {}
     State(T initial) : box_(std::make_shared<Box>(Box{std::move(initial), {}})) {} // NOLINT: as `@State var x = value`
     State(const State& other)
         : box_(detail::installingState() ? std::make_shared<Box>(Box{other.box_->value, detail::installingOwner()})
@@ -70,7 +68,7 @@ private:
 };
 
 template <class T>
-    requires std::derived_from<T, combine::ObservableObject>
+requires std::derived_from<T, combine::ObservableObject>
 class StateObject : public detail::ObjectAccess<StateObject<T>, T> {
     struct Slot {
         std::function<std::shared_ptr<T>()> make;
@@ -97,7 +95,7 @@ private:
 };
 
 template <class T>
-    requires std::derived_from<T, combine::ObservableObject>
+requires std::derived_from<T, combine::ObservableObject>
 class ObservedObject : public detail::ObjectAccess<ObservedObject<T>, T> {
 public:
     explicit ObservedObject(std::shared_ptr<T> object) : object_(std::move(object)) {}
@@ -112,7 +110,7 @@ private:
 };
 
 template <class T>
-    requires std::derived_from<T, combine::ObservableObject>
+requires std::derived_from<T, combine::ObservableObject>
 class EnvironmentObject : public detail::ObjectAccess<EnvironmentObject<T>, T> {
     struct Slot {
         std::weak_ptr<detail::StateOwner> owner;
@@ -122,7 +120,8 @@ class EnvironmentObject : public detail::ObjectAccess<EnvironmentObject<T>, T> {
 public:
     EnvironmentObject() : slot_(std::make_shared<Slot>()) {}
     EnvironmentObject(const EnvironmentObject& other)
-        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), nullptr}) : other.slot_) {}
+        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), nullptr})
+                                          : other.slot_) {}
     EnvironmentObject& operator=(const EnvironmentObject&) { return *this; }
 
     // The view's environment decides, during its evaluation and (for actions run later) while
@@ -154,7 +153,8 @@ class Environment {
 public:
     Environment() : slot_(std::make_shared<Slot>()) {}
     Environment(const Environment& other)
-        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), Value()}) : other.slot_) {}
+        : slot_(detail::installingState() ? std::make_shared<Slot>(Slot{detail::installingOwner(), Value()})
+                                          : other.slot_) {}
     Environment& operator=(const Environment&) { return *this; }
 
     const Value& get() const {

@@ -29,7 +29,9 @@ void UIHostingController::setRootView(View rootView) { graph_->setRootView(std::
 
 CGSize UIHostingController::sizeThatFits(CGSize in) { return hostingView()->sizeThatFits(in); }
 
-std::shared_ptr<HostingView> UIHostingController::hostingView() { return std::static_pointer_cast<HostingView>(view()); }
+std::shared_ptr<HostingView> UIHostingController::hostingView() {
+    return std::static_pointer_cast<HostingView>(view());
+}
 
 void UIHostingController::loadView() {
     auto view = uikit::UIView::create<HostingView>(graph_);

@@ -97,7 +97,8 @@ View View::truncationMode(TruncationMode mode) const {
 }
 
 View View::multilineTextAlignment(TextAlignment alignment) const {
-    return environmentModifier(*this, [alignment](EnvironmentValues& values) { values.multilineTextAlignment = alignment; });
+    return environmentModifier(*this,
+                               [alignment](EnvironmentValues& values) { values.multilineTextAlignment = alignment; });
 }
 
 View View::minimumScaleFactor(CGFloat factor) const {
@@ -138,7 +139,6 @@ std::shared_ptr<const ViewNode> leaf(Payload payload) {
 
 Text::Text(std::string string)
     : View(leaf<NodeKind::text>(TextPayload{std::move(string), std::nullopt, std::nullopt, std::nullopt})) {}
-
 
 Text Text::font(Font font) const {
     ViewNode copy = node();
@@ -218,7 +218,8 @@ View If(bool condition, View then, View otherwise) {
 }
 
 View If(bool condition, View then) {
-    return container(NodeKind::conditional, {condition ? std::move(then) : View()}, ConditionalPayload{condition ? 0 : 1});
+    return container(NodeKind::conditional, {condition ? std::move(then) : View()},
+                     ConditionalPayload{condition ? 0 : 1});
 }
 
 std::string identityKey(const std::string& id) { return "s:" + id; }

@@ -42,13 +42,15 @@ struct ViewNode;
 template <class T>
 concept ViewBody = requires(const T& value) {
     { value.body() } -> std::same_as<View>;
-} && std::copyable<T>;
+}
+&&std::copyable<T>;
 
 // Types with `View body(View content) const`, applied with `View::modifier`.
 template <class T>
 concept ViewModifier = requires(const T& modifier, View content) {
     { modifier.body(content) } -> std::same_as<View>;
-} && std::copyable<T>;
+}
+&&std::copyable<T>;
 
 template <class T>
 concept Representable = std::derived_from<T, UIViewRepresentable> && std::copy_constructible<T>;
@@ -71,7 +73,7 @@ public:
     template <ViewBody T>
     View(T value); // NOLINT: any view converts, as to the platform's AnyView
     template <Representable T>
-    View(T value); // NOLINT
+    View(T value);     // NOLINT
     View(Color color); // NOLINT: a colour is a view
 
     // MARK: Layout
@@ -102,8 +104,8 @@ public:
 
     // MARK: Environment
     template <class T>
-        requires std::derived_from<T, combine::ObservableObject>
-    View environmentObject(std::shared_ptr<T> object) const;
+    requires std::derived_from<T, combine::ObservableObject> View environmentObject(std::shared_ptr<T> object)
+    const;
     View transformEnvironment(std::function<void(EnvironmentValues&)> transform) const;
 
     // MARK: Events
@@ -171,9 +173,13 @@ View LinearGradient(std::vector<Color> colors, UnitPoint startPoint, UnitPoint e
 // Stacks. A spacing of none is the platform's default: 8 points between views, none next to a
 // spacer.
 View VStack(HorizontalAlignment alignment, std::optional<CGFloat> spacing, std::vector<View> content);
-inline View VStack(std::vector<View> content) { return VStack(HorizontalAlignment::center, std::nullopt, std::move(content)); }
+inline View VStack(std::vector<View> content) {
+    return VStack(HorizontalAlignment::center, std::nullopt, std::move(content));
+}
 View HStack(VerticalAlignment alignment, std::optional<CGFloat> spacing, std::vector<View> content);
-inline View HStack(std::vector<View> content) { return HStack(VerticalAlignment::center, std::nullopt, std::move(content)); }
+inline View HStack(std::vector<View> content) {
+    return HStack(VerticalAlignment::center, std::nullopt, std::move(content));
+}
 View ZStack(Alignment alignment, std::vector<View> content);
 inline View ZStack(std::vector<View> content) { return ZStack(Alignment::center(), std::move(content)); }
 // Several views in the place of one (stacks take them as their own children).
@@ -410,8 +416,8 @@ View::View(T value) {
 }
 
 template <class T>
-    requires std::derived_from<T, combine::ObservableObject>
-View View::environmentObject(std::shared_ptr<T> object) const {
+requires std::derived_from<T, combine::ObservableObject> View View::environmentObject(std::shared_ptr<T> object)
+const {
     std::shared_ptr<combine::ObservableObject> base = std::move(object);
     return transformEnvironment([base](EnvironmentValues& values) { values.objects[typeid(T)] = base; });
 }

@@ -274,8 +274,7 @@ std::unique_ptr<Node> ViewGraph::build(Node* parent, const View& view,
     return node;
 }
 
-void ViewGraph::apply(Node& node, const View& view, std::shared_ptr<const EnvironmentValues> environment,
-                      bool fresh) {
+void ViewGraph::apply(Node& node, const View& view, std::shared_ptr<const EnvironmentValues> environment, bool fresh) {
     const ViewNode& description = view.node();
     if (!fresh && description.kind == NodeKind::onChange) {
         const auto& before = node.description().as<ChangePayload>();

@@ -59,10 +59,10 @@ struct FlexibleAxis {
     std::optional<CGFloat> ideal;
     std::optional<CGFloat> max;
 
-    std::optional<CGFloat> proposed(std::optional<CGFloat> offered) const {
-        return offered ? offered : ideal;
+    std::optional<CGFloat> proposed(std::optional<CGFloat> offered) const { return offered ? offered : ideal; }
+    std::optional<CGFloat> toChild(std::optional<CGFloat> offered) const {
+        return clampOptional(proposed(offered), min, max);
     }
-    std::optional<CGFloat> toChild(std::optional<CGFloat> offered) const { return clampOptional(proposed(offered), min, max); }
     CGFloat length(std::optional<CGFloat> offered, CGFloat child) const {
         const CGFloat reference = proposed(offered).value_or(child);
         CGFloat result = child;
@@ -131,7 +131,8 @@ public:
         }
         case NodeKind::flexibleFrame: {
             const auto& frame = d.as<FlexibleFrame>();
-            const ProposedViewSize inner{horizontal(frame).toChild(proposal.width), vertical(frame).toChild(proposal.height)};
+            const ProposedViewSize inner{horizontal(frame).toChild(proposal.width),
+                                         vertical(frame).toChild(proposal.height)};
             placeAligned(*node.children()[0], rect, inner, frame.alignment);
             return;
         }
@@ -141,7 +142,8 @@ public:
                                          shrink(proposal.height, insets.top + insets.bottom)};
             Node& child = *node.children()[0];
             const CGSize childSize = size(child, inner);
-            place(child, {rect.origin.x + insets.leading, rect.origin.y + insets.top, childSize.width, childSize.height},
+            place(child,
+                  {rect.origin.x + insets.leading, rect.origin.y + insets.top, childSize.width, childSize.height},
                   inner);
             return;
         }
@@ -182,7 +184,8 @@ private:
             return {};
         case NodeKind::text: {
             const auto measured = measureText(node, proposal);
-            return {std::min(measured.layout.size.width, proposal.width.value_or(infinity)), measured.layout.size.height};
+            return {std::min(measured.layout.size.width, proposal.width.value_or(infinity)),
+                    measured.layout.size.height};
         }
         case NodeKind::image: {
             const auto& image = d.as<ImagePayload>();
@@ -260,7 +263,8 @@ private:
             int limit = environment.lineLimit.value_or(0);
             if (proposal.height && std::isfinite(*proposal.height)) {
                 // The text also gives up lines that the offered height cannot show.
-                const int fitting = std::max(1, static_cast<int>(std::floor(*proposal.height / uiFont.lineHeight() + 1e-9)));
+                const int fitting =
+                    std::max(1, static_cast<int>(std::floor(*proposal.height / uiFont.lineHeight() + 1e-9)));
                 limit = limit > 0 ? std::min(limit, fitting) : fitting;
             }
             return uikit::layoutText(string, uiFont, width, limit);
@@ -362,7 +366,8 @@ private:
         for (std::size_t i = 0; i < views.size(); ++i) {
             CGFloat gap = 0;
             if (i > 0) {
-                const bool nextToSpacer = views[i - 1]->kind() == NodeKind::spacer || views[i]->kind() == NodeKind::spacer;
+                const bool nextToSpacer =
+                    views[i - 1]->kind() == NodeKind::spacer || views[i]->kind() == NodeKind::spacer;
                 gap = spacing.value_or(nextToSpacer ? 0 : defaultSpacing);
             }
             spacings += gap;
@@ -390,7 +395,8 @@ private:
         }
         std::vector<std::size_t> order(items.size());
         std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return flexibility[a] < flexibility[b]; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return flexibility[a] < flexibility[b]; });
         CGFloat remaining = std::max<CGFloat>(0, *along - spacings);
         std::size_t left = items.size();
         for (const std::size_t i : order) {
@@ -516,7 +522,8 @@ const Node* hit(const Node& node, const CGPoint& point) {
     if (!node.isPlaced()) {
         return nullptr;
     }
-    if (node.kind() == NodeKind::clipShape && !node.description().as<ClipPayload>().shape.contains(node.frame(), point)) {
+    if (node.kind() == NodeKind::clipShape &&
+        !node.description().as<ClipPayload>().shape.contains(node.frame(), point)) {
         return nullptr;
     }
     if (isDrawn(node)) {
@@ -559,7 +566,8 @@ bool ViewGraph::tap(const CGPoint& point, double timestamp) {
         }
         if (node->kind() == NodeKind::tapGesture) {
             const auto& gesture = node->description().as<ActionPayload>();
-            node->taps_ = node->taps_ > 0 && timestamp - node->lastTapTime_ <= multipleTapInterval ? node->taps_ + 1 : 1;
+            node->taps_ =
+                node->taps_ > 0 && timestamp - node->lastTapTime_ <= multipleTapInterval ? node->taps_ + 1 : 1;
             node->lastTapTime_ = timestamp;
             if (node->taps_ >= gesture.count) {
                 node->taps_ = 0;

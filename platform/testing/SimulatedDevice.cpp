@@ -112,9 +112,9 @@ bool SimulatedDevice::setSafeAreaInsets(const uikit::UIEdgeInsets& insets) {
     const bool finite = std::isfinite(insets.top) && std::isfinite(insets.left) && std::isfinite(insets.bottom) &&
                         std::isfinite(insets.right);
     if (finite && (insets.top + insets.bottom >= screen.height || insets.left + insets.right >= screen.width)) {
-        std::cerr << "SimulatedDevice: safe-area insets (" << insets.top << ", " << insets.left << ", "
-                  << insets.bottom << ", " << insets.right << ") leave no room on a " << screen.width << " x "
-                  << screen.height << " screen; the insets stay as they were.\n";
+        std::cerr << "SimulatedDevice: safe-area insets (" << insets.top << ", " << insets.left << ", " << insets.bottom
+                  << ", " << insets.right << ") leave no room on a " << screen.width << " x " << screen.height
+                  << " screen; the insets stay as they were.\n";
         return false;
     }
     return uikit::UIWindow::setDeviceSafeAreaInsets(insets);

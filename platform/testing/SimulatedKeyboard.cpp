@@ -102,8 +102,7 @@ std::shared_ptr<uikit::UIView> SimulatedBackdrop::tap(const std::shared_ptr<uiki
     }
     const CGRect area = container->bounds();
     const auto view = controller->presentedView();
-    const CGRect covered =
-        view && view->superview() ? view->convert(view->bounds(), container.get()) : CGRect::zero();
+    const CGRect covered = view && view->superview() ? view->convert(view->bounds(), container.get()) : CGRect::zero();
     const CGPoint candidates[] = {
         {area.midX(), (area.minY() + covered.minY()) / 2},
         {area.midX(), (covered.maxY() + area.maxY()) / 2},
@@ -111,10 +110,10 @@ std::shared_ptr<uikit::UIView> SimulatedBackdrop::tap(const std::shared_ptr<uiki
         {(covered.maxX() + area.maxX()) / 2, area.midY()},
     };
     for (const CGPoint& point : candidates) {
-        const bool inside = point.x > area.minX() && point.x < area.maxX() && point.y > area.minY() &&
-                            point.y < area.maxY();
-        const bool onPresented = point.x >= covered.minX() && point.x <= covered.maxX() &&
-                                 point.y >= covered.minY() && point.y <= covered.maxY();
+        const bool inside =
+            point.x > area.minX() && point.x < area.maxX() && point.y > area.minY() && point.y < area.maxY();
+        const bool onPresented = point.x >= covered.minX() && point.x <= covered.maxX() && point.y >= covered.minY() &&
+                                 point.y <= covered.maxY();
         if (inside && (!view || !view->superview() || !onPresented)) {
             return SimulatedUser::tap(container, point);
         }

@@ -3,8 +3,8 @@
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/safariservices/SFSafariViewController.hpp"
 #include "platform/swiftui/HostingView.hpp"
-#include "platform/webkit/WKWebView.hpp"
 #include "platform/uikit/UITouch.hpp"
+#include "platform/webkit/WKWebView.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -127,8 +127,7 @@ bool SimulatedUser::tapLink(webkit::WKWebView& webView, const std::string& text)
 }
 
 bool SimulatedUser::submitForm(webkit::WKWebView& webView,
-                               const std::vector<std::pair<std::string, std::string>>& values,
-                               std::size_t formIndex) {
+                               const std::vector<std::pair<std::string, std::string>>& values, std::size_t formIndex) {
     const auto& page = webView.page();
     if (!page || formIndex >= page->forms.size()) {
         return false;

@@ -48,16 +48,15 @@ public:
     // Pan recognisers on the way go through began, changed and ended (a drag shorter than their
     // 10-point threshold does not begin them). Returns the view the touch hit.
     static std::shared_ptr<uikit::UIView> drag(const std::shared_ptr<uikit::UIView>& view,
-                                               const uikit::CGPoint& translation,
-                                               const uikit::CGPoint& velocity = {}, int steps = 10);
+                                               const uikit::CGPoint& translation, const uikit::CGPoint& velocity = {},
+                                               int steps = 10);
 
     // On the web view's committed page. Taps the first link whose text is `text` (a link with
     // target "_blank" asks for a new window); false when the page has no such link.
     static bool tapLink(webkit::WKWebView& webView, const std::string& text);
     // Fills the page's form at `formIndex` with `values` (by field name) and submits it; false
     // when the page has no such form.
-    static bool submitForm(webkit::WKWebView& webView,
-                           const std::vector<std::pair<std::string, std::string>>& values,
+    static bool submitForm(webkit::WKWebView& webView, const std::vector<std::pair<std::string, std::string>>& values,
                            std::size_t formIndex = 0);
     // A script of the page sets its location to `url` (any URL, deep links included).
     static void navigateByScript(webkit::WKWebView& webView, const foundation::URL& url);

@@ -16,7 +16,8 @@ NSLayoutDimension LayoutItem::heightAnchor() const { return {weakLayoutItem(), N
 NSLayoutConstraint::Pointer NSLayoutAnchorBase::make(NSLayoutRelation relation, const NSLayoutAnchorBase* other,
                                                      CGFloat multiplier, CGFloat constant) const {
     return NSLayoutConstraint::make(item(), attribute_, relation, other ? other->item() : nullptr,
-                                    other ? other->attribute_ : NSLayoutAttribute::notAnAttribute, multiplier, constant);
+                                    other ? other->attribute_ : NSLayoutAttribute::notAnAttribute, multiplier,
+                                    constant);
 }
 
 } // namespace uikit

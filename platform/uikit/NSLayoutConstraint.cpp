@@ -44,19 +44,32 @@ AttributeKind kindOf(NSLayoutAttribute attribute) {
 
 const char* nameOf(NSLayoutAttribute attribute) {
     switch (attribute) {
-    case NSLayoutAttribute::left: return "left";
-    case NSLayoutAttribute::right: return "right";
-    case NSLayoutAttribute::top: return "top";
-    case NSLayoutAttribute::bottom: return "bottom";
-    case NSLayoutAttribute::leading: return "leading";
-    case NSLayoutAttribute::trailing: return "trailing";
-    case NSLayoutAttribute::width: return "width";
-    case NSLayoutAttribute::height: return "height";
-    case NSLayoutAttribute::centerX: return "centerX";
-    case NSLayoutAttribute::centerY: return "centerY";
-    case NSLayoutAttribute::lastBaseline: return "lastBaseline";
-    case NSLayoutAttribute::firstBaseline: return "firstBaseline";
-    case NSLayoutAttribute::notAnAttribute: break;
+    case NSLayoutAttribute::left:
+        return "left";
+    case NSLayoutAttribute::right:
+        return "right";
+    case NSLayoutAttribute::top:
+        return "top";
+    case NSLayoutAttribute::bottom:
+        return "bottom";
+    case NSLayoutAttribute::leading:
+        return "leading";
+    case NSLayoutAttribute::trailing:
+        return "trailing";
+    case NSLayoutAttribute::width:
+        return "width";
+    case NSLayoutAttribute::height:
+        return "height";
+    case NSLayoutAttribute::centerX:
+        return "centerX";
+    case NSLayoutAttribute::centerY:
+        return "centerY";
+    case NSLayoutAttribute::lastBaseline:
+        return "lastBaseline";
+    case NSLayoutAttribute::firstBaseline:
+        return "firstBaseline";
+    case NSLayoutAttribute::notAnAttribute:
+        break;
     }
     return "notAnAttribute";
 }
@@ -70,9 +83,10 @@ std::string number(CGFloat value) {
 std::string itemName(const std::shared_ptr<LayoutItem>& item) { return item ? item->layoutDescription() : "(null)"; }
 
 std::string anchorDescription(const std::shared_ptr<LayoutItem>& item, NSLayoutAttribute attribute) {
-    return "<" + std::string(kindOf(attribute) == AttributeKind::dimension ? "NSLayoutDimension"
-                             : kindOf(attribute) == AttributeKind::yAxis   ? "NSLayoutYAxisAnchor"
-                                                                           : "NSLayoutXAxisAnchor") +
+    return "<" +
+           std::string(kindOf(attribute) == AttributeKind::dimension ? "NSLayoutDimension"
+                       : kindOf(attribute) == AttributeKind::yAxis   ? "NSLayoutYAxisAnchor"
+                                                                     : "NSLayoutXAxisAnchor") +
            " \"" + itemName(item) + "." + nameOf(attribute) + "\">";
 }
 
@@ -92,9 +106,11 @@ std::shared_ptr<UIView> commonAncestor(const std::shared_ptr<UIView>& a, const s
 
 } // namespace
 
-NSLayoutConstraint::Pointer NSLayoutConstraint::make(const std::shared_ptr<LayoutItem>& item, NSLayoutAttribute attribute,
-                                                     NSLayoutRelation relatedBy, const std::shared_ptr<LayoutItem>& toItem,
-                                                     NSLayoutAttribute toAttribute, CGFloat multiplier, CGFloat constant) {
+NSLayoutConstraint::Pointer NSLayoutConstraint::make(const std::shared_ptr<LayoutItem>& item,
+                                                     NSLayoutAttribute attribute, NSLayoutRelation relatedBy,
+                                                     const std::shared_ptr<LayoutItem>& toItem,
+                                                     NSLayoutAttribute toAttribute, CGFloat multiplier,
+                                                     CGFloat constant) {
     Pointer constraint(new NSLayoutConstraint());
     constraint->firstItem_ = item;
     constraint->firstAttribute_ = attribute;
@@ -115,7 +131,8 @@ NSLayoutConstraint::Pointer NSLayoutConstraint::make(const std::shared_ptr<Layou
         problem = "A constraint with no second item must be a width or height (a location needs something to be "
                   "relative to)";
     } else if (toItem && first != second) {
-        problem = std::string("Invalid pairing of layout attributes ") + nameOf(attribute) + " and " + nameOf(toAttribute);
+        problem =
+            std::string("Invalid pairing of layout attributes ") + nameOf(attribute) + " and " + nameOf(toAttribute);
     } else if (!std::isfinite(multiplier) || !std::isfinite(constant)) {
         problem = "a constraint's multiplier and constant must be finite";
     } else if (toItem && multiplier == 0 && first != AttributeKind::dimension) {
@@ -221,7 +238,8 @@ void NSLayoutConstraint::uninstall() {
     }
     const auto keep = shared_from_this();
     auto& list = host->constraints_;
-    list.erase(std::remove_if(list.begin(), list.end(), [this](const Pointer& c) { return c.get() == this; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [this](const Pointer& c) { return c.get() == this; }),
+               list.end());
     installedOn_.reset();
     host->markLayoutDirty();
 }
@@ -234,7 +252,9 @@ std::string NSLayoutConstraint::description() const {
         text += "'" + *identifier_ + "' ";
     }
     text += itemName(firstItem()) + "." + nameOf(firstAttribute_);
-    text += relation_ == NSLayoutRelation::equal ? " == " : relation_ == NSLayoutRelation::lessThanOrEqual ? " <= " : " >= ";
+    text += relation_ == NSLayoutRelation::equal             ? " == "
+            : relation_ == NSLayoutRelation::lessThanOrEqual ? " <= "
+                                                             : " >= ";
     if (secondAttribute_ != NSLayoutAttribute::notAnAttribute) {
         if (multiplier_ != 1) {
             text += number(multiplier_) + "*";

@@ -83,9 +83,9 @@ public:
     // The platform's `constraint(item:attribute:relatedBy:toItem:attribute:multiplier:constant:)`.
     // A constant constraint (width or height against nothing) has no second item and the
     // attribute notAnAttribute.
-    static Pointer make(const std::shared_ptr<LayoutItem>& item, NSLayoutAttribute attribute, NSLayoutRelation relatedBy,
-                        const std::shared_ptr<LayoutItem>& toItem, NSLayoutAttribute toAttribute,
-                        CGFloat multiplier = 1, CGFloat constant = 0);
+    static Pointer make(const std::shared_ptr<LayoutItem>& item, NSLayoutAttribute attribute,
+                        NSLayoutRelation relatedBy, const std::shared_ptr<LayoutItem>& toItem,
+                        NSLayoutAttribute toAttribute, CGFloat multiplier = 1, CGFloat constant = 0);
 
     ~NSLayoutConstraint();
     NSLayoutConstraint(const NSLayoutConstraint&) = delete;

@@ -11,7 +11,8 @@ namespace {
 const char* const kSpinKey = "spin";
 
 CGSize sizeOf(UIActivityIndicatorViewStyle style) {
-    const bool large = style == UIActivityIndicatorViewStyle::large || style == UIActivityIndicatorViewStyle::whiteLarge;
+    const bool large =
+        style == UIActivityIndicatorViewStyle::large || style == UIActivityIndicatorViewStyle::whiteLarge;
     return large ? CGSize{37, 37} : CGSize{20, 20};
 }
 

@@ -15,7 +15,8 @@ enum class UIActivityIndicatorViewStyle : int { whiteLarge = 0, white = 1, gray 
 
 class UIActivityIndicatorView : public UIView {
 public:
-    static std::shared_ptr<UIActivityIndicatorView> make(UIActivityIndicatorViewStyle style = UIActivityIndicatorViewStyle::medium) {
+    static std::shared_ptr<UIActivityIndicatorView>
+    make(UIActivityIndicatorViewStyle style = UIActivityIndicatorViewStyle::medium) {
         return create<UIActivityIndicatorView>(style);
     }
     explicit UIActivityIndicatorView(UIActivityIndicatorViewStyle style = UIActivityIndicatorViewStyle::medium);

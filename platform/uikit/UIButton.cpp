@@ -89,7 +89,9 @@ void UIButton::setImage(std::shared_ptr<UIImage> image, UIControlState state) {
     updateContent();
 }
 
-std::shared_ptr<UIImage> UIButton::image(UIControlState state) const { return lookup(images_, state).value_or(nullptr); }
+std::shared_ptr<UIImage> UIButton::image(UIControlState state) const {
+    return lookup(images_, state).value_or(nullptr);
+}
 
 void UIButton::setBackgroundImage(std::shared_ptr<UIImage> image, UIControlState state) {
     if (image) {
@@ -154,7 +156,8 @@ void UIButton::updateContent() {
     titleLabel_->setTextColor(currentTitleColor());
     titleLabel_->setHidden(!title || title->empty());
 
-    const bool imageSizeChanged = !image != !previousImage || (image && previousImage && image->size() != previousImage->size());
+    const bool imageSizeChanged =
+        !image != !previousImage || (image && previousImage && image->size() != previousImage->size());
     if (title != previousTitle || imageSizeChanged) {
         invalidateIntrinsicContentSize();
     }

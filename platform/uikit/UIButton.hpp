@@ -21,7 +21,15 @@
 namespace uikit {
 
 // The platform's raw values.
-enum class UIButtonType : int { custom = 0, system = 1, detailDisclosure = 2, infoLight = 3, infoDark = 4, contactAdd = 5, close = 7 };
+enum class UIButtonType : int {
+    custom = 0,
+    system = 1,
+    detailDisclosure = 2,
+    infoLight = 3,
+    infoDark = 4,
+    contactAdd = 5,
+    close = 7
+};
 
 class UIButton : public UIControl {
 public:

@@ -68,12 +68,18 @@ UIColor UIColor::fromHSB(CGFloat hue, CGFloat saturation, CGFloat brightness, CG
     const CGFloat q = v * (1 - saturation * f);
     const CGFloat t = v * (1 - saturation * (1 - f));
     switch (index) {
-    case 0: return UIColor(v, t, p, alpha);
-    case 1: return UIColor(q, v, p, alpha);
-    case 2: return UIColor(p, v, t, alpha);
-    case 3: return UIColor(p, q, v, alpha);
-    case 4: return UIColor(t, p, v, alpha);
-    default: return UIColor(v, p, q, alpha);
+    case 0:
+        return UIColor(v, t, p, alpha);
+    case 1:
+        return UIColor(q, v, p, alpha);
+    case 2:
+        return UIColor(p, v, t, alpha);
+    case 3:
+        return UIColor(p, q, v, alpha);
+    case 4:
+        return UIColor(t, p, v, alpha);
+    default:
+        return UIColor(v, p, q, alpha);
     }
 }
 
@@ -85,12 +91,14 @@ UIColor UIColor::red() { return UIColor(1.0, 0.0, 0.0, 1.0); }
 UIColor UIColor::blue() { return UIColor(0.0, 0.0, 1.0, 1.0); }
 
 UIColor UIColor::systemBlue() {
-    static const UIColor color = dynamicPair(UIColor(0.0, 122 / 255.0, 1.0, 1.0), UIColor(10 / 255.0, 132 / 255.0, 1.0, 1.0));
+    static const UIColor color =
+        dynamicPair(UIColor(0.0, 122 / 255.0, 1.0, 1.0), UIColor(10 / 255.0, 132 / 255.0, 1.0, 1.0));
     return color;
 }
 
 UIColor UIColor::systemGroupedBackground() {
-    static const UIColor color = dynamicPair(UIColor(242 / 255.0, 242 / 255.0, 247 / 255.0, 1.0), UIColor(0.0, 0.0, 0.0, 1.0));
+    static const UIColor color =
+        dynamicPair(UIColor(242 / 255.0, 242 / 255.0, 247 / 255.0, 1.0), UIColor(0.0, 0.0, 0.0, 1.0));
     return color;
 }
 

@@ -63,25 +63,27 @@ public:
     template <class T, class Sender>
     void addTarget(const std::shared_ptr<T>& target, void (T::*action)(Sender&), UIControlEvents controlEvents) {
         std::weak_ptr<T> weakTarget = target;
-        addTarget(std::static_pointer_cast<void>(target),
-                  [weakTarget, action](UIControl& sender, const UIEvent*) {
-                      auto* typed = dynamic_cast<Sender*>(&sender);
-                      if (const auto strong = weakTarget.lock(); strong && typed) {
-                          (strong.get()->*action)(*typed);
-                      }
-                  },
-                  controlEvents);
+        addTarget(
+            std::static_pointer_cast<void>(target),
+            [weakTarget, action](UIControl& sender, const UIEvent*) {
+                auto* typed = dynamic_cast<Sender*>(&sender);
+                if (const auto strong = weakTarget.lock(); strong && typed) {
+                    (strong.get()->*action)(*typed);
+                }
+            },
+            controlEvents);
     }
     template <class T>
     void addTarget(const std::shared_ptr<T>& target, void (T::*action)(), UIControlEvents controlEvents) {
         std::weak_ptr<T> weakTarget = target;
-        addTarget(std::static_pointer_cast<void>(target),
-                  [weakTarget, action](UIControl&, const UIEvent*) {
-                      if (const auto strong = weakTarget.lock()) {
-                          (strong.get()->*action)();
-                      }
-                  },
-                  controlEvents);
+        addTarget(
+            std::static_pointer_cast<void>(target),
+            [weakTarget, action](UIControl&, const UIEvent*) {
+                if (const auto strong = weakTarget.lock()) {
+                    (strong.get()->*action)();
+                }
+            },
+            controlEvents);
     }
     // Removes the actions of the target (of every target when null) for those events.
     void removeTarget(const std::shared_ptr<void>& target, UIControlEvents controlEvents);

@@ -116,9 +116,8 @@ CGFloat UIFont::width(std::string_view text) const {
     if (face_) {
         return scaled(static_cast<double>(face_->advanceWidth(text)));
     }
-    return estimatedAdvance * pointSize_ * static_cast<CGFloat>(std::count_if(text.begin(), text.end(), [](char c) {
-               return !isUtf8Continuation(c);
-           }));
+    return estimatedAdvance * pointSize_ *
+           static_cast<CGFloat>(std::count_if(text.begin(), text.end(), [](char c) { return !isUtf8Continuation(c); }));
 }
 
 namespace {
@@ -177,7 +176,8 @@ std::vector<std::string_view> paragraphsOf(std::string_view text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t newline = text.find('\n', start);
-        std::string_view paragraph = text.substr(start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
+        std::string_view paragraph =
+            text.substr(start, newline == std::string_view::npos ? std::string_view::npos : newline - start);
         if (!paragraph.empty() && paragraph.back() == '\r') {
             paragraph.remove_suffix(1);
         }

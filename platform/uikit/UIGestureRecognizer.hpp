@@ -43,7 +43,7 @@ public:
     // Asked of either recogniser's delegate when both want the same touches; true from either
     // lets both recognise.
     virtual bool gestureRecognizerShouldRecognizeSimultaneouslyWith(UIGestureRecognizer& /*recognizer*/,
-                                                                   UIGestureRecognizer& /*other*/) {
+                                                                    UIGestureRecognizer& /*other*/) {
         return false;
     }
     // Asked before a touch is given to the recogniser; false keeps it from the recogniser.
@@ -188,7 +188,7 @@ protected:
 private:
     void track(const UITouch& touch);
 
-    CGPoint start_;       // root coordinates, moved by setTranslation
+    CGPoint start_; // root coordinates, moved by setTranslation
     CGPoint current_;
     CGPoint rootVelocity_;
 };

@@ -9,8 +9,8 @@ using coregraphics::CGContext;
 namespace {
 
 struct StackEntry {
-    CGContext* context;                // null for a begin whose context could not be made
-    std::unique_ptr<CGContext> owned;  // contexts made by begin; a renderer owns its own
+    CGContext* context;               // null for a begin whose context could not be made
+    std::unique_ptr<CGContext> owned; // contexts made by begin; a renderer owns its own
     bool fromBegin;
 };
 
@@ -38,8 +38,8 @@ std::shared_ptr<UIImage> UIGraphicsImageRendererContext::currentImage() const { 
 UIGraphicsImageRenderer::UIGraphicsImageRenderer(CGSize size, UIGraphicsImageRendererFormat format)
     : size_(size), format_(format) {}
 
-std::shared_ptr<UIImage> UIGraphicsImageRenderer::image(
-    const std::function<void(UIGraphicsImageRendererContext&)>& actions) const {
+std::shared_ptr<UIImage>
+UIGraphicsImageRenderer::image(const std::function<void(UIGraphicsImageRendererContext&)>& actions) const {
     const auto context = CGContext::bitmap(size_, resolvedScale(format_.scale), format_.opaque);
     if (!context) {
         return nullptr;

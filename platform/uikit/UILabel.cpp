@@ -4,8 +4,7 @@
 
 namespace uikit {
 
-UILabel::UILabel(const CGRect& frame)
-    : UIView(frame), font_(UIFont::systemFont(17)), textColor_(UIColor::black()) {
+UILabel::UILabel(const CGRect& frame) : UIView(frame), font_(UIFont::systemFont(17)), textColor_(UIColor::black()) {
     setUserInteractionEnabled(false);
 }
 

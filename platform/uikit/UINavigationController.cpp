@@ -284,19 +284,22 @@ void UINavigationController::changeStack(std::vector<Pointer> stack, bool animat
     const auto toView = to ? to->viewIfLoaded() : nullptr;
     Slide* const running = slide_.get();
     const std::weak_ptr<UIViewController> weakSelf = self;
-    UIView::animate(transitionDuration, [&] {
-        if (toView) {
-            toView->setFrame(frame);
-        }
-        if (fromView) {
-            fromView->setFrame(offset(frame, forward ? -frame.size.width / 3 : frame.size.width));
-        }
-    }, [weakSelf, running](bool /*finished*/) {
-        const auto strong = std::static_pointer_cast<UINavigationController>(weakSelf.lock());
-        if (strong && strong->slide_.get() == running) {
-            strong->finishSlide();
-        }
-    });
+    UIView::animate(
+        transitionDuration,
+        [&] {
+            if (toView) {
+                toView->setFrame(frame);
+            }
+            if (fromView) {
+                fromView->setFrame(offset(frame, forward ? -frame.size.width / 3 : frame.size.width));
+            }
+        },
+        [weakSelf, running](bool /*finished*/) {
+            const auto strong = std::static_pointer_cast<UINavigationController>(weakSelf.lock());
+            if (strong && strong->slide_.get() == running) {
+                strong->finishSlide();
+            }
+        });
 }
 
 void UINavigationController::finishSlide() {

@@ -28,7 +28,8 @@ class UINavigationController : public UIViewController {
 public:
     static constexpr double transitionDuration = 0.35;
 
-    static std::shared_ptr<UINavigationController> make(std::shared_ptr<UIViewController> rootViewController = nullptr) {
+    static std::shared_ptr<UINavigationController>
+    make(std::shared_ptr<UIViewController> rootViewController = nullptr) {
         return create<UINavigationController>(std::move(rootViewController));
     }
 

@@ -81,9 +81,10 @@ CGRect UIPresentationController::frameOfPresentedViewInContainerView() const {
     return containerView_ ? containerView_->bounds() : CGRect::zero();
 }
 
-std::shared_ptr<UIPresentationController> UIPresentationController::makeStandard(
-    const std::shared_ptr<UIViewController>& presentedViewController,
-    const std::shared_ptr<UIViewController>& presenting, UIModalPresentationStyle style) {
+std::shared_ptr<UIPresentationController>
+UIPresentationController::makeStandard(const std::shared_ptr<UIViewController>& presentedViewController,
+                                       const std::shared_ptr<UIViewController>& presenting,
+                                       UIModalPresentationStyle style) {
     auto controller = std::make_shared<StandardPresentationController>(presentedViewController, presenting, style);
     static_cast<UIPresentationController&>(*controller).style_ = style;
     return controller;

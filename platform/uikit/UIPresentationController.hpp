@@ -61,9 +61,9 @@ public:
     virtual void containerViewDidLayoutSubviews() {}
 
     // The presentation controller the platform uses for a style other than custom.
-    static std::shared_ptr<UIPresentationController> makeStandard(
-        const std::shared_ptr<UIViewController>& presentedViewController,
-        const std::shared_ptr<UIViewController>& presenting, UIModalPresentationStyle style);
+    static std::shared_ptr<UIPresentationController>
+    makeStandard(const std::shared_ptr<UIViewController>& presentedViewController,
+                 const std::shared_ptr<UIViewController>& presenting, UIModalPresentationStyle style);
 
 private:
     friend class ModalPresentation;

@@ -21,7 +21,12 @@ namespace uikit {
 class UIScrollView;
 
 // The platform's raw values.
-enum class UIScrollViewContentInsetAdjustmentBehavior : int { automatic = 0, scrollableAxes = 1, never = 2, always = 3 };
+enum class UIScrollViewContentInsetAdjustmentBehavior : int {
+    automatic = 0,
+    scrollableAxes = 1,
+    never = 2,
+    always = 3
+};
 
 class UIScrollViewDelegate {
 public:
@@ -95,7 +100,8 @@ private:
     std::weak_ptr<UIScrollViewDelegate> delegate_;
     CGSize contentSize_;
     UIEdgeInsets contentInset_;
-    UIScrollViewContentInsetAdjustmentBehavior adjustmentBehavior_ = UIScrollViewContentInsetAdjustmentBehavior::automatic;
+    UIScrollViewContentInsetAdjustmentBehavior adjustmentBehavior_ =
+        UIScrollViewContentInsetAdjustmentBehavior::automatic;
     bool scrollEnabled_ = true;
     bool bounces_ = true;
     bool alwaysBounceVertical_ = false;

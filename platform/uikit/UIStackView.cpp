@@ -43,7 +43,9 @@ void UIStackView::arrangementChanged() {
     setNeedsLayout();
 }
 
-void UIStackView::addArrangedSubview(const std::shared_ptr<UIView>& view) { insertArrangedSubview(view, arranged_.size()); }
+void UIStackView::addArrangedSubview(const std::shared_ptr<UIView>& view) {
+    insertArrangedSubview(view, arranged_.size());
+}
 
 void UIStackView::insertArrangedSubview(const std::shared_ptr<UIView>& view, std::size_t at) {
     if (!view || view.get() == this) {

@@ -78,7 +78,8 @@ void UITableView::registerCell(CellFactory factory, const std::string& forCellRe
     cellFactories_[forCellReuseIdentifier] = std::move(factory);
 }
 
-void UITableView::registerHeaderFooterView(HeaderFooterFactory factory, const std::string& forHeaderFooterViewReuseIdentifier) {
+void UITableView::registerHeaderFooterView(HeaderFooterFactory factory,
+                                           const std::string& forHeaderFooterViewReuseIdentifier) {
     headerFooterFactories_[forHeaderFooterViewReuseIdentifier] = std::move(factory);
 }
 
@@ -106,7 +107,8 @@ std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCell(const std::str
     return UITableViewCell::make(UITableViewCellStyle::defaultStyle, withIdentifier);
 }
 
-std::shared_ptr<UITableViewHeaderFooterView> UITableView::dequeueReusableHeaderFooterView(const std::string& withIdentifier) {
+std::shared_ptr<UITableViewHeaderFooterView>
+UITableView::dequeueReusableHeaderFooterView(const std::string& withIdentifier) {
     auto& pool = reusableHeaderFooters_[withIdentifier];
     if (!pool.empty()) {
         auto view = pool.back();
@@ -176,12 +178,12 @@ CGRect UITableView::rectForRow(const IndexPath& at) const {
 
 std::shared_ptr<UIView> UITableView::headerView(int forSection) const {
     return forSection >= 0 && static_cast<std::size_t>(forSection) < sections_.size() ? sections_[forSection].header
-                                                                                        : nullptr;
+                                                                                      : nullptr;
 }
 
 std::shared_ptr<UIView> UITableView::footerView(int forSection) const {
     return forSection >= 0 && static_cast<std::size_t>(forSection) < sections_.size() ? sections_[forSection].footer
-                                                                                        : nullptr;
+                                                                                      : nullptr;
 }
 
 void UITableView::setRowHeight(CGFloat height) {
@@ -210,9 +212,13 @@ void UITableView::replaceTableView(std::shared_ptr<UIView>& slot, std::shared_pt
     setNeedsLayout();
 }
 
-void UITableView::setTableHeaderView(std::shared_ptr<UIView> view) { replaceTableView(tableHeaderView_, std::move(view)); }
+void UITableView::setTableHeaderView(std::shared_ptr<UIView> view) {
+    replaceTableView(tableHeaderView_, std::move(view));
+}
 
-void UITableView::setTableFooterView(std::shared_ptr<UIView> view) { replaceTableView(tableFooterView_, std::move(view)); }
+void UITableView::setTableFooterView(std::shared_ptr<UIView> view) {
+    replaceTableView(tableFooterView_, std::move(view));
+}
 
 void UITableView::selectRow(const std::optional<IndexPath>& at, bool animated) {
     if (selected_) {
@@ -282,8 +288,8 @@ CGFloat UITableView::fittingHeight(const std::shared_ptr<UIView>& view, CGFloat 
     if (!view) {
         return 0;
     }
-    const CGSize size = view->systemLayoutSizeFitting({width, 0}, UILayoutPriority::required,
-                                                     UILayoutPriority::fittingSizeLevel);
+    const CGSize size =
+        view->systemLayoutSizeFitting({width, 0}, UILayoutPriority::required, UILayoutPriority::fittingSizeLevel);
     return std::max<CGFloat>(0, size.height);
 }
 
@@ -349,7 +355,8 @@ void UITableView::layoutSubviews() {
     for (std::size_t section = 0; section < sections_.size(); ++section) {
         const int s = static_cast<int>(section);
         const auto& views = sections_[section];
-        place(views.header, sectionViewHeight(views.header, d ? d->heightForHeaderInSection(*this, s) : sectionHeaderHeight_));
+        place(views.header,
+              sectionViewHeight(views.header, d ? d->heightForHeaderInSection(*this, s) : sectionHeaderHeight_));
         for (; next < rows_.size() && rows_[next].indexPath.section == s; ++next) {
             Row& row = rows_[next];
             const bool appearing = row.cell->superview().get() != this;
@@ -364,7 +371,8 @@ void UITableView::layoutSubviews() {
                 d->willDisplay(*this, *row.cell, row.indexPath);
             }
         }
-        place(views.footer, sectionViewHeight(views.footer, d ? d->heightForFooterInSection(*this, s) : sectionFooterHeight_));
+        place(views.footer,
+              sectionViewHeight(views.footer, d ? d->heightForFooterInSection(*this, s) : sectionFooterHeight_));
     }
     if (tableFooterView_) {
         place(tableFooterView_, tableFooterView_->frame().size.height);

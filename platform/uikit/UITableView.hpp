@@ -75,7 +75,8 @@ private:
 
 class UITableViewHeaderFooterView : public UIView {
 public:
-    static std::shared_ptr<UITableViewHeaderFooterView> make(std::optional<std::string> reuseIdentifier = std::nullopt) {
+    static std::shared_ptr<UITableViewHeaderFooterView>
+    make(std::optional<std::string> reuseIdentifier = std::nullopt) {
         return create<UITableViewHeaderFooterView>(std::move(reuseIdentifier));
     }
     explicit UITableViewHeaderFooterView(std::optional<std::string> reuseIdentifier = std::nullopt);
@@ -147,16 +148,20 @@ public:
     // Cells of type T, made with (UITableViewCellStyle::defaultStyle, identifier).
     template <class T>
     void registerCell(const std::string& forCellReuseIdentifier) {
-        registerCell([](const std::string& identifier) -> std::shared_ptr<UITableViewCell> {
-            return UIView::create<T>(UITableViewCellStyle::defaultStyle, std::optional<std::string>(identifier));
-        }, forCellReuseIdentifier);
+        registerCell(
+            [](const std::string& identifier) -> std::shared_ptr<UITableViewCell> {
+                return UIView::create<T>(UITableViewCellStyle::defaultStyle, std::optional<std::string>(identifier));
+            },
+            forCellReuseIdentifier);
     }
     void registerHeaderFooterView(HeaderFooterFactory factory, const std::string& forHeaderFooterViewReuseIdentifier);
     template <class T>
     void registerHeaderFooterView(const std::string& forHeaderFooterViewReuseIdentifier) {
-        registerHeaderFooterView([](const std::string& identifier) -> std::shared_ptr<UITableViewHeaderFooterView> {
-            return UIView::create<T>(std::optional<std::string>(identifier));
-        }, forHeaderFooterViewReuseIdentifier);
+        registerHeaderFooterView(
+            [](const std::string& identifier) -> std::shared_ptr<UITableViewHeaderFooterView> {
+                return UIView::create<T>(std::optional<std::string>(identifier));
+            },
+            forHeaderFooterViewReuseIdentifier);
     }
 
     // A reusable cell, else a new one from the registration; none when neither exists.

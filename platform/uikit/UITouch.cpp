@@ -82,7 +82,9 @@ std::vector<std::shared_ptr<UIGestureRecognizer>> UITouchSequence::recognizers()
     return alive;
 }
 
-void UITouchSequence::move(const CGPoint& location, double timestamp) { step(UITouchPhase::moved, location, timestamp); }
+void UITouchSequence::move(const CGPoint& location, double timestamp) {
+    step(UITouchPhase::moved, location, timestamp);
+}
 
 void UITouchSequence::end(const CGPoint& location, double timestamp) { step(UITouchPhase::ended, location, timestamp); }
 

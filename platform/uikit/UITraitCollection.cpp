@@ -12,8 +12,9 @@ std::mutex& currentMutex() {
 }
 
 UITraitCollection& currentStorage() {
-    static UITraitCollection traits = UITraitCollection::combining(
-        {UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::light), UITraitCollection::withDisplayScale(3)});
+    static UITraitCollection traits =
+        UITraitCollection::combining({UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle::light),
+                                      UITraitCollection::withDisplayScale(3)});
     return traits;
 }
 

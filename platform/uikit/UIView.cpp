@@ -62,8 +62,8 @@ void UIView::runDidInit() {
     didInit();
 }
 
-void UIView::layerWillChange(quartzcore::CALayer& layer, const std::string& key, const quartzcore::CAAnimationValue& from,
-                             const quartzcore::CAAnimationValue& to) {
+void UIView::layerWillChange(quartzcore::CALayer& layer, const std::string& key,
+                             const quartzcore::CAAnimationValue& from, const quartzcore::CAAnimationValue& to) {
     if (&layer == layer_.get()) {
         animation::willChange(*this, key, from, to);
     }

@@ -22,10 +22,10 @@
 // itself or to one of its descendants, a non-finite frame) print a message on standard error and
 // change nothing.
 
-#include "platform/foundation/OptionSet.hpp"
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGGeometry.hpp"
 #include "platform/foundation/NSObject.hpp"
+#include "platform/foundation/OptionSet.hpp"
 #include "platform/quartzcore/CALayer.hpp"
 #include "platform/uikit/NSLayoutAnchor.hpp"
 #include "platform/uikit/NSLayoutConstraint.hpp"
@@ -141,8 +141,7 @@ public:
     void addSubview(const std::shared_ptr<UIView>& view);
     void insertSubview(const std::shared_ptr<UIView>& view, std::size_t at);
     // A sibling that is not a subview makes these append.
-    void insertSubview(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& aboveSubview,
-                       bool above);
+    void insertSubview(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& aboveSubview, bool above);
     void insertSubviewAbove(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& sibling) {
         insertSubview(view, sibling, true);
     }

@@ -44,7 +44,7 @@ CGRect blend(const CGRect& a, const CGRect& b, double t) {
 
 template <>
 CGAffineTransform blend(const CGAffineTransform& a, const CGAffineTransform& b, double t) {
-    return {blend(a.a, b.a, t), blend(a.b, b.b, t), blend(a.c, b.c, t),
+    return {blend(a.a, b.a, t), blend(a.b, b.b, t),   blend(a.c, b.c, t),
             blend(a.d, b.d, t), blend(a.tx, b.tx, t), blend(a.ty, b.ty, t)};
 }
 

@@ -147,8 +147,8 @@ void UIViewController::addChild(const Pointer& child) {
         return;
     }
     if (child.get() == this || child->isAncestor(*this)) {
-        std::cerr << "UIViewController: " << child->description() << " cannot become a child of "
-                  << description() << ", which it contains.\n";
+        std::cerr << "UIViewController: " << child->description() << " cannot become a child of " << description()
+                  << ", which it contains.\n";
         return;
     }
     if (child->presenterOfThis()) {
@@ -303,8 +303,7 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
         return;
     }
     const auto self = shared_from_this();
-    const auto presenter =
-        presentationContextFor(ModalPresentation::resolvedStyle(presented->modalPresentationStyle_));
+    const auto presenter = presentationContextFor(ModalPresentation::resolvedStyle(presented->modalPresentationStyle_));
     const auto window = presenter->windowForTransitions();
     if (window && window->isTransitionInProgress()) {
         window->enqueueAfterTransition([self, presented, animated, completion = std::move(completion)]() mutable {
@@ -319,8 +318,7 @@ void UIViewController::present(const Pointer& viewControllerToPresent, bool anim
     }
     if (presented == self || presented->parent() || presented->isAncestor(*this) ||
         (presented->view_ && presented->view_->window())) {
-        std::cerr << "Application tried to present modally an active controller " << presented->description()
-                  << ".\n";
+        std::cerr << "Application tried to present modally an active controller " << presented->description() << ".\n";
         return;
     }
     if (const auto& presenting = presenter->presentation_; presenting && presenting->presented()) {

@@ -111,8 +111,8 @@ void UIViewControllerTransitionContext::completeTransition(bool didComplete) {
     alongside_.clear();
 }
 
-std::shared_ptr<UIViewController> UIViewControllerTransitionContext::viewController(
-    UITransitionContextViewControllerKey key) const {
+std::shared_ptr<UIViewController>
+UIViewControllerTransitionContext::viewController(UITransitionContextViewControllerKey key) const {
     return key == UITransitionContextViewControllerKey::from ? parameters_.fromViewController
                                                              : parameters_.toViewController;
 }
@@ -162,7 +162,8 @@ bool UIViewControllerTransitionContext::animate(Block alongsideTransition, Block
     return true;
 }
 
-void UIViewControllerTransitionContext::setInterruptibleAnimator(const std::shared_ptr<UIViewPropertyAnimator>& animator) {
+void UIViewControllerTransitionContext::setInterruptibleAnimator(
+    const std::shared_ptr<UIViewPropertyAnimator>& animator) {
     interruptible_ = animator;
 }
 

@@ -149,8 +149,8 @@ public:
     virtual void animateTransition(const std::shared_ptr<UIViewControllerContextTransitioning>& context) = 0;
     // The animator that an interactive transition drives; null: the animator offers none (the
     // platform's optional member left out).
-    virtual std::shared_ptr<UIViewPropertyAnimator> interruptibleAnimator(
-        const std::shared_ptr<UIViewControllerContextTransitioning>& /*context*/) {
+    virtual std::shared_ptr<UIViewPropertyAnimator>
+    interruptibleAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& /*context*/) {
         return nullptr;
     }
     virtual void animationEnded(bool /*transitionCompleted*/) {}
@@ -174,29 +174,29 @@ class UIViewControllerTransitioningDelegate {
 public:
     virtual ~UIViewControllerTransitioningDelegate() = default;
 
-    virtual std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<UIViewController>& /*forPresented*/,
-        const std::shared_ptr<UIViewController>& /*presenting*/,
-        const std::shared_ptr<UIViewController>& /*source*/) {
+    virtual std::shared_ptr<UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<UIViewController>& /*forPresented*/,
+                        const std::shared_ptr<UIViewController>& /*presenting*/,
+                        const std::shared_ptr<UIViewController>& /*source*/) {
         return nullptr;
     }
-    virtual std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<UIViewController>& /*forDismissed*/) {
+    virtual std::shared_ptr<UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<UIViewController>& /*forDismissed*/) {
         return nullptr;
     }
-    virtual std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForPresentation(
-        const std::shared_ptr<UIViewControllerAnimatedTransitioning>& /*using*/) {
+    virtual std::shared_ptr<UIViewControllerInteractiveTransitioning>
+    interactionControllerForPresentation(const std::shared_ptr<UIViewControllerAnimatedTransitioning>& /*using*/) {
         return nullptr;
     }
-    virtual std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForDismissal(
-        const std::shared_ptr<UIViewControllerAnimatedTransitioning>& /*using*/) {
+    virtual std::shared_ptr<UIViewControllerInteractiveTransitioning>
+    interactionControllerForDismissal(const std::shared_ptr<UIViewControllerAnimatedTransitioning>& /*using*/) {
         return nullptr;
     }
     // Asked only for the custom presentation style.
-    virtual std::shared_ptr<UIPresentationController> presentationController(
-        const std::shared_ptr<UIViewController>& /*forPresented*/,
-        const std::shared_ptr<UIViewController>& /*presenting*/,
-        const std::shared_ptr<UIViewController>& /*source*/) {
+    virtual std::shared_ptr<UIPresentationController>
+    presentationController(const std::shared_ptr<UIViewController>& /*forPresented*/,
+                           const std::shared_ptr<UIViewController>& /*presenting*/,
+                           const std::shared_ptr<UIViewController>& /*source*/) {
         return nullptr;
     }
 };

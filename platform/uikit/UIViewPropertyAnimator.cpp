@@ -55,16 +55,17 @@ std::shared_ptr<UIViewPropertyAnimator> UIViewPropertyAnimator::make(double dura
     return animator;
 }
 
-std::shared_ptr<UIViewPropertyAnimator> UIViewPropertyAnimator::make(
-    double duration, std::shared_ptr<UITimingCurveProvider> timingParameters) {
+std::shared_ptr<UIViewPropertyAnimator>
+UIViewPropertyAnimator::make(double duration, std::shared_ptr<UITimingCurveProvider> timingParameters) {
     if (!timingParameters) {
         timingParameters = std::make_shared<UICubicTimingParameters>();
     }
     return std::shared_ptr<UIViewPropertyAnimator>(new UIViewPropertyAnimator(duration, std::move(timingParameters)));
 }
 
-std::shared_ptr<UIViewPropertyAnimator> UIViewPropertyAnimator::runningPropertyAnimator(
-    double withDuration, double delay, UIViewAnimationOptions options, Animations animations, Completion completion) {
+std::shared_ptr<UIViewPropertyAnimator>
+UIViewPropertyAnimator::runningPropertyAnimator(double withDuration, double delay, UIViewAnimationOptions options,
+                                                Animations animations, Completion completion) {
     auto animator = make(withDuration, curveOf(options), std::move(animations));
     animator->addCompletion(std::move(completion));
     animator->startAnimation(delay);

@@ -98,7 +98,9 @@ void UIWindow::makeKeyAndVisible() {
     }
 }
 
-void UIWindow::makeKey() { UIApplication::shared().setKeyWindow(std::static_pointer_cast<UIWindow>(shared_from_this())); }
+void UIWindow::makeKey() {
+    UIApplication::shared().setKeyWindow(std::static_pointer_cast<UIWindow>(shared_from_this()));
+}
 
 bool UIWindow::isKeyWindow() const { return UIApplication::shared().keyWindow().get() == this; }
 

@@ -72,8 +72,7 @@ void walk(const GumboNode* root, Visit&& visit) {
 std::string textOf(const GumboNode& node) {
     std::string text;
     walk(&node, [&](const GumboNode& child) {
-        if (child.type == GUMBO_NODE_TEXT || child.type == GUMBO_NODE_WHITESPACE ||
-            child.type == GUMBO_NODE_CDATA) {
+        if (child.type == GUMBO_NODE_TEXT || child.type == GUMBO_NODE_WHITESPACE || child.type == GUMBO_NODE_CDATA) {
             text += child.v.text.text;
         }
         return child.type == GUMBO_NODE_ELEMENT || child.type == GUMBO_NODE_DOCUMENT ||
@@ -83,8 +82,7 @@ std::string textOf(const GumboNode& node) {
 }
 
 bool isElement(const GumboNode& node, GumboTag tag) {
-    return (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) &&
-           node.v.element.tag == tag;
+    return (node.type == GUMBO_NODE_ELEMENT || node.type == GUMBO_NODE_TEMPLATE) && node.v.element.tag == tag;
 }
 
 std::optional<HTMLFormField> fieldOf(const GumboNode& node) {
@@ -99,8 +97,7 @@ std::optional<HTMLFormField> fieldOf(const GumboNode& node) {
         if (type.empty()) {
             type = "text";
         }
-        if (type == "submit" || type == "button" || type == "reset" || type == "image" ||
-            type == "file") {
+        if (type == "submit" || type == "button" || type == "reset" || type == "image" || type == "file") {
             return std::nullopt;
         }
         if ((type == "checkbox" || type == "radio")) {
@@ -126,8 +123,8 @@ std::optional<HTMLFormField> fieldOf(const GumboNode& node) {
         const GumboNode* chosen = nullptr;
         walk(&node, [&](const GumboNode& child) {
             if (isElement(child, GUMBO_TAG_OPTION)) {
-                if (chosen == nullptr || (hasAttribute(child.v.element, "selected") &&
-                                          !hasAttribute(chosen->v.element, "selected"))) {
+                if (chosen == nullptr ||
+                    (hasAttribute(child.v.element, "selected") && !hasAttribute(chosen->v.element, "selected"))) {
                     chosen = &child;
                 }
                 return false;
@@ -137,9 +134,8 @@ std::optional<HTMLFormField> fieldOf(const GumboNode& node) {
         if (chosen == nullptr) {
             return std::nullopt;
         }
-        std::string value = hasAttribute(chosen->v.element, "value")
-                                ? attribute(chosen->v.element, "value")
-                                : textOf(*chosen);
+        std::string value =
+            hasAttribute(chosen->v.element, "value") ? attribute(chosen->v.element, "value") : textOf(*chosen);
         return HTMLFormField{name, value, "select"};
     }
     default:
@@ -157,17 +153,14 @@ bool isOneOf(const std::string& name, std::initializer_list<const char*> names) 
 
 // Elements that hold no others, or whose text is not markup.
 bool isVoid(const std::string& name) {
-    return isOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta",
-                          "param", "source", "track", "wbr", "keygen"});
+    return isOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
+                          "track", "wbr", "keygen"});
 }
 bool isRawText(const std::string& name) {
-    return isOneOf(name, {"script", "style", "textarea", "title", "xmp", "iframe", "noembed",
-                          "noframes", "plaintext"});
+    return isOneOf(name, {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "plaintext"});
 }
 // What a page's links and forms are made of: kept at any depth.
-bool isKept(const std::string& name) {
-    return isOneOf(name, {"a", "form", "select", "option", "button", "label"});
-}
+bool isKept(const std::string& name) { return isOneOf(name, {"a", "form", "select", "option", "button", "label"}); }
 
 // The end of the tag that starts at `from` (its ">"), quotes respected; npos when it has none.
 std::size_t tagEnd(std::string_view html, std::size_t from) {
@@ -281,8 +274,7 @@ HTMLPage HTMLPage::parse(std::string_view markup, const foundation::URL& base) {
     };
 
     walk(output->document, [&](const GumboNode& node) {
-        if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_DOCUMENT &&
-            node.type != GUMBO_NODE_TEMPLATE) {
+        if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_DOCUMENT && node.type != GUMBO_NODE_TEMPLATE) {
             return false;
         }
         if (node.type == GUMBO_NODE_DOCUMENT) {
@@ -294,8 +286,8 @@ HTMLPage HTMLPage::parse(std::string_view markup, const foundation::URL& base) {
             page.title = textOf(node);
         } else if (element.tag == GUMBO_TAG_A && hasAttribute(element, "href")) {
             std::string href = attribute(element, "href");
-            page.links.push_back(HTMLLink{textOf(node), href, resolve(href),
-                                          lowercased(attribute(element, "target")) == "_blank"});
+            page.links.push_back(
+                HTMLLink{textOf(node), href, resolve(href), lowercased(attribute(element, "target")) == "_blank"});
         } else if (element.tag == GUMBO_TAG_FORM) {
             HTMLForm form;
             form.method = lowercased(attribute(element, "method")) == "post" ? "POST" : "GET";

@@ -38,10 +38,9 @@ private:
 class WKNavigationAction {
 public:
     WKNavigationAction(foundation::URLRequest request, WKNavigationType navigationType,
-                       std::optional<WKFrameInfo> targetFrame,
-                       std::optional<WKFrameInfo> sourceFrame = std::nullopt)
-        : request_(std::move(request)), navigationType_(navigationType),
-          targetFrame_(std::move(targetFrame)), sourceFrame_(std::move(sourceFrame)) {}
+                       std::optional<WKFrameInfo> targetFrame, std::optional<WKFrameInfo> sourceFrame = std::nullopt)
+        : request_(std::move(request)), navigationType_(navigationType), targetFrame_(std::move(targetFrame)),
+          sourceFrame_(std::move(sourceFrame)) {}
 
     const foundation::URLRequest& request() const { return request_; }
     WKNavigationType navigationType() const { return navigationType_; }

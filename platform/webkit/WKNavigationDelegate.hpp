@@ -32,22 +32,19 @@ public:
 
     // The handlers may be called later and from any thread; a navigation whose handler is never
     // called stays pending until another navigation replaces it.
-    virtual void decidePolicyForNavigationAction(WKWebView& webView,
-                                                 const WKNavigationAction& navigationAction,
+    virtual void decidePolicyForNavigationAction(WKWebView& webView, const WKNavigationAction& navigationAction,
                                                  ActionDecisionHandler decisionHandler) {
         decisionHandler(WKNavigationActionPolicy::allow);
     }
-    virtual void decidePolicyForNavigationResponse(WKWebView& webView,
-                                                   const WKNavigationResponse& navigationResponse,
+    virtual void decidePolicyForNavigationResponse(WKWebView& webView, const WKNavigationResponse& navigationResponse,
                                                    ResponseDecisionHandler decisionHandler) {
         decisionHandler(WKNavigationResponsePolicy::allow);
     }
     // The handler may be called later and from any thread; until then the connection waits.
-    virtual void didReceiveAuthenticationChallenge(
-        WKWebView& webView, const foundation::URLAuthenticationChallenge& challenge,
-        foundation::URLAuthenticationChallengeHandler completionHandler) {
-        completionHandler(foundation::URLSessionAuthChallengeDisposition::performDefaultHandling,
-                          std::nullopt);
+    virtual void didReceiveAuthenticationChallenge(WKWebView& webView,
+                                                   const foundation::URLAuthenticationChallenge& challenge,
+                                                   foundation::URLAuthenticationChallengeHandler completionHandler) {
+        completionHandler(foundation::URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt);
     }
     virtual void didStartProvisionalNavigation(WKWebView& webView, const NavigationPointer& navigation) {}
     virtual void didReceiveServerRedirectForProvisionalNavigation(WKWebView& webView,

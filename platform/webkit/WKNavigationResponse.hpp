@@ -10,8 +10,7 @@ enum class WKNavigationResponsePolicy : int { cancel = 0, allow = 1 };
 class WKNavigationResponse {
 public:
     WKNavigationResponse(foundation::HTTPURLResponse response, bool isForMainFrame, bool canShowMIMEType)
-        : response_(std::move(response)), isForMainFrame_(isForMainFrame),
-          canShowMIMEType_(canShowMIMEType) {}
+        : response_(std::move(response)), isForMainFrame_(isForMainFrame), canShowMIMEType_(canShowMIMEType) {}
 
     const foundation::HTTPURLResponse& response() const { return response_; }
     bool isForMainFrame() const { return isForMainFrame_; }

@@ -18,9 +18,10 @@ public:
 
     // A page asks for a new window (a link with target "_blank"); the action has no target
     // frame. A web view returned loads the action's request; none (the default) opens nothing.
-    virtual std::shared_ptr<WKWebView> createWebViewWithConfiguration(
-        WKWebView& webView, const WKWebViewConfiguration& configuration,
-        const WKNavigationAction& navigationAction, const WKWindowFeatures& windowFeatures) {
+    virtual std::shared_ptr<WKWebView> createWebViewWithConfiguration(WKWebView& webView,
+                                                                      const WKWebViewConfiguration& configuration,
+                                                                      const WKNavigationAction& navigationAction,
+                                                                      const WKWindowFeatures& windowFeatures) {
         return nullptr;
     }
 };

@@ -50,8 +50,7 @@ bool canShow(const std::optional<std::string>& mimeType) {
         return true;
     }
     return mimeType->rfind("text/", 0) == 0 || mimeType->rfind("image/", 0) == 0 ||
-           *mimeType == "application/xhtml+xml" || *mimeType == "application/pdf" ||
-           *mimeType == "application/json";
+           *mimeType == "application/xhtml+xml" || *mimeType == "application/pdf" || *mimeType == "application/json";
 }
 
 // What a worker found for one request.
@@ -70,17 +69,16 @@ struct WKWebView::ProgressObserver {
 
 struct WKWebView::Engine {
     struct Navigation {
-        Navigation(std::uint64_t identifier, URLRequest first, WKNavigationType kind,
-                   WKBackForwardList::Item item)
-            : id(identifier), navigation(std::make_shared<WKNavigation>()), request(first),
-              initialURL(first.url), type(kind), targetItem(std::move(item)) {}
+        Navigation(std::uint64_t identifier, URLRequest first, WKNavigationType kind, WKBackForwardList::Item item)
+            : id(identifier), navigation(std::make_shared<WKNavigation>()), request(first), initialURL(first.url),
+              type(kind), targetItem(std::move(item)) {}
 
         std::uint64_t id;
         NavigationPointer navigation;
         URLRequest request;
         URL initialURL;
         WKNavigationType type;
-        WKBackForwardList::Item targetItem;  // back-forward and reload
+        WKBackForwardList::Item targetItem; // back-forward and reload
         int redirects = 0;
         bool started = false;
         bool committed = false;
@@ -121,8 +119,7 @@ struct WKWebView::Engine {
         return WKFrameInfo(true, URLRequest(*view.url_));
     }
 
-    NavigationPointer start(URLRequest request, WKNavigationType type,
-                            WKBackForwardList::Item targetItem = nullptr) {
+    NavigationPointer start(URLRequest request, WKNavigationType type, WKBackForwardList::Item targetItem = nullptr) {
         cancelCurrent();
         Navigation navigation(++lastId, std::move(request), type, std::move(targetItem));
         auto pointer = navigation.navigation;
@@ -144,8 +141,8 @@ struct WKWebView::Engine {
         if (old.started && !old.committed) {
             post([old = std::move(old.navigation)](Engine& engine) {
                 if (auto delegate = engine.view.navigationDelegate()) {
-                    delegate->didFailProvisionalNavigation(
-                        engine.view, old, foundation::makeURLError(foundation::NSURLErrorCancelled));
+                    delegate->didFailProvisionalNavigation(engine.view, old,
+                                                           foundation::makeURLError(foundation::NSURLErrorCancelled));
                 }
             });
         }
@@ -155,11 +152,8 @@ struct WKWebView::Engine {
         if (!isCurrent(id)) {
             return;
         }
-        auto sourceFrame = current->type == WKNavigationType::other && !current->started
-                               ? std::nullopt
-                               : mainFrame();
-        WKNavigationAction action(current->request,
-                                  current->started ? WKNavigationType::other : current->type,
+        auto sourceFrame = current->type == WKNavigationType::other && !current->started ? std::nullopt : mainFrame();
+        WKNavigationAction action(current->request, current->started ? WKNavigationType::other : current->type,
                                   WKFrameInfo(true, current->request), std::move(sourceFrame));
         auto weak = weakView;
         auto handler = [weak, id](WKNavigationActionPolicy policy) {
@@ -210,16 +204,14 @@ struct WKWebView::Engine {
         hop.method = request.httpMethod.empty() ? "GET" : request.httpMethod;
         hop.body = request.httpBody;
         hop.headers = request.allHTTPHeaderFields();
-        hop.idleTimeout = request.timeoutInterval > 0 ? request.timeoutInterval
-                                                       : URLRequest::defaultTimeoutInterval;
+        hop.idleTimeout = request.timeoutInterval > 0 ? request.timeoutInterval : URLRequest::defaultTimeoutInterval;
         hop.cookies = view.configuration_.websiteDataStore->cookieJar();
         auto control = std::make_shared<transport::Control>();
         current->control = control;
 
         std::thread([weak = weakView, id, control, hop = std::move(hop)] {
             auto decideTrust = [&](const std::string& host, int port,
-                                   std::vector<security::SecCertificate> chain)
-                -> std::optional<transport::Failure> {
+                                   std::vector<security::SecCertificate> chain) -> std::optional<transport::Failure> {
                 foundation::URLAuthenticationChallenge challenge(foundation::URLProtectionSpace(
                     host, port, "https", foundation::NSURLAuthenticationMethodServerTrust,
                     security::SecTrust::createForServer(chain, host)));
@@ -252,19 +244,16 @@ struct WKWebView::Engine {
             if (!result.failure) {
                 foundation::HTTPURLResponse response(hop.url, static_cast<int>(result.response.status),
                                                      result.response.headers);
-                bool redirect = transport::isRedirectStatus(result.response.status) &&
-                                response.value("Location");
+                bool redirect = transport::isRedirectStatus(result.response.status) && response.value("Location");
                 if (!redirect && isHTML(response.mimeType())) {
                     // Parsed here, off the main thread.
                     const auto& body = result.response.body;
                     result.page = HTMLPage::parse(
-                        std::string_view(reinterpret_cast<const char*>(body.data()), body.size()),
-                        hop.url);
+                        std::string_view(reinterpret_cast<const char*>(body.data()), body.size()), hop.url);
                 }
             }
-            post(weak, [id, result = std::move(result)](Engine& engine) mutable {
-                engine.onHopDone(id, std::move(result));
-            });
+            post(weak,
+                 [id, result = std::move(result)](Engine& engine) mutable { engine.onHopDone(id, std::move(result)); });
         }).detach();
     }
 
@@ -300,8 +289,7 @@ struct WKWebView::Engine {
             return;
         }
         auto& parts = result.response;
-        foundation::HTTPURLResponse response(current->request.url, static_cast<int>(parts.status),
-                                             parts.headers);
+        foundation::HTTPURLResponse response(current->request.url, static_cast<int>(parts.status), parts.headers);
         auto location = response.value("Location");
         if (transport::isRedirectStatus(parts.status) && location) {
             followRedirect(id, parts.status, *location);
@@ -328,8 +316,8 @@ struct WKWebView::Engine {
             return;
         }
         const auto& request = navigation.request;
-        auto hop = transport::redirectHop(status, location, request.url, request.httpMethod,
-                                          request.httpBody, request.allHTTPHeaderFields());
+        auto hop = transport::redirectHop(status, location, request.url, request.httpMethod, request.httpBody,
+                                          request.allHTTPHeaderFields());
         if (!hop) {
             failProvisional(id, foundation::makeURLError(foundation::NSURLErrorBadServerResponse,
                                                          "The server redirected to a malformed URL."));
@@ -433,8 +421,7 @@ struct WKWebView::Engine {
         if (!delegate) {
             return;
         }
-        auto opened = delegate->createWebViewWithConfiguration(view, view.configuration_, action,
-                                                               WKWindowFeatures{});
+        auto opened = delegate->createWebViewWithConfiguration(view, view.configuration_, action, WKWindowFeatures{});
         if (opened && opened.get() != &view) {
             opened->load(action.request());
         }
@@ -493,8 +480,8 @@ void WKWebView::setEstimatedProgress(double progress) {
     }
 }
 
-std::shared_ptr<foundation::NSKeyValueObservation> WKWebView::observeEstimatedProgress(
-    foundation::NSKeyValueObservingOptions options, ProgressHandler handler) {
+std::shared_ptr<foundation::NSKeyValueObservation>
+WKWebView::observeEstimatedProgress(foundation::NSKeyValueObservingOptions options, ProgressHandler handler) {
     std::erase_if(progressObservers_, [](const auto& observer) { return !observer->handler; });
     auto observer = std::make_shared<ProgressObserver>(ProgressObserver{options, std::move(handler)});
     progressObservers_.push_back(observer);
@@ -550,8 +537,8 @@ WKWebView::NavigationPointer WKWebView::activateLink(const HTMLLink& link) {
     return engine_->start(std::move(request), WKNavigationType::linkActivated);
 }
 
-WKWebView::NavigationPointer WKWebView::submitForm(
-    const HTMLForm& form, const std::vector<std::pair<std::string, std::string>>& values) {
+WKWebView::NavigationPointer WKWebView::submitForm(const HTMLForm& form,
+                                                   const std::vector<std::pair<std::string, std::string>>& values) {
     auto action = form.action ? form.action : url_;
     if (!action) {
         return nullptr;

@@ -38,8 +38,7 @@ namespace webkit {
 class WKWebView : public uikit::UIView {
 public:
     using NavigationPointer = std::shared_ptr<WKNavigation>;
-    using ProgressHandler =
-        std::function<void(WKWebView&, const foundation::NSKeyValueObservedChange<double>&)>;
+    using ProgressHandler = std::function<void(WKWebView&, const foundation::NSKeyValueObservedChange<double>&)>;
 
     static std::shared_ptr<WKWebView> make(const uikit::CGRect& frame = uikit::CGRect::zero(),
                                            WKWebViewConfiguration configuration = {}) {
@@ -76,8 +75,8 @@ public:
     bool isLoading() const;
     double estimatedProgress() const { return estimatedProgress_; }
     // Observes the estimated progress until the observation is invalidated or released.
-    std::shared_ptr<foundation::NSKeyValueObservation> observeEstimatedProgress(
-        foundation::NSKeyValueObservingOptions options, ProgressHandler handler);
+    std::shared_ptr<foundation::NSKeyValueObservation>
+    observeEstimatedProgress(foundation::NSKeyValueObservingOptions options, ProgressHandler handler);
 
     NavigationPointer load(const foundation::URLRequest& request);
     // Loads the current page again; none when there is no page.
@@ -99,12 +98,11 @@ public:
     // get an action without target frame, and this web view does not navigate.
     NavigationPointer activateLink(const HTMLLink& link);
     // The form's own fields with `values` set by name (a name the form lacks is added).
-    NavigationPointer submitForm(const HTMLForm& form,
-                                 const std::vector<std::pair<std::string, std::string>>& values);
+    NavigationPointer submitForm(const HTMLForm& form, const std::vector<std::pair<std::string, std::string>>& values);
     // A script's `location = url`: any URL, deep links included.
     NavigationPointer navigateByScript(const foundation::URL& url);
 
-    struct Engine;  // the loading engine; its worker threads outlive the view harmlessly
+    struct Engine; // the loading engine; its worker threads outlive the view harmlessly
 
 protected:
     void didInit() override;

@@ -24,8 +24,7 @@ public:
     virtual void authenticateUserByDefaultURL(const VYDAuthRequest& request, Completion completion) = 0;
     // Tries the remote configuration's bank-app schemes in order (the first that opens wins),
     // then falls back to the authorization page.
-    virtual void authenticateUserPriorityApp2AppNoVCScenarios(const VYDAuthRequest& request,
-                                                               Completion completion) = 0;
+    virtual void authenticateUserPriorityApp2AppNoVCScenarios(const VYDAuthRequest& request, Completion completion) = 0;
 };
 
 } // namespace vyd

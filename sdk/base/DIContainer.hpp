@@ -51,8 +51,8 @@ private:
 // DIContainerServices.def, and a factory for each in DIContainer.cpp.
 class DIContainer {
 public:
-#define VYD_SERVICE(Protocol, getter, Setter)                                                              \
-    static std::shared_ptr<Protocol> getter();                                                              \
+#define VYD_SERVICE(Protocol, getter, Setter)                                                                          \
+    static std::shared_ptr<Protocol> getter();                                                                         \
     static void set##Setter(std::shared_ptr<Protocol> value);
 #include "sdk/base/DIContainerServices.def"
 #undef VYD_SERVICE

@@ -16,8 +16,7 @@ public:
                  std::optional<uikit::UIColor> partnerColorELKLite, std::optional<VYDOpenInType> openInELKLite)
         : partnerWebLinkELKLite(std::move(partnerWebLinkELKLite)),
           partnerClientIdElkLite(std::move(partnerClientIdElkLite)),
-          partnerColorELKLite(std::move(partnerColorELKLite)),
-          openInELKLite(openInELKLite) {}
+          partnerColorELKLite(std::move(partnerColorELKLite)), openInELKLite(openInELKLite) {}
     virtual ~LiteELKModel() = default;
 
     std::optional<std::string> partnerWebLinkELKLite;

@@ -1,7 +1,7 @@
 #include "sdk/base/TimeMeasurement.hpp"
 
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/Logger.hpp"
+#include "sdk/catalogue/L10n.hpp"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "sdk/base/RawValue.hpp"
 #include "sdk/base/IntegerOption.hpp"
+#include "sdk/base/RawValue.hpp"
 
 #include <cstdint>
 #include <optional>

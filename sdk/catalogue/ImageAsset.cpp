@@ -1,7 +1,7 @@
 #include "sdk/catalogue/ImageAsset.hpp"
 
-#include "sdk/catalogue/SdkBundle.hpp"
 #include "platform/foundation/FatalError.hpp"
+#include "sdk/catalogue/SdkBundle.hpp"
 
 #include <string>
 

@@ -26,7 +26,8 @@ inline constexpr ImageAsset gradientBackground{"gradient_background"};
 inline constexpr ImageAsset vyLogo{"vy_logo"};
 
 inline constexpr std::array<const ImageAsset*, 7> all{
-    &spinner, &webSpinner, &dsIc24CrossSmall, &dsIc24ChevronLeftAlt1, &webDsIc24CrossSmall, &gradientBackground, &vyLogo,
+    &spinner, &webSpinner, &dsIc24CrossSmall, &dsIc24ChevronLeftAlt1, &webDsIc24CrossSmall, &gradientBackground,
+    &vyLogo,
 };
 } // namespace Asset
 

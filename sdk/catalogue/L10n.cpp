@@ -17,7 +17,6 @@ std::string formatted(const CatalogueEntry& entry, Arguments... arguments) {
 
 } // namespace
 
-
 std::string lookup(const CatalogueEntry& entry) {
     std::string value = localizedSdkString(entry.key, entry.fallback);
     return isScrambledKey(entry.key) ? unscramble(value, entry.key) : value;
@@ -65,26 +64,26 @@ std::string format(std::string_view format, std::span<const std::string_view> ar
     return out;
 }
 
-#define VYD_TEXT(NS, accessor, key, fallback)                                                              \
-    namespace NS {                                                                                          \
-    namespace {                                                                                             \
-    constexpr CatalogueEntry accessor##Entry{key, fallback};                                                \
-    }                                                                                                       \
-    const std::string& accessor() { return once<accessor##Entry>(); }                                      \
+#define VYD_TEXT(NS, accessor, key, fallback)                                                                          \
+    namespace NS {                                                                                                     \
+    namespace {                                                                                                        \
+    constexpr CatalogueEntry accessor##Entry{key, fallback};                                                           \
+    }                                                                                                                  \
+    const std::string& accessor() { return once<accessor##Entry>(); }                                                  \
     }
-#define VYD_TEXT1(NS, accessor, key, fallback, a)                                                           \
-    namespace NS {                                                                                          \
-    namespace {                                                                                             \
-    constexpr CatalogueEntry accessor##Entry{key, fallback, 1};                                             \
-    }                                                                                                       \
-    std::string accessor(std::string_view a) { return formatted(accessor##Entry, a); }                     \
+#define VYD_TEXT1(NS, accessor, key, fallback, a)                                                                      \
+    namespace NS {                                                                                                     \
+    namespace {                                                                                                        \
+    constexpr CatalogueEntry accessor##Entry{key, fallback, 1};                                                        \
+    }                                                                                                                  \
+    std::string accessor(std::string_view a) { return formatted(accessor##Entry, a); }                                 \
     }
-#define VYD_TEXT2(NS, accessor, key, fallback, a, b)                                                        \
-    namespace NS {                                                                                          \
-    namespace {                                                                                             \
-    constexpr CatalogueEntry accessor##Entry{key, fallback, 2};                                             \
-    }                                                                                                       \
-    std::string accessor(std::string_view a, std::string_view b) { return formatted(accessor##Entry, a, b); } \
+#define VYD_TEXT2(NS, accessor, key, fallback, a, b)                                                                   \
+    namespace NS {                                                                                                     \
+    namespace {                                                                                                        \
+    constexpr CatalogueEntry accessor##Entry{key, fallback, 2};                                                        \
+    }                                                                                                                  \
+    std::string accessor(std::string_view a, std::string_view b) { return formatted(accessor##Entry, a, b); }          \
     }
 #include "sdk/catalogue/L10n.def"
 #undef VYD_TEXT

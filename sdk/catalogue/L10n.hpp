@@ -39,17 +39,17 @@ const std::string& once() {
 // and "%%" with "%". A placeholder without an argument becomes empty; anything else stays as is.
 std::string format(std::string_view format, std::span<const std::string_view> arguments);
 
-#define VYD_TEXT(NS, accessor, key, fallback)                                                              \
-    namespace NS {                                                                                          \
-    const std::string& accessor();                                                                          \
+#define VYD_TEXT(NS, accessor, key, fallback)                                                                          \
+    namespace NS {                                                                                                     \
+    const std::string& accessor();                                                                                     \
     }
-#define VYD_TEXT1(NS, accessor, key, fallback, a)                                                           \
-    namespace NS {                                                                                          \
-    std::string accessor(std::string_view a);                                                               \
+#define VYD_TEXT1(NS, accessor, key, fallback, a)                                                                      \
+    namespace NS {                                                                                                     \
+    std::string accessor(std::string_view a);                                                                          \
     }
-#define VYD_TEXT2(NS, accessor, key, fallback, a, b)                                                        \
-    namespace NS {                                                                                          \
-    std::string accessor(std::string_view a, std::string_view b);                                           \
+#define VYD_TEXT2(NS, accessor, key, fallback, a, b)                                                                   \
+    namespace NS {                                                                                                     \
+    std::string accessor(std::string_view a, std::string_view b);                                                      \
     }
 #include "sdk/catalogue/L10n.def"
 #undef VYD_TEXT

@@ -10,8 +10,7 @@ namespace {
 
 constexpr std::string_view kSdkKey = "VYDCore/catalogue/1";
 constexpr std::size_t kCheckSize = 4;
-constexpr std::string_view kAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 std::uint64_t fnv1a64(std::string_view a, std::string_view b) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;
@@ -157,8 +156,9 @@ std::string unscramble(std::string_view stored, std::string_view key) noexcept {
         std::string bytes = applyKeystream(std::move(*decoded), key);
         std::string plain = bytes.substr(kCheckSize);
         const auto check = checkValue(plain, key);
-        if (!std::equal(check.begin(), check.end(), bytes.begin(),
-                        [](unsigned char expected, char actual) { return expected == static_cast<unsigned char>(actual); })) {
+        if (!std::equal(check.begin(), check.end(), bytes.begin(), [](unsigned char expected, char actual) {
+                return expected == static_cast<unsigned char>(actual);
+            })) {
             return {};
         }
         return plain;

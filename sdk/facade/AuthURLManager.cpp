@@ -23,8 +23,9 @@ std::optional<foundation::URL> AuthURLManager::makeWebURL(const VYDAuthRequest& 
     const bool hasSSOBase = request.ssoBaseUrl && !request.ssoBaseUrl->empty();
     const auto stand = staticStorageService_->stand();
     const std::string address =
-        hasSSOBase ? *request.ssoBaseUrl
-                   : staticStorageService_->authorizationPageURL(stand).value_or(Enviroment::authorizationPageURL(stand));
+        hasSSOBase
+            ? *request.ssoBaseUrl
+            : staticStorageService_->authorizationPageURL(stand).value_or(Enviroment::authorizationPageURL(stand));
     const auto base = foundation::URL::string(address);
     if (!base || !isWebLink(*base) || !base->host()) {
         return std::nullopt;

@@ -1,8 +1,8 @@
 #include "sdk/panel/ModalTransition.hpp"
 
+#include "platform/foundation/FatalError.hpp"
 #include "platform/uikit/UIView.hpp"
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
-#include "platform/foundation/FatalError.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 #include "sdk/panel/SlidePanelController.hpp"
 
@@ -45,22 +45,22 @@ SlidePanelController::Completion completing(const std::shared_ptr<SlidePanelCont
 
 } // namespace
 
-std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning> ModalTransition::animationController(
-    const std::shared_ptr<uikit::UIViewController>& /*forPresented*/,
-    const std::shared_ptr<uikit::UIViewController>& /*presenting*/,
-    const std::shared_ptr<uikit::UIViewController>& /*source*/) {
+std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning>
+ModalTransition::animationController(const std::shared_ptr<uikit::UIViewController>& /*forPresented*/,
+                                     const std::shared_ptr<uikit::UIViewController>& /*presenting*/,
+                                     const std::shared_ptr<uikit::UIViewController>& /*source*/) {
     return std::make_shared<ModalPresentTransition>();
 }
 
-std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning> ModalTransition::animationController(
-    const std::shared_ptr<uikit::UIViewController>& /*forDismissed*/) {
+std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning>
+ModalTransition::animationController(const std::shared_ptr<uikit::UIViewController>& /*forDismissed*/) {
     return std::make_shared<ModalDismissTransition>();
 }
 
-std::shared_ptr<uikit::UIPresentationController> ModalTransition::presentationController(
-    const std::shared_ptr<uikit::UIViewController>& forPresented,
-    const std::shared_ptr<uikit::UIViewController>& presenting,
-    const std::shared_ptr<uikit::UIViewController>& /*source*/) {
+std::shared_ptr<uikit::UIPresentationController>
+ModalTransition::presentationController(const std::shared_ptr<uikit::UIViewController>& forPresented,
+                                        const std::shared_ptr<uikit::UIViewController>& presenting,
+                                        const std::shared_ptr<uikit::UIViewController>& /*source*/) {
     return std::make_shared<PresentationController>(forPresented, presenting);
 }
 
@@ -126,8 +126,9 @@ void ModalPanelTransitioning::animateTransition(const std::shared_ptr<UIViewCont
     }
 }
 
-std::shared_ptr<UIViewPropertyAnimator> ModalPanelTransitioning::panelAnimator(
-    const std::shared_ptr<UIViewControllerContextTransitioning>& context, bool presenting) {
+std::shared_ptr<UIViewPropertyAnimator>
+ModalPanelTransitioning::panelAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& context,
+                                       bool presenting) {
     const auto panel = requirePanel(context, presenting ? UITransitionContextViewControllerKey::to
                                                         : UITransitionContextViewControllerKey::from);
     // The platform may ask more than once: the move starts once.
@@ -144,29 +145,32 @@ std::shared_ptr<UIViewPropertyAnimator> ModalPanelTransitioning::panelAnimator(
     if (!animator) {
         // Only a move from or to hidden leaves an animator: a hide always does, a show only
         // from hidden.
-        foundation::fatalError(presenting ? "The panel state must be `hidden` but it is `" + panel->state()->description() + "`"
-                              : std::string());
+        foundation::fatalError(presenting ? "The panel state must be `hidden` but it is `" +
+                                                panel->state()->description() + "`"
+                                          : std::string());
     }
     return animator;
 }
 
-double ModalPresentTransition::transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
+double
+ModalPresentTransition::transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
     const auto panel = requirePanel(context, UITransitionContextViewControllerKey::to);
     return panel->animatorForPresenting(panel->layout()->initialState())->duration();
 }
 
-std::shared_ptr<UIViewPropertyAnimator> ModalPresentTransition::interruptibleAnimator(
-    const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
+std::shared_ptr<UIViewPropertyAnimator>
+ModalPresentTransition::interruptibleAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
     return panelAnimator(context, true);
 }
 
-double ModalDismissTransition::transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
+double
+ModalDismissTransition::transitionDuration(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
     const auto panel = requirePanel(context, UITransitionContextViewControllerKey::from);
     return panel->animatorForDismissing({0, 0})->duration();
 }
 
-std::shared_ptr<UIViewPropertyAnimator> ModalDismissTransition::interruptibleAnimator(
-    const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
+std::shared_ptr<UIViewPropertyAnimator>
+ModalDismissTransition::interruptibleAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
     return panelAnimator(context, false);
 }
 

@@ -20,16 +20,16 @@ namespace vyd {
 // each time the platform asks; no interaction controllers.
 class ModalTransition : public uikit::UIViewControllerTransitioningDelegate {
 public:
-    std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<uikit::UIViewController>& forPresented,
-        const std::shared_ptr<uikit::UIViewController>& presenting,
-        const std::shared_ptr<uikit::UIViewController>& source) override;
-    std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<uikit::UIViewController>& forDismissed) override;
-    std::shared_ptr<uikit::UIPresentationController> presentationController(
-        const std::shared_ptr<uikit::UIViewController>& forPresented,
-        const std::shared_ptr<uikit::UIViewController>& presenting,
-        const std::shared_ptr<uikit::UIViewController>& source) override;
+    std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<uikit::UIViewController>& forPresented,
+                        const std::shared_ptr<uikit::UIViewController>& presenting,
+                        const std::shared_ptr<uikit::UIViewController>& source) override;
+    std::shared_ptr<uikit::UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<uikit::UIViewController>& forDismissed) override;
+    std::shared_ptr<uikit::UIPresentationController>
+    presentationController(const std::shared_ptr<uikit::UIViewController>& forPresented,
+                           const std::shared_ptr<uikit::UIViewController>& presenting,
+                           const std::shared_ptr<uikit::UIViewController>& source) override;
 };
 
 class PresentationController : public uikit::UIPresentationController {
@@ -56,22 +56,22 @@ public:
 protected:
     // Starts the panel's move (show when presenting, hide otherwise) with transitions suspended
     // and answers its transition animator; the same one while the move lasts.
-    static std::shared_ptr<uikit::UIViewPropertyAnimator> panelAnimator(
-        const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context, bool presenting);
+    static std::shared_ptr<uikit::UIViewPropertyAnimator>
+    panelAnimator(const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context, bool presenting);
 };
 
 class ModalPresentTransition : public ModalPanelTransitioning {
 public:
     double transitionDuration(const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
-    std::shared_ptr<uikit::UIViewPropertyAnimator> interruptibleAnimator(
-        const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
+    std::shared_ptr<uikit::UIViewPropertyAnimator>
+    interruptibleAnimator(const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
 };
 
 class ModalDismissTransition : public ModalPanelTransitioning {
 public:
     double transitionDuration(const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
-    std::shared_ptr<uikit::UIViewPropertyAnimator> interruptibleAnimator(
-        const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
+    std::shared_ptr<uikit::UIViewPropertyAnimator>
+    interruptibleAnimator(const std::shared_ptr<uikit::UIViewControllerContextTransitioning>& context) override;
 };
 
 } // namespace vyd

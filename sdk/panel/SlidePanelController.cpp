@@ -51,7 +51,7 @@ public:
     explicit PanSharing(std::weak_ptr<SlidePanelController> panel) : panel_(std::move(panel)) {}
 
     bool gestureRecognizerShouldRecognizeSimultaneouslyWith(uikit::UIGestureRecognizer& /*recognizer*/,
-                                                           uikit::UIGestureRecognizer& other) override {
+                                                            uikit::UIGestureRecognizer& other) override {
         const auto panel = panel_.lock();
         const auto scrollView = panel ? panel->trackingScrollView() : nullptr;
         return scrollView && scrollView->panGestureRecognizer().get() == &other;
@@ -68,16 +68,15 @@ Interface* delegateAs(const std::shared_ptr<SlidePanelControllerDelegate>& deleg
 
 } // namespace
 
-std::shared_ptr<SlidePanelController> SlidePanelController::make(
-    const std::shared_ptr<SlidePanelControllerDelegate>& delegate) {
+std::shared_ptr<SlidePanelController>
+SlidePanelController::make(const std::shared_ptr<SlidePanelControllerDelegate>& delegate) {
     auto panel = create<SlidePanelController>();
     panel->setDelegate(delegate);
     return panel;
 }
 
 SlidePanelController::SlidePanelController()
-    : layout_(std::make_shared<SlidePanelBottomLayout>()),
-      behavior_(std::make_shared<SlidePanelDefaultBehavior>()),
+    : layout_(std::make_shared<SlidePanelBottomLayout>()), behavior_(std::make_shared<SlidePanelDefaultBehavior>()),
       state_(SlidePanelState::hidden()) {}
 
 SlidePanelController::~SlidePanelController() {
@@ -109,8 +108,8 @@ void SlidePanelController::didInit() {
 }
 
 void SlidePanelController::loadView() {
-    auto root =
-        UIView::create<SlidePanelRootView>(uikit::UIScreen::main().bounds(), std::weak_ptr<SlidePanelController>(self()));
+    auto root = UIView::create<SlidePanelRootView>(uikit::UIScreen::main().bounds(),
+                                                   std::weak_ptr<SlidePanelController>(self()));
     root->setAutoresizingMask(uikit::UIViewAutoresizing::flexibleWidth | uikit::UIViewAutoresizing::flexibleHeight);
     setView(root);
 }
@@ -165,9 +164,8 @@ void SlidePanelController::setSurfaceTop(CGFloat top) {
     const SlidePanelLayoutPositions places(*layout_, context);
     const CGFloat height = places.hiddenTop();
     const CGFloat width = context.bounds.width();
-    const CGFloat surfaceHeight = contentMode_ == SlidePanelContentMode::fitToBounds
-                                      ? height - top
-                                      : height - std::min(top, places.topMost());
+    const CGFloat surfaceHeight =
+        contentMode_ == SlidePanelContentMode::fitToBounds ? height - top : height - std::min(top, places.topMost());
     surfaceView_->setFrame({0, top, width, std::max<CGFloat>(0, surfaceHeight)});
     updateBackdrop(places, top);
 }
@@ -330,8 +328,8 @@ void SlidePanelController::hide(bool animated, Completion completion) {
     move(SlidePanelState::hidden(), animated, std::move(completion));
 }
 
-std::shared_ptr<uikit::UIViewPropertyAnimator> SlidePanelController::animatorForPresenting(
-    const SlidePanelStateRef& to) {
+std::shared_ptr<uikit::UIViewPropertyAnimator>
+SlidePanelController::animatorForPresenting(const SlidePanelStateRef& to) {
     if (auto* supplier = delegateAs<SlidePanelPresentingAnimatorDelegate>(delegate())) {
         if (auto animator = supplier->slidePanelAnimatorForPresenting(self(), to)) {
             return animator;
@@ -341,7 +339,8 @@ std::shared_ptr<uikit::UIViewPropertyAnimator> SlidePanelController::animatorFor
                                                std::make_shared<uikit::UISpringTimingParameters>(1.0));
 }
 
-std::shared_ptr<uikit::UIViewPropertyAnimator> SlidePanelController::animatorForDismissing(coregraphics::CGVector with) {
+std::shared_ptr<uikit::UIViewPropertyAnimator>
+SlidePanelController::animatorForDismissing(coregraphics::CGVector with) {
     if (auto* supplier = delegateAs<SlidePanelDismissingAnimatorDelegate>(delegate())) {
         if (auto animator = supplier->slidePanelAnimatorForDismissing(self(), with)) {
             return animator;
@@ -353,8 +352,8 @@ std::shared_ptr<uikit::UIViewPropertyAnimator> SlidePanelController::animatorFor
 }
 
 void SlidePanelController::runTransition(const SlidePanelStateRef& to, Completion completion) {
-    const auto animator = to == SlidePanelState::hidden() ? animatorForDismissing(removalVelocity_)
-                                                           : animatorForPresenting(to);
+    const auto animator =
+        to == SlidePanelState::hidden() ? animatorForDismissing(removalVelocity_) : animatorForPresenting(to);
     removalVelocity_ = {};
     std::weak_ptr<SlidePanelController> weakSelf = self();
     animator->addAnimations([weakSelf, to] {

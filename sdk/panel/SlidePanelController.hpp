@@ -48,8 +48,8 @@ public:
     using Completion = std::function<void()>;
 
     // A panel with the default layout and behaviour and an optional delegate.
-    static std::shared_ptr<SlidePanelController> make(
-        const std::shared_ptr<SlidePanelControllerDelegate>& delegate = nullptr);
+    static std::shared_ptr<SlidePanelController>
+    make(const std::shared_ptr<SlidePanelControllerDelegate>& delegate = nullptr);
 
     SlidePanelController();
     ~SlidePanelController() override;

@@ -45,16 +45,18 @@ public:
 // The animator that shows the panel at a state; null: the panel's own.
 class SlidePanelPresentingAnimatorDelegate : public virtual SlidePanelControllerDelegate {
 public:
-    virtual std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForPresenting(
-        const std::shared_ptr<SlidePanelController>& panel, const SlidePanelStateRef& toState) = 0;
+    virtual std::shared_ptr<uikit::UIViewPropertyAnimator>
+    slidePanelAnimatorForPresenting(const std::shared_ptr<SlidePanelController>& panel,
+                                    const SlidePanelStateRef& toState) = 0;
 };
 
 // The animator that hides the panel, given the speed it leaves with (in surface travels per
 // second, downwards positive); null: the panel's own.
 class SlidePanelDismissingAnimatorDelegate : public virtual SlidePanelControllerDelegate {
 public:
-    virtual std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForDismissing(
-        const std::shared_ptr<SlidePanelController>& panel, coregraphics::CGVector withVelocity) = 0;
+    virtual std::shared_ptr<uikit::UIViewPropertyAnimator>
+    slidePanelAnimatorForDismissing(const std::shared_ptr<SlidePanelController>& panel,
+                                    coregraphics::CGVector withVelocity) = 0;
 };
 
 } // namespace vyd

@@ -38,8 +38,8 @@ CGFloat SlidePanelDrag::surfaceTop(const SlidePanelLayoutPositions& positions, c
 SlidePanelRelease SlidePanelDrag::release(const SlidePanelLayoutPositions& positions,
                                           const SlidePanelBehavior& behavior, const SlidePanelStateRef& current,
                                           CGFloat top, CGFloat velocity, bool removalInteractionEnabled) {
-    const CGFloat y = std::clamp(finiteOr(top, positions.hiddenTop()), std::min(positions.topMost(), positions.hiddenTop()),
-                                 positions.hiddenTop());
+    const CGFloat y = std::clamp(finiteOr(top, positions.hiddenTop()),
+                                 std::min(positions.topMost(), positions.hiddenTop()), positions.hiddenTop());
     const CGFloat limit = finiteOr(behavior.spring().maximumVelocity, 6000);
     const CGFloat speed = std::clamp(finiteOr(velocity, 0), -std::fabs(limit), std::fabs(limit));
     const CGFloat fling = std::max<CGFloat>(0, finiteOr(behavior.flingVelocityThreshold(), 0));
@@ -59,7 +59,8 @@ SlidePanelRelease SlidePanelDrag::release(const SlidePanelLayoutPositions& posit
     result.normalizedVelocity = speed / travel;
     if (removalInteractionEnabled) {
         const CGFloat progress = (y - lowestTop) / travel;
-        const bool flickedAway = result.normalizedVelocity >= finiteOr(behavior.removalInteractionVelocityThreshold(), 5.5);
+        const bool flickedAway =
+            result.normalizedVelocity >= finiteOr(behavior.removalInteractionVelocityThreshold(), 5.5);
         const bool draggedAway = progress >= finiteOr(behavior.removalProgressThreshold(), 0.5) && speed > -fling;
         if (flickedAway || draggedAway) {
             result.remove = true;

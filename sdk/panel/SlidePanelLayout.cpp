@@ -63,7 +63,8 @@ SlidePanelLayoutPositions::SlidePanelLayoutPositions(const SlidePanelLayout& lay
         if (!state || !anchor || state == SlidePanelState::hidden()) {
             continue;
         }
-        const bool known = std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.state == state; });
+        const bool known =
+            std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.state == state; });
         if (known) {
             continue;
         }

@@ -66,8 +66,8 @@ private:
 // points (0: the whole content shows).
 class SlidePanelIntrinsicLayoutAnchor final : public SlidePanelLayoutAnchoring {
 public:
-    explicit SlidePanelIntrinsicLayoutAnchor(CGFloat absoluteOffset = 0,
-                                             SlidePanelReferenceGuide referenceGuide = SlidePanelReferenceGuide::safeArea)
+    explicit SlidePanelIntrinsicLayoutAnchor(
+        CGFloat absoluteOffset = 0, SlidePanelReferenceGuide referenceGuide = SlidePanelReferenceGuide::safeArea)
         : absoluteOffset_(absoluteOffset), referenceGuide_(referenceGuide) {}
 
     CGFloat surfaceTop(const SlidePanelLayoutContext& context) const override;

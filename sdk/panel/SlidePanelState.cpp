@@ -56,8 +56,8 @@ SlidePanelStateRef SlidePanelState::pre(const std::vector<SlidePanelStateRef>& s
 
 SlidePanelStateRef SlidePanelState::neighbour(const std::vector<SlidePanelStateRef>& states,
                                               std::ptrdiff_t step) const {
-    const auto found =
-        std::find_if(states.begin(), states.end(), [this](const SlidePanelStateRef& state) { return state.get() == this; });
+    const auto found = std::find_if(states.begin(), states.end(),
+                                    [this](const SlidePanelStateRef& state) { return state.get() == this; });
     if (found == states.end()) {
         return shared_from_this();
     }

@@ -15,11 +15,8 @@ std::shared_ptr<SpringAnimator> SpringAnimator::make(double from, double to, dou
 
 SpringAnimator::SpringAnimator(double from, double to, double velocity, SpringParameters parameters, Step step,
                                Completion completion)
-    : to_(std::isfinite(to) ? to : 0),
-      motion_(std::isfinite(from) ? from - to_ : 0, velocity, parameters),
-      lastValue_(to_ + motion_.initialDisplacement()),
-      duration_(motion_.settlingTime()),
-      step_(std::move(step)),
+    : to_(std::isfinite(to) ? to : 0), motion_(std::isfinite(from) ? from - to_ : 0, velocity, parameters),
+      lastValue_(to_ + motion_.initialDisplacement()), duration_(motion_.settlingTime()), step_(std::move(step)),
       completion_(std::move(completion)) {}
 
 void SpringAnimator::start() {

@@ -79,8 +79,7 @@ double SpringMotion::velocity(double time) const {
     case Regime::under: {
         const double c = std::cos(rate1_ * t);
         const double s = std::sin(rate1_ * t);
-        return std::exp(-zeta_ * omega_ * t) *
-               (-zeta_ * omega_ * (a_ * c + b_ * s) + rate1_ * (b_ * c - a_ * s));
+        return std::exp(-zeta_ * omega_ * t) * (-zeta_ * omega_ * (a_ * c + b_ * s) + rate1_ * (b_ * c - a_ * s));
     }
     case Regime::over:
         break;

@@ -29,8 +29,9 @@ std::shared_ptr<const SlidePanelBehavior> behaviorFor(SlidePanelFactoryProtocol:
 
 } // namespace
 
-std::shared_ptr<SlidePanelController> SlidePanelFactory::createSlidePanel(
-    PanelStyle style, PanelBehavior behavior, const std::shared_ptr<SlidePanelControllerDelegate>& delegate) {
+std::shared_ptr<SlidePanelController>
+SlidePanelFactory::createSlidePanel(PanelStyle style, PanelBehavior behavior,
+                                    const std::shared_ptr<SlidePanelControllerDelegate>& delegate) {
     auto panel = SlidePanelController::make(delegate);
     panel->setLayout(layoutFor(style));
     panel->setBehavior(behaviorFor(behavior));

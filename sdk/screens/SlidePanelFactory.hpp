@@ -11,7 +11,6 @@
 
 namespace vyd {
 
-
 class SlidePanelFactoryProtocol {
 public:
     // Where the panel's surface rests.
@@ -30,8 +29,9 @@ public:
     virtual ~SlidePanelFactoryProtocol() = default;
 
     // A new panel, not yet shown, with the given delegate (held weakly; may be null).
-    virtual std::shared_ptr<SlidePanelController> createSlidePanel(
-        PanelStyle style, PanelBehavior behavior, const std::shared_ptr<SlidePanelControllerDelegate>& delegate) = 0;
+    virtual std::shared_ptr<SlidePanelController>
+    createSlidePanel(PanelStyle style, PanelBehavior behavior,
+                     const std::shared_ptr<SlidePanelControllerDelegate>& delegate) = 0;
 };
 
 class SlidePanelFactory : public SlidePanelFactoryProtocol {
@@ -40,9 +40,9 @@ public:
     static constexpr coregraphics::CGFloat grabberAlpha = 0.25;
     static constexpr coregraphics::CGFloat webTopInset = 16;
 
-    std::shared_ptr<SlidePanelController> createSlidePanel(
-        PanelStyle style, PanelBehavior behavior,
-        const std::shared_ptr<SlidePanelControllerDelegate>& delegate) override;
+    std::shared_ptr<SlidePanelController>
+    createSlidePanel(PanelStyle style, PanelBehavior behavior,
+                     const std::shared_ptr<SlidePanelControllerDelegate>& delegate) override;
 };
 
 // The behaviour of `PanelBehavior::noDrag`.

@@ -1,7 +1,7 @@
 #include "sdk/services/AnalyticsEventParamKey.hpp"
 
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/RawValue.hpp"
+#include "sdk/catalogue/L10n.hpp"
 
 namespace vyd {
 namespace {

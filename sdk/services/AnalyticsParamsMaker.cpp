@@ -1,8 +1,8 @@
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 
+#include "sdk/base/LoginButtonSettingsProtocol.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/base/LoginButtonSettingsProtocol.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -21,8 +21,7 @@ std::string flag(bool value) { return value ? "1" : "0"; }
 AnalyticsParamsMaker::AnalyticsParamsMaker(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
                                            std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
                                            VersionProvider sdkVersion)
-    : staticStorageService_(std::move(staticStorageService)),
-      kwPresenceChecker_(std::move(kwPresenceChecker)),
+    : staticStorageService_(std::move(staticStorageService)), kwPresenceChecker_(std::move(kwPresenceChecker)),
       sdkVersion_(sdkVersion ? std::move(sdkVersion) : VersionProvider(curentSdkVersion)) {}
 
 std::string AnalyticsParamsMaker::formatPoints(CGFloat points) {
@@ -48,7 +47,8 @@ AnalyticsParams AnalyticsParamsMaker::commonParams() const {
 
 std::string AnalyticsParamsMaker::personalView() const { return flag(staticStorageService_->isButtonPersonalized()); }
 
-AnalyticsParams AnalyticsParamsMaker::makeLoginShowEventParams(const LoginButtonSettingsProtocol& buttonSettings) const {
+AnalyticsParams
+AnalyticsParamsMaker::makeLoginShowEventParams(const LoginButtonSettingsProtocol& buttonSettings) const {
     auto params = commonParams();
     put(params, AnalyticsEventParamKey::buttonStyle, std::string(string(buttonSettings.backgroundColor())));
     put(params, AnalyticsEventParamKey::buttonHeight, formatPoints(buttonSettings.height()));
@@ -57,7 +57,8 @@ AnalyticsParams AnalyticsParamsMaker::makeLoginShowEventParams(const LoginButton
     return params;
 }
 
-AnalyticsParams AnalyticsParamsMaker::makeWrongButtonSizeEventParams(CGFloat desiredWidth, CGFloat measuredWidth) const {
+AnalyticsParams AnalyticsParamsMaker::makeWrongButtonSizeEventParams(CGFloat desiredWidth,
+                                                                     CGFloat measuredWidth) const {
     auto params = commonParams();
     put(params, AnalyticsEventParamKey::desiredWidth, formatPoints(desiredWidth));
     put(params, AnalyticsEventParamKey::measuredWidth, formatPoints(measuredWidth));

@@ -14,8 +14,7 @@ public:
     using VersionProvider = std::function<std::string()>;
 
     AnalyticsParamsMaker(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
-                         std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
-                         VersionProvider sdkVersion = {});
+                         std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker, VersionProvider sdkVersion = {});
 
     AnalyticsParams makeLoginShowEventParams(const LoginButtonSettingsProtocol& buttonSettings) const override;
     AnalyticsParams makeWrongButtonSizeEventParams(CGFloat desiredWidth, CGFloat measuredWidth) const override;

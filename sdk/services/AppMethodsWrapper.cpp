@@ -1,8 +1,8 @@
 #include "sdk/services/AppMethodsWrapper.hpp"
 
 #include "platform/uikit/UIApplication.hpp"
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/Logger.hpp"
+#include "sdk/catalogue/L10n.hpp"
 
 namespace vyd {
 

@@ -1,13 +1,14 @@
 #include "sdk/services/AppTokenService.hpp"
 
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/URLHelpers.hpp"
+#include "sdk/catalogue/L10n.hpp"
 
 namespace vyd {
 
 AppTokenService::AppTokenService(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
                                  std::shared_ptr<SharedKeychainServiceProtocol> sharedKeychainService)
-    : staticStorageService_(std::move(staticStorageService)), sharedKeychainService_(std::move(sharedKeychainService)) {}
+    : staticStorageService_(std::move(staticStorageService)), sharedKeychainService_(std::move(sharedKeychainService)) {
+}
 
 void AppTokenService::saveAppToken(const std::string& token) {
     sharedKeychainService_->saveAppTokenData(AppTokenDataModel{token, foundation::Date::now()});

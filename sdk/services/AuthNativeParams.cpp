@@ -28,7 +28,8 @@ const std::string& rawValue(AuthNativeParams::EventType type) {
 }
 
 const std::string& rawValue(AuthNativeParams::ScreenType type) {
-    return type == AuthNativeParams::ScreenType::nativeScreen ? L10n::once<nativeScreen>() : L10n::once<webViewNotAllow>();
+    return type == AuthNativeParams::ScreenType::nativeScreen ? L10n::once<nativeScreen>()
+                                                              : L10n::once<webViewNotAllow>();
 }
 
 const std::string& rawValue(AuthNativeParams::FinalEvent event) {

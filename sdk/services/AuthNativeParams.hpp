@@ -17,8 +17,7 @@ public:
 
     // Fills `eventType`, `screenType` and `finalEvent`; an absent member keeps its key with no
     // value.
-    AuthNativeParams(EventType eventType, std::optional<ScreenType> screenType,
-                     std::optional<FinalEvent> finalEvent);
+    AuthNativeParams(EventType eventType, std::optional<ScreenType> screenType, std::optional<FinalEvent> finalEvent);
 
     std::map<AnalyticsEventParamKey, std::optional<std::string>> params;
 };

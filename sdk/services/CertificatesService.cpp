@@ -29,7 +29,8 @@ std::vector<security::SecCertificate> certificatesIn(const std::filesystem::path
 
 } // namespace
 
-CertificatesService::CertificatesService(std::vector<security::SecCertificate> anchors) : anchors_(std::move(anchors)) {}
+CertificatesService::CertificatesService(std::vector<security::SecCertificate> anchors)
+    : anchors_(std::move(anchors)) {}
 
 std::shared_ptr<CertificatesService> CertificatesService::make() {
     return std::make_shared<CertificatesService>(bundleAnchors());
@@ -61,7 +62,8 @@ std::vector<security::SecCertificate> CertificatesService::bundleAnchors() {
     return loadAnchors(std::filesystem::path(bundle->bundlePath()) / "certificates");
 }
 
-ChallengeHandling CertificatesService::detectAuthHandling(const foundation::URLAuthenticationChallenge& challenge) const {
+ChallengeHandling
+CertificatesService::detectAuthHandling(const foundation::URLAuthenticationChallenge& challenge) const {
     const auto& space = challenge.protectionSpace();
     const auto& trust = space.serverTrust();
     // Without a host the policy would check none, so any anchored certificate would pass.

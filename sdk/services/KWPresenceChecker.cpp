@@ -22,8 +22,7 @@ const std::string& KWPresenceChecker::dynamicEntryName() {
 KWPresenceChecker::KWPresenceChecker(std::shared_ptr<AppMethodsWrapperProtocol> appMethodsWrapper,
                                      std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
                                      IconsProvider icons)
-    : appMethodsWrapper_(std::move(appMethodsWrapper)),
-      staticStorageService_(std::move(staticStorageService)),
+    : appMethodsWrapper_(std::move(appMethodsWrapper)), staticStorageService_(std::move(staticStorageService)),
       icons_(std::move(icons)) {}
 
 bool KWPresenceChecker::canOpen(const std::string& deeplink) const {

@@ -9,7 +9,8 @@ KeychainWrapper::KeychainWrapper(std::string service, std::string accessGroup,
     : service_(std::move(service)), accessGroup_(std::move(accessGroup)), keychain_(std::move(keychain)) {}
 
 std::shared_ptr<KeychainWrapper> KeychainWrapper::shared() {
-    return std::make_shared<KeychainWrapper>(std::string(sharedKeychainService), std::string(sharedKeychainAccessGroup));
+    return std::make_shared<KeychainWrapper>(std::string(sharedKeychainService),
+                                             std::string(sharedKeychainAccessGroup));
 }
 
 std::shared_ptr<security::Keychain> KeychainWrapper::keychain() const {

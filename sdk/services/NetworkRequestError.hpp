@@ -20,7 +20,9 @@ class NetworkRequestError {
 public:
     enum class Kind { backendError, decodingFailed, invalidRequest, internetConnectionError, unknown };
 
-    static NetworkRequestError backendError(ErrorModel model) { return NetworkRequestError(Kind::backendError, std::move(model)); }
+    static NetworkRequestError backendError(ErrorModel model) {
+        return NetworkRequestError(Kind::backendError, std::move(model));
+    }
     static NetworkRequestError decodingFailed() { return NetworkRequestError(Kind::decodingFailed); }
     static NetworkRequestError invalidRequest() { return NetworkRequestError(Kind::invalidRequest); }
     static NetworkRequestError internetConnectionError() { return NetworkRequestError(Kind::internetConnectionError); }

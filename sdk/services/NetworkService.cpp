@@ -45,24 +45,24 @@ void NetworkService::loadImage(const std::string& link, ImageCompletion completi
         });
         return;
     }
-    auto task = session_->dataTask(*url, [completion = std::move(completion)](
-                                             std::optional<foundation::Data> data,
-                                             std::optional<foundation::HTTPURLResponse> response,
-                                             std::optional<foundation::Error> error) {
-        if (!completion) {
-            return;
-        }
-        if (error) {
-            completion(NetworkRequestError::fromTransportError(*error));
-        } else if (response && response->statusCode() >= 400) {
-            completion(NetworkRequestError::fromHTTPResponse(response->statusCode(),
-                                                             data ? foundation::stringFromData(*data) : ""));
-        } else if (data && data->size() > maximumImageDataSize) {
-            completion(NetworkRequestError::decodingFailed());
-        } else {
-            completion(data ? uikit::UIImage::fromData(*data) : std::shared_ptr<uikit::UIImage>());
-        }
-    });
+    auto task = session_->dataTask(
+        *url, [completion = std::move(completion)](std::optional<foundation::Data> data,
+                                                   std::optional<foundation::HTTPURLResponse> response,
+                                                   std::optional<foundation::Error> error) {
+            if (!completion) {
+                return;
+            }
+            if (error) {
+                completion(NetworkRequestError::fromTransportError(*error));
+            } else if (response && response->statusCode() >= 400) {
+                completion(NetworkRequestError::fromHTTPResponse(response->statusCode(),
+                                                                 data ? foundation::stringFromData(*data) : ""));
+            } else if (data && data->size() > maximumImageDataSize) {
+                completion(NetworkRequestError::decodingFailed());
+            } else {
+                completion(data ? uikit::UIImage::fromData(*data) : std::shared_ptr<uikit::UIImage>());
+            }
+        });
     task->resume();
 }
 

@@ -1,7 +1,7 @@
 #include "sdk/services/RemoteConfig.hpp"
 
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/base/Logger.hpp"
+#include "sdk/catalogue/L10n.hpp"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>

@@ -47,20 +47,20 @@ public:
         foundation::URLSession::shared()
             ->dataTask(std::move(request),
                        [weak, load, transaction, scale](std::optional<foundation::Data> data,
-                                                  std::optional<foundation::HTTPURLResponse>,
-                                                  std::optional<foundation::Error> error) {
-                           foundation::DispatchQueue::main().async([weak, load, transaction, scale,
-                                                                    data = std::move(data), error = std::move(error)] {
-                               publish(weak, load, transaction, scale, data, error);
-                           });
+                                                        std::optional<foundation::HTTPURLResponse>,
+                                                        std::optional<foundation::Error> error) {
+                           foundation::DispatchQueue::main().async(
+                               [weak, load, transaction, scale, data = std::move(data), error = std::move(error)] {
+                                   publish(weak, load, transaction, scale, data, error);
+                               });
                        })
             ->resume();
     }
 
 private:
-    static void publish(const std::weak_ptr<Provider>& weak, unsigned long load, const swiftui::Transaction& transaction,
-                        coregraphics::CGFloat scale, const std::optional<foundation::Data>& data,
-                        const std::optional<foundation::Error>& error) {
+    static void publish(const std::weak_ptr<Provider>& weak, unsigned long load,
+                        const swiftui::Transaction& transaction, coregraphics::CGFloat scale,
+                        const std::optional<foundation::Data>& data, const std::optional<foundation::Error>& error) {
         if (const auto provider = weak.lock(); provider && provider->loads_ != load) {
             return;
         }
@@ -78,8 +78,8 @@ private:
             }
             // The status is not looked at: whatever body came is tried as an image.
             const auto image = data ? uikit::UIImage::fromData(*data, scale) : nullptr;
-            provider->phase = image ? AsyncImagePhase::success(swiftui::Image(image))
-                                    : AsyncImagePhase::failure(std::move(timedOut));
+            provider->phase =
+                image ? AsyncImagePhase::success(swiftui::Image(image)) : AsyncImagePhase::failure(std::move(timedOut));
         });
     }
 
@@ -102,8 +102,8 @@ struct ContentBody {
                 loader->task(url, scale, transaction, timeout);
             })
             .onChange(url, std::function<void(const std::optional<foundation::URL>&)>(
-                               [loader, scale = scale, transaction = transaction, timeout = timeout](
-                                   const std::optional<foundation::URL>& changed) {
+                               [loader, scale = scale, transaction = transaction,
+                                timeout = timeout](const std::optional<foundation::URL>& changed) {
                                    loader->task(changed, scale, transaction, timeout);
                                }));
     }
@@ -119,21 +119,26 @@ BackportAsyncImage::BackportAsyncImage(std::optional<foundation::URL> url, coreg
 BackportAsyncImage::BackportAsyncImage(std::optional<foundation::URL> url, coregraphics::CGFloat scale, double timeout,
                                        std::function<View(const swiftui::Image&)> content,
                                        std::function<View()> placeholder)
-    : BackportAsyncImage(std::move(url), scale, timeout, swiftui::Transaction(),
-                         [content = std::move(content), placeholder = std::move(placeholder)](const AsyncImagePhase& phase) {
-                             const auto image = phase.image();
-                             return swiftui::If(image.has_value(), image ? content(*image) : View(), image ? View() : placeholder());
-                         }) {}
+    : BackportAsyncImage(
+          std::move(url), scale, timeout, swiftui::Transaction(),
+          [content = std::move(content), placeholder = std::move(placeholder)](const AsyncImagePhase& phase) {
+              const auto image = phase.image();
+              return swiftui::If(image.has_value(), image ? content(*image) : View(), image ? View() : placeholder());
+          }) {}
 
 BackportAsyncImage::BackportAsyncImage(std::optional<foundation::URL> url, coregraphics::CGFloat scale, double timeout,
                                        swiftui::Transaction transaction, Content content)
-    : url(std::move(url)), scale(scale), transaction(std::move(transaction)), timeout(timeout), content(std::move(content)) {}
+    : url(std::move(url)), scale(scale), transaction(std::move(transaction)), timeout(timeout),
+      content(std::move(content)) {}
 
 View BackportAsyncImage::body() const {
-    return View(ContentBody{.url = url, .scale = scale, .transaction = transaction, .timeout = timeout, .content = content});
+    return View(
+        ContentBody{.url = url, .scale = scale, .transaction = transaction, .timeout = timeout, .content = content});
 }
 
-foundation::URL BackportAsyncImage_Previews::url() { return *foundation::URL::string("https://vybank.example/images/vy-id.png"); }
+foundation::URL BackportAsyncImage_Previews::url() {
+    return *foundation::URL::string("https://vybank.example/images/vy-id.png");
+}
 
 View BackportAsyncImage_Previews::previews() {
     using swiftui::Color;
@@ -143,13 +148,13 @@ View BackportAsyncImage_Previews::previews() {
          framed(BackportAsyncImage(
              url(), 1, 15, [](const swiftui::Image& image) { return image.resizable().clipShape(swiftui::Circle()); },
              [] { return View(Color::black()); })),
-         framed(BackportAsyncImage(url(), 1, 15, swiftui::Transaction(swiftui::Animation::linear()),
-                                   [](const AsyncImagePhase& phase) {
-                                       if (const auto image = phase.image()) {
-                                           return image->resizable().aspectRatio(std::nullopt, swiftui::ContentMode::fit);
-                                       }
-                                       return View(phase.error() ? Color::red() : Color::blue());
-                                   }))});
+         framed(BackportAsyncImage(
+             url(), 1, 15, swiftui::Transaction(swiftui::Animation::linear()), [](const AsyncImagePhase& phase) {
+                 if (const auto image = phase.image()) {
+                     return image->resizable().aspectRatio(std::nullopt, swiftui::ContentMode::fit);
+                 }
+                 return View(phase.error() ? Color::red() : Color::blue());
+             }))});
 }
 
 } // namespace vyd

@@ -3,9 +3,9 @@
 // A declarative view that loads an image from a URL with the shared URL session and builds its
 // content from the loading phase. The load starts when the view appears and again when it is
 // re-created with another URL; a new load keeps the previous phase until its own outcome
-// arrives, and an outcome of a load that a later one has replaced is dropped. A transport failure gives that failure (published without the transaction); data
-// that is not an image (an HTML error page, say) gives NSURLErrorDomain -1001 "Request timed
-// out". No URL: no request, and the phase stays empty. Nothing here uses the SDK's services.
+// arrives, and an outcome of a load that a later one has replaced is dropped. A transport failure gives that failure
+// (published without the transaction); data that is not an image (an HTML error page, say) gives NSURLErrorDomain -1001
+// "Request timed out". No URL: no request, and the phase stays empty. Nothing here uses the SDK's services.
 
 #include "platform/foundation/Error.hpp"
 #include "platform/foundation/URL.hpp"

@@ -23,9 +23,7 @@ struct CleanedHex {
     std::size_t characterCount = 0;
 };
 
-bool isAsciiAlphanumeric(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool isAsciiAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool isAscii(std::string_view text) {
     for (const char c : text) {
@@ -59,9 +57,7 @@ CleanedHex cleanAscii(std::string_view hex) {
     return cleaned;
 }
 
-bool isUnicodeAlphanumeric(UChar32 c) {
-    return (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
-}
+bool isUnicodeAlphanumeric(UChar32 c) { return (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0; }
 
 // Any other text goes through ICU. Bytes that are not UTF-8 become U+FFFD, a symbol: trimmed at
 // the ends, a character like any other inside.
@@ -227,8 +223,8 @@ UIColor colorFromHex(std::string_view hex) {
     default:
         break;
     }
-    return UIColor(static_cast<CGFloat>(red) / 255, static_cast<CGFloat>(green) / 255,
-                   static_cast<CGFloat>(blue) / 255, static_cast<CGFloat>(alpha) / 255);
+    return UIColor(static_cast<CGFloat>(red) / 255, static_cast<CGFloat>(green) / 255, static_cast<CGFloat>(blue) / 255,
+                   static_cast<CGFloat>(alpha) / 255);
 }
 
 std::string toHex(const UIColor& color) {

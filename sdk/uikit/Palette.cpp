@@ -1,8 +1,8 @@
 #include "sdk/uikit/Palette.hpp"
 
 #include "platform/foundation/NotificationCenter.hpp"
-#include "sdk/uikit/HexColor.hpp"
 #include "sdk/base/NotificationNames.hpp"
+#include "sdk/uikit/HexColor.hpp"
 
 #include <atomic>
 #include <mutex>

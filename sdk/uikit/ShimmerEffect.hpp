@@ -26,7 +26,8 @@ struct ShimmerEffectBox {
 
 struct ShimmerModifier {
     // No colours: the palette's shimmer gradient, as the interface style makes it now.
-    ShimmerModifier(bool isActive, double speed, std::vector<swiftui::Color> colors, coregraphics::CGFloat cornerRadius);
+    ShimmerModifier(bool isActive, double speed, std::vector<swiftui::Color> colors,
+                    coregraphics::CGFloat cornerRadius);
 
     swiftui::View body(swiftui::View content) const;
 

@@ -142,9 +142,9 @@ void addCustomBottomLine(uikit::UINavigationController& navigationController, co
     line->topAnchor().constraintEqualTo(bar->bottomAnchor())->setActive(true);
 }
 
-void setTitle(uikit::UINavigationItem& navigationItem, std::optional<std::string> title,
-              const uikit::UIFont& titleFont, const uikit::UIColor& titleColor, std::optional<std::string> subtitle,
-              const uikit::UIFont& subtitleFont, const uikit::UIColor& subtitleColor) {
+void setTitle(uikit::UINavigationItem& navigationItem, std::optional<std::string> title, const uikit::UIFont& titleFont,
+              const uikit::UIColor& titleColor, std::optional<std::string> subtitle, const uikit::UIFont& subtitleFont,
+              const uikit::UIColor& subtitleColor) {
     const auto titleLabel = uikit::UILabel::make();
     titleLabel->setText(std::move(title));
     titleLabel->setFont(titleFont);
@@ -178,7 +178,7 @@ uikit::UIFont personalCabinetFont(coregraphics::CGFloat ofSize, VYDFonts::VYDFon
         }
     }
     return uikit::UIFont::systemFont(ofSize, weight == VYDFonts::VYDFontType::medium ? uikit::UIFontWeight::medium
-                                                                                      : uikit::UIFontWeight::semibold);
+                                                                                     : uikit::UIFontWeight::semibold);
 }
 
 } // namespace vyd

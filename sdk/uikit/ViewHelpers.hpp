@@ -39,8 +39,9 @@ std::shared_ptr<uikit::UILayoutGuide> makeBoundsLayoutGuide(const std::shared_pt
 
 // The first of the view's own constraints whose first attribute is `withFirstAttribute` and,
 // when a second attribute is given, whose second attribute is that one.
-uikit::NSLayoutConstraint::Pointer constraint(const uikit::UIView& view, uikit::NSLayoutAttribute withFirstAttribute,
-                                              std::optional<uikit::NSLayoutAttribute> andSecondAttribute = std::nullopt);
+uikit::NSLayoutConstraint::Pointer
+constraint(const uikit::UIView& view, uikit::NSLayoutAttribute withFirstAttribute,
+           std::optional<uikit::NSLayoutAttribute> andSecondAttribute = std::nullopt);
 // The first of the view's own constraints with that identifier.
 uikit::NSLayoutConstraint::Pointer constraint(const uikit::UIView& view, const std::string& withIdentifier);
 

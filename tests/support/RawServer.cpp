@@ -95,8 +95,7 @@ std::unique_ptr<RawServer> RawServer::start(std::string reply, Ending ending) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (impl->listener < 0 ||
-        ::bind(impl->listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    if (impl->listener < 0 || ::bind(impl->listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(impl->listener, 16) != 0) {
         throw std::runtime_error("raw server: no free port on 127.0.0.1");
     }

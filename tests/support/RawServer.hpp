@@ -13,8 +13,8 @@ namespace testsupport {
 class RawServer {
 public:
     enum class Ending {
-        close,           // close the connection after the reply
-        endlessHeaders,  // after the reply, send header fields until the client gives up
+        close,          // close the connection after the reply
+        endlessHeaders, // after the reply, send header fields until the client gives up
     };
 
     static std::unique_ptr<RawServer> start(std::string reply, Ending ending = Ending::close);

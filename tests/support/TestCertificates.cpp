@@ -46,7 +46,7 @@ struct Validity {
 };
 
 struct Signer {
-    X509* certificate;  // null: self-signed
+    X509* certificate; // null: self-signed
     EVP_PKEY* key;
 };
 
@@ -57,15 +57,15 @@ void addExtension(X509* certificate, X509V3_CTX* context, int nid, const char* v
     X509_EXTENSION_free(extension);
 }
 
-Certificate makeCertificate(EVP_PKEY* key, const std::string& commonName, bool isAuthority,
-                            const char* subjectAltName, Validity validity, Signer signer) {
+Certificate makeCertificate(EVP_PKEY* key, const std::string& commonName, bool isAuthority, const char* subjectAltName,
+                            Validity validity, Signer signer) {
     Certificate certificate(X509_new());
     require(certificate != nullptr, "allocation");
     X509_set_version(certificate.get(), 2);
 
     unsigned char serial[16];
     RAND_bytes(serial, sizeof serial);
-    serial[0] &= 0x7f;  // a positive serial number
+    serial[0] &= 0x7f; // a positive serial number
     BIGNUM* number = BN_bin2bn(serial, sizeof serial, nullptr);
     BN_to_ASN1_INTEGER(number, X509_get_serialNumber(certificate.get()));
     BN_free(number);
@@ -74,11 +74,9 @@ Certificate makeCertificate(EVP_PKEY* key, const std::string& commonName, bool i
     X509_gmtime_adj(X509_getm_notAfter(certificate.get()), validity.notAfterDays * 86400);
 
     X509_NAME* name = X509_get_subject_name(certificate.get());
-    X509_NAME_add_entry_by_txt(name, "O", MBSTRING_UTF8,
-                               reinterpret_cast<const unsigned char*>("VY Bank"), -1, -1, 0);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8,
-                               reinterpret_cast<const unsigned char*>(commonName.c_str()), -1, -1,
-                               0);
+    X509_NAME_add_entry_by_txt(name, "O", MBSTRING_UTF8, reinterpret_cast<const unsigned char*>("VY Bank"), -1, -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_UTF8, reinterpret_cast<const unsigned char*>(commonName.c_str()),
+                               -1, -1, 0);
     X509* issuer = signer.certificate != nullptr ? signer.certificate : certificate.get();
     X509_set_issuer_name(certificate.get(), X509_get_subject_name(issuer));
     X509_set_pubkey(certificate.get(), key);
@@ -95,8 +93,7 @@ Certificate makeCertificate(EVP_PKEY* key, const std::string& commonName, bool i
         addExtension(certificate.get(), &context, NID_key_usage, "critical,keyCertSign,cRLSign");
     } else {
         addExtension(certificate.get(), &context, NID_basic_constraints, "critical,CA:FALSE");
-        addExtension(certificate.get(), &context, NID_key_usage,
-                     "critical,digitalSignature,keyEncipherment");
+        addExtension(certificate.get(), &context, NID_key_usage, "critical,digitalSignature,keyEncipherment");
         addExtension(certificate.get(), &context, NID_ext_key_usage, "serverAuth");
         addExtension(certificate.get(), &context, NID_subject_alt_name, subjectAltName);
     }
@@ -115,9 +112,8 @@ std::string toPEM(const std::function<int(BIO*)>& write) {
 TestIdentity identity(X509* certificate, EVP_PKEY* key) {
     TestIdentity result;
     result.certificatePEM = toPEM([&](BIO* bio) { return PEM_write_bio_X509(bio, certificate); });
-    result.privateKeyPEM = toPEM([&](BIO* bio) {
-        return PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr);
-    });
+    result.privateKeyPEM =
+        toPEM([&](BIO* bio) { return PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr); });
     unsigned char* der = nullptr;
     int length = i2d_X509(certificate, &der);
     require(length > 0, "DER encoding");
@@ -133,17 +129,15 @@ TestCertificates make() {
     TestCertificates result;
 
     Key authorityKey = makeKey();
-    Certificate authority = makeCertificate(authorityKey.get(), "VY ID Test CA", true, nullptr,
-                                            {-1, 365}, {nullptr, authorityKey.get()});
+    Certificate authority =
+        makeCertificate(authorityKey.get(), "VY ID Test CA", true, nullptr, {-1, 365}, {nullptr, authorityKey.get()});
     result.authority = identity(authority.get(), authorityKey.get());
     Signer byAuthority{authority.get(), authorityKey.get()};
 
-    auto leaf = [](const std::string& commonName, const char* names, Validity validity,
-                   std::optional<Signer> signer) {
+    auto leaf = [](const std::string& commonName, const char* names, Validity validity, std::optional<Signer> signer) {
         Key key = makeKey();
         Signer effective = signer.value_or(Signer{nullptr, key.get()});
-        Certificate certificate =
-            makeCertificate(key.get(), commonName, false, names, validity, effective);
+        Certificate certificate = makeCertificate(key.get(), commonName, false, names, validity, effective);
         return identity(certificate.get(), key.get());
     };
     result.localhost = leaf("localhost", localhostNames, current, byAuthority);
@@ -152,8 +146,8 @@ TestCertificates make() {
     result.selfSigned = leaf("localhost", localhostNames, current, std::nullopt);
 
     Key otherKey = makeKey();
-    Certificate other = makeCertificate(otherKey.get(), "VY Bank Other Test CA", true, nullptr,
-                                        {-1, 365}, {nullptr, otherKey.get()});
+    Certificate other =
+        makeCertificate(otherKey.get(), "VY Bank Other Test CA", true, nullptr, {-1, 365}, {nullptr, otherKey.get()});
     result.otherAuthority = identity(other.get(), otherKey.get());
     result.untrusted = leaf("localhost", localhostNames, current, Signer{other.get(), otherKey.get()});
     return result;

@@ -18,13 +18,13 @@ struct TestIdentity {
 // Certificates made with OpenSSL when first asked for, once per process (P-256 keys, so this is
 // quick). Hosts and names are the test's own; nothing here is trusted by the system.
 struct TestCertificates {
-    TestIdentity authority;       // "VY ID Test CA", a CA that tests use as anchor
-    TestIdentity localhost;       // by `authority`: DNS "localhost" and IP 127.0.0.1
-    TestIdentity wrongHost;       // by `authority`: only "wrong-host.invalid"
-    TestIdentity expired;         // by `authority`: localhost, validity ended yesterday
-    TestIdentity selfSigned;      // localhost, signed by its own key
-    TestIdentity otherAuthority;  // a second CA, "VY Bank Other Test CA"
-    TestIdentity untrusted;       // by `otherAuthority`: localhost
+    TestIdentity authority;      // "VY ID Test CA", a CA that tests use as anchor
+    TestIdentity localhost;      // by `authority`: DNS "localhost" and IP 127.0.0.1
+    TestIdentity wrongHost;      // by `authority`: only "wrong-host.invalid"
+    TestIdentity expired;        // by `authority`: localhost, validity ended yesterday
+    TestIdentity selfSigned;     // localhost, signed by its own key
+    TestIdentity otherAuthority; // a second CA, "VY Bank Other Test CA"
+    TestIdentity untrusted;      // by `otherAuthority`: localhost
 
     static const TestCertificates& shared();
 };

@@ -31,22 +31,20 @@ void countHandshake(const SSL* ssl, int where, int) {
     if ((where & SSL_CB_HANDSHAKE_START) == 0) {
         return;
     }
-    auto* counter = static_cast<std::atomic<std::size_t>*>(
-        SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), handshakeCounterIndex()));
+    auto* counter =
+        static_cast<std::atomic<std::size_t>*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), handshakeCounterIndex()));
     if (counter != nullptr) {
         ++*counter;
     }
 }
 
 bool useIdentity(SSL_CTX& context, const TestIdentity& identity) {
-    BIO* certificateBIO = BIO_new_mem_buf(identity.certificatePEM.data(),
-                                          static_cast<int>(identity.certificatePEM.size()));
-    BIO* keyBIO = BIO_new_mem_buf(identity.privateKeyPEM.data(),
-                                  static_cast<int>(identity.privateKeyPEM.size()));
+    BIO* certificateBIO =
+        BIO_new_mem_buf(identity.certificatePEM.data(), static_cast<int>(identity.certificatePEM.size()));
+    BIO* keyBIO = BIO_new_mem_buf(identity.privateKeyPEM.data(), static_cast<int>(identity.privateKeyPEM.size()));
     X509* certificate = PEM_read_bio_X509(certificateBIO, nullptr, nullptr, nullptr);
     EVP_PKEY* key = PEM_read_bio_PrivateKey(keyBIO, nullptr, nullptr, nullptr);
-    bool ok = certificate != nullptr && key != nullptr &&
-              SSL_CTX_use_certificate(&context, certificate) == 1 &&
+    bool ok = certificate != nullptr && key != nullptr && SSL_CTX_use_certificate(&context, certificate) == 1 &&
               SSL_CTX_use_PrivateKey(&context, key) == 1;
     X509_free(certificate);
     EVP_PKEY_free(key);
@@ -59,8 +57,7 @@ bool useIdentity(SSL_CTX& context, const TestIdentity& identity) {
 
 std::string TestRequest::header(std::string_view name) const {
     for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() &&
-            strncasecmp(key.data(), name.data(), name.size()) == 0) {
+        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
             return value;
         }
     }
@@ -208,9 +205,7 @@ void TestServer::releaseResponses() {
 
 int TestServer::port() const { return impl_->port; }
 
-std::string TestServer::baseURL() const {
-    return impl_->scheme + "://127.0.0.1:" + std::to_string(impl_->port);
-}
+std::string TestServer::baseURL() const { return impl_->scheme + "://127.0.0.1:" + std::to_string(impl_->port); }
 
 std::string TestServer::url(std::string_view path) const { return baseURL() + std::string(path); }
 

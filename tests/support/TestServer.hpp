@@ -60,7 +60,7 @@ public:
     // "http://127.0.0.1:<port>" or "https://..."; `url("/a")` appends the path.
     std::string baseURL() const;
     std::string url(std::string_view path) const;
-    std::string localhostURL(std::string_view path) const;  // the same with host "localhost"
+    std::string localhostURL(std::string_view path) const; // the same with host "localhost"
 
     std::vector<TestRequest> requests() const;
     std::size_t requestCount() const;

@@ -178,8 +178,8 @@ std::unique_ptr<VYBankServer> VYBankServer::start() {
                             {}};
     });
     state.server->handle("GET", "/partner/orders", [](const TestRequest&) {
-        return TestResponse{200, "<html><head><title>VY Shop orders</title></head><body>No orders</body></html>",
-                            "text/html", {}};
+        return TestResponse{
+            200, "<html><head><title>VY Shop orders</title></head><body>No orders</body></html>", "text/html", {}};
     });
     return std::unique_ptr<VYBankServer>(new VYBankServer(std::move(impl)));
 }

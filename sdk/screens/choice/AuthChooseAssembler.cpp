@@ -5,8 +5,8 @@
 
 namespace vyd {
 
-std::shared_ptr<AuthChooseViewController> AuthChooseAssembler::create(
-    const std::shared_ptr<AuthChooseViewControllerDelegate>& delegate) {
+std::shared_ptr<AuthChooseViewController>
+AuthChooseAssembler::create(const std::shared_ptr<AuthChooseViewControllerDelegate>& delegate) {
     auto view = AuthChooseView::make(DIContainer::staticStorageService()->partnerName());
     auto controller = AuthChooseViewController::make(view);
     view->setDelegate(controller);

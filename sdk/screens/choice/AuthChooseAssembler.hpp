@@ -8,8 +8,8 @@ namespace vyd {
 // Builds the choice sheet for the partner named in the session store.
 class AuthChooseAssembler {
 public:
-    static std::shared_ptr<AuthChooseViewController> create(
-        const std::shared_ptr<AuthChooseViewControllerDelegate>& delegate);
+    static std::shared_ptr<AuthChooseViewController>
+    create(const std::shared_ptr<AuthChooseViewControllerDelegate>& delegate);
 };
 
 } // namespace vyd

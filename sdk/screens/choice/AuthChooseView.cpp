@@ -24,7 +24,8 @@ constexpr coregraphics::CGFloat closeFrameSide = 44;
 constexpr coregraphics::CGFloat buttonHeight = 40;
 constexpr coregraphics::CGFloat buttonCornerRadius = 12;
 
-std::shared_ptr<uikit::UIStackView> verticalStack(coregraphics::CGFloat spacing, uikit::UIStackViewAlignment alignment) {
+std::shared_ptr<uikit::UIStackView> verticalStack(coregraphics::CGFloat spacing,
+                                                  uikit::UIStackViewAlignment alignment) {
     auto stack = uikit::UIStackView::make();
     stack->setAxis(uikit::UILayoutConstraintAxis::vertical);
     stack->setSpacing(spacing);
@@ -124,9 +125,8 @@ std::shared_ptr<uikit::UILabel> AuthChooseView::headerLabel() {
 
 std::shared_ptr<uikit::UILabel> AuthChooseView::descritionLabel() {
     if (!descritionLabel_) {
-        descritionLabel_ =
-            label(L10n::Ui::AuthChoose::itIsSafeToOpenValues(L10n::Ui::Common::vyIdB64(), partnerName_),
-                  uikit::UIFont::systemFont(14, uikit::UIFontWeight::medium), palette::textSecondary());
+        descritionLabel_ = label(L10n::Ui::AuthChoose::itIsSafeToOpenValues(L10n::Ui::Common::vyIdB64(), partnerName_),
+                                 uikit::UIFont::systemFont(14, uikit::UIFontWeight::medium), palette::textSecondary());
     }
     return descritionLabel_;
 }

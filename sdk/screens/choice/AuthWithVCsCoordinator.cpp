@@ -19,26 +19,25 @@ using PanelStyle = SlidePanelFactoryProtocol::PanelStyle;
 using PanelBehavior = SlidePanelFactoryProtocol::PanelBehavior;
 } // namespace
 
-std::shared_ptr<AuthWithVCsCoordinator> AuthWithVCsCoordinator::make(
+std::shared_ptr<AuthWithVCsCoordinator>
+AuthWithVCsCoordinator::make(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
+                             std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
+                             std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
+                             std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory,
+                             std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage,
+                             const std::shared_ptr<AuthServiceInternalProtocol>& authService, VYDAuthRequest request) {
+    return std::make_shared<AuthWithVCsCoordinator>(
+        std::move(staticStorageService), std::move(analyticsParamsMaker), std::move(kwPresenceChecker),
+        std::move(slidePanelFactory), std::move(rootViewControllerStorage), authService, std::move(request));
+}
+
+AuthWithVCsCoordinator::AuthWithVCsCoordinator(
     std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
     std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
     std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
     std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory,
     std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage,
-    const std::shared_ptr<AuthServiceInternalProtocol>& authService, VYDAuthRequest request) {
-    return std::make_shared<AuthWithVCsCoordinator>(std::move(staticStorageService), std::move(analyticsParamsMaker),
-                                                    std::move(kwPresenceChecker), std::move(slidePanelFactory),
-                                                    std::move(rootViewControllerStorage), authService,
-                                                    std::move(request));
-}
-
-AuthWithVCsCoordinator::AuthWithVCsCoordinator(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
-                                               std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
-                                               std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
-                                               std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory,
-                                               std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage,
-                                               const std::shared_ptr<AuthServiceInternalProtocol>& authService,
-                                               VYDAuthRequest request)
+    const std::shared_ptr<AuthServiceInternalProtocol>& authService, VYDAuthRequest request)
     : rootViewControllerStorage_(std::move(rootViewControllerStorage)),
       staticStorageService_(std::move(staticStorageService)), analyticsParamsMaker_(std::move(analyticsParamsMaker)),
       kwPresenceChecker_(std::move(kwPresenceChecker)), slidePanelFactory_(std::move(slidePanelFactory)),
@@ -52,7 +51,8 @@ void AuthWithVCsCoordinator::startAuthChooseScenario() {
     }
     const auto self = shared_from_this();
     const auto sheet = AuthChooseAssembler::create(self);
-    authChooseslidePanelVC_ = slidePanelFactory_->createSlidePanel(PanelStyle::contentSize, PanelBehavior::noDrag, self);
+    authChooseslidePanelVC_ =
+        slidePanelFactory_->createSlidePanel(PanelStyle::contentSize, PanelBehavior::noDrag, self);
     authChooseslidePanelVC_->set(sheet);
     const auto presenter = rootViewControllerStorage_->viewController();
     if (!presenter) {

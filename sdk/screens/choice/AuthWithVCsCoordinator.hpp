@@ -34,13 +34,13 @@ class AuthWithVCsCoordinator : public AuthWithVCsCoordinatorProtocol,
                                public std::enable_shared_from_this<AuthWithVCsCoordinator> {
 public:
     // The authorization service is held weakly: it owns the router that owns the coordinator.
-    static std::shared_ptr<AuthWithVCsCoordinator> make(
-        std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
-        std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
-        std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
-        std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory,
-        std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage,
-        const std::shared_ptr<AuthServiceInternalProtocol>& authService, VYDAuthRequest request);
+    static std::shared_ptr<AuthWithVCsCoordinator>
+    make(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
+         std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
+         std::shared_ptr<KWPresenceCheckerProtocol> kwPresenceChecker,
+         std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory,
+         std::shared_ptr<RootViewControllerStorageProtocol> rootViewControllerStorage,
+         const std::shared_ptr<AuthServiceInternalProtocol>& authService, VYDAuthRequest request);
 
     // Public so that make_shared can reach it; make the coordinator with `make`.
     AuthWithVCsCoordinator(std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,

@@ -29,18 +29,21 @@ struct AppCardView {
     View body() const {
         const KWAppInfo& app = *kwAppInfo;
         const View card =
-            *isVertical
-                ? HStack(VerticalAlignment::center, std::nullopt,
-                         {VStack(HorizontalAlignment::leading, std::nullopt,
-                                 {View(AppsOverlayImageView{app.icons}), Spacer(37), nameText(app), Spacer(0)}),
-                          Spacer()})
-                      .padding()
-                      .frame(168, 152, Alignment::center())
-                : HStack(VerticalAlignment::center, std::nullopt,
-                         {View(AppsOverlayImageView{app.icons}).padding(EdgeSet(Edge::leading), 16),
-                          nameText(app).minimumScaleFactor(0.5).padding(EdgeSet(Edge::leading), 5), Spacer()})
-                      .frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72, .idealHeight = 152,
-                                           .maxHeight = infinity, .alignment = Alignment::center()});
+            *isVertical ? HStack(VerticalAlignment::center, std::nullopt,
+                                 {VStack(HorizontalAlignment::leading, std::nullopt,
+                                         {View(AppsOverlayImageView{app.icons}), Spacer(37), nameText(app), Spacer(0)}),
+                                  Spacer()})
+                              .padding()
+                              .frame(168, 152, Alignment::center())
+                        : HStack(VerticalAlignment::center, std::nullopt,
+                                 {View(AppsOverlayImageView{app.icons}).padding(EdgeSet(Edge::leading), 16),
+                                  nameText(app).minimumScaleFactor(0.5).padding(EdgeSet(Edge::leading), 5), Spacer()})
+                              .frame(FlexibleFrame{.minWidth = 0,
+                                                   .maxWidth = infinity,
+                                                   .minHeight = 72,
+                                                   .idealHeight = 152,
+                                                   .maxHeight = infinity,
+                                                   .alignment = Alignment::center()});
         return card.background(Color(palette::backgroundTransparenceSecondary()))
             .clipShape(RoundedRectangle(16, RoundedCornerStyle::continuous), true);
     }
@@ -74,7 +77,8 @@ struct CardsView {
         const View cards = If(single, single ? card(list.front(), false) : View(), single ? View() : arranged());
         return HStack(VerticalAlignment::center, std::nullopt, {cards})
             .padding()
-            .frame(std::nullopt, list.size() == 1 ? KwAppListView::singleAppAreaHeight : KwAppListView::cardsAreaHeight);
+            .frame(std::nullopt,
+                   list.size() == 1 ? KwAppListView::singleAppAreaHeight : KwAppListView::cardsAreaHeight);
     }
 };
 
@@ -84,10 +88,9 @@ View KwAppListView::body() const {
     const auto model = viewModel.get();
     const auto presentation = presentationMode;
     const auto subscription = cancellable;
-    const View crossButton =
-        Button([model] { model->crossButtonPressed(); }, Image(Asset::webDsIc24CrossSmall.image()))
-            .padding(EdgeSet(Edge::top), 0)
-            .padding(EdgeSet(Edge::trailing), 16);
+    const View crossButton = Button([model] { model->crossButtonPressed(); }, Image(Asset::webDsIc24CrossSmall.image()))
+                                 .padding(EdgeSet(Edge::top), 0)
+                                 .padding(EdgeSet(Edge::trailing), 16);
     return VStack(HorizontalAlignment::center, 0,
                   {Text(L10n::Ui::KwAppList::chooseApp())
                        .fontWeight(Font::Weight::semibold)

@@ -4,14 +4,15 @@
 
 namespace vyd {
 
-std::shared_ptr<KwAppListViewModel> KwAppListViewModel::make(
-    VYDAuthRequest request, std::vector<KWAppInfo> kwsAppList,
-    const std::shared_ptr<AuthServiceInternalProtocol>& authService,
-    std::shared_ptr<AnalyticsServiceProtocol> analyticsService,
-    std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker, const std::shared_ptr<KwsAppListDelegate>& delegate) {
-    auto model = std::make_shared<KwAppListViewModel>(std::move(request), std::move(kwsAppList), authService,
-                                                      std::move(analyticsService), std::move(analyticsParamsMaker),
-                                                      delegate);
+std::shared_ptr<KwAppListViewModel>
+KwAppListViewModel::make(VYDAuthRequest request, std::vector<KWAppInfo> kwsAppList,
+                         const std::shared_ptr<AuthServiceInternalProtocol>& authService,
+                         std::shared_ptr<AnalyticsServiceProtocol> analyticsService,
+                         std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
+                         const std::shared_ptr<KwsAppListDelegate>& delegate) {
+    auto model =
+        std::make_shared<KwAppListViewModel>(std::move(request), std::move(kwsAppList), authService,
+                                             std::move(analyticsService), std::move(analyticsParamsMaker), delegate);
     model->setupBindings();
     return model;
 }
@@ -21,11 +22,8 @@ KwAppListViewModel::KwAppListViewModel(VYDAuthRequest request, std::vector<KWApp
                                        std::shared_ptr<AnalyticsServiceProtocol> analyticsService,
                                        std::shared_ptr<AnalyticsParamsMakerProtocol> analyticsParamsMaker,
                                        const std::shared_ptr<KwsAppListDelegate>& delegate)
-    : kwsAppList(*this, std::move(kwsAppList)),
-      request_(std::move(request)),
-      authService_(authService),
-      delegate_(delegate),
-      analyticsParamsMaker_(std::move(analyticsParamsMaker)),
+    : kwsAppList(*this, std::move(kwsAppList)), request_(std::move(request)), authService_(authService),
+      delegate_(delegate), analyticsParamsMaker_(std::move(analyticsParamsMaker)),
       analyticsService_(std::move(analyticsService)) {}
 
 void KwAppListViewModel::setupBindings() {

@@ -27,8 +27,7 @@ public:
     virtual void appWasOpened(bool wasOpened) = 0;
 };
 
-class KwAppListViewModel : public combine::ObservableObject,
-                           public std::enable_shared_from_this<KwAppListViewModel> {
+class KwAppListViewModel : public combine::ObservableObject, public std::enable_shared_from_this<KwAppListViewModel> {
 public:
     // The authorization service and the delegate are held weakly.
     static std::shared_ptr<KwAppListViewModel> make(VYDAuthRequest request, std::vector<KWAppInfo> kwsAppList,

@@ -1,8 +1,8 @@
 #include "sdk/screens/loginbutton/LoginButtonController.hpp"
 
+#include "sdk/base/Logger.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/base/Logger.hpp"
 #include "sdk/screens/loginbutton/VersionOrder.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/AnalyticsServiceProtocol.hpp"
@@ -46,13 +46,9 @@ LoginButtonController::LoginButtonController(std::shared_ptr<NetworkServiceProto
                                              std::shared_ptr<LoginButtonSettingsProtocol> buttonSettings,
                                              const std::shared_ptr<VYDLoginButtonProtocol>& loginButton,
                                              VersionProvider sdkVersion)
-    : loginButton_(loginButton),
-      observer_(buttonObserver),
-      analyticsService_(staticStorageService->analyticsService()),
-      buttonSettings_(std::move(buttonSettings)),
-      networkService_(std::move(networkService)),
-      analyticsParamsMaker_(std::move(analyticsParamsMaker)),
-      staticStorageService_(std::move(staticStorageService)),
+    : loginButton_(loginButton), observer_(buttonObserver), analyticsService_(staticStorageService->analyticsService()),
+      buttonSettings_(std::move(buttonSettings)), networkService_(std::move(networkService)),
+      analyticsParamsMaker_(std::move(analyticsParamsMaker)), staticStorageService_(std::move(staticStorageService)),
       sdkVersion_(sdkVersion ? std::move(sdkVersion) : VersionProvider(curentSdkVersion)) {
     staticStorageService_->setIsButtonPersonalized(false);
     staticStorageService_->setClientId(staticStorageService_->clientId());

@@ -1,6 +1,6 @@
 #pragma once
-#include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
 #include "sdk/base/LoginButtonSettingsProtocol.hpp"
+#include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonObserverProtocol.hpp"
 #include "sdk/screens/loginbutton/VYDLoginButtonProtocol.hpp"
 #include "sdk/services/AnalyticsEventAction.hpp"
@@ -45,8 +45,7 @@ public:
                           std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,
                           const std::shared_ptr<VYDLoginButtonObserverProtocol>& buttonObserver,
                           std::shared_ptr<LoginButtonSettingsProtocol> buttonSettings,
-                          const std::shared_ptr<VYDLoginButtonProtocol>& loginButton,
-                          VersionProvider sdkVersion = {});
+                          const std::shared_ptr<VYDLoginButtonProtocol>& loginButton, VersionProvider sdkVersion = {});
 
     void hideButtonIfNeeded() override;
     // Puts the settings in the session store and sends the show event.

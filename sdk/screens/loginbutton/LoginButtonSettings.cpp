@@ -35,11 +35,33 @@ constexpr CGFloat defaultFontSize = 14;
 LoginButtonSettings defaultsOf(VYDLoginButtonStyle style) {
     const auto text = VYDLoginButtonTextType::loginWithVyID;
     if (style == VYDLoginButtonStyle::green) {
-        return {style, text, defaultCornerRadius, 0, uikit::UIColor::clear(), uikit::UIColor::white(), CGSize{},
-                uikit::UIColor::white(), "logo_white", defaultLogoSize, defaultFontSize, 0, 0};
+        return {style,
+                text,
+                defaultCornerRadius,
+                0,
+                uikit::UIColor::clear(),
+                uikit::UIColor::white(),
+                CGSize{},
+                uikit::UIColor::white(),
+                "logo_white",
+                defaultLogoSize,
+                defaultFontSize,
+                0,
+                0};
     }
-    return {style, text, defaultCornerRadius, 1, palette::defaultBorder(), uikit::UIColor::gray(), CGSize{},
-            uikit::UIColor::black(), "logo_green", defaultLogoSize, defaultFontSize, 0, 0};
+    return {style,
+            text,
+            defaultCornerRadius,
+            1,
+            palette::defaultBorder(),
+            uikit::UIColor::gray(),
+            CGSize{},
+            uikit::UIColor::black(),
+            "logo_green",
+            defaultLogoSize,
+            defaultFontSize,
+            0,
+            0};
 }
 
 // Every button draws its logo at one of a few sizes, and loading and redrawing one costs more
@@ -89,26 +111,20 @@ std::shared_ptr<uikit::UIImage> redrawnLogo(const std::string& name, CGSize size
 
 } // namespace
 
-LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle style) : LoginButtonSettings(defaultsOf(validOption(style))) {}
+LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle style)
+    : LoginButtonSettings(defaultsOf(validOption(style))) {}
 
 LoginButtonSettings::LoginButtonSettings(VYDLoginButtonStyle backgroundColor, VYDLoginButtonTextType textType,
                                          CGFloat cornerRadius, CGFloat borderWidth, UIColor borderColor,
                                          UIColor loaderColor, CGSize desiredSize, UIColor titleColor,
                                          std::string logoName, CGSize logoSize, CGFloat fontSize, CGFloat height,
                                          CGFloat width)
-    : backgroundColor_(validOption(backgroundColor)),
-      textType_(validOption(textType)),
-      cornerRadius_(cornerRadius),
-      borderWidth_(borderWidth),
-      borderColor_(std::move(borderColor)),
-      loaderColor_(std::move(loaderColor)),
-      desiredSize_{usableLength(desiredSize.width), usableLength(desiredSize.height)},
-      titleColor_(std::move(titleColor)),
-      logoName_(std::move(logoName)),
-      logoSize_(logoSize),
-      fontSize_(fontSize),
-      height_(height),
-      width_(width) {}
+    : backgroundColor_(validOption(backgroundColor)), textType_(validOption(textType)), cornerRadius_(cornerRadius),
+      borderWidth_(borderWidth), borderColor_(std::move(borderColor)),
+      loaderColor_(std::move(loaderColor)), desiredSize_{usableLength(desiredSize.width),
+                                                         usableLength(desiredSize.height)},
+      titleColor_(std::move(titleColor)), logoName_(std::move(logoName)), logoSize_(logoSize), fontSize_(fontSize),
+      height_(height), width_(width) {}
 
 void LoginButtonSettings::setTextType(VYDLoginButtonTextType textType) { textType_ = validOption(textType); }
 
@@ -177,7 +193,8 @@ std::size_t userPerceivedLength(const std::string& text) {
     }
     const auto unicode = icu::UnicodeString::fromUTF8(text);
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> characters(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    std::unique_ptr<icu::BreakIterator> characters(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
     if (U_FAILURE(status) || !characters) {
         // Without ICU's break rules, code points are the closest count.
         return static_cast<std::size_t>(unicode.countChar32());

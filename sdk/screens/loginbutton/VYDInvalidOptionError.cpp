@@ -20,8 +20,7 @@ Option valid(std::int64_t raw, std::string_view optionType, Option last) {
 
 VYDInvalidOptionError::VYDInvalidOptionError(std::string_view optionType, std::int64_t rawValue,
                                              std::int64_t lastValidRawValue)
-    : std::invalid_argument(message(optionType, rawValue, lastValidRawValue)),
-      optionType_(optionType),
+    : std::invalid_argument(message(optionType, rawValue, lastValidRawValue)), optionType_(optionType),
       rawValue_(rawValue) {}
 
 VYDLoginButtonStyle validLoginButtonStyle(std::int64_t raw) {

@@ -33,14 +33,14 @@ std::shared_ptr<VYDLoginButton> VYDLoginButton::make(VYDLoginButtonStyle type, V
     return button;
 }
 
-std::shared_ptr<VYDLoginButton> VYDLoginButton::initWithType(
-    std::int64_t type, const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer) {
+std::shared_ptr<VYDLoginButton>
+VYDLoginButton::initWithType(std::int64_t type, const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer) {
     return make(validLoginButtonStyle(type), observer);
 }
 
-std::shared_ptr<VYDLoginButton> VYDLoginButton::initWithType(
-    std::int64_t type, std::int64_t textType, CGSize desiredSize,
-    const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer) {
+std::shared_ptr<VYDLoginButton>
+VYDLoginButton::initWithType(std::int64_t type, std::int64_t textType, CGSize desiredSize,
+                             const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer) {
     return make(validLoginButtonStyle(type), validLoginButtonTextType(textType), desiredSize, observer);
 }
 

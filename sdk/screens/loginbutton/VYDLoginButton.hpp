@@ -1,12 +1,12 @@
 #pragma once
 #include "platform/uikit/UIButton.hpp"
-#include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
 #include "sdk/base/LoginButtonSettingsProtocol.hpp"
 #include "sdk/base/VYDCornerRadiusStyle.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonObserverProtocol.hpp"
-#include "sdk/screens/loginbutton/VYDLoginButtonProtocol.hpp"
 #include "sdk/base/VYDLoginButtonStyle.hpp"
 #include "sdk/base/VYDLoginButtonTextType.hpp"
+#include "sdk/screens/loginbutton/LoginButtonControllerProtocol.hpp"
+#include "sdk/screens/loginbutton/VYDLoginButtonObserverProtocol.hpp"
+#include "sdk/screens/loginbutton/VYDLoginButtonProtocol.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -44,10 +44,11 @@ public:
                                                 CGSize desiredSize,
                                                 const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
     // The same from raw values, as they arrive from outside (stored settings, casts).
-    static std::shared_ptr<VYDLoginButton> initWithType(std::int64_t type,
-                                                        const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
-    static std::shared_ptr<VYDLoginButton> initWithType(std::int64_t type, std::int64_t textType, CGSize desiredSize,
-                                                        const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
+    static std::shared_ptr<VYDLoginButton>
+    initWithType(std::int64_t type, const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
+    static std::shared_ptr<VYDLoginButton>
+    initWithType(std::int64_t type, std::int64_t textType, CGSize desiredSize,
+                 const std::shared_ptr<VYDLoginButtonObserverProtocol>& observer);
     // The plain button: white-style settings, no controller; neither sized nor drawn.
     static std::shared_ptr<VYDLoginButton> make(const CGRect& frame);
 

@@ -25,8 +25,8 @@ constexpr double barButtonImageInset = 10;
 constexpr double bottomInsetBeyondSafeArea = 16 + 20;
 constexpr double progressHideDelay = 1.0;
 
-std::shared_ptr<uikit::UIViewController> asViewController(
-    const std::shared_ptr<NavigationBaseWebViewDelegateProtocol>& delegate) {
+std::shared_ptr<uikit::UIViewController>
+asViewController(const std::shared_ptr<NavigationBaseWebViewDelegateProtocol>& delegate) {
     return std::dynamic_pointer_cast<uikit::UIViewController>(delegate);
 }
 
@@ -57,11 +57,10 @@ NavigationBaseWebView::barButton(const std::shared_ptr<uikit::UIImage>& image,
                                  void (NavigationBaseWebViewDelegateProtocol::*action)()) {
     auto button = uikit::UIButton::make(uikit::CGRect{0, 0, barButtonSide, barButtonSide});
     button->setImage(image, uikit::UIControlState::normal);
-    button->setImageEdgeInsets(
-        {barButtonImageInset, barButtonImageInset, barButtonImageInset, barButtonImageInset});
+    button->setImageEdgeInsets({barButtonImageInset, barButtonImageInset, barButtonImageInset, barButtonImageInset});
     button->addTarget(
-        [weak = std::weak_ptr<NavigationBaseWebView>(std::static_pointer_cast<NavigationBaseWebView>(
-             shared_from_this())),
+        [weak =
+             std::weak_ptr<NavigationBaseWebView>(std::static_pointer_cast<NavigationBaseWebView>(shared_from_this())),
          action](uikit::UIControl&, const uikit::UIEvent*) {
             if (auto self = weak.lock()) {
                 if (auto delegate = self->delegate()) {
@@ -85,8 +84,8 @@ std::shared_ptr<uikit::UIBarButtonItem> NavigationBaseWebView::closeBarButton() 
 
 std::shared_ptr<uikit::UIBarButtonItem> NavigationBaseWebView::backBarButton() {
     if (!backBarButton_) {
-        backBarButton_ = barButton(Asset::dsIc24ChevronLeftAlt1.image(),
-                                   &NavigationBaseWebViewDelegateProtocol::backButtomPressed);
+        backBarButton_ =
+            barButton(Asset::dsIc24ChevronLeftAlt1.image(), &NavigationBaseWebViewDelegateProtocol::backButtomPressed);
     }
     return backBarButton_;
 }
@@ -141,8 +140,7 @@ void NavigationBaseWebView::setupView(const std::shared_ptr<NavigationBaseWebVie
 }
 
 void NavigationBaseWebView::observeProgress() {
-    std::weak_ptr<NavigationBaseWebView> weak =
-        std::static_pointer_cast<NavigationBaseWebView>(shared_from_this());
+    std::weak_ptr<NavigationBaseWebView> weak = std::static_pointer_cast<NavigationBaseWebView>(shared_from_this());
     observerWebViewEstimatedProgress_ = webView_->observeEstimatedProgress(
         foundation::NSKeyValueObservingOptions::new_,
         [weak](webkit::WKWebView&, const foundation::NSKeyValueObservedChange<double>& change) {
@@ -169,9 +167,8 @@ void NavigationBaseWebView::setTitle(const std::optional<std::string>&, const st
     if (!controller) {
         return;
     }
-    vyd::setTitle(*controller->navigationItem(), subtitle,
-                  uikit::UIFont::systemFont(15, uikit::UIFontWeight::semibold), palette::textSecondary(),
-                  std::nullopt, uikit::UIFont::systemFont(12), uikit::UIColor::white());
+    vyd::setTitle(*controller->navigationItem(), subtitle, uikit::UIFont::systemFont(15, uikit::UIFontWeight::semibold),
+                  palette::textSecondary(), std::nullopt, uikit::UIFont::systemFont(12), uikit::UIColor::white());
 }
 
 void NavigationBaseWebView::hideBackButton() {

@@ -10,7 +10,8 @@ namespace vyd {
 
 NavigationBaseWebViewController::NavigationBaseWebViewController(
     std::shared_ptr<NavigationBaseWebViewInteractorProtocol> interactor,
-    std::shared_ptr<NavigationBaseWebViewRouterProtocol> router, std::shared_ptr<NavigationBaseWebViewProtocol> contentView)
+    std::shared_ptr<NavigationBaseWebViewRouterProtocol> router,
+    std::shared_ptr<NavigationBaseWebViewProtocol> contentView)
     : interactor_(std::move(interactor)), router_(std::move(router)), contentView_(std::move(contentView)) {}
 
 void NavigationBaseWebViewController::loadView() {
@@ -43,8 +44,7 @@ void NavigationBaseWebViewController::viewWillAppear(bool animated) {
     center.addObserver<NavigationBaseWebViewController>(
         self, uikit::UIKeyboard::willHideNotification, nullptr,
         [](NavigationBaseWebViewController& controller, const foundation::Notification&) {
-            controller.contentView_->webView()->scrollView()->setContentOffset(controller.keyboardAdjustOffset_,
-                                                                               false);
+            controller.contentView_->webView()->scrollView()->setContentOffset(controller.keyboardAdjustOffset_, false);
         });
 }
 
@@ -98,8 +98,8 @@ void NavigationBaseWebViewController::didCommitNavigation(webkit::WKWebView& web
 }
 
 std::shared_ptr<webkit::WKWebView> NavigationBaseWebViewController::createWebViewWithConfiguration(
-    webkit::WKWebView& webView, const webkit::WKWebViewConfiguration&, const webkit::WKNavigationAction& navigationAction,
-    const webkit::WKWindowFeatures&) {
+    webkit::WKWebView& webView, const webkit::WKWebViewConfiguration&,
+    const webkit::WKNavigationAction& navigationAction, const webkit::WKWindowFeatures&) {
     if (!navigationAction.targetFrame()) {
         webView.load(navigationAction.request());
     }

@@ -16,9 +16,8 @@ struct VYDAuthResponse;
 // delegates with a continuation; when the host continues, the partner's single-sign-on address
 // loads in the same web view, or the scene closes when there is none. Later deep links go to the
 // web view unprocessed. A refused server trust falls to the system's own evaluation. Main thread.
-class NavigationELKLiteWebViewInteractor
-    : public NavigationBaseWebViewInteractorProtocol,
-      public std::enable_shared_from_this<NavigationELKLiteWebViewInteractor> {
+class NavigationELKLiteWebViewInteractor : public NavigationBaseWebViewInteractorProtocol,
+                                           public std::enable_shared_from_this<NavigationELKLiteWebViewInteractor> {
 public:
     NavigationELKLiteWebViewInteractor(std::shared_ptr<NavigationBaseWebViewPresenterProtocol> presenter,
                                        std::shared_ptr<StaticStorageServiceProtocol> staticStorageService,

@@ -61,9 +61,8 @@ TEST(PublishedTest, AnnouncesTheChangeThenPublishesTheNewValueBeforeStoringIt) {
     Model model;
     std::vector<std::string> log;
     AnyCancellable will = model.objectWillChange().sink([&] { log.push_back("will " + std::to_string(*model.count)); });
-    AnyCancellable values = model.count.publisher().sink([&](int v) {
-        log.push_back("value " + std::to_string(v) + " while " + std::to_string(*model.count));
-    });
+    AnyCancellable values = model.count.publisher().sink(
+        [&](int v) { log.push_back("value " + std::to_string(v) + " while " + std::to_string(*model.count)); });
     model.count = 2;
     EXPECT_EQ(log, (std::vector<std::string>{"value 1 while 1", "will 1", "value 2 while 1"}));
     EXPECT_EQ(*model.count, 2);

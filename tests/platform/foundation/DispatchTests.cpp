@@ -18,7 +18,6 @@ namespace {
 
 class DispatchTest : public testsupport::ManualClockTest {
 protected:
-
     std::vector<std::string> log;
     std::function<void()> record(std::string entry) {
         return [this, entry] { log.push_back(entry); };

@@ -28,8 +28,8 @@ TEST(NotificationCenterTest, BoolIsToldFromStringInUserInfo) {
     center.post("AuthNativeResult", nullptr, {{"isSuccess", std::string("false")}});
     center.post("AuthNativeResult", nullptr, {{"isSuccess", 1}});
     center.post("AuthNativeResult");
-    EXPECT_EQ(seen, (std::vector<std::string>{"bool:true", "bool:false", "string:true", "string:false", "absent",
-                                              "absent"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"bool:true", "bool:false", "string:true", "string:false", "absent", "absent"}));
     center.removeObserver(token);
 }
 
@@ -37,7 +37,9 @@ TEST(NotificationCenterTest, NameAndObjectFiltersSelectObservers) {
     NotificationCenter center;
     int senderA = 0, senderB = 0;
     std::vector<std::string> seen;
-    auto record = [&](std::string who) { return [&seen, who](const Notification& n) { seen.push_back(who + "<" + n.name); }; };
+    auto record = [&](std::string who) {
+        return [&seen, who](const Notification& n) { seen.push_back(who + "<" + n.name); };
+    };
     center.addObserver("ping", nullptr, record("anyPing"));
     center.addObserver("ping", &senderA, record("pingFromA"));
     center.addObserver("", nullptr, record("everything"));
@@ -65,7 +67,7 @@ TEST(NotificationCenterTest, RemovalByTokenAndByObserverObject) {
     EXPECT_EQ(center.observerCount(), 5u);
 
     center.removeObserver(token);
-    center.removeObserver(token); // twice is harmless
+    center.removeObserver(token);                    // twice is harmless
     center.removeObserver(&observerB, "n", &sender); // only B's registration for that sender
     center.post("n", &sender);
     center.post("other");

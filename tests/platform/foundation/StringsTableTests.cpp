@@ -22,11 +22,16 @@ TEST(StringsTableTest, Parses) {
          "/* head */\n\"k\" /* x */ = // y\n \"v\" ; // tail\n\"k2\" = \"/* not a comment */ // nor this\";",
          {{"k", "v"}, {"k2", "/* not a comment */ // nor this"}}},
         {"escapes", R"("k" = "q\" b\\ n\n t\t r\r a\' x\z";)", {{"k", "q\" b\\ n\n t\t r\r a' xz"}}},
-        {"unicode escapes", R"("k" = "\U00e9\U20AC\UD83D\UDE00\u0041";)", {{"k", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" "A"}}},
-        {"unpaired surrogates become replacement characters", R"("k" = "\UD83Dx\UDE00";)",
+        {"unicode escapes",
+         R"("k" = "\U00e9\U20AC\UD83D\UDE00\u0041";)",
+         {{"k", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+                "A"}}},
+        {"unpaired surrogates become replacement characters",
+         R"("k" = "\UD83Dx\UDE00";)",
          {{"k", "\xEF\xBF\xBDx\xEF\xBF\xBD"}}},
         {"octal escape", R"("k" = "\101\0121";)", {{"k", "A\n1"}}},
-        {"raw UTF-8 and emoji kept", "\"logs.x\" = \"\xF0\x9F\x86\x94 Open %@\";",
+        {"raw UTF-8 and emoji kept",
+         "\"logs.x\" = \"\xF0\x9F\x86\x94 Open %@\";",
          {{"logs.x", "\xF0\x9F\x86\x94 Open %@"}}},
         {"byte order mark", "\xEF\xBB\xBF\"k\" = \"v\";", {{"k", "v"}}},
         {"key only", "\"solo\";", {{"solo", "solo"}}},
@@ -43,12 +48,12 @@ TEST(StringsTableTest, Parses) {
 
 TEST(StringsTableTest, RefusesAMalformedTableWhole) {
     using namespace std::string_literals;
-    for (const auto& text : {"\"k\" = \"v\""s,                 // no semicolon
-                    "\"good\" = \"1\";\n\"k\" = \"v"s, // unterminated string
-                    "\"k\" \"v\";"s,                  // no "="
-                    "\"k\" = ;"s, "= \"v\";"s, "\"k\" = \"v\";;"s, "/* open comment"s, "\"k\" = \"v\"; @"s,
-                    "\"k\" = \"bad \\U\";"s, "\"k\" = \"ends in \\"s, "\"k\" = \"v\";\0"s,
-                    "\"a\" = \"b\" \"c\";"s, "{ \"k\" = \"v\"; }"s}) {
+    for (const auto& text : {"\"k\" = \"v\""s,                  // no semicolon
+                             "\"good\" = \"1\";\n\"k\" = \"v"s, // unterminated string
+                             "\"k\" \"v\";"s,                   // no "="
+                             "\"k\" = ;"s, "= \"v\";"s, "\"k\" = \"v\";;"s, "/* open comment"s, "\"k\" = \"v\"; @"s,
+                             "\"k\" = \"bad \\U\";"s, "\"k\" = \"ends in \\"s, "\"k\" = \"v\";\0"s,
+                             "\"a\" = \"b\" \"c\";"s, "{ \"k\" = \"v\"; }"s}) {
         EXPECT_FALSE(parseStringsTable(text)) << text;
     }
 }

@@ -1,8 +1,8 @@
 #include "platform/foundation/URLSession.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
-#include "platform/foundation/URLError.hpp"
 #include "platform/foundation/HTTPTransport.hpp"
+#include "platform/foundation/URLError.hpp"
 #include "support/TestCertificates.hpp"
 #include "support/TestServer.hpp"
 
@@ -26,7 +26,7 @@ using testsupport::TestServer;
 
 namespace {
 
-constexpr double completionBound = 15;  // seconds; only reached when something is broken
+constexpr double completionBound = 15; // seconds; only reached when something is broken
 
 struct Result {
     std::optional<Data> data;
@@ -76,8 +76,7 @@ Result run(const std::shared_ptr<URLSession>& session, URLRequest request) {
 // Answers every challenge with what `respond` decides, and remembers what it was asked.
 class ChallengeDelegate : public URLSessionDelegate {
 public:
-    using Responder =
-        std::function<void(const URLAuthenticationChallenge&, URLAuthenticationChallengeHandler)>;
+    using Responder = std::function<void(const URLAuthenticationChallenge&, URLAuthenticationChallengeHandler)>;
     explicit ChallengeDelegate(Responder respond) : respond_(std::move(respond)) {}
 
     void urlSession(URLSession&, const URLAuthenticationChallenge& challenge,
@@ -142,8 +141,7 @@ TEST_F(URLSessionTest, PlainHTTPDeliversStatusHeadersAndBodyOnTheMainQueueAfterR
     EXPECT_EQ(result.response->mimeType(), "text/plain");
     EXPECT_EQ(result.response->textEncodingName(), "utf-8");
     // The test server compresses text; the body arrives decoded, as on the platform.
-    EXPECT_EQ(result.response->value("Content-Encoding").has_value(),
-              result.response->expectedContentLength() != 11);
+    EXPECT_EQ(result.response->value("Content-Encoding").has_value(), result.response->expectedContentLength() != 11);
 
     // A relative redirect is followed; the response tells where the body came from.
     server->handle("GET", "/old", [](const TestRequest&) {
@@ -470,15 +468,15 @@ TEST(URLSessionTransport, CurlFailuresMapToPlatformCodes) {
     // Failures a local server cannot stage; numeric CURLcode values are part of libcurl's
     // stable interface.
     const Case cases[] = {
-        {3, 0, NSURLErrorBadURL},                       // CURLE_URL_MALFORMAT
-        {6, 0, NSURLErrorCannotFindHost},               // CURLE_COULDNT_RESOLVE_HOST
-        {7, ENETUNREACH, NSURLErrorNotConnectedToInternet},  // CURLE_COULDNT_CONNECT
+        {3, 0, NSURLErrorBadURL},                           // CURLE_URL_MALFORMAT
+        {6, 0, NSURLErrorCannotFindHost},                   // CURLE_COULDNT_RESOLVE_HOST
+        {7, ENETUNREACH, NSURLErrorNotConnectedToInternet}, // CURLE_COULDNT_CONNECT
         {7, ENETDOWN, NSURLErrorNotConnectedToInternet},
-        {60, 0, NSURLErrorServerCertificateUntrusted},  // CURLE_PEER_FAILED_VERIFICATION
-        {52, 0, NSURLErrorNetworkConnectionLost},       // CURLE_GOT_NOTHING
-        {56, 0, NSURLErrorNetworkConnectionLost},       // CURLE_RECV_ERROR
-        {8, 0, NSURLErrorBadServerResponse},            // CURLE_WEIRD_SERVER_REPLY
-        {27, 0, NSURLErrorUnknown},                     // CURLE_OUT_OF_MEMORY
+        {60, 0, NSURLErrorServerCertificateUntrusted}, // CURLE_PEER_FAILED_VERIFICATION
+        {52, 0, NSURLErrorNetworkConnectionLost},      // CURLE_GOT_NOTHING
+        {56, 0, NSURLErrorNetworkConnectionLost},      // CURLE_RECV_ERROR
+        {8, 0, NSURLErrorBadServerResponse},           // CURLE_WEIRD_SERVER_REPLY
+        {27, 0, NSURLErrorUnknown},                    // CURLE_OUT_OF_MEMORY
     };
     for (const auto& test : cases) {
         EXPECT_EQ(transport::urlErrorCodeForCurl(test.curlCode, test.osErrno), test.expected)

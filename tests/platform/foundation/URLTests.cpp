@@ -49,12 +49,12 @@ TEST(URLTest, SplitsIntoItsParts) {
 
 TEST(URLTest, NotAURLGivesNoURL) {
     using namespace std::string_literals;
-    for (const auto& text : {""s, " "s, "\t"s, "https://vy bank.example/"s, "https://vybank.example/ "s,
-                             " https://vybank.example/"s, "http://[::1"s, "http://vybank.example/]"s,
-                             "https://vybank.example/%zz"s, "https://vybank.example/%4"s, "http://vybank.example:port/"s,
-                             "http://vybank.example:99999/"s, "https://vybank.example/#a#b"s,
-                             "https://vybank.example/{x}"s, "https://vybank.example/\xD0\xBF"s,
-                             "https://vybank.example/a\nb"s, "https://vybank.example/a\0b"s, ":"s, "1abc:foo"s}) {
+    for (const auto& text :
+         {""s, " "s, "\t"s, "https://vy bank.example/"s, "https://vybank.example/ "s, " https://vybank.example/"s,
+          "http://[::1"s, "http://vybank.example/]"s, "https://vybank.example/%zz"s, "https://vybank.example/%4"s,
+          "http://vybank.example:port/"s, "http://vybank.example:99999/"s, "https://vybank.example/#a#b"s,
+          "https://vybank.example/{x}"s, "https://vybank.example/\xD0\xBF"s, "https://vybank.example/a\nb"s,
+          "https://vybank.example/a\0b"s, ":"s, "1abc:foo"s}) {
         EXPECT_FALSE(URL::string(text)) << text;
         EXPECT_FALSE(URLComponents::string(text)) << text;
     }
@@ -63,10 +63,10 @@ TEST(URLTest, NotAURLGivesNoURL) {
 TEST(URLTest, QueryItemsKeepOrderAndDecode) {
     auto url = URL::string("vyapp://cb?a=1&b=&c&=v&d=x=y&e=%26%3D%2B&f=+&g=%D0%BF&h=%FF&a=2#frag");
     ASSERT_TRUE(url);
-    Items expected{{"a", "1"},   {"b", ""},      {"c", nullopt}, {"", "v"},  {"d", "x=y"},
-                   {"e", "&=+"}, {"f", "+"},     {"g", "\xD0\xBF"},
-                   {"h", "%FF"}, // does not decode to UTF-8: kept as written
-                   {"a", "2"}};
+    Items expected{
+        {"a", "1"},   {"b", ""},  {"c", nullopt},    {"", "v"},    {"d", "x=y"},
+        {"e", "&=+"}, {"f", "+"}, {"g", "\xD0\xBF"}, {"h", "%FF"}, // does not decode to UTF-8: kept as written
+        {"a", "2"}};
     EXPECT_EQ(url->queryItems(), expected);
     EXPECT_EQ(url->fragment(), "frag");
     EXPECT_TRUE(URL::string("https://vybank.example/")->queryItems().empty());
@@ -122,8 +122,8 @@ TEST(PercentEncodingTest, DecodingRefusesBrokenInput) {
     EXPECT_FALSE(removingPercentEncoding("%"));
     EXPECT_FALSE(removingPercentEncoding("a%2"));
     EXPECT_FALSE(removingPercentEncoding("%G0"));
-    EXPECT_FALSE(removingPercentEncoding("%FF"));     // not UTF-8
-    EXPECT_FALSE(removingPercentEncoding("%C0%AF"));  // overlong "/"
+    EXPECT_FALSE(removingPercentEncoding("%FF"));       // not UTF-8
+    EXPECT_FALSE(removingPercentEncoding("%C0%AF"));    // overlong "/"
     EXPECT_FALSE(removingPercentEncoding("%ED%A0%80")); // surrogate
     EXPECT_EQ(addingPercentEncoding("a b/?&=+~", URLCharacterSet::urlQueryItemAllowed), "a%20b/?%26%3D+~");
 }

@@ -43,8 +43,7 @@ private:
 
 Bytes bytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
-KeychainItem item(std::string service, std::string account, std::string_view data,
-                  std::string group = "") {
+KeychainItem item(std::string service, std::string account, std::string_view data, std::string group = "") {
     return {std::move(service), std::move(account), std::move(group), bytes(data)};
 }
 
@@ -67,19 +66,16 @@ TEST_F(KeychainTest, AddThenCopyReturnsTheItem) {
     ASSERT_EQ(keychain.add(item("VY ID", "token", "secret")), security::errSecSuccess);
 
     std::vector<KeychainItem> found;
-    ASSERT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found),
-              security::errSecSuccess);
+    ASSERT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found), security::errSecSuccess);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0], item("VY ID", "token", "secret"));
 }
 
 TEST_F(KeychainTest, MissingItemsAreReportedAsNotFound) {
     std::vector<KeychainItem> found{item("stale", "stale", "stale")};
-    EXPECT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found),
-              security::errSecItemNotFound);
+    EXPECT_EQ(keychain.copyMatching({"VY ID", "token", std::nullopt}, found), security::errSecItemNotFound);
     EXPECT_TRUE(found.empty()) << "a failed lookup must not leave old results behind";
-    EXPECT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("x")),
-              security::errSecItemNotFound);
+    EXPECT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("x")), security::errSecItemNotFound);
     EXPECT_EQ(keychain.remove({"VY ID", "token", std::nullopt}), security::errSecItemNotFound);
 }
 
@@ -98,8 +94,7 @@ TEST_F(KeychainTest, UpdateReplacesOnlyTheMatchingItems) {
     keychain.add(item("VY ID", "token", "old"));
     keychain.add(item("VY ID", "other", "keep"));
 
-    ASSERT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("new")),
-              security::errSecSuccess);
+    ASSERT_EQ(keychain.update({"VY ID", "token", std::nullopt}, bytes("new")), security::errSecSuccess);
 
     std::vector<KeychainItem> found;
     keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found, KeychainMatchLimit::all);
@@ -133,7 +128,7 @@ TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
         {{std::nullopt, "a", std::nullopt}, {"1", "3"}},
         {{std::nullopt, std::nullopt, "group.one"}, {"1", "3"}},
         {{"VY ID", "a", "group.two"}, {}},
-        {{"vy id", std::nullopt, std::nullopt}, {}},  // exact, case-sensitive
+        {{"vy id", std::nullopt, std::nullopt}, {}}, // exact, case-sensitive
     };
     for (const auto& test : cases) {
         std::vector<KeychainItem> found;
@@ -166,8 +161,7 @@ TEST_F(KeychainTest, KeepsBinaryAndEmptyDataExactly) {
     keychain.copyMatching({"VY ID", "binary", std::nullopt}, found);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].data, binary);
-    ASSERT_EQ(keychain.copyMatching({"VY ID", "empty", std::nullopt}, found),
-              security::errSecSuccess);
+    ASSERT_EQ(keychain.copyMatching({"VY ID", "empty", std::nullopt}, found), security::errSecSuccess);
     EXPECT_TRUE(found[0].data.empty());
 }
 
@@ -197,8 +191,7 @@ TEST_F(KeychainTest, DataOutlivesTheConnection) {
     keychain.add(item("VY ID", "token", "kept"));
     Keychain reopened(file);
     std::vector<KeychainItem> found;
-    ASSERT_EQ(reopened.copyMatching({"VY ID", "token", std::nullopt}, found),
-              security::errSecSuccess);
+    ASSERT_EQ(reopened.copyMatching({"VY ID", "token", std::nullopt}, found), security::errSecSuccess);
     EXPECT_EQ(found[0].data, bytes("kept"));
 }
 
@@ -321,7 +314,7 @@ TEST_F(KeychainTest, TwoProcessesWritingAtOnceLoseNothing) {
         children.push_back(pid);
     }
     ::close(startPipe[0]);
-    ::close(startPipe[1]);  // releases both writers
+    ::close(startPipe[1]); // releases both writers
 
     for (pid_t child : children) {
         int status = 0;
@@ -330,8 +323,7 @@ TEST_F(KeychainTest, TwoProcessesWritingAtOnceLoseNothing) {
     }
 
     std::vector<KeychainItem> found;
-    ASSERT_EQ(keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found,
-                                    KeychainMatchLimit::all),
+    ASSERT_EQ(keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found, KeychainMatchLimit::all),
               security::errSecSuccess);
     std::set<std::string> accounts;
     for (const auto& entry : found) {

@@ -15,35 +15,31 @@ namespace {
 struct TrustCase {
     const char* name;
     const TestIdentity TestCertificates::*leaf;
-    const TestIdentity TestCertificates::*anchor;  // null: the system's trust store
+    const TestIdentity TestCertificates::*anchor; // null: the system's trust store
     const char* host;
     bool trusted;
     const char* errorPart;
 };
 
 const TrustCase trustCases[] = {
-    {"chain to the anchor, DNS name", &TestCertificates::localhost, &TestCertificates::authority,
-     "localhost", true, ""},
-    {"chain to the anchor, IP address", &TestCertificates::localhost,
-     &TestCertificates::authority, "127.0.0.1", true, ""},
-    {"host names ignore case", &TestCertificates::localhost, &TestCertificates::authority,
-     "LocalHost", true, ""},
-    {"leaf pinned as its own anchor", &TestCertificates::localhost,
-     &TestCertificates::localhost, "localhost", true, ""},
-    {"wrong host", &TestCertificates::wrongHost, &TestCertificates::authority, "localhost", false,
-     "hostname mismatch"},
-    {"other IP address", &TestCertificates::localhost, &TestCertificates::authority,
-     "127.0.0.2", false, "IP address mismatch"},
-    {"expired", &TestCertificates::expired, &TestCertificates::authority, "localhost", false,
-     "expired"},
-    {"self-signed", &TestCertificates::selfSigned, &TestCertificates::authority, "localhost",
-     false, "self-signed"},
-    {"signed by another authority", &TestCertificates::untrusted, &TestCertificates::authority,
-     "localhost", false, "unable to get local issuer"},
-    {"anchor of another authority", &TestCertificates::localhost,
-     &TestCertificates::otherAuthority, "localhost", false, "unable to get local issuer"},
-    {"test authority is not in the system store", &TestCertificates::localhost, nullptr,
-     "localhost", false, "unable to get local issuer"},
+    {"chain to the anchor, DNS name", &TestCertificates::localhost, &TestCertificates::authority, "localhost", true,
+     ""},
+    {"chain to the anchor, IP address", &TestCertificates::localhost, &TestCertificates::authority, "127.0.0.1", true,
+     ""},
+    {"host names ignore case", &TestCertificates::localhost, &TestCertificates::authority, "LocalHost", true, ""},
+    {"leaf pinned as its own anchor", &TestCertificates::localhost, &TestCertificates::localhost, "localhost", true,
+     ""},
+    {"wrong host", &TestCertificates::wrongHost, &TestCertificates::authority, "localhost", false, "hostname mismatch"},
+    {"other IP address", &TestCertificates::localhost, &TestCertificates::authority, "127.0.0.2", false,
+     "IP address mismatch"},
+    {"expired", &TestCertificates::expired, &TestCertificates::authority, "localhost", false, "expired"},
+    {"self-signed", &TestCertificates::selfSigned, &TestCertificates::authority, "localhost", false, "self-signed"},
+    {"signed by another authority", &TestCertificates::untrusted, &TestCertificates::authority, "localhost", false,
+     "unable to get local issuer"},
+    {"anchor of another authority", &TestCertificates::localhost, &TestCertificates::otherAuthority, "localhost", false,
+     "unable to get local issuer"},
+    {"test authority is not in the system store", &TestCertificates::localhost, nullptr, "localhost", false,
+     "unable to get local issuer"},
 };
 
 class SecTrustCases : public testing::TestWithParam<TrustCase> {};
@@ -88,8 +84,7 @@ TEST(SecTrust, HostCheckBelongsToThePolicy) {
     // A basic policy checks the chain only, so the wrong host passes but expiry still counts.
     trust->setPolicy(SecPolicy::createBasicX509());
     EXPECT_TRUE(trust->evaluate().trusted);
-    auto expired = SecTrust::create({certificates.expired.certificate()},
-                                    SecPolicy::createBasicX509());
+    auto expired = SecTrust::create({certificates.expired.certificate()}, SecPolicy::createBasicX509());
     expired->setAnchorCertificates({certificates.authority.certificate()});
     EXPECT_FALSE(expired->evaluate().trusted);
 }

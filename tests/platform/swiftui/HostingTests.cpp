@@ -3,8 +3,8 @@
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/swiftui/UIViewRepresentable.hpp"
 #include "platform/testing/SimulatedUser.hpp"
-#include "platform/uikit/UIWindow.hpp"
 #include "platform/uikit/UIKitTestSupport.hpp"
+#include "platform/uikit/UIWindow.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,8 @@ struct Counter {
 };
 
 View counters(const std::vector<std::string>& names, bool showExtra) {
-    return VStack({ForEach(names, [](const std::string& n) { return n; }, [](const std::string& n) { return Counter{n}; }),
+    return VStack({ForEach(
+                       names, [](const std::string& n) { return n; }, [](const std::string& n) { return Counter{n}; }),
                    If(showExtra, View(Counter{"extra"}), View(Text("none")))});
 }
 
@@ -151,7 +152,8 @@ TEST_F(HostingTest, AppearDisappearAndChangeActionsFollowTheHostingController) {
                        If(extra, Text("extra").onAppear([&log] { log.push_back("extra appear"); }).onDisappear([&log] {
                            log.push_back("extra disappear");
                        }))})
-            .onChange(value, std::function<void(const int&)>([&log](const int& v) { log.push_back("changed to " + std::to_string(v)); }));
+            .onChange(value, std::function<void(const int&)>(
+                                 [&log](const int& v) { log.push_back("changed to " + std::to_string(v)); }));
     };
     window = uikit::UIWindow::make(CGRect{0, 0, 390, 844});
     auto host = UIHostingController::make(make(false, 1));
@@ -172,13 +174,15 @@ TEST_F(HostingTest, AppearDisappearAndChangeActionsFollowTheHostingController) {
 
 TEST_F(HostingTest, TheSimulatedUserTapsButtonsAndGesturesByTextOrIdentifier) {
     std::vector<std::string> log;
-    const auto image = uikit::UIImage::withCGImage(coregraphics::CGImage::make(24, 24, std::vector<coregraphics::CGRGBA>(24 * 24)));
-    auto host = show(VStack({Button([&log] { log.push_back("button"); }, Text("Continue")),
-                             Button([&log] { log.push_back("image"); }, View(Image(image))).accessibilityIdentifier("close"),
-                             Text("twice").onTapGesture(2, [&log] { log.push_back("double"); }),
-                             Button([&log] { log.push_back("covered"); }, Text("covered"))
-                                 .overlay(View(Color::clear()).accessibilityIdentifier("cover")),
-                             HStack({Spacer().accessibilityIdentifier("gap")}).onTapGesture([&log] { log.push_back("gap"); })}));
+    const auto image =
+        uikit::UIImage::withCGImage(coregraphics::CGImage::make(24, 24, std::vector<coregraphics::CGRGBA>(24 * 24)));
+    auto host = show(
+        VStack({Button([&log] { log.push_back("button"); }, Text("Continue")),
+                Button([&log] { log.push_back("image"); }, View(Image(image))).accessibilityIdentifier("close"),
+                Text("twice").onTapGesture(2, [&log] { log.push_back("double"); }),
+                Button([&log] { log.push_back("covered"); }, Text("covered"))
+                    .overlay(View(Color::clear()).accessibilityIdentifier("cover")),
+                HStack({Spacer().accessibilityIdentifier("gap")}).onTapGesture([&log] { log.push_back("gap"); })}));
     SimulatedUser::tap(window, "Continue");
     SimulatedUser::tap(window, "close");
     SimulatedUser::tap(window, "twice");
@@ -229,9 +233,10 @@ TEST_F(HostingTest, RepresentablesAreMadeOnceUpdatedAndPlacedInTheHostingView) {
 }
 
 TEST_F(HostingTest, IntrinsicSizeComesFromTheLayoutPass) {
-    auto host = UIHostingController::make(VStack(HorizontalAlignment::center, 0,
-                                                 {View(Color::red()).frame(100, 20),
-                                                  Text("VY ID lets you sign in with your VY Bank app").lineLimit(std::nullopt)}));
+    auto host = UIHostingController::make(
+        VStack(HorizontalAlignment::center, 0,
+               {View(Color::red()).frame(100, 20),
+                Text("VY ID lets you sign in with your VY Bank app").lineLimit(std::nullopt)}));
     const auto view = host->hostingView();
     const CGSize ideal = view->intrinsicContentSize();
     EXPECT_GT(ideal.width, 100);
@@ -278,8 +283,9 @@ struct Pulse {
     State<bool> on{false};
     View body() const {
         const auto state = on;
-        return Text(*on ? "on" : "off")
-            .onTapGesture([state] { withAnimation(Animation::linear(1), [&] { state.set(!*state); }); });
+        return Text(*on ? "on" : "off").onTapGesture([state] {
+            withAnimation(Animation::linear(1), [&] { state.set(!*state); });
+        });
     }
 };
 

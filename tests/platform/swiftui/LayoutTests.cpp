@@ -31,15 +31,21 @@ struct Case {
 TEST(DeclarativeLayoutTest, ParentProposesChildChoosesParentPlaces) {
     const std::vector<Case> cases = {
         {"hstack shares the rest with the spacer",
-         [] { return HStack({box(50, 20, "a"), Spacer(), box(30, 10, "b")}); },
+         [] {
+             return HStack({box(50, 20, "a"), Spacer(), box(30, 10, "b")});
+         },
          {200, 100},
          {{"a", {0, 40, 50, 20}}, {"b", {170, 45, 30, 10}}}},
         {"vstack spacing and leading alignment, centred in the space",
-         [] { return VStack(HorizontalAlignment::leading, 4, {box(50, 20, "a"), box(30, 10, "b")}); },
+         [] {
+             return VStack(HorizontalAlignment::leading, 4, {box(50, 20, "a"), box(30, 10, "b")});
+         },
          {100, 100},
          {{"a", {25, 33, 50, 20}}, {"b", {25, 57, 30, 10}}}},
         {"default spacing of 8 and no gap for an empty view",
-         [] { return VStack({box(10, 10, "a"), EmptyView(), If(false, box(5, 5, "x")), box(10, 10, "b")}); },
+         [] {
+             return VStack({box(10, 10, "a"), EmptyView(), If(false, box(5, 5, "x")), box(10, 10, "b")});
+         },
          {10, 28},
          {{"a", {0, 0, 10, 10}}, {"b", {0, 18, 10, 10}}}},
         {"padding and offset",
@@ -56,14 +62,21 @@ TEST(DeclarativeLayoutTest, ParentProposesChildChoosesParentPlaces) {
         {"flexible frame: unbounded width fills, ideal height when none is offered",
          [] {
              return VStack({box(20, 20, "a")
-                                .frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72,
-                                                     .idealHeight = 152, .maxHeight = infinity})
+                                .frame(FlexibleFrame{.minWidth = 0,
+                                                     .maxWidth = infinity,
+                                                     .minHeight = 72,
+                                                     .idealHeight = 152,
+                                                     .maxHeight = infinity})
                                 .accessibilityIdentifier("f")});
          },
          {300, 72},
          {{"f", {0, 0, 300, 72}}, {"a", {140, 26, 20, 20}}}},
         {"least flexible first: the fixed view keeps its width, the colours split the rest",
-         [] { return HStack(VerticalAlignment::center, 0, {View(Color::red()).accessibilityIdentifier("l"), box(100, 10, "m"), View(Color::blue()).accessibilityIdentifier("r")}); },
+         [] {
+             return HStack(VerticalAlignment::center, 0,
+                           {View(Color::red()).accessibilityIdentifier("l"), box(100, 10, "m"),
+                            View(Color::blue()).accessibilityIdentifier("r")});
+         },
          {300, 10},
          {{"l", {0, 0, 100, 10}}, {"m", {100, 0, 100, 10}}, {"r", {200, 0, 100, 10}}}},
     };
@@ -79,7 +92,8 @@ TEST(DeclarativeLayoutTest, ParentProposesChildChoosesParentPlaces) {
 }
 
 TEST(DeclarativeLayoutTest, FlexibleFrameWithoutProposalTakesItsIdealHeight) {
-    ViewGraph graph(View(Color::red()).frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72, .idealHeight = 152}),
+    ViewGraph graph(View(Color::red())
+                        .frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72, .idealHeight = 152}),
                     EnvironmentValues{});
     EXPECT_EQ(graph.sizeThatFits({100, std::nullopt}), (CGSize{100, 152}));
     EXPECT_EQ(graph.sizeThatFits({100, 10}), (CGSize{100, 72}));
@@ -116,7 +130,8 @@ TEST(DeclarativeLayoutTest, TextWrapsTruncatesAndShrinksWithTheRealFont) {
 }
 
 TEST(DeclarativeLayoutTest, ImagesKeepTheirSizeUnlessResizable) {
-    const auto image = uikit::UIImage::withCGImage(coregraphics::CGImage::make(60, 30, std::vector<coregraphics::CGRGBA>(60 * 30)));
+    const auto image =
+        uikit::UIImage::withCGImage(coregraphics::CGImage::make(60, 30, std::vector<coregraphics::CGRGBA>(60 * 30)));
     Laid fixed(Image(image).frame(42, 42).clipShape(RoundedRectangle(10, RoundedCornerStyle::continuous)), {100, 100});
     const Node* drawn = fixed.root().find([](const Node& n) { return n.kind() == NodeKind::image; });
     EXPECT_EQ(drawn->frame(), (CGRect{20, 35, 60, 30})); // centred in the 42 x 42 frame, cropped by the clip

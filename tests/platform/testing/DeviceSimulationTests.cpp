@@ -11,8 +11,8 @@
 #include "platform/uikit/UIWindow.hpp"
 #include "platform/uikit/UIWindowScene.hpp"
 
-#include <gmock/gmock.h>
 #include "support/ManualClock.hpp"
+#include <gmock/gmock.h>
 
 #include <gtest/gtest.h>
 

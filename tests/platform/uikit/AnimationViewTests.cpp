@@ -25,10 +25,13 @@ protected:
 
 TEST_F(AnimationTest, EndValuesAtOnceCompletionAfterDelayAndDuration) {
     std::optional<bool> finished;
-    UIView::animate(0.3, 0.2, UIViewAnimationOptions::curveEaseOut, [&] {
-        view->setFrame({0, 200, 100, 100});
-        view->setAlpha(0.5);
-    }, [&](bool f) { finished = f; });
+    UIView::animate(
+        0.3, 0.2, UIViewAnimationOptions::curveEaseOut,
+        [&] {
+            view->setFrame({0, 200, 100, 100});
+            view->setAlpha(0.5);
+        },
+        [&](bool f) { finished = f; });
 
     EXPECT_EQ(view->frame(), (CGRect{0, 200, 100, 100}));
     EXPECT_DOUBLE_EQ(view->alpha(), 0.5);
@@ -46,15 +49,20 @@ TEST_F(AnimationTest, EndValuesAtOnceCompletionAfterDelayAndDuration) {
 }
 
 TEST_F(AnimationTest, CompletionComesAfterDelayAndDurationEvenWithNothingToAnimate) {
-    struct Case { double duration; double delay; bool changes; };
-    for (const Case& c : std::vector<Case>{{0, 0, false}, {0, 0, true}, {0.25, 0, false}, {0, 0.5, false},
-                                           {1.0, 0.5, false}}) {
+    struct Case {
+        double duration;
+        double delay;
+        bool changes;
+    };
+    for (const Case& c :
+         std::vector<Case>{{0, 0, false}, {0, 0, true}, {0.25, 0, false}, {0, 0.5, false}, {1.0, 0.5, false}}) {
         SCOPED_TRACE(testing::Message() << c.duration << " + " << c.delay << (c.changes ? " changing" : ""));
         view->setAlpha(1);
         std::optional<bool> finished;
         // Setting a value to what it already is animates nothing; neither does a duration of 0.
-        UIView::animate(c.duration, c.delay, UIViewAnimationOptions::none, [&] { view->setAlpha(c.changes ? 0.5 : 1); },
-                        [&](bool f) { finished = f; });
+        UIView::animate(
+            c.duration, c.delay, UIViewAnimationOptions::none, [&] { view->setAlpha(c.changes ? 0.5 : 1); },
+            [&](bool f) { finished = f; });
         EXPECT_DOUBLE_EQ(view->alpha(), c.changes ? 0.5 : 1);
         EXPECT_TRUE(view->layer()->animationKeys().empty());
         EXPECT_FALSE(finished.has_value()); // never synchronously
@@ -71,16 +79,16 @@ TEST_F(AnimationTest, CompletionComesAfterDelayAndDurationEvenWithNothingToAnima
 
 TEST_F(AnimationTest, RemovingTheLayersAnimationsCompletesAsNotFinished) {
     std::vector<bool> results;
-    UIView::animate(1.0, 0, UIViewAnimationOptions::curveLinear,
-                    [&] { view->setTransform(CGAffineTransform::rotation(M_PI)); },
-                    [&](bool f) { results.push_back(f); });
+    UIView::animate(
+        1.0, 0, UIViewAnimationOptions::curveLinear, [&] { view->setTransform(CGAffineTransform::rotation(M_PI)); },
+        [&](bool f) { results.push_back(f); });
     advance(0.4);
     view->layer()->removeAllAnimations();
     EXPECT_TRUE(results.empty()); // delivered on the main queue, not inside the removal
     drain();
     EXPECT_EQ(results, std::vector<bool>{false});
     advance(2);
-    EXPECT_EQ(results, std::vector<bool>{false}); // once only
+    EXPECT_EQ(results, std::vector<bool>{false});                    // once only
     EXPECT_EQ(view->transform(), CGAffineTransform::rotation(M_PI)); // the model value stays
 }
 
@@ -97,8 +105,8 @@ TEST_F(AnimationTest, LayoutInsideAnAnimationBlockIsAnimated) {
 
     bool done = false;
     top->setConstant(-8 - 52);
-    UIView::animate(0.25, 0, UIViewAnimationOptions::curveEaseOut, [&] { root->layoutIfNeeded(); },
-                    [&](bool) { done = true; });
+    UIView::animate(
+        0.25, 0, UIViewAnimationOptions::curveEaseOut, [&] { root->layoutIfNeeded(); }, [&](bool) { done = true; });
     EXPECT_EQ(bar->frame().origin.y, 480 - 60);
     ASSERT_NE(bar->layer()->animation("position"), nullptr);
     advance(0.25);
@@ -107,9 +115,11 @@ TEST_F(AnimationTest, LayoutInsideAnAnimationBlockIsAnimated) {
 
 TEST_F(AnimationTest, OverlappingAnimationsOfOnePropertyBothFinish) {
     std::vector<bool> results;
-    UIView::animate(1.0, [&] { view->setAlpha(0); }, [&](bool f) { results.push_back(f); });
+    UIView::animate(
+        1.0, [&] { view->setAlpha(0); }, [&](bool f) { results.push_back(f); });
     advance(0.5);
-    UIView::animate(1.0, [&] { view->setAlpha(1); }, [&](bool f) { results.push_back(f); });
+    UIView::animate(
+        1.0, [&] { view->setAlpha(1); }, [&](bool f) { results.push_back(f); });
     advance(0.5);
     EXPECT_EQ(results, std::vector<bool>{true});
     advance(0.5);
@@ -141,8 +151,9 @@ TEST_F(AnimationTest, AnimatorAppliesEndValuesOnStartAndCompletesAtTheEnd) {
 
 TEST_F(AnimationTest, AnimatorPausesScrubsAndContinues) {
     std::vector<UIViewAnimatingPosition> positions;
-    auto animator = UIViewPropertyAnimator::make(1.0, UIViewAnimationCurve::linear,
-                                                 [&] { view->setCenter({50, 450}); });
+    auto animator = UIViewPropertyAnimator::make(1.0, UIViewAnimationCurve::linear, [&] {
+        view->setCenter({50, 450});
+    });
     animator->addCompletion([&](UIViewAnimatingPosition p) { positions.push_back(p); });
     animator->startAnimation();
     advance(0.4);

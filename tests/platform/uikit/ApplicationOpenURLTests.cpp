@@ -27,16 +27,14 @@ TEST_F(ApplicationOpenURLTest, OnlyInstalledSchemesAndTheBrowserOpen) {
     device->installApp("vybank");
     device->installApp("VYID-Auth");
 
-    struct Case { const char* url; bool opens; };
+    struct Case {
+        const char* url;
+        bool opens;
+    };
     const Case cases[] = {
-        {"vybank://auth?state=1", true},
-        {"VYBANK://auth", true},
-        {"vyid-auth://login", true},
-        {"https://vy.example/path", true},
-        {"http://vy.example", true},
-        {"vybank2://auth", false},
-        {"mailto:someone@vy.example", false},
-        {"relative/path", false},
+        {"vybank://auth?state=1", true},      {"VYBANK://auth", true},     {"vyid-auth://login", true},
+        {"https://vy.example/path", true},    {"http://vy.example", true}, {"vybank2://auth", false},
+        {"mailto:someone@vy.example", false}, {"relative/path", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);

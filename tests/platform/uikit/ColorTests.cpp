@@ -37,9 +37,16 @@ TEST_F(ColorTest, NamedColoursHaveThePlatformValues) {
         {"clear", UIColor::clear(), CGColorSpaceModel::monochrome, {0, 0}, {0, 0}},
         {"red", UIColor::red(), CGColorSpaceModel::rgb, {1, 0, 0, 1}, {1, 0, 0, 1}},
         {"blue", UIColor::blue(), CGColorSpaceModel::rgb, {0, 0, 1, 1}, {0, 0, 1, 1}},
-        {"systemBlue", UIColor::systemBlue(), CGColorSpaceModel::rgb, {0, 122 / 255.0, 1, 1}, {10 / 255.0, 132 / 255.0, 1, 1}},
-        {"systemGroupedBackground", UIColor::systemGroupedBackground(), CGColorSpaceModel::rgb,
-         {242 / 255.0, 242 / 255.0, 247 / 255.0, 1}, {0, 0, 0, 1}},
+        {"systemBlue",
+         UIColor::systemBlue(),
+         CGColorSpaceModel::rgb,
+         {0, 122 / 255.0, 1, 1},
+         {10 / 255.0, 132 / 255.0, 1, 1}},
+        {"systemGroupedBackground",
+         UIColor::systemGroupedBackground(),
+         CGColorSpaceModel::rgb,
+         {242 / 255.0, 242 / 255.0, 247 / 255.0, 1},
+         {0, 0, 0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,11 +118,18 @@ TEST_F(ColorTest, GettersConvertGreyAndRgb) {
 }
 
 TEST_F(ColorTest, HueSaturationBrightnessRoundTrips) {
-    struct Case { CGFloat red, green, blue, hue, saturation, brightness; };
+    struct Case {
+        CGFloat red, green, blue, hue, saturation, brightness;
+    };
     const Case cases[] = {
-        {1, 0, 0, 0, 1, 1},          {0, 1, 0, 1 / 3.0, 1, 1},   {0, 0, 1, 2 / 3.0, 1, 1},
-        {1, 1, 0, 1 / 6.0, 1, 1},    {1, 0, 1, 5 / 6.0, 1, 1},   {0.5, 0.25, 0.25, 0, 0.5, 0.5},
-        {0.2, 0.4, 0.3, 5 / 12.0, 0.5, 0.4},                     {0, 0, 0, 0, 0, 0},
+        {1, 0, 0, 0, 1, 1},
+        {0, 1, 0, 1 / 3.0, 1, 1},
+        {0, 0, 1, 2 / 3.0, 1, 1},
+        {1, 1, 0, 1 / 6.0, 1, 1},
+        {1, 0, 1, 5 / 6.0, 1, 1},
+        {0.5, 0.25, 0.25, 0, 0.5, 0.5},
+        {0.2, 0.4, 0.3, 5 / 12.0, 0.5, 0.4},
+        {0, 0, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.red << "," << c.green << "," << c.blue);
@@ -162,7 +176,8 @@ TEST(TraitCollection, StylesComeFromTheirRawValuesAndTraitsCombine) {
     EXPECT_FALSE(userInterfaceStyleFromRawValue(3));
     EXPECT_FALSE(userInterfaceStyleFromRawValue(-1));
 
-    const auto combined = UITraitCollection::combining({darkTraits, UITraitCollection::withDisplayScale(2), unspecifiedTraits});
+    const auto combined =
+        UITraitCollection::combining({darkTraits, UITraitCollection::withDisplayScale(2), unspecifiedTraits});
     EXPECT_EQ(combined.userInterfaceStyle(), UIUserInterfaceStyle::dark);
     EXPECT_EQ(combined.displayScale(), 2);
     EXPECT_TRUE(lightTraits.hasDifferentColorAppearance(darkTraits));

@@ -18,7 +18,8 @@ using ::testing::SimulatedUser;
 namespace {
 
 std::shared_ptr<UIImage> imageOfSize(std::size_t width, std::size_t height) {
-    return UIImage::withCGImage(coregraphics::CGImage::make(width, height, std::vector<coregraphics::CGRGBA>(width * height)));
+    return UIImage::withCGImage(
+        coregraphics::CGImage::make(width, height, std::vector<coregraphics::CGRGBA>(width * height)));
 }
 
 class Screen {
@@ -54,13 +55,16 @@ TEST_F(ControlTest, ButtonSendsActionsToItsTargetsInOrder) {
     root->addSubview(button);
     auto screen = std::make_shared<Screen>(log);
     button->addTarget(screen, &Screen::closePressed, UIControlEvents::touchUpInside);
-    button->addTarget([this](UIControl& sender, const UIEvent* event) {
-        log.push_back(std::string("lambda:") + (event ? "event" : "no event") + (sender.isHighlighted() ? ":highlighted" : ""));
-    }, UIControlEvents::touchUpInside);
+    button->addTarget(
+        [this](UIControl& sender, const UIEvent* event) {
+            log.push_back(std::string("lambda:") + (event ? "event" : "no event") +
+                          (sender.isHighlighted() ? ":highlighted" : ""));
+        },
+        UIControlEvents::touchUpInside);
     button->addTarget(screen, &Screen::continuePressed, UIControlEvents::touchUpInside);
-    button->addTarget([this](UIControl& sender, const UIEvent*) {
-        log.push_back(sender.isHighlighted() ? "down:highlighted" : "down");
-    }, UIControlEvents::touchDown);
+    button->addTarget([this](UIControl& sender,
+                             const UIEvent*) { log.push_back(sender.isHighlighted() ? "down:highlighted" : "down"); },
+                      UIControlEvents::touchDown);
 
     EXPECT_EQ(SimulatedUser::tap(button), button);
     EXPECT_EQ(log, (std::vector<std::string>{"down:highlighted", "close:Done", "lambda:event", "continue"}));
@@ -192,7 +196,11 @@ TEST_F(ControlTest, IntrinsicSizeIsImageAndTitlePlusContentInsets) {
 }
 
 TEST_F(ControlTest, ImageEdgeInsetsShrinkTheImageArea) {
-    struct Case { CGRect frame; UIEdgeInsets insets; CGRect expected; };
+    struct Case {
+        CGRect frame;
+        UIEdgeInsets insets;
+        CGRect expected;
+    };
     const std::vector<Case> cases = {
         {{0, 0, 44, 44}, {10, 10, 10, 10}, {10, 10, 24, 24}},
         {{0, 0, 32, 32}, {4, 4, 4, 4}, {4, 4, 24, 24}},

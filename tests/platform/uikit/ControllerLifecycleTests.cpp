@@ -98,9 +98,9 @@ TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedPa
     embed(root, child);
     EXPECT_EQ(child->parent(), root);
     EXPECT_THAT(root->children(), ElementsAre(child));
-    EXPECT_THAT(*log, ElementsAre("child.willMove(parent)", "child.loadView", "child.viewDidLoad",
-                                  "child.didMove(parent)", "child.viewWillAppear(false)",
-                                  "child.viewDidAppear(false)"));
+    EXPECT_THAT(*log,
+                ElementsAre("child.willMove(parent)", "child.loadView", "child.viewDidLoad", "child.didMove(parent)",
+                            "child.viewWillAppear(false)", "child.viewDidAppear(false)"));
 
     log->clear();
     child->willMove(nullptr);

@@ -135,8 +135,8 @@ public:
         make(context)->startAnimation();
     }
 
-    std::shared_ptr<UIViewPropertyAnimator> interruptibleAnimator(
-        const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
+    std::shared_ptr<UIViewPropertyAnimator>
+    interruptibleAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
         log_->push_back("animator.interruptibleAnimator");
         if (!offersInterruptible_) {
             return nullptr;
@@ -144,7 +144,9 @@ public:
         return make(context);
     }
 
-    void animationEnded(bool completed) override { log_->push_back("animator.animationEnded(" + flag(completed) + ")"); }
+    void animationEnded(bool completed) override {
+        log_->push_back("animator.animationEnded(" + flag(completed) + ")");
+    }
 
     std::shared_ptr<UIViewControllerContextTransitioning> lastContext;
     std::shared_ptr<UIViewPropertyAnimator> current;
@@ -173,8 +175,8 @@ private:
         }
         const bool presenting = presenting_;
         current->addCompletion([this, context, presenting](UIViewAnimatingPosition position) {
-            log_->push_back("animator.completion(" + std::string(position == UIViewAnimatingPosition::end ? "end" : "start") +
-                            ")");
+            log_->push_back("animator.completion(" +
+                            std::string(position == UIViewAnimatingPosition::end ? "end" : "start") + ")");
             const bool completed = position == UIViewAnimatingPosition::end && !context->transitionWasCancelled();
             if (!presenting && completed) {
                 context->view(UITransitionContextViewKey::from)->removeFromSuperview();
@@ -194,35 +196,35 @@ class RecordingDelegate : public UIViewControllerTransitioningDelegate {
 public:
     explicit RecordingDelegate(std::shared_ptr<Log> log) : log_(std::move(log)) {}
 
-    std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<UIViewController>&, const std::shared_ptr<UIViewController>&,
-        const std::shared_ptr<UIViewController>&) override {
+    std::shared_ptr<UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<UIViewController>&, const std::shared_ptr<UIViewController>&,
+                        const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.animationControllerForPresented");
         presentAnimator = std::make_shared<RecordingAnimator>(true, log_, offersInterruptible);
         return presentAnimator;
     }
-    std::shared_ptr<UIViewControllerAnimatedTransitioning> animationController(
-        const std::shared_ptr<UIViewController>&) override {
+    std::shared_ptr<UIViewControllerAnimatedTransitioning>
+    animationController(const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.animationControllerForDismissed");
         dismissAnimator = std::make_shared<RecordingAnimator>(false, log_, offersInterruptible);
         return dismissAnimator;
     }
-    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForPresentation(
-        const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
+    std::shared_ptr<UIViewControllerInteractiveTransitioning>
+    interactionControllerForPresentation(const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
         log_->push_back("delegate.interactionControllerForPresentation");
         return presentInteraction;
     }
-    std::shared_ptr<UIViewControllerInteractiveTransitioning> interactionControllerForDismissal(
-        const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
+    std::shared_ptr<UIViewControllerInteractiveTransitioning>
+    interactionControllerForDismissal(const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
         log_->push_back("delegate.interactionControllerForDismissal");
         return dismissInteraction;
     }
-    std::shared_ptr<UIPresentationController> presentationController(
-        const std::shared_ptr<UIViewController>& presented, const std::shared_ptr<UIViewController>& presenting,
-        const std::shared_ptr<UIViewController>&) override {
+    std::shared_ptr<UIPresentationController>
+    presentationController(const std::shared_ptr<UIViewController>& presented,
+                           const std::shared_ptr<UIViewController>& presenting,
+                           const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.presentationController");
-        presentation =
-            std::make_shared<RecordingPresentationController>(presented, presenting, log_, removesPresenter);
+        presentation = std::make_shared<RecordingPresentationController>(presented, presenting, log_, removesPresenter);
         return presentation;
     }
 

@@ -13,7 +13,10 @@ using namespace uikit;
 namespace {
 
 TEST(Font, SystemFontUsesTheInterFaceOfEachWeight) {
-    struct Case { UIFontWeight weight; const char* face; };
+    struct Case {
+        UIFontWeight weight;
+        const char* face;
+    };
     const Case cases[] = {{UIFontWeight::regular, "Inter-Regular"},
                           {UIFontWeight::medium, "Inter-Medium"},
                           {UIFontWeight::semibold, "Inter-SemiBold"},

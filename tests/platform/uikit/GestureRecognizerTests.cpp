@@ -161,16 +161,21 @@ TEST_F(GestureTest, DelegateDecidesBeginningReceivingAndSimultaneity) {
     auto delegate = std::make_shared<Delegate>();
     std::vector<std::string> events;
     auto inner = UIPanGestureRecognizer::make([&](UIGestureRecognizer& r) {
-        if (r.state() == State::began) events.push_back("inner");
+        if (r.state() == State::began)
+            events.push_back("inner");
     });
     auto outer = UIPanGestureRecognizer::make([&](UIGestureRecognizer& r) {
-        if (r.state() == State::began) events.push_back("outer");
+        if (r.state() == State::began)
+            events.push_back("outer");
     });
     target->addGestureRecognizer(inner);
     root->addGestureRecognizer(outer);
     inner->setDelegate(delegate);
 
-    struct Case { bool simultaneous, shouldBegin, receive; std::vector<std::string> began; };
+    struct Case {
+        bool simultaneous, shouldBegin, receive;
+        std::vector<std::string> began;
+    };
     const Case cases[] = {
         {false, true, true, {"inner"}}, // the outer one fails
         {true, true, true, {"inner", "outer"}},

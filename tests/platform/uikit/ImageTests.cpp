@@ -22,7 +22,8 @@ foundation::Data solidPng(std::size_t width, std::size_t height, CGRGBA colour) 
 }
 
 void writeFile(const fs::path& path, const foundation::Data& data) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
 using ImageTest = UIKitTest;
@@ -75,7 +76,11 @@ protected:
 };
 
 TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
-    struct Case { CGFloat displayScale; CGFloat scale; CGRGBA colour; };
+    struct Case {
+        CGFloat displayScale;
+        CGFloat scale;
+        CGRGBA colour;
+    };
     const Case cases[] = {{3, 3, {0, 0, 255, 255}}, {2, 2, {0, 255, 0, 255}}, {1, 1, {255, 0, 0, 255}}};
     for (const Case& c : cases) {
         const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale));

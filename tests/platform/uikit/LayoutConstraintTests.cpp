@@ -60,7 +60,11 @@ TEST_F(LayoutTest, CentringAndMultipliers) {
 }
 
 TEST_F(LayoutTest, PrioritiesDecideBetweenConflictingWishes) {
-    struct Case { float first; float second; CGFloat expected; };
+    struct Case {
+        float first;
+        float second;
+        CGFloat expected;
+    };
     for (const Case& c : std::vector<Case>{{750, 250, 100}, {250, 750, 200}, {1000, 999, 100}}) {
         SCOPED_TRACE(testing::Message() << c.first << " vs " << c.second);
         auto parent = UIView::make({0, 0, 400, 400});
@@ -271,8 +275,13 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
     bodyMinimum->setPriority(999);
     auto bodyWish = body->heightAnchor().constraintEqualToConstant(0);
     bodyWish->setPriority(UILayoutPriority::defaultLow);
-    NSLayoutConstraint::activate({bodyWish,
-        header->topAnchor().constraintEqualTo(root->topAnchor()), headerHeight, gap, bodyMinimum, footerHeight,
+    NSLayoutConstraint::activate({
+        bodyWish,
+        header->topAnchor().constraintEqualTo(root->topAnchor()),
+        headerHeight,
+        gap,
+        bodyMinimum,
+        footerHeight,
         body->bottomAnchor().constraintLessThanOrEqualTo(footer->topAnchor()),
         footer->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
         header->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
@@ -283,7 +292,13 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
         footer->widthAnchor().constraintEqualTo(root->widthAnchor()),
     });
     root->layoutIfNeeded();
-    struct Step { CGFloat header; CGFloat gap; CGFloat footer; float wishPriority; CGFloat bodyHeight; };
+    struct Step {
+        CGFloat header;
+        CGFloat gap;
+        CGFloat footer;
+        float wishPriority;
+        CGFloat bodyHeight;
+    };
     // The optional minimum gives way when the footer needs the room.
     const std::vector<Step> steps = {
         {60, 8, 60, 250, 100}, {60, 20, 100, 260, 100}, {100, 0, 500, 250, 67}, {44, 8, 60, 240, 100}};

@@ -25,9 +25,10 @@ protected:
         log->clear();
     }
 
-    Log appearance() const { return only(*log, {"first.viewWill", "first.viewDidA", "first.viewDidD", "second.viewWill",
-                                                "second.viewDidA", "second.viewDidD", "first.willMove", "first.didMove",
-                                                "second.willMove", "second.didMove"}); }
+    Log appearance() const {
+        return only(*log, {"first.viewWill", "first.viewDidA", "first.viewDidD", "second.viewWill", "second.viewDidA",
+                           "second.viewDidD", "first.willMove", "first.didMove", "second.willMove", "second.didMove"});
+    }
 
     std::shared_ptr<RecordingController> first;
     std::shared_ptr<UINavigationController> navigation;
@@ -58,14 +59,14 @@ TEST_F(NavigationTest, AnimatedPushAndPopSendAppearanceAndContainmentInOrder) {
     EXPECT_THAT(navigation->viewControllers(), ElementsAre(first, second)) << "the stack changes at once";
     EXPECT_EQ(navigation->topViewController(), second);
     EXPECT_TRUE(second->isMovingToParent());
-    EXPECT_THAT(appearance(), ElementsAre("second.willMove(parent)", "first.viewWillDisappear(true)",
-                                          "second.viewWillAppear(true)"));
+    EXPECT_THAT(appearance(),
+                ElementsAre("second.willMove(parent)", "first.viewWillDisappear(true)", "second.viewWillAppear(true)"));
     log->clear();
     advance(UINavigationController::transitionDuration - 0.01);
     EXPECT_THAT(appearance(), IsEmpty());
     advance(0.01);
-    EXPECT_THAT(appearance(), ElementsAre("first.viewDidDisappear(true)", "second.viewDidAppear(true)",
-                                          "second.didMove(parent)"));
+    EXPECT_THAT(appearance(),
+                ElementsAre("first.viewDidDisappear(true)", "second.viewDidAppear(true)", "second.didMove(parent)"));
     EXPECT_FALSE(second->isMovingToParent());
     EXPECT_EQ(first->view()->superview(), nullptr) << "only the top view stays in the navigation view";
     EXPECT_EQ(second->view()->frame(), (CGRect{0, 91, 390, 844 - 91}));
@@ -76,12 +77,12 @@ TEST_F(NavigationTest, AnimatedPushAndPopSendAppearanceAndContainmentInOrder) {
     EXPECT_EQ(navigation->popViewController(true), second);
     EXPECT_THAT(navigation->viewControllers(), ElementsAre(first));
     EXPECT_TRUE(second->isMovingFromParent());
-    EXPECT_THAT(appearance(), ElementsAre("second.willMove(nil)", "second.viewWillDisappear(true)",
-                                          "first.viewWillAppear(true)"));
+    EXPECT_THAT(appearance(),
+                ElementsAre("second.willMove(nil)", "second.viewWillDisappear(true)", "first.viewWillAppear(true)"));
     log->clear();
     advance(UINavigationController::transitionDuration);
-    EXPECT_THAT(appearance(), ElementsAre("second.viewDidDisappear(true)", "first.viewDidAppear(true)",
-                                          "second.didMove(nil)"));
+    EXPECT_THAT(appearance(),
+                ElementsAre("second.viewDidDisappear(true)", "first.viewDidAppear(true)", "second.didMove(nil)"));
     EXPECT_EQ(second->parent(), nullptr);
     EXPECT_EQ(second->view()->superview(), nullptr);
     EXPECT_EQ(first->view()->superview(), navigation->view());
@@ -90,16 +91,25 @@ TEST_F(NavigationTest, AnimatedPushAndPopSendAppearanceAndContainmentInOrder) {
 TEST_F(NavigationTest, RefusedChangesLeaveTheStackAsItWas) {
     const auto second = controller("second");
     navigation->pushViewController(second, false);
-    struct Case { std::string name; std::function<void()> attempt; std::string message; };
+    struct Case {
+        std::string name;
+        std::function<void()> attempt;
+        std::string message;
+    };
     const Case cases[] = {
-        {"nil", [&] { navigation->pushViewController(nullptr, false); }, "Application tried to push a nil view controller"},
+        {"nil", [&] { navigation->pushViewController(nullptr, false); },
+         "Application tried to push a nil view controller"},
         {"twice", [&] { navigation->pushViewController(second, false); },
          "Pushing the same view controller instance more than once is not supported"},
         {"navigation", [&] { navigation->pushViewController(UINavigationController::make(), false); },
          "Pushing a navigation controller is not supported"},
         {"pop to stranger", [&] { navigation->popToViewController(controller("stranger"), false); },
          "Tried to pop to a view controller that doesn't exist"},
-        {"duplicates", [&] { navigation->setViewControllers({first, first}, false); }, "must be distinct"},
+        {"duplicates",
+         [&] {
+             navigation->setViewControllers({first, first}, false);
+         },
+         "must be distinct"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

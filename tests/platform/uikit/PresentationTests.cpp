@@ -11,8 +11,9 @@ namespace {
 
 using PresentationTest = ControllerTest;
 
-const std::vector<std::string> sequence = {"delegate.", "pc.presentation", "pc.dismissal", "presented.view",
-                                           "root.view", "animator.", "alongside", "coordinator.", "completion"};
+const std::vector<std::string> sequence = {"delegate.",      "pc.presentation", "pc.dismissal",
+                                           "presented.view", "root.view",       "animator.",
+                                           "alongside",      "coordinator.",    "completion"};
 
 TEST_F(PresentationTest, AnimatedCustomPresentationRunsTheHooksInOrderAndEndsWithItsAnimator) {
     const auto presented = controller("presented");
@@ -178,7 +179,11 @@ TEST_F(PresentationTest, PresentationThatRemovesThePresenterGivesItsViewAndPutsI
 
 TEST_F(PresentationTest, PlatformStylesDecideWhereThePresentedViewRestsAndWhetherThePresenterDisappears) {
     using Style = UIModalPresentationStyle;
-    struct Case { Style style; Style runsAs; bool presenterDisappears; };
+    struct Case {
+        Style style;
+        Style runsAs;
+        bool presenterDisappears;
+    };
     const Case cases[] = {
         {Style::automatic, Style::pageSheet, false},
         {Style::pageSheet, Style::pageSheet, false},

@@ -60,8 +60,7 @@ protected:
 TEST_F(ScrollTest, DraggingScrollsAndTellsTheDelegate) {
     SimulatedUser::drag(scroll, {0, -150}, {0, -600});
     EXPECT_EQ(scroll->contentOffset(), (CGPoint{0, 150}));
-    EXPECT_EQ(delegate->events,
-              (std::vector<std::string>{"willBegin:dragging", "scroll", "willEnd", "didEnd"}));
+    EXPECT_EQ(delegate->events, (std::vector<std::string>{"willBegin:dragging", "scroll", "willEnd", "didEnd"}));
     // Finger up the screen: the content moves on, velocity positive, in points per millisecond.
     EXPECT_NEAR(delegate->endVelocity.y, 0.6, 1e-9);
     EXPECT_FALSE(scroll->isDragging());
@@ -122,7 +121,11 @@ TEST_F(ScrollTest, ProgrammaticOffsetsTellTheDelegateOnlyWhenTheyChange) {
 
 TEST_F(ScrollTest, AdjustedContentInsetFollowsTheBehaviour) {
     using Behavior = UIScrollViewContentInsetAdjustmentBehavior;
-    struct Case { Behavior behavior; CGSize content; UIEdgeInsets expected; };
+    struct Case {
+        Behavior behavior;
+        CGSize content;
+        UIEdgeInsets expected;
+    };
     const UIEdgeInsets own{0, 0, 16, 0};
     const std::vector<Case> cases = {
         {Behavior::never, {320, 1000}, own},

@@ -79,20 +79,28 @@ TEST_F(StackTest, ArrangementChangesAndRemoval) {
 }
 
 TEST_F(StackTest, HorizontalDistributions) {
-    struct Case { const char* name; UIStackViewDistribution distribution; std::vector<CGRect> expected; };
+    struct Case {
+        const char* name;
+        UIStackViewDistribution distribution;
+        std::vector<CGRect> expected;
+    };
     // Three views 40, 60 and 20 wide in a row 300 wide, spacing 10.
     const std::vector<Case> cases = {
         // The view that hugs least (the last, here) takes the rest.
         {"fill", UIStackViewDistribution::fill, {{0, 0, 40, 30}, {50, 0, 60, 30}, {120, 0, 180, 30}}},
-        {"fill equally", UIStackViewDistribution::fillEqually,
+        {"fill equally",
+         UIStackViewDistribution::fillEqually,
          {{0, 0, 280.0 / 3, 30}, {280.0 / 3 + 10, 0, 280.0 / 3, 30}, {2 * 280.0 / 3 + 20, 0, 280.0 / 3, 30}}},
-        {"fill proportionally", UIStackViewDistribution::fillProportionally,
-         {{0, 0, 280.0 * 40 / 120, 30}, {280.0 * 40 / 120 + 10, 0, 280.0 * 60 / 120, 30},
+        {"fill proportionally",
+         UIStackViewDistribution::fillProportionally,
+         {{0, 0, 280.0 * 40 / 120, 30},
+          {280.0 * 40 / 120 + 10, 0, 280.0 * 60 / 120, 30},
           {280.0 * 100 / 120 + 20, 0, 280.0 * 20 / 120, 30}}},
         // 180 points of gaps, two equal gaps.
         {"equal spacing", UIStackViewDistribution::equalSpacing, {{0, 0, 40, 30}, {130, 0, 60, 30}, {280, 0, 20, 30}}},
         // Centres 20, 150, 290... equally spaced: 20, 155, 290.
-        {"equal centering", UIStackViewDistribution::equalCentering,
+        {"equal centering",
+         UIStackViewDistribution::equalCentering,
          {{0, 0, 40, 30}, {125, 0, 60, 30}, {280, 0, 20, 30}}},
     };
     for (const auto& c : cases) {
@@ -118,7 +126,12 @@ TEST_F(StackTest, HorizontalDistributions) {
 }
 
 TEST_F(StackTest, AlignmentsAcrossTheAxis) {
-    struct Case { const char* name; UIStackViewAlignment alignment; CGFloat narrowX; CGFloat narrowWidth; };
+    struct Case {
+        const char* name;
+        UIStackViewAlignment alignment;
+        CGFloat narrowX;
+        CGFloat narrowWidth;
+    };
     // A vertical stack 200 wide with views 120 and 60 wide.
     const std::vector<Case> cases = {
         {"fill", UIStackViewAlignment::fill, 0, 200},
@@ -242,8 +255,7 @@ TEST_F(StackTest, WrappingLabelsInALeadingAlignedStackKeepTheirTextWidth) {
     EXPECT_GE(description->displayedText().lineCount(), 2u);
     EXPECT_FALSE(description->displayedText().truncated);
     EXPECT_EQ(description->frame().origin.y, header->frame().size.height + 16);
-    EXPECT_EQ(stack->frame().size.height,
-              header->frame().size.height + 16 + description->frame().size.height);
+    EXPECT_EQ(stack->frame().size.height, header->frame().size.height + 16 + description->frame().size.height);
     // And the fitting size of the whole agrees with the laid-out one.
     EXPECT_EQ(stack->systemLayoutSizeFitting({327, 0}, UILayoutPriority::required, UILayoutPriority::fittingSizeLevel),
               stack->frame().size);

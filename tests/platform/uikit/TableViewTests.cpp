@@ -144,7 +144,8 @@ TEST_F(TableTest, ReloadReusesCellsAndFixedHeightsApply) {
         }
     }
     EXPECT_EQ(reused, 2);
-    EXPECT_NE(std::find(table->visibleCells().begin(), table->visibleCells().end(), before), table->visibleCells().end());
+    EXPECT_NE(std::find(table->visibleCells().begin(), table->visibleCells().end(), before),
+              table->visibleCells().end());
     EXPECT_EQ(table->rectForRow({0, 3}), (CGRect{0, 150, 375, 50}));
     EXPECT_EQ(table->contentSize().height, 200);
 }
@@ -153,7 +154,9 @@ TEST_F(TableTest, UnregisteredIdentifiersGiveAPlainCellAndAMessage) {
     auto plain = UITableView::make();
     EXPECT_EQ(plain->dequeueReusableCell("missing"), nullptr);
     std::shared_ptr<UITableViewCell> cell;
-    EXPECT_THAT(stderrOf([&] { cell = plain->dequeueReusableCell("missing", {0, 0}); }),
+    EXPECT_THAT(stderrOf([&] {
+                    cell = plain->dequeueReusableCell("missing", {0, 0});
+                }),
                 ::testing::HasSubstr("unable to dequeue a cell with identifier missing"));
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->reuseIdentifier(), "missing");

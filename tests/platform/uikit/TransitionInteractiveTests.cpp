@@ -9,15 +9,16 @@ using ::testing::ElementsAre;
 
 namespace {
 
-const std::vector<std::string> events = {"pc.dismissal", "pc.presentation", "presented.viewWill",
-                                         "presented.viewDid",  "animator.",       "completion"};
+const std::vector<std::string> events = {"pc.dismissal",      "pc.presentation", "presented.viewWill",
+                                         "presented.viewDid", "animator.",       "completion"};
 
 class TransitionInteractiveTest : public ControllerTest {
 protected:
     // Presents `presented` without animation through a custom delegate whose dismissal is
     // interactive.
-    std::shared_ptr<RecordingDelegate> presentWithInteractiveDismissal(
-        const std::shared_ptr<UIViewController>& presented, bool offersInterruptible = true) {
+    std::shared_ptr<RecordingDelegate>
+    presentWithInteractiveDismissal(const std::shared_ptr<UIViewController>& presented,
+                                    bool offersInterruptible = true) {
         auto delegate = customDelegate(presented);
         delegate->offersInterruptible = offersInterruptible;
         delegate->dismissInteraction = std::make_shared<UIPercentDrivenInteractiveTransition>();
@@ -40,9 +41,8 @@ TEST_F(TransitionInteractiveTest, InteractiveDismissalFollowsTheGestureAndFinish
     const auto context = delegate->dismissAnimator->lastContext;
     ASSERT_NE(context, nullptr);
     EXPECT_TRUE(context->isInteractive());
-    EXPECT_THAT(only(*log, events),
-                ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(true)",
-                            "animator.interruptibleAnimator"))
+    EXPECT_THAT(only(*log, events), ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(true)",
+                                                "animator.interruptibleAnimator"))
         << "an interactive transition uses the interruptible animator, not animateTransition";
     const auto animator = delegate->dismissAnimator->current;
     ASSERT_NE(animator, nullptr);
@@ -88,11 +88,10 @@ TEST_F(TransitionInteractiveTest, CancelledInteractiveDismissalLeavesThePresenta
     advance(RecordingAnimator::duration);
 
     EXPECT_FALSE(completed) << "a cancelled dismissal does not call the completion";
-    EXPECT_THAT(only(*log, events),
-                ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(true)",
-                            "animator.interruptibleAnimator", "animator.completion(start)",
-                            "pc.dismissalTransitionDidEnd(false)", "presented.viewWillAppear(true)",
-                            "presented.viewDidAppear(true)", "animator.animationEnded(false)"));
+    EXPECT_THAT(only(*log, events), ElementsAre("pc.dismissalTransitionWillBegin", "presented.viewWillDisappear(true)",
+                                                "animator.interruptibleAnimator", "animator.completion(start)",
+                                                "pc.dismissalTransitionDidEnd(false)", "presented.viewWillAppear(true)",
+                                                "presented.viewDidAppear(true)", "animator.animationEnded(false)"));
     EXPECT_EQ(root->presentedViewController(), presented);
     EXPECT_EQ(presented->presentingViewController(), root);
     EXPECT_FALSE(presented->isBeingDismissed());
@@ -104,8 +103,7 @@ TEST_F(TransitionInteractiveTest, CancelledInteractiveDismissalLeavesThePresenta
     interaction->setWantsInteractiveStart(false);
     completed = false;
     root->dismiss(true, [&] { completed = true; });
-    EXPECT_THAT(only(*log, {"animator."}),
-                ElementsAre("animator.transitionDuration", "animator.animateTransition"))
+    EXPECT_THAT(only(*log, {"animator."}), ElementsAre("animator.transitionDuration", "animator.animateTransition"))
         << "without an interactive start the dismissal plays as an ordinary animation";
     advance(RecordingAnimator::duration);
     EXPECT_TRUE(completed);

@@ -4,9 +4,9 @@
 // clock, current traits) as it found it, the platform's refusal messages, and views sized or
 // placed by constraints.
 
-#include "support/ManualClock.hpp"
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/uikit/UIView.hpp"
+#include "support/ManualClock.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

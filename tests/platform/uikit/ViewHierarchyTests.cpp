@@ -102,12 +102,17 @@ TEST_F(ViewHierarchyTest, HierarchyCallbacksComeInThePlatformOrder) {
     auto child = UIView::create<RecordingView>(CGRect{});
     parent->addSubview(child);
     child->removeFromSuperview();
-    EXPECT_EQ(child->events, (std::vector<std::string>{"willMoveTo:view", "didMove:view", "willMoveTo:nil", "didMove:nil"}));
+    EXPECT_EQ(child->events,
+              (std::vector<std::string>{"willMoveTo:view", "didMove:view", "willMoveTo:nil", "didMove:nil"}));
     EXPECT_EQ(parent->events, (std::vector<std::string>{"didAddSubview", "willRemoveSubview"}));
 }
 
 TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews) {
-    struct Case { const char* name; std::function<void(UIView&)> change; bool frontViewHit; };
+    struct Case {
+        const char* name;
+        std::function<void(UIView&)> change;
+        bool frontViewHit;
+    };
     const std::vector<Case> cases = {
         {"plain", [](UIView&) {}, true},
         {"hidden", [](UIView& v) { v.setHidden(true); }, false},
@@ -184,7 +189,11 @@ TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
 }
 
 TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
-    struct Case { const char* name; UIViewAutoresizing mask; CGRect expected; };
+    struct Case {
+        const char* name;
+        UIViewAutoresizing mask;
+        CGRect expected;
+    };
     // Child at (10, 10, 80, 20) in a 100 x 100 parent that grows to 200 x 150.
     const std::vector<Case> cases = {
         {"none", UIViewAutoresizing::none, {10, 10, 80, 20}},
@@ -192,10 +201,12 @@ TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
         {"flexible height", UIViewAutoresizing::flexibleHeight, {10, 10, 80, 70}},
         {"flexible left margin", UIViewAutoresizing::flexibleLeftMargin, {110, 10, 80, 20}},
         {"flexible top margin", UIViewAutoresizing::flexibleTopMargin, {10, 60, 80, 20}},
-        {"flexible width and height", UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight,
+        {"flexible width and height",
+         UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight,
          {10, 10, 180, 70}},
         {"centred horizontally",
-         UIViewAutoresizing::flexibleLeftMargin | UIViewAutoresizing::flexibleRightMargin, {60, 10, 80, 20}},
+         UIViewAutoresizing::flexibleLeftMargin | UIViewAutoresizing::flexibleRightMargin,
+         {60, 10, 80, 20}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

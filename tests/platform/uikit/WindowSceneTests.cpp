@@ -116,11 +116,7 @@ TEST_F(WindowSceneTest, DeviceSafeAreaReachesEveryWindowAndBadInsetsAreRefused) 
     EXPECT_EQ(root->view()->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
 
     const UIEdgeInsets bad[] = {
-        {-1, 0, 0, 0},
-        {0, std::nan(""), 0, 0},
-        {0, 0, INFINITY, 0},
-        {500, 0, 400, 0},
-        {0, 200, 0, 190},
+        {-1, 0, 0, 0}, {0, std::nan(""), 0, 0}, {0, 0, INFINITY, 0}, {500, 0, 400, 0}, {0, 200, 0, 190},
     };
     for (const auto& insets : bad) {
         const std::string message = stderrOf([&] { EXPECT_FALSE(device->setSafeAreaInsets(insets)); });

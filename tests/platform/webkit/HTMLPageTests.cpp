@@ -45,9 +45,9 @@ b</textarea>
     for (const auto& field : page.forms[0].fields) {
         fields.emplace_back(field.name, field.value);
     }
-    EXPECT_EQ(fields, (std::vector<std::pair<std::string, std::string>>{
-                          {"phone", "+7 900"}, {"pin", ""}, {"remember", "on"}, {"lang", "Russian"},
-                          {"note", "a\nb"}}));
+    EXPECT_EQ(fields,
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"phone", "+7 900"}, {"pin", ""}, {"remember", "on"}, {"lang", "Russian"}, {"note", "a\nb"}}));
     EXPECT_EQ(page.forms[1].method, "GET");
     EXPECT_EQ(page.forms[1].action, base);
 }
@@ -67,8 +67,11 @@ TEST(HTMLPage, BrokenAndHostileInputParses) {
     }
     deep += "<a href='/deep'>deep</a>";
     const std::string cases[] = {
-        "", "<a href='http://[::1'>bad</a><form action='http://[x'>", "<title>unclosed <a href=",
-        std::string("\0\xff\xfe<a href=x>\x80</a>", 18), deep,
+        "",
+        "<a href='http://[::1'>bad</a><form action='http://[x'>",
+        "<title>unclosed <a href=",
+        std::string("\0\xff\xfe<a href=x>\x80</a>", 18),
+        deep,
     };
     for (const auto& html : cases) {
         auto page = HTMLPage::parse(html, base);

@@ -11,15 +11,14 @@ using testsupport::TestServer;
 namespace {
 
 TestResponse page(const std::string& title, const std::string& body = {}) {
-    return TestResponse{200, "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>",
-                        "text/html", {}};
+    return TestResponse{
+        200, "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>", "text/html", {}};
 }
 
 void servePages(TestServer& server, std::initializer_list<const char*> names) {
     for (const char* name : names) {
-        server.handle("GET", std::string("/") + name, [title = std::string(name)](const TestRequest&) {
-            return page(title);
-        });
+        server.handle("GET", std::string("/") + name,
+                      [title = std::string(name)](const TestRequest&) { return page(title); });
     }
 }
 
@@ -39,8 +38,8 @@ TEST_F(WebViewTest, PlainLoadAsksThenCommitsAndFinishesOnTheMainThread) {
 
     auto calls = loadAndWait(server->url("/start"));
 
-    EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/start"), "start",
-                                               "response 200", "commit", "finish"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/start"), "start", "response 200",
+                                               "commit", "finish"}));
     EXPECT_TRUE(delegate->onMainThreadOnly);
     ASSERT_TRUE(delegate->actions[0].targetFrame());
     EXPECT_TRUE(delegate->actions[0].targetFrame()->isMainFrame());
@@ -166,9 +165,8 @@ TEST_F(WebViewTest, ProgressObserversSeeRisingNewValuesUntilTheirObservationEnds
 
 TEST_F(WebViewTest, BlankTargetLinkArrivesWithoutTargetFrameAndOpensWhereTheUIDelegateSays) {
     auto server = TestServer::startHTTP();
-    server->handle("GET", "/links", [](const TestRequest&) {
-        return page("links", "<a href='/other' target='_blank'>New window</a>");
-    });
+    server->handle("GET", "/links",
+                   [](const TestRequest&) { return page("links", "<a href='/other' target='_blank'>New window</a>"); });
     servePages(*server, {"other"});
     loadAndWait(server->url("/links"));
     delegate->clear();
@@ -176,10 +174,9 @@ TEST_F(WebViewTest, BlankTargetLinkArrivesWithoutTargetFrameAndOpensWhereTheUIDe
     ASSERT_TRUE(testing::SimulatedUser::tapLink(*webView, "New window"));
     delegate->waitForEnd();
 
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{
-                                   "policy link " + server->url("/other") + " newWindow", "createWebView",
-                                   "policy other " + server->url("/other"), "start", "response 200",
-                                   "commit", "finish"}));
+    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"policy link " + server->url("/other") + " newWindow",
+                                                         "createWebView", "policy other " + server->url("/other"),
+                                                         "start", "response 200", "commit", "finish"}));
     EXPECT_FALSE(delegate->actions[1].targetFrame());
     EXPECT_EQ(webView->title(), "other");
     EXPECT_FALSE(testing::SimulatedUser::tapLink(*webView, "No such link"));

@@ -51,10 +51,10 @@ TEST_F(WebViewTest, RedirectChainAsksAboutEachHopAndKeepsTheSessionCookie) {
 
     auto calls = loadAndWait(server->url("/login"));
 
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "policy other " + server->url("/login"), "start", "policy other " + server->url("/step"),
-                         "redirect", "policy other " + server->url("/home"), "redirect", "response 200",
-                         "commit", "finish"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/login"), "start",
+                                               "policy other " + server->url("/step"), "redirect",
+                                               "policy other " + server->url("/home"), "redirect", "response 200",
+                                               "commit", "finish"}));
     EXPECT_EQ(webView->title(), "session=vy42");
     auto item = webView->backForwardList().currentItem();
     EXPECT_EQ(item->url().absoluteString(), server->url("/home"));
@@ -79,9 +79,9 @@ TEST_F(WebViewTest, RedirectToAnAppThatThePolicyCancelsInterruptsTheFrameLoad) {
 
     auto calls = loadAndWait(server->url("/authorize"));
 
-    EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/authorize"), "start",
-                                               "policy other vyid-app://callback?code=7",
-                                               "fail WebKitErrorDomain 102"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"policy other " + server->url("/authorize"), "start",
+                                        "policy other vyid-app://callback?code=7", "fail WebKitErrorDomain 102"}));
     EXPECT_EQ(delegate->errors[0].localizedDescription, "Frame load interrupted");
     EXPECT_FALSE(webView->url());
     EXPECT_EQ(webView->estimatedProgress(), 1.0);
@@ -180,9 +180,8 @@ TEST_F(WebViewTest, TransportFailuresFailTheProvisionalNavigationWithTheirCodes)
 
 // A body longer than the length the server announced is cut at that length, as browsers do.
 TEST_F(WebViewTest, BodyPastItsAnnouncedLengthIsCutThere) {
-    auto server = RawServer::start(
-        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 20\r\n\r\n"
-        "<title>short</title><a href='/x'>extra</a>");
+    auto server = RawServer::start("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 20\r\n\r\n"
+                                   "<title>short</title><a href='/x'>extra</a>");
 
     loadAndWait(server->url("/"));
 

@@ -16,7 +16,7 @@ using namespace webkit;
 using foundation::URL;
 using foundation::URLRequest;
 
-inline constexpr double loadBound = 15;  // seconds; only reached when something is broken
+inline constexpr double loadBound = 15; // seconds; only reached when something is broken
 
 inline URLRequest requestFor(const std::string& text) {
     auto url = URL::string(text);
@@ -55,13 +55,10 @@ public:
     bool onMainThreadOnly = true;
 
     std::function<void(const WKNavigationAction&, ActionDecisionHandler)> decideAction;
-    std::function<void(const foundation::URLAuthenticationChallenge&,
-                       foundation::URLAuthenticationChallengeHandler)>
+    std::function<void(const foundation::URLAuthenticationChallenge&, foundation::URLAuthenticationChallengeHandler)>
         answerChallenge;
 
-    bool ended() const {
-        return !calls.empty() && (calls.back() == "finish" || calls.back().rfind("fail", 0) == 0);
-    }
+    bool ended() const { return !calls.empty() && (calls.back() == "finish" || calls.back().rfind("fail", 0) == 0); }
     // Runs the main queue until the navigation under way finishes or fails.
     void waitForEnd() {
         EXPECT_TRUE(foundation::RunLoop::main().runUntil([&] { return ended(); }, loadBound))
@@ -75,8 +72,8 @@ public:
 
     void decidePolicyForNavigationAction(WKWebView&, const WKNavigationAction& action,
                                          ActionDecisionHandler decisionHandler) override {
-        note("policy " + std::string(typeName(action.navigationType())) + " " +
-             action.request().url.absoluteString() + (action.targetFrame() ? "" : " newWindow"));
+        note("policy " + std::string(typeName(action.navigationType())) + " " + action.request().url.absoluteString() +
+             (action.targetFrame() ? "" : " newWindow"));
         actions.push_back(action);
         if (decideAction) {
             decideAction(action, std::move(decisionHandler));
@@ -89,31 +86,27 @@ public:
         note("response " + std::to_string(response.response().statusCode()));
         decisionHandler(WKNavigationResponsePolicy::allow);
     }
-    void didReceiveAuthenticationChallenge(
-        WKWebView&, const foundation::URLAuthenticationChallenge& challenge,
-        foundation::URLAuthenticationChallengeHandler completionHandler) override {
+    void didReceiveAuthenticationChallenge(WKWebView&, const foundation::URLAuthenticationChallenge& challenge,
+                                           foundation::URLAuthenticationChallengeHandler completionHandler) override {
         note("challenge " + challenge.protectionSpace().host());
         if (answerChallenge) {
             answerChallenge(challenge, std::move(completionHandler));
         } else {
-            completionHandler(foundation::URLSessionAuthChallengeDisposition::performDefaultHandling,
-                              std::nullopt);
+            completionHandler(foundation::URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt);
         }
     }
     void didStartProvisionalNavigation(WKWebView&, const NavigationPointer&) override { note("start"); }
     void didReceiveServerRedirectForProvisionalNavigation(WKWebView&, const NavigationPointer&) override {
         note("redirect");
     }
-    void didFailProvisionalNavigation(WKWebView&, const NavigationPointer&,
-                                      const foundation::Error& error) override {
+    void didFailProvisionalNavigation(WKWebView&, const NavigationPointer&, const foundation::Error& error) override {
         note("fail " + error.domain + " " + std::to_string(error.code));
         errors.push_back(error);
     }
     void didCommitNavigation(WKWebView&, const NavigationPointer&) override { note("commit"); }
     void didFinishNavigation(WKWebView&, const NavigationPointer&) override { note("finish"); }
 
-    std::shared_ptr<WKWebView> createWebViewWithConfiguration(WKWebView& webView,
-                                                              const WKWebViewConfiguration&,
+    std::shared_ptr<WKWebView> createWebViewWithConfiguration(WKWebView& webView, const WKWebViewConfiguration&,
                                                               const WKNavigationAction& action,
                                                               const WKWindowFeatures&) override {
         note("createWebView");

@@ -133,7 +133,8 @@ TEST(DelegateManagerTest, ConcurrentRegistrationAndNotification) {
     }
     int residentSeen = 0;
     for (int i = 0; i < 200; ++i) {
-        manager.notifyDelegates<vyd::VYDWebViewDelegateProtocol>([&](vyd::VYDWebViewDelegateProtocol& d) { residentSeen += &d == resident.get(); });
+        manager.notifyDelegates<vyd::VYDWebViewDelegateProtocol>(
+            [&](vyd::VYDWebViewDelegateProtocol& d) { residentSeen += &d == resident.get(); });
     }
     for (auto& worker : workers) {
         worker.join();

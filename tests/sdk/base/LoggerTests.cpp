@@ -42,8 +42,8 @@ TEST_F(LoggerTest, VisibleMessagesKeepTheirOrderAfterEarlierMainQueueWorkAndOthe
     vyd::Logger::log("hidden too", false);
     vyd::Logger::log("second", true);
     foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(printed, (std::vector<std::string>{"earlier work", vyd::Logger::format("first"),
-                                                 vyd::Logger::format("second")}));
+    EXPECT_EQ(printed,
+              (std::vector<std::string>{"earlier work", vyd::Logger::format("first"), vyd::Logger::format("second")}));
     EXPECT_EQ(foundation::RunLoop::main().pendingCount(), 0u);
 }
 
@@ -65,6 +65,8 @@ TEST_F(LoggerTest, MeasureTimeGivesTheBlocksResultAndPrintsNothing) {
 }
 
 TEST(TimeMeasurementTest, ElapsedTimeIsFormattedWithSixDecimals) {
-    EXPECT_EQ(vyd::TimeMeasurement::elapsedMessage("parse", 0.25), "🆔⏱️ For operation parse time passed: 0.250000 s");
-    EXPECT_EQ(vyd::TimeMeasurement::elapsedMessage("load", 12.0000004), "🆔⏱️ For operation load time passed: 12.000000 s");
+    EXPECT_EQ(vyd::TimeMeasurement::elapsedMessage("parse", 0.25),
+              "🆔⏱️ For operation parse time passed: 0.250000 s");
+    EXPECT_EQ(vyd::TimeMeasurement::elapsedMessage("load", 12.0000004),
+              "🆔⏱️ For operation load time passed: 12.000000 s");
 }

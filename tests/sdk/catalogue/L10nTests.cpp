@@ -1,7 +1,7 @@
+#include "sdk/base/NotificationNames.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/Scrambling.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/base/NotificationNames.hpp"
 
 #include "support/sdk/TemporaryBundle.hpp"
 
@@ -38,9 +38,7 @@ private:
     std::ostringstream out_;
 };
 
-std::string entry(const std::string& key, const std::string& value) {
-    return "\"" + key + "\" = \"" + value + "\";\n";
-}
+std::string entry(const std::string& key, const std::string& value) { return "\"" + key + "\" = \"" + value + "\";\n"; }
 
 void useBundle(const std::string& path) { ::setenv("VYD_BUNDLE_PATH", path.c_str(), 1); }
 
@@ -57,7 +55,7 @@ TEST(L10nFormatTest, ReplacesPlaceholdersInOrderAndByPosition) {
         {"%@ will not get access to %@.", two, "VY ID will not get access to Shop."},
         {"%2$@ before %1$@", two, "Shop before VY ID"},
         {"100%% sure, %@", {"VY ID"}, "100% sure, VY ID"},
-        {"%@ and %@ and %@", {"a"}, "a and  and "},  // missing arguments become empty
+        {"%@ and %@ and %@", {"a"}, "a and  and "}, // missing arguments become empty
         {"only %@", two, "only VY ID"},             // extra arguments are ignored
         {"%d %s %5$@ %0$@ end %", {"x"}, "%d %s  %0$@ end %"},
         {"%@%@", {"%@", "%%"}, "%@%%"}, // arguments are not formatted again
@@ -80,10 +78,11 @@ TEST(L10nTest, FallbacksWithoutTable) {
                     "This is a secure way to log in with a VY ID:\nShop will not get access to your application, "
                     "there will be no autoscaling either",
                     "two arguments");
-        check.equal(L10n::Logs::versionErrorMessageValues("VY ID", "2.4.0"),
-                    "🆔⚙️❌ This version of the VY ID SDK is not supported, the login button will not be displayed, "
-                    "\n update the version to the current one: 2.4.0",
-                    "version error");
+        check.equal(
+            L10n::Logs::versionErrorMessageValues("VY ID", "2.4.0"),
+            "🆔⚙️❌ This version of the VY ID SDK is not supported, the login button will not be displayed, "
+            "\n update the version to the current one: 2.4.0",
+            "version error");
         // Scrambled fallbacks are our own texts.
         check.equal(L10n::Ui::Common::vyIdB64(), "VY ID", "product name");
         check.equal(L10n::Ui::LoginButton::loginWithVyIdB64(), "Log in with VY ID", "button text");

@@ -9,8 +9,15 @@ using vyd::unscramble;
 
 TEST(ScramblingTest, RoundTripsTextOfEveryLengthAndByte) {
     // Lengths around the base64 block size and bytes above 0x7f (UTF-8, raw binary).
-    const std::string samples[] = {"", "a", "ab", "abc", "abcd", "VY ID", "Log in with VY ID",
-                                   "🆔 VY Bank — вход", std::string("\x00\xff\x80\x7f", 4)};
+    const std::string samples[] = {"",
+                                   "a",
+                                   "ab",
+                                   "abc",
+                                   "abcd",
+                                   "VY ID",
+                                   "Log in with VY ID",
+                                   "🆔 VY Bank — вход",
+                                   std::string("\x00\xff\x80\x7f", 4)};
     for (const auto& plain : samples) {
         const std::string stored = scramble(plain, "ui.common.vy-id-b64");
         EXPECT_NE(stored, plain);
@@ -45,15 +52,15 @@ TEST(ScramblingTest, BrokenValuesGiveTheEmptyString) {
     ASSERT_NE(noPadding, good) << "sample must need padding";
 
     const std::string broken[] = {
-        "",                      // nothing
-        "VY Bank",               // plain text put in by hand
-        flipped,                 // one character changed
-        good.substr(0, 4),       // truncated to the check value
-        noPadding,               // padding removed
-        good + "AAAA",           // trailing garbage
-        " " + good,              // whitespace
-        "QUJD=A==",              // padding in the middle
-        "QR==",                  // non-zero bits after the last byte
+        "",                // nothing
+        "VY Bank",         // plain text put in by hand
+        flipped,           // one character changed
+        good.substr(0, 4), // truncated to the check value
+        noPadding,         // padding removed
+        good + "AAAA",     // trailing garbage
+        " " + good,        // whitespace
+        "QUJD=A==",        // padding in the middle
+        "QR==",            // non-zero bits after the last byte
         "====",
         std::string("\0\0\0\0", 4),
     };

@@ -2,12 +2,12 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/base/NotificationNames.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "sdk/services/UserDefaultsServiceProtocol.hpp"
-#include "sdk/base/NotificationNames.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 
 #include <gtest/gtest.h>
@@ -74,7 +74,7 @@ protected:
             vyd::NotificationNames::authNativeResult(), nullptr, [this](const foundation::Notification& note) {
                 const bool* isSuccess = note.userInfoValue<bool>("isSuccess");
                 log.push_back(isSuccess ? std::string("notification isSuccess=") + (*isSuccess ? "true" : "false")
-                                  : "notification without a Bool");
+                                        : "notification without a Bool");
                 notificationThread = std::this_thread::get_id();
             });
     }
@@ -170,8 +170,9 @@ TEST_F(VYDLoginTest, NotificationAndCompletionRunOnTheCallersThread) {
     std::thread::id callerThread;
     std::thread caller([&] {
         callerThread = std::this_thread::get_id();
-        vyd::VYD::login()->getResponseFrom(std::string("partner://auth?code=c&state=state-1"),
-                                           [&](const vyd::VYDAuthResponse&) { completionThread = std::this_thread::get_id(); });
+        vyd::VYD::login()->getResponseFrom(
+            std::string("partner://auth?code=c&state=state-1"),
+            [&](const vyd::VYDAuthResponse&) { completionThread = std::this_thread::get_id(); });
     });
     caller.join();
     EXPECT_EQ(completionThread, callerThread);
@@ -200,7 +201,8 @@ TEST(VYDLoginResponseTest, ResultOfALinkForTheStoredState) {
     for (const auto& row : cases) {
         const auto response = vyd::VYDLogin::responseFrom(row.link, row.storedState, "n");
         ASSERT_TRUE(response.has_value()) << row.link;
-        EXPECT_EQ(response->isSuccess, row.isSuccess) << row.link << " for state " << row.storedState.value_or("(none)");
+        EXPECT_EQ(response->isSuccess, row.isSuccess)
+            << row.link << " for state " << row.storedState.value_or("(none)");
         EXPECT_EQ(response->code, row.code) << row.link;
         EXPECT_EQ(response->error, row.error) << row.link;
         EXPECT_EQ(response->nonce, "n");

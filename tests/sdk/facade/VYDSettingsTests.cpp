@@ -84,6 +84,5 @@ TEST_F(VYDSettingsTest, ATestStandsAuthorizationPageIsASettingTheProductionOneIs
     EXPECT_EQ(page->absoluteString().rfind(std::string(local) + "?response_type=code", 0), 0u);
 
     EXPECT_EQ(settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, std::nullopt), std::nullopt);
-    EXPECT_EQ(manager.makeWebURL(request)->host(),
-              "id-ift.vybank.example");
+    EXPECT_EQ(manager.makeWebURL(request)->host(), "id-ift.vybank.example");
 }

@@ -174,8 +174,9 @@ TEST_F(ModalTransitionTest, ContainerLayoutLeavesAPanelThatPresentsAnotherAlone)
 TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
     class Counting : public vyd::SlidePanelPresentingAnimatorDelegate {
     public:
-        std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForPresenting(
-            const std::shared_ptr<SlidePanelController>&, const vyd::SlidePanelStateRef&) override {
+        std::shared_ptr<uikit::UIViewPropertyAnimator>
+        slidePanelAnimatorForPresenting(const std::shared_ptr<SlidePanelController>&,
+                                        const vyd::SlidePanelStateRef&) override {
             ++asked;
             return nullptr;
         }
@@ -198,7 +199,6 @@ TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
     advance(1);
     EXPECT_TRUE(completed);
     EXPECT_FALSE(panel->isTransitionAnimatorSuspended());
-
 }
 
 TEST_F(ModalTransitionDeathTest, PresentingAPanelThatIsNotHiddenStops) {

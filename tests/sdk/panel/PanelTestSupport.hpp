@@ -27,8 +27,8 @@ public:
     void slidePanelDidMove(const std::shared_ptr<vyd::SlidePanelController>& panel) override {
         ++moves;
         // Consecutive moves in the same state and manner make one entry.
-        const std::string entry = std::string(panel->isAttracting() ? "spring" : "move") + ":" +
-                                  panel->state()->description();
+        const std::string entry =
+            std::string(panel->isAttracting() ? "spring" : "move") + ":" + panel->state()->description();
         if (log.empty() || log.back() != entry) {
             log.push_back(entry);
         }
@@ -59,10 +59,9 @@ public:
 // A 390 x 844 phone with insets 47 (top) and 34 (bottom), on the manual clock.
 class PanelTest : public uikittests::PhoneTest {
 protected:
-
     // A panel presented without animation, shown in its initial state.
-    std::shared_ptr<vyd::SlidePanelController> presentedPanel(
-        const std::shared_ptr<vyd::SlidePanelControllerDelegate>& panelDelegate = nullptr) {
+    std::shared_ptr<vyd::SlidePanelController>
+    presentedPanel(const std::shared_ptr<vyd::SlidePanelControllerDelegate>& panelDelegate = nullptr) {
         auto panel = vyd::SlidePanelController::make(panelDelegate);
         root->present(panel, false);
         settle();

@@ -130,15 +130,18 @@ TEST_F(SlidePanelControllerTest, ANewMoveEndsTheOneUnderWayWithItsCompletion) {
 }
 
 TEST_F(SlidePanelControllerTest, DelegateMaySupplyTheAnimators) {
-    class Supplier : public vyd::SlidePanelPresentingAnimatorDelegate, public vyd::SlidePanelDismissingAnimatorDelegate {
+    class Supplier : public vyd::SlidePanelPresentingAnimatorDelegate,
+                     public vyd::SlidePanelDismissingAnimatorDelegate {
     public:
-        std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForPresenting(
-            const std::shared_ptr<SlidePanelController>&, const vyd::SlidePanelStateRef& toState) override {
+        std::shared_ptr<uikit::UIViewPropertyAnimator>
+        slidePanelAnimatorForPresenting(const std::shared_ptr<SlidePanelController>&,
+                                        const vyd::SlidePanelStateRef& toState) override {
             presentedTo = toState;
             return uikit::UIViewPropertyAnimator::make(1.5, uikit::UIViewAnimationCurve::linear);
         }
-        std::shared_ptr<uikit::UIViewPropertyAnimator> slidePanelAnimatorForDismissing(
-            const std::shared_ptr<SlidePanelController>&, coregraphics::CGVector withVelocity) override {
+        std::shared_ptr<uikit::UIViewPropertyAnimator>
+        slidePanelAnimatorForDismissing(const std::shared_ptr<SlidePanelController>&,
+                                        coregraphics::CGVector withVelocity) override {
             velocity = withVelocity;
             return nullptr;
         }

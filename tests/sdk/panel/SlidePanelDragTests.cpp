@@ -53,7 +53,8 @@ TEST(SlidePanelDragTest, SurfaceFollowsTheFingerBetweenHiddenAndARubberBandAbove
         EXPECT_GE(top, fullTop - behavior.rubberBandLimit()) << wild;
         EXPECT_LE(top, hiddenTop) << wild;
     }
-    EXPECT_EQ(SlidePanelDrag::surfaceTop(bottom(), behavior, halfTop, std::numeric_limits<double>::quiet_NaN()), halfTop);
+    EXPECT_EQ(SlidePanelDrag::surfaceTop(bottom(), behavior, halfTop, std::numeric_limits<double>::quiet_NaN()),
+              halfTop);
 }
 
 TEST(SlidePanelDragTest, ReleaseTargets) {
@@ -113,13 +114,15 @@ TEST(SlidePanelDragTest, RemovalByFlickOrDistanceOnlyWhenEnabled) {
         {"absurd flick", halfTop, 1e300, true},
     };
     for (const auto& row : rows) {
-        const auto on = SlidePanelDrag::release(bottom(), behavior, SlidePanelState::half(), row.top, row.velocity, true);
+        const auto on =
+            SlidePanelDrag::release(bottom(), behavior, SlidePanelState::half(), row.top, row.velocity, true);
         EXPECT_EQ(on.remove, row.removes) << row.name;
         if (on.remove) {
             EXPECT_EQ(on.target, SlidePanelState::hidden()) << row.name;
             EXPECT_NEAR(on.normalizedVelocity, on.velocity / travel, 1e-9) << row.name;
         }
-        const auto off = SlidePanelDrag::release(bottom(), behavior, SlidePanelState::half(), row.top, row.velocity, false);
+        const auto off =
+            SlidePanelDrag::release(bottom(), behavior, SlidePanelState::half(), row.top, row.velocity, false);
         EXPECT_FALSE(off.remove) << row.name;
         EXPECT_NE(off.target, SlidePanelState::hidden()) << row.name;
     }

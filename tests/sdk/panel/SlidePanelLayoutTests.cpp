@@ -103,8 +103,8 @@ TEST(SlidePanelLayoutTest, NearestStateAndBrokenAnchors) {
                 {SlidePanelState::tip(), std::make_shared<SlidePanelLayoutAnchor>(-500, SlidePanelReferenceEdge::bottom,
                                                                                   SlidePanelReferenceGuide::superview)},
                 // A second anchor for a state, and one for hidden, are ignored.
-                {SlidePanelState::full(), std::make_shared<SlidePanelLayoutAnchor>(300, SlidePanelReferenceEdge::top,
-                                                                                   SlidePanelReferenceGuide::superview)},
+                {SlidePanelState::full(), std::make_shared<SlidePanelLayoutAnchor>(
+                                              300, SlidePanelReferenceEdge::top, SlidePanelReferenceGuide::superview)},
                 {SlidePanelState::hidden(), std::make_shared<SlidePanelLayoutAnchor>(
                                                 10, SlidePanelReferenceEdge::top, SlidePanelReferenceGuide::superview)},
                 {nullptr, nullptr},

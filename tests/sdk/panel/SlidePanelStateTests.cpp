@@ -26,8 +26,8 @@ TEST(SlidePanelStateTest, SharedStatesHaveTheirNamesAndRanks) {
         const char* rawValue;
         std::intptr_t order;
     };
-    for (const Row& row : {Row{full(), "full", 1000}, Row{half(), "half", 500}, Row{tip(), "tip", 100},
-                           Row{hidden(), "hidden", 0}}) {
+    for (const Row& row :
+         {Row{full(), "full", 1000}, Row{half(), "half", 500}, Row{tip(), "tip", 100}, Row{hidden(), "hidden", 0}}) {
         ASSERT_NE(row.state, nullptr);
         EXPECT_EQ(row.state->rawValue(), row.rawValue);
         EXPECT_EQ(row.state->description(), row.rawValue);
@@ -61,8 +61,10 @@ TEST(SlidePanelStateTest, NeighboursFollowTheListsOwnOrderAndStopAtTheEnds) {
         {"subset", {hidden(), full()}, hidden(), full(), hidden()},
         {"subset", {hidden(), full()}, full(), full(), hidden()},
         {"without tip", {hidden(), half(), full()}, tip(), tip(), tip()},
-        {"empty", {}, hidden(), hidden(), hidden()}, {"empty", {}, tip(), tip(), tip()},
-        {"empty", {}, half(), half(), half()},       {"empty", {}, full(), full(), full()},
+        {"empty", {}, hidden(), hidden(), hidden()},
+        {"empty", {}, tip(), tip(), tip()},
+        {"empty", {}, half(), half(), half()},
+        {"empty", {}, full(), full(), full()},
         // The first occurrence of a repeated state decides.
         {"repeated", {half(), tip(), full(), tip()}, tip(), full(), half()},
         {"repeated at start", {tip(), half(), tip()}, tip(), half(), tip()},

@@ -87,8 +87,9 @@ TEST_F(SlidePanelFactoryTest, ContainerGivesOneFactoryUntilReplaced) {
 
     class Recording : public vyd::SlidePanelFactoryProtocol {
     public:
-        std::shared_ptr<SlidePanelController> createSlidePanel(
-            PanelStyle, PanelBehavior, const std::shared_ptr<vyd::SlidePanelControllerDelegate>&) override {
+        std::shared_ptr<SlidePanelController>
+        createSlidePanel(PanelStyle, PanelBehavior,
+                         const std::shared_ptr<vyd::SlidePanelControllerDelegate>&) override {
             ++made;
             return SlidePanelController::make();
         }

@@ -1,10 +1,10 @@
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/catalogue/SdkBundle.hpp"
-#include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
 #include "sdk/services/AnalyticsParamsMaker.hpp"
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/InMemoryAnalyticsSink.hpp"
+#include "sdk/services/KWPresenceChecker.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
@@ -65,8 +65,9 @@ TEST(AnalyticsServiceTest, SendsOneBusinessEventNamedByTheCatalogueForTheCurrent
 
     const auto events = sink->events();
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0], (vyd::AnalyticsEvent{"VYD_Auth native", vyd::AnalyticsEventType::business,
-                                              {{"eventType", "show"}}, std::nullopt}));
+    EXPECT_EQ(events[0],
+              (vyd::AnalyticsEvent{
+                  "VYD_Auth native", vyd::AnalyticsEventType::business, {{"eventType", "show"}}, std::nullopt}));
     EXPECT_EQ(events[1].name, vyd::eventName(AnalyticsEventAction::vyIDLoginShow));
     EXPECT_EQ(events[1].userLoginId, "partner-1");
 }
@@ -110,7 +111,9 @@ TEST_F(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnes) {
         {maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::blacklist), {{"reason", "blocked"}}},
         {maker.makeButtonHideEventParams(vyd::LoginButtonHideReason::versions), {{"reason", "version"}}},
         {maker.makeKwsAppListEventParams("VY Bank"),
-         {{"personalView", "1"}, {vyd::L10n::Analytics::kwTypeB64(), "VY Bank"}, {"authApp", vyd::L10n::Common::kwB64()}}},
+         {{"personalView", "1"},
+          {vyd::L10n::Analytics::kwTypeB64(), "VY Bank"},
+          {"authApp", vyd::L10n::Common::kwB64()}}},
         {maker.makeAuthPopupParams(vyd::AuthType::app2web), {{"authType", "app2web"}}},
         {maker.makeAuthPopupParams(vyd::AuthType::vyID), {{"authType", "vyID"}}},
         {maker.makeAuthNativeEventParams(P(P::EventType::close, P::ScreenType::webViewNotAllow, P::FinalEvent::reject)),

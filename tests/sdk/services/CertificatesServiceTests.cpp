@@ -11,9 +11,9 @@ using testsupport::TestIdentity;
 
 namespace {
 
-foundation::URLAuthenticationChallenge serverTrustChallenge(const TestIdentity& server, const std::string& host,
-                                                            const char* method =
-                                                                foundation::NSURLAuthenticationMethodServerTrust) {
+foundation::URLAuthenticationChallenge
+serverTrustChallenge(const TestIdentity& server, const std::string& host,
+                     const char* method = foundation::NSURLAuthenticationMethodServerTrust) {
     auto trust = security::SecTrust::createForServer({server.certificate()}, host);
     return foundation::URLAuthenticationChallenge(foundation::URLProtectionSpace(host, 443, "https", method, trust));
 }
@@ -41,7 +41,8 @@ TEST(CertificatesServiceTest, OnlyAnAnchoredValidCertificateForTheHostIsUsed) {
         {"other authority", certificates.untrusted, "localhost", false},
     };
     for (const auto& row : cases) {
-        const auto handling = serviceTrustingTheTestAuthority().detectAuthHandling(serverTrustChallenge(row.server, row.host));
+        const auto handling =
+            serviceTrustingTheTestAuthority().detectAuthHandling(serverTrustChallenge(row.server, row.host));
         EXPECT_EQ(handling.isUseCredential(), row.trusted) << row.name;
         if (row.trusted) {
             ASSERT_NE(handling.credential(), nullptr) << row.name;
@@ -56,7 +57,8 @@ TEST(CertificatesServiceTest, ChallengesItCannotJudgeByItsOwnAnchorsAreCancelled
     const auto& certificates = TestCertificates::shared();
     // Whoever made the trust may have anchored it elsewhere; only the SDK's anchors decide.
     auto anchoredElsewhere = serverTrustChallenge(certificates.untrusted, "localhost");
-    anchoredElsewhere.protectionSpace().serverTrust()->setAnchorCertificates({certificates.otherAuthority.certificate()});
+    anchoredElsewhere.protectionSpace().serverTrust()->setAnchorCertificates(
+        {certificates.otherAuthority.certificate()});
     const struct {
         const char* name;
         vyd::CertificatesService service;

@@ -55,8 +55,7 @@ TEST_F(KWPresenceCheckerTest, DynamicEntryFollowsWithAllConfiguredSchemesEvenWhe
     ASSERT_EQ(apps->size(), 2u);
     EXPECT_FALSE(apps->back().isStable());
     EXPECT_EQ(apps->back().name, vyd::KWPresenceChecker::dynamicEntryName());
-    EXPECT_EQ(apps->back().type,
-              vyd::KWAppInfo::AppType(vyd::KWAppInfo::Unstable{{"vybankbeta", "vybankalpha://"}}));
+    EXPECT_EQ(apps->back().type, vyd::KWAppInfo::AppType(vyd::KWAppInfo::Unstable{{"vybankbeta", "vybankalpha://"}}));
 }
 
 TEST_F(KWPresenceCheckerTest, AnyInstalledCountsStableAppsAndDynamicSchemes) {

@@ -61,7 +61,8 @@ TEST_F(NetworkServiceTest, PNGBecomesAnImageOfItsSize) {
     serveLogo(*server);
     const auto image = imageOf(load(server->url("/logo.png")));
     ASSERT_NE(image, nullptr);
-    const auto expected = uikit::UIImage::fromData(foundation::dataFromString(vydtest::sourceBundleFile("vy_logo.png")));
+    const auto expected =
+        uikit::UIImage::fromData(foundation::dataFromString(vydtest::sourceBundleFile("vy_logo.png")));
     ASSERT_NE(expected, nullptr);
     EXPECT_EQ(image->size().width, expected->size().width);
     EXPECT_EQ(image->size().height, expected->size().height);
@@ -78,7 +79,7 @@ TEST_F(NetworkServiceTest, HTMLPageSucceedsWithoutAnImage) {
 
 TEST_F(NetworkServiceTest, RefusedConnectionIsAnInternetConnectionError) {
     const std::string link = server->url("/logo.png");
-    server.reset();  // nothing listens on the port any more
+    server.reset(); // nothing listens on the port any more
     const auto error = errorOf(load(link));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->kind(), Kind::internetConnectionError);
@@ -88,7 +89,9 @@ TEST_F(NetworkServiceTest, HTTPErrorIsABackendErrorWithTheServersModel) {
     server->handle("GET", "/missing", [](const TestRequest&) {
         return TestResponse{404, R"({"code": "IMG-404", "description": "No such image"})", "application/json", {}};
     });
-    server->handle("GET", "/broken", [](const TestRequest&) { return TestResponse{503, "<h1>down</h1>", "text/html", {}}; });
+    server->handle("GET", "/broken", [](const TestRequest&) {
+        return TestResponse{503, "<h1>down</h1>", "text/html", {}};
+    });
 
     const auto missing = errorOf(load(server->url("/missing")));
     ASSERT_TRUE(missing.has_value());

@@ -49,7 +49,8 @@ std::shared_ptr<Protocol> madeBy(std::shared_ptr<Protocol> (*get)(), void (*set)
 }
 
 #define EXPECT_ENTRY(Name, Setter)                                                                                     \
-    expectSharedAndReplaceable(&DIContainer::Name, &DIContainer::Setter, madeBy(&DIContainer::Name, &DIContainer::Setter))
+    expectSharedAndReplaceable(&DIContainer::Name, &DIContainer::Setter,                                               \
+                               madeBy(&DIContainer::Name, &DIContainer::Setter))
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "sdk/services/StaticStorageService.hpp"
 
 #include "platform/foundation/NotificationCenter.hpp"
-#include "sdk/services/AnalyticsService.hpp"
 #include "sdk/base/NotificationNames.hpp"
+#include "sdk/services/AnalyticsService.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 
 #include <gtest/gtest.h>
@@ -61,4 +61,3 @@ TEST_F(StaticStorageServiceTest, ClearingAuthorizationDataKeepsTheRestOfTheSessi
     EXPECT_EQ(storage->logUid(), "log-1");
     EXPECT_TRUE(storage->isButtonPersonalized());
 }
-

@@ -71,27 +71,33 @@ struct PhaseLog {
 
 View recorded(std::optional<foundation::URL> url, Transaction transaction, std::shared_ptr<PhaseLog> log,
               double timeout = 15) {
-    return View(BackportAsyncImage(std::move(url), 2, timeout, std::move(transaction), [log](const AsyncImagePhase& phase) {
-        const auto text = PhaseLog::describe(phase);
-        if (log->phases.empty() || log->phases.back() != text) {
-            log->phases.push_back(text);
-        }
-        return View(Text(text));
-    }));
+    return View(
+        BackportAsyncImage(std::move(url), 2, timeout, std::move(transaction), [log](const AsyncImagePhase& phase) {
+            const auto text = PhaseLog::describe(phase);
+            if (log->phases.empty() || log->phases.back() != text) {
+                log->phases.push_back(text);
+            }
+            return View(Text(text));
+        }));
 }
 
 std::string png(std::size_t width, std::size_t height) {
-    const auto data = coregraphics::CGImage::make(width, height, std::vector<coregraphics::CGRGBA>(width * height))->pngData();
+    const auto data =
+        coregraphics::CGImage::make(width, height, std::vector<coregraphics::CGRGBA>(width * height))->pngData();
     return std::string(data.begin(), data.end());
 }
 
 TEST_F(DeclarativeKitTest, AsyncImageShowsItsPhasesAgainstALocalServer) {
     auto server = testsupport::TestServer::startHTTP();
-    server->handle("GET", "/logo.png", [](const auto&) { return testsupport::TestResponse{200, png(8, 6), "image/png", {}}; });
+    server->handle("GET", "/logo.png", [](const auto&) {
+        return testsupport::TestResponse{200, png(8, 6), "image/png", {}};
+    });
     server->handle("GET", "/page", [](const auto&) {
         return testsupport::TestResponse{200, "<html><body>VY Bank</body></html>", "text/html", {}};
     });
-    server->handle("GET", "/missing", [](const auto&) { return testsupport::TestResponse{404, "<html>gone</html>", "text/html", {}}; });
+    server->handle("GET", "/missing", [](const auto&) {
+        return testsupport::TestResponse{404, "<html>gone</html>", "text/html", {}};
+    });
     const std::string timedOut = "failure -1001 Request timed out";
     struct Case {
         const char* path;
@@ -116,13 +122,20 @@ TEST_F(DeclarativeKitTest, AsyncImageShowsItsPhasesAgainstALocalServer) {
 
 TEST_F(DeclarativeKitTest, AsyncImagePublishesSuccessInItsTransactionAndTransportFailuresWithout) {
     auto server = testsupport::TestServer::startHTTP();
-    server->handle("GET", "/a.png", [](const auto&) { return testsupport::TestResponse{200, png(4, 4), "image/png", {}}; });
-    server->handle("GET", "/b.png", [](const auto&) { return testsupport::TestResponse{200, png(9, 3), "image/png", {}}; });
+    server->handle("GET", "/a.png", [](const auto&) {
+        return testsupport::TestResponse{200, png(4, 4), "image/png", {}};
+    });
+    server->handle("GET", "/b.png", [](const auto&) {
+        return testsupport::TestResponse{200, png(9, 3), "image/png", {}};
+    });
     const Transaction animated(Animation::linear());
-    const auto image = [](const Node& root) { return root.find([](const Node& n) { return n.kind() == NodeKind::image; }); };
+    const auto image = [](const Node& root) {
+        return root.find([](const Node& n) { return n.kind() == NodeKind::image; });
+    };
     const auto form2 = [&](const std::string& path) {
-        return View(BackportAsyncImage(foundation::URL::string(server->url(path)), 1, 15,
-                                       [](const Image& loaded) { return View(loaded); }, [] { return View(Text("placeholder")); }));
+        return View(BackportAsyncImage(
+            foundation::URL::string(server->url(path)), 1, 15, [](const Image& loaded) { return View(loaded); },
+            [] { return View(Text("placeholder")); }));
     };
 
     // The second form shows its placeholder until the image arrives, then the image.
@@ -138,10 +151,13 @@ TEST_F(DeclarativeKitTest, AsyncImagePublishesSuccessInItsTransactionAndTranspor
     // Another URL: a new load, the first image shown until the second arrives; a slow answer
     // for a former URL does not replace the current image.
     auto slowServer = testsupport::TestServer::startHTTP();
-    slowServer->handle("GET", "/c.png", [](const auto&) { return testsupport::TestResponse{200, png(7, 7), "image/png", {}}; });
+    slowServer->handle("GET", "/c.png", [](const auto&) {
+        return testsupport::TestResponse{200, png(7, 7), "image/png", {}};
+    });
     slowServer->holdResponses();
-    host->setRootView(View(BackportAsyncImage(foundation::URL::string(slowServer->url("/c.png")), 1, 15,
-                                              [](const Image& loaded) { return View(loaded); }, [] { return View(Text("placeholder")); })));
+    host->setRootView(View(BackportAsyncImage(
+        foundation::URL::string(slowServer->url("/c.png")), 1, 15, [](const Image& loaded) { return View(loaded); },
+        [] { return View(Text("placeholder")); })));
     foundation::RunLoop::main().runUntilIdle();
     ASSERT_TRUE(slowServer->waitForRequests(1, std::chrono::seconds(10)));
     EXPECT_EQ(image(*host->hostingView()->rootNode())->frame().size, (CGSize{4, 4}));
@@ -161,7 +177,8 @@ TEST_F(DeclarativeKitTest, AsyncImagePublishesSuccessInItsTransactionAndTranspor
     auto slow = std::make_shared<PhaseLog>();
     auto slowHost = show(recorded(foundation::URL::string(server->url("/a.png")), animated, slow, 0.3));
     ASSERT_TRUE(waitFor([&] { return slow->phases.size() == 2; }));
-    const Node* failed = slowHost->hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::text; });
+    const Node* failed =
+        slowHost->hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::text; });
     EXPECT_EQ(slow->phases.back().rfind("failure -1001", 0), 0u);
     EXPECT_FALSE(failed->animation().has_value());
 

@@ -31,17 +31,22 @@ TEST(DeviceModelTest, KnownIdentifiersGiveANameOfTheirFamilyAndUnknownOnesStayAs
             for (int minor = 1; minor <= 14; ++minor) {
                 const std::string identifier = family + std::to_string(major) + "," + std::to_string(minor);
                 const std::string name = vyd::DeviceModel::mapToDevice(identifier, lookup);
-                if (name == identifier) continue;
-                EXPECT_EQ(name.rfind(family + (family == "iPod" ? " touch" : ""), 0), 0u) << identifier << " -> " << name;
+                if (name == identifier)
+                    continue;
+                EXPECT_EQ(name.rfind(family + (family == "iPod" ? " touch" : ""), 0), 0u)
+                    << identifier << " -> " << name;
                 firstIdentifierByName.emplace(name, identifier);
             }
         }
     }
     // Every model of the table is reached, none under two names.
     EXPECT_EQ(firstIdentifierByName.size(), 65u);
-    for (const auto& [identifier, name] : std::vector<std::pair<const char*, const char*>>{
-             {"iPhone15,3", "iPhone 14 Pro Max"}, {"iPhone3,3", "iPhone 4"}, {"iPhone12,8", "iPhone SE (2nd generation)"},
-             {"iPad13,11", "iPad Pro (12.9-inch) (5th generation)"}, {"iPod9,1", "iPod touch (7th generation)"}}) {
+    for (const auto& [identifier, name] :
+         std::vector<std::pair<const char*, const char*>>{{"iPhone15,3", "iPhone 14 Pro Max"},
+                                                          {"iPhone3,3", "iPhone 4"},
+                                                          {"iPhone12,8", "iPhone SE (2nd generation)"},
+                                                          {"iPad13,11", "iPad Pro (12.9-inch) (5th generation)"},
+                                                          {"iPod9,1", "iPod touch (7th generation)"}}) {
         EXPECT_EQ(vyd::DeviceModel::mapToDevice(identifier, lookup), name);
     }
     // Matching is exact.

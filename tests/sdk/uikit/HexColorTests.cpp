@@ -83,7 +83,8 @@ TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
         {"0XABCD", 0, 0xAB, 0xCD, 255},
         {"0xF", 0, 0, 255, 255},
         {"0XFFF", 0, 0, 0, 255},
-        // The count is of user-perceived characters of any text. CR LF is one character: "a\r\nb" has three, so it is the three-digit form of A.
+        // The count is of user-perceived characters of any text. CR LF is one character: "a\r\nb" has three, so it is
+        // the three-digit form of A.
         {"a\r\nb", 0, 0, 170, 255},
         // A letter with a combining accent is one character, so "abé" has three either way; the
         // scanner reads code units, so a decomposed "e" is still a digit.
@@ -91,14 +92,24 @@ TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
         {"abe\xCC\x81", 170, 187, 238, 255},
         // Upper-casing may lengthen the text: "aß" becomes "ASS", the ligature "ﬀ" becomes "FF".
         {"a\xC3\x9F", 0, 0, 170, 255},
-        {"\xEF\xAC\x80" "0000", 255, 0, 0, 255},
+        {"\xEF\xAC\x80"
+         "0000",
+         255, 0, 0, 255},
         // Symbols and blanks of any script are trimmed: emoji, no-break space, ideographic space.
-        {"\xF0\x9F\x99\x82" "abc\xC2\xA0", 170, 187, 204, 255},
-        {"\xE3\x80\x80" "fff\xE3\x80\x80", 255, 255, 255, 255},
+        {"\xF0\x9F\x99\x82"
+         "abc\xC2\xA0",
+         170, 187, 204, 255},
+        {"\xE3\x80\x80"
+         "fff\xE3\x80\x80",
+         255, 255, 255, 255},
         // Bytes that are not UTF-8 count as replacement characters: trimmed at the ends...
-        {"\xFF" "abc\xFE", 170, 187, 204, 255},
+        {"\xFF"
+         "abc\xFE",
+         170, 187, 204, 255},
         // ...one character each inside.
-        {"a\xFF" "b", 0, 0, 170, 255},
+        {"a\xFF"
+         "b",
+         0, 0, 170, 255},
         {std::string("\0abc", 4), 170, 187, 204, 255},
         {std::string("a\0b", 3), 0, 0, 170, 255},
     };
@@ -145,8 +156,12 @@ TEST(HexColorTest, ToHexDropsAlphaTruncatesAndKeepsTwoDigits) {
         EXPECT_EQ(vyd::toHex(row.color), row.hex);
     }
     // A dynamic colour is resolved under the current style.
-    style(UIUserInterfaceStyle::light).performAsCurrent([] { EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#080808"); });
-    style(UIUserInterfaceStyle::dark).performAsCurrent([] { EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#FFFFFF"); });
+    style(UIUserInterfaceStyle::light).performAsCurrent([] {
+        EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#080808");
+    });
+    style(UIUserInterfaceStyle::dark).performAsCurrent([] {
+        EXPECT_EQ(vyd::toHex(vyd::palette::textPrimary()), "#FFFFFF");
+    });
 }
 
 TEST(HexColorTest, LightnessByPerceivedBrightness) {
@@ -170,7 +185,9 @@ TEST(HexColorTest, LightnessByPerceivedBrightness) {
     for (const Row& row : rows) {
         EXPECT_EQ(vyd::isLight(row.color), row.light) << row.label;
     }
-    style(UIUserInterfaceStyle::light).performAsCurrent([] { EXPECT_FALSE(vyd::isLight(vyd::palette::textPrimary())); });
+    style(UIUserInterfaceStyle::light).performAsCurrent([] {
+        EXPECT_FALSE(vyd::isLight(vyd::palette::textPrimary()));
+    });
     style(UIUserInterfaceStyle::dark).performAsCurrent([] { EXPECT_TRUE(vyd::isLight(vyd::palette::textPrimary())); });
 }
 
@@ -181,9 +198,9 @@ TEST(HexColorTest, AdjustScalesBrightnessOnlyAndKeepsItWithinRange) {
         CGFloat factor;
         CGFloat brightness;
     };
-    for (const Row& row : {Row{0.5, before.brightness * 0.5}, Row{2, 1}, Row{1e9, 1},
-                           Row{std::numeric_limits<CGFloat>::infinity(), 1}, Row{-1, 0},
-                           Row{std::numeric_limits<CGFloat>::quiet_NaN(), 0}}) {
+    for (const Row& row :
+         {Row{0.5, before.brightness * 0.5}, Row{2, 1}, Row{1e9, 1}, Row{std::numeric_limits<CGFloat>::infinity(), 1},
+          Row{-1, 0}, Row{std::numeric_limits<CGFloat>::quiet_NaN(), 0}}) {
         const UIColor adjusted = vyd::adjust(color, row.factor);
         const Components c = rgbaOf(adjusted);
         for (CGFloat component : {c.red, c.green, c.blue}) {

@@ -1,8 +1,8 @@
 #include "sdk/uikit/Palette.hpp"
 
 #include "platform/foundation/NotificationCenter.hpp"
-#include "sdk/uikit/HexColor.hpp"
 #include "sdk/base/NotificationNames.hpp"
+#include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
 
 #include <cstdlib>
@@ -82,10 +82,10 @@ TEST(PaletteTest, ThemedEntriesFollowTheStyleAndFixedOnesDoNot) {
         EXPECT_NE(color.resolvedColor(light), color.resolvedColor(dark)) << vyd::toHex(color);
         EXPECT_EQ(color.resolvedColor(unspecified), color.resolvedColor(light)) << vyd::toHex(color);
     }
-    for (Read read : {p::textSecondaryLight, p::textSecondaryDark, p::backgroundSecondaryLight,
-                      p::backgroundSecondaryDark, p::pureWhite, p::backgroundTransparenceSecondaryLight,
-                      p::backgroundTransparenceSecondaryDark, p::separatorColor, p::greenSecondary,
-                      p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
+    for (Read read :
+         {p::textSecondaryLight, p::textSecondaryDark, p::backgroundSecondaryLight, p::backgroundSecondaryDark,
+          p::pureWhite, p::backgroundTransparenceSecondaryLight, p::backgroundTransparenceSecondaryDark,
+          p::separatorColor, p::greenSecondary, p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
         EXPECT_FALSE(read().isDynamic()) << vyd::toHex(read());
     }
     // The light and dark halves of a themed entry are the fixed entries of the same name.
@@ -164,9 +164,8 @@ TEST(PaletteTest, ClearShimmerColourIsClearAndPostsOncePerChangeOfStyle) {
         UIUserInterfaceStyle style;
         int postsSoFar;
     } steps[] = {
-        {UIUserInterfaceStyle::light, 0},       {UIUserInterfaceStyle::light, 0},
-        {UIUserInterfaceStyle::dark, 1},        {UIUserInterfaceStyle::dark, 1},
-        {UIUserInterfaceStyle::unspecified, 2}, {UIUserInterfaceStyle::light, 3},
+        {UIUserInterfaceStyle::light, 0}, {UIUserInterfaceStyle::light, 0},       {UIUserInterfaceStyle::dark, 1},
+        {UIUserInterfaceStyle::dark, 1},  {UIUserInterfaceStyle::unspecified, 2}, {UIUserInterfaceStyle::light, 3},
     };
     for (const auto& step : steps) {
         // Each resolution goes through a colour read anew, as every screen reads the entry.

@@ -64,8 +64,7 @@ TEST_F(TableBaseTest, IntrinsicTableViewIsAsTallAsItsRows) {
     table->setRowHeight(44);
     const auto dataSource = std::make_shared<SectionsDataSource>();
     auto section = std::make_shared<vyd::BaseSectionModel>(
-        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>(), std::make_shared<TextRow>()},
-        nullptr);
+        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>(), std::make_shared<TextRow>()}, nullptr);
     dataSource->sections.push_back(section);
     table->setDataSource(dataSource);
 
@@ -113,12 +112,13 @@ TEST_F(TableBaseTest, SafeAreaBottomCellIsAClearUnselectable34PointSpacer) {
     EXPECT_EQ(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
 
     const auto table = UITableView::make({0, 0, 320, 400});
-    table->registerCell([](const std::string&) -> std::shared_ptr<UITableViewCell> {
-        return vyd::SafeAreaBottomTableViewCell::make();
-    }, "SafeAreaBottomTableViewCell");
+    table->registerCell(
+        [](const std::string&) -> std::shared_ptr<UITableViewCell> { return vyd::SafeAreaBottomTableViewCell::make(); },
+        "SafeAreaBottomTableViewCell");
     const auto dataSource = std::make_shared<SectionsDataSource>();
     dataSource->sections.push_back(std::make_shared<vyd::BaseSectionModel>(
-        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>("SafeAreaBottomTableViewCell")}, nullptr));
+        vyd::SectionRowsRepresentableProtocol::Rows{std::make_shared<TextRow>("SafeAreaBottomTableViewCell")},
+        nullptr));
     table->setDataSource(dataSource);
     table->layoutIfNeeded();
     EXPECT_EQ(table->rectForRow({0, 0}).size.height, 34) << "whatever table it is placed in";

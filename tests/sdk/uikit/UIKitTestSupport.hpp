@@ -3,11 +3,11 @@
 // What the UI kit and panel tests share: a manual clock over an empty main queue, and the traits
 // of one interface style.
 
-#include "support/ManualClock.hpp"
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 #include "platform/uikit/UIViewController.hpp"
+#include "support/ManualClock.hpp"
 
 #include <gtest/gtest.h>
 

@@ -82,9 +82,9 @@ public:
     void start(int apps, bool opens = true) {
         checker->apps = apps < 0 ? std::nullopt : std::optional(installed(apps));
         auth = std::make_shared<FakeAuthService>(sharedLog, opens);
-        coordinator = vyd::AuthWithVCsCoordinator::make(storage, std::make_shared<PopupParams>(), checker,
-                                                        std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth,
-                                                        request());
+        coordinator =
+            vyd::AuthWithVCsCoordinator::make(storage, std::make_shared<PopupParams>(), checker,
+                                              std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth, request());
         coordinator->startAuthChooseScenario();
         finish();
     }
@@ -105,7 +105,7 @@ public:
         for (auto vc = root->presentedViewController(); vc; vc = vc->presentedViewController()) {
             const auto panel = std::dynamic_pointer_cast<vyd::SlidePanelController>(vc);
             const auto content = panel ? panel->contentViewController() : nullptr;
-            sheets.push_back(std::dynamic_pointer_cast<vyd::AuthChooseViewController>(content) ? "choice"
+            sheets.push_back(std::dynamic_pointer_cast<vyd::AuthChooseViewController>(content)  ? "choice"
                              : std::dynamic_pointer_cast<swiftui::UIHostingController>(content) ? "list"
                                                                                                 : "other");
         }
@@ -190,18 +190,30 @@ TEST_F(AuthWithVCsCoordinatorTest, TheChoiceSheetsButtonsAndItsRemoval) {
         Entries log; // after the show event
     };
     const std::vector<Case> cases = {
-        {"close button", 2, [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->closeButton()); }, {},
+        {"close button",
+         2,
+         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->closeButton()); },
+         {},
          {"close vyID"}},
-        {"removed by the panel", 2, [](auto& t) { t.coordinator->authChooseslidePanelVC()->remove(); }, {},
+        {"removed by the panel",
+         2,
+         [](auto& t) { t.coordinator->authChooseslidePanelVC()->remove(); },
+         {},
          {"close vyID"}},
-        {"continue with two apps", 2,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); }, {"choice", "list"},
+        {"continue with two apps",
+         2,
+         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); },
+         {"choice", "list"},
          {"click-kw vyID"}},
-        {"continue with one app", 1,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); }, {},
+        {"continue with one app",
+         1,
+         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); },
+         {},
          {"click-kw vyID", "app2app s1 (off main)"}},
-        {"log in by phone number", 2,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->enterByPhoneButton()); }, {},
+        {"log in by phone number",
+         2,
+         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->enterByPhoneButton()); },
+         {},
          {"click-web app2web", "web s1 (off main)"}},
     };
     for (const auto& c : cases) {

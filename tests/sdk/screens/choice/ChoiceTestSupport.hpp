@@ -49,7 +49,8 @@ public:
 private:
     void finish(std::string entry, Completion completion) {
         log_->add(std::move(entry));
-        foundation::DispatchQueue::main().async([completion = std::move(completion), opens = opens_] { completion(opens); });
+        foundation::DispatchQueue::main().async(
+            [completion = std::move(completion), opens = opens_] { completion(opens); });
     }
     std::shared_ptr<Log> log_;
     bool opens_;
@@ -109,11 +110,9 @@ inline vyd::VYDAuthRequest request() {
 // A model over the fakes, its dismiss signals going into the same log.
 struct Fixture {
     explicit Fixture(std::vector<vyd::KWAppInfo> apps, bool opens = true)
-        : auth(std::make_shared<FakeAuthService>(sharedLog, opens)),
-          delegate(std::make_shared<RecordingDelegate>(log)),
-          model(vyd::KwAppListViewModel::make(request(), std::move(apps), auth,
-                                              std::make_shared<FakeAnalytics>(log), std::make_shared<FakeParamsMaker>(),
-                                              delegate)),
+        : auth(std::make_shared<FakeAuthService>(sharedLog, opens)), delegate(std::make_shared<RecordingDelegate>(log)),
+          model(vyd::KwAppListViewModel::make(request(), std::move(apps), auth, std::make_shared<FakeAnalytics>(log),
+                                              std::make_shared<FakeParamsMaker>(), delegate)),
           dismissals(model->dismissSubject().sink([this] { log.add("dismiss"); })) {}
 
     std::shared_ptr<Log> sharedLog = std::make_shared<Log>();

@@ -25,11 +25,17 @@ TEST_F(KwAppListViewModelTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsIn
         Entries expected;
     };
     const std::vector<Case> cases = {
-        {"a stable app that opens", true, false,
+        {"a stable app that opens",
+         true,
+         false,
          {"click VY Bank", "deeplink vybank:// s1 (off main)", "dismiss", "opened"}},
-        {"the dynamic entry goes to the service's own app-to-app road", true, true,
+        {"the dynamic entry goes to the service's own app-to-app road",
+         true,
+         true,
          {"click VY Bank", "app2app s1 (off main)", "dismiss", "opened"}},
-        {"an attempt that opens nothing leaves the sheet open", false, false,
+        {"an attempt that opens nothing leaves the sheet open",
+         false,
+         false,
          {"click VY Bank", "deeplink vybank:// s1 (off main)"}},
     };
     for (const auto& c : cases) {

@@ -75,11 +75,22 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAreAndEachTapSendsIt
     const std::vector<Case> cases = {
         {"one app: a horizontal card that reacts to taps", {dynamicApp("VY Bank Beta")}, 74, {}, {"VY Bank Beta"}},
         {"none", {}, 154, {}, {}},
-        {"two stable apps: a column", {stableApp("VY Bank"), stableApp("VY Bank Pro")}, 154, {}, {"VY Bank", "VY Bank Pro"}},
+        {"two stable apps: a column",
+         {stableApp("VY Bank"), stableApp("VY Bank Pro")},
+         154,
+         {},
+         {"VY Bank", "VY Bank Pro"}},
         {"one dynamic and one stable: two vertical cards, the dynamic first",
-         {stableApp("VY Bank"), dynamicApp("VY Bank Beta")}, 154, {"VY Bank Beta", "VY Bank"}, {}},
-        {"five apps", {stableApp("VY Bank"), stableApp("VY Bank Pro"), stableApp("VY Bank Biz"), stableApp("VY Bank Kids"), dynamicApp("VY Bank Beta")},
-         154, {"VY Bank Beta"}, {"VY Bank", "VY Bank Pro", "VY Bank Biz", "VY Bank Kids"}},
+         {stableApp("VY Bank"), dynamicApp("VY Bank Beta")},
+         154,
+         {"VY Bank Beta", "VY Bank"},
+         {}},
+        {"five apps",
+         {stableApp("VY Bank"), stableApp("VY Bank Pro"), stableApp("VY Bank Biz"), stableApp("VY Bank Kids"),
+          dynamicApp("VY Bank Beta")},
+         154,
+         {"VY Bank Beta"},
+         {"VY Bank", "VY Bank Pro", "VY Bank Biz", "VY Bank Kids"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,7 +100,10 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAreAndEachTapSendsIt
             return n.kind() == NodeKind::frame && n.description().as<FramePayload>().height.has_value();
         });
         // The first fixed-height frame is the spacer's 24; the cards' area comes after it.
-        const auto frames = root.findAll([](const Node& n) { return n.kind() == NodeKind::frame && n.description().as<FramePayload>().height && !n.description().as<FramePayload>().width; });
+        const auto frames = root.findAll([](const Node& n) {
+            return n.kind() == NodeKind::frame && n.description().as<FramePayload>().height &&
+                   !n.description().as<FramePayload>().width;
+        });
         ASSERT_EQ(frames.size(), 2u);
         EXPECT_EQ(area->frame().height(), 24);
         EXPECT_EQ(frames[1]->frame().height(), c.area);
@@ -122,7 +136,8 @@ TEST_F(KwAppListViewTest, ListedTwiceTheSameEntryGivesTwoCardsThatEachSendIt) {
     const auto app = stableApp("VY Bank");
     Fixture f({app, app}, false);
     const Node& root = shown(f.model);
-    const auto cards = root.findAll([](const Node& n) { return n.kind() == NodeKind::text && n.string() == "VY Bank"; });
+    const auto cards =
+        root.findAll([](const Node& n) { return n.kind() == NodeKind::text && n.string() == "VY Bank"; });
     ASSERT_EQ(cards.size(), 2u);
     for (const Node* card : cards) {
         SimulatedUser::tap(host->hostingView(), {card->frame().midX(), card->frame().midY()});
@@ -174,8 +189,9 @@ TEST_F(KwAppListViewTest, TheDismissSignalClosesTheSheetWhileItIsShownAndNotAfte
     Fixture f({stableApp("VY Bank"), stableApp("VY Bank Pro")}, false);
     const auto root = device->rootViewController();
     const auto list = sheet(f.model);
-    const auto panel = vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactoryProtocol::PanelStyle::contentSize,
-                                                                 vyd::SlidePanelFactoryProtocol::PanelBehavior::noDrag, nullptr);
+    const auto panel =
+        vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactoryProtocol::PanelStyle::contentSize,
+                                                  vyd::SlidePanelFactoryProtocol::PanelBehavior::noDrag, nullptr);
     panel->set(list);
     root->present(panel, true);
     foundation::Clock::advance(2);
@@ -184,7 +200,8 @@ TEST_F(KwAppListViewTest, TheDismissSignalClosesTheSheetWhileItIsShownAndNotAfte
     EXPECT_GT(list->view()->frame().height(), 24 + 154);
 
     // The close button: the cancel event; the sheet then closes on the model's signal.
-    const Node* cross = list->hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::button; });
+    const Node* cross =
+        list->hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::button; });
     ASSERT_NE(cross, nullptr);
     SimulatedUser::tap(list->hostingView(), {cross->frame().midX(), cross->frame().midY()});
     foundation::Clock::advance(2);

@@ -51,7 +51,8 @@ vyd::RemoteConfig config(std::optional<std::vector<std::string>> blacklist,
 
 class LoginButtonControllerTest : public vydtest::LoginButtonTestBase {
 protected:
-    std::shared_ptr<vyd::LoginButtonController> makeController(const std::string& sdkVersion = vydtest::testSdkVersion) {
+    std::shared_ptr<vyd::LoginButtonController>
+    makeController(const std::string& sdkVersion = vydtest::testSdkVersion) {
         return std::make_shared<vyd::LoginButtonController>(nullptr, paramsMaker, store, observer, settings, button,
                                                             [sdkVersion] { return sdkVersion; });
     }
@@ -95,8 +96,13 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
         {"client lowered", "ABC", config(Strings{"abc"}, std::nullopt), "2.3.0", LoginButtonHideReason::blacklist,
          Message::none},
         {"entries not lowered", "ABC", config(Strings{"ABC"}, std::nullopt), "2.3.0", std::nullopt, Message::none},
-        {"non-ASCII client lowered", "\xc3\x84" "BC", config(Strings{"\xc3\xa4" "bc"}, std::nullopt), "2.3.0",
-         LoginButtonHideReason::blacklist, Message::none},
+        {"non-ASCII client lowered",
+         "\xc3\x84"
+         "BC",
+         config(Strings{"\xc3\xa4"
+                        "bc"},
+                std::nullopt),
+         "2.3.0", LoginButtonHideReason::blacklist, Message::none},
         {"no client, empty entry", std::nullopt, config(Strings{"x", ""}, std::nullopt), "2.3.0",
          LoginButtonHideReason::blacklist, Message::none},
         {"blacklist before critical", "abc", config(Strings{"abc"}, R{"2.4.0", std::nullopt, Strings{"2.3.0"}}),
@@ -111,8 +117,8 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
          std::nullopt, Message::info},
         {"current", "shop", config(std::nullopt, R{"2.3.0", std::nullopt, std::nullopt}), "2.3.0", std::nullopt,
          Message::none},
-        {"newer than current", "shop", config(std::nullopt, R{"2.2.0", std::nullopt, Strings{}}), "2.3.0",
-         std::nullopt, Message::none},
+        {"newer than current", "shop", config(std::nullopt, R{"2.2.0", std::nullopt, Strings{}}), "2.3.0", std::nullopt,
+         Message::none},
         // Versions order as numbers: 1.9.0 is older than 1.10.0, 1.10.0 newer than 1.9.0.
         {"1.9.0 below current 1.10.0", "shop", config(std::nullopt, R{"1.10.0", std::nullopt, std::nullopt}), "1.9.0",
          std::nullopt, Message::info},
@@ -120,8 +126,8 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
          std::nullopt, Message::none},
         {"1.9.0 at most warning 1.10.0", "shop", config(std::nullopt, R{"1.11.0", "1.10.0", std::nullopt}), "1.9.0",
          std::nullopt, Message::warning},
-        {"no current, no message", "shop", config(std::nullopt, R{std::nullopt, std::nullopt, std::nullopt}),
-         "2.3.0", std::nullopt, Message::none},
+        {"no current, no message", "shop", config(std::nullopt, R{std::nullopt, std::nullopt, std::nullopt}), "2.3.0",
+         std::nullopt, Message::none},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.title);
@@ -159,12 +165,14 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
 TEST_F(LoginButtonControllerTest, VersionMessagesReadAsTheCatalogueGivesThem) {
     store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"1.10.0", std::nullopt, std::nullopt}));
     makeController("1.9.0")->hideButtonIfNeeded();
-    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{std::nullopt, std::nullopt, std::vector<std::string>{"1.9.0"}}));
+    store->setRemoteConfig(
+        config(std::nullopt, vyd::VersionRestrictions{std::nullopt, std::nullopt, std::vector<std::string>{"1.9.0"}}));
     makeController("1.9.0")->hideButtonIfNeeded();
     drainMainQueue();
     ASSERT_EQ(printed.size(), 2u);
-    EXPECT_EQ(printed[0], vyd::Logger::format("🆔⚙️ℹ️ A new version of the VY ID SDK has been released - update to "
-                                              "the current one: 1.10.0"));
+    EXPECT_EQ(printed[0],
+              vyd::Logger::format("🆔⚙️ℹ️ A new version of the VY ID SDK has been released - update to "
+                                  "the current one: 1.10.0"));
     // Without a current version the message ends empty.
     EXPECT_EQ(printed[1], vyd::Logger::format("🆔⚙️❌ This version of the VY ID SDK is not supported, the login "
                                               "button will not be displayed, \n update the version to the current "
@@ -195,7 +203,8 @@ TEST_F(LoginButtonControllerTest, HidingHidesTellsTheObserverThenReports) {
 }
 
 TEST_F(LoginButtonControllerTest, GoneButtonAndObserverAreSkippedAndTheEventStillSent) {
-    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, std::vector<std::string>{"2.3.0"}}));
+    store->setRemoteConfig(
+        config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, std::vector<std::string>{"2.3.0"}}));
     const auto controller = makeController();
     button.reset();
     observer.reset();

@@ -72,8 +72,14 @@ TEST_F(LoginButtonSettingsTest, EqualOnlyWhenEveryFieldIsEqual) {
         {"textType", [](auto& s) { s.setTextType(VYDLoginButtonTextType::vyID); }},
         {"borderColor", [](auto& s) { s.setBorderColor(uikit::UIColor::red()); }},
         {"titleColor", [](auto& s) { s.setTitleColor(uikit::UIColor::red()); }},
-        {"desiredSize", [](auto& s) { s.setDesiredSize({1, 0}); }},
-        {"logoSize", [](auto& s) { s.setLogoSize({16, 17}); }},
+        {"desiredSize",
+         [](auto& s) {
+             s.setDesiredSize({1, 0});
+         }},
+        {"logoSize",
+         [](auto& s) {
+             s.setLogoSize({16, 17});
+         }},
         {"logoName", [](auto& s) { s.setLogoName("logo_white"); }},
         {"width", [](auto& s) { s.setWidth(120); }},
     };
@@ -167,11 +173,24 @@ TEST_F(LoginButtonSettingsTest, SizingRuleFollowsTheDesiredHeight) {
         CGFloat font;
     };
     const Row rows[] = {
-        {27.9, 28, 16, 14}, {28, 28, 16, 14},   {30, 30, 16, 14},   {33, 32, 16, 14},   {34, 32, 16, 14},
-        {34.5, 34.5, 22, 14}, {40, 40, 22, 14}, {49, 48, 22, 14},   {50, 48, 22, 14},   {50.5, 50.5, 26, 16},
-        {55, 55, 26, 16},   {100, 64, 26, 16},
+        {27.9, 28, 16, 14},
+        {28, 28, 16, 14},
+        {30, 30, 16, 14},
+        {33, 32, 16, 14},
+        {34, 32, 16, 14},
+        {34.5, 34.5, 22, 14},
+        {40, 40, 22, 14},
+        {49, 48, 22, 14},
+        {50, 48, 22, 14},
+        {50.5, 50.5, 26, 16},
+        {55, 55, 26, 16},
+        {100, 64, 26, 16},
         // Sizes that are no sizes give the rule's lower limit, never NaN.
-        {0, 28, 16, 14},    {-40, 28, 16, 14},  {notANumber, 28, 16, 14},  {infinity, 28, 16, 14}, {-infinity, 28, 16, 14},
+        {0, 28, 16, 14},
+        {-40, 28, 16, 14},
+        {notANumber, 28, 16, 14},
+        {infinity, 28, 16, 14},
+        {-infinity, 28, 16, 14},
     };
     for (const auto& row : rows) {
         LoginButtonSettings settings(VYDLoginButtonStyle::green);
@@ -191,12 +210,14 @@ TEST_F(LoginButtonSettingsTest, UserPerceivedCharactersAreGraphemeClusters) {
     const Row rows[] = {
         {"", 0},
         {"Ivan I.", 7},
-        {"\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd", 4},                   // Cyrillic, two bytes each
-        {"e\xcc\x81", 1},                                         // e + combining acute accent
-        {"\xf0\x9f\x87\xb7\xf0\x9f\x87\xba", 1},                  // a flag: two regional indicators
+        {"\xd0\x98\xd0\xb2\xd0\xb0\xd0\xbd", 4}, // Cyrillic, two bytes each
+        {"e\xcc\x81", 1},                        // e + combining acute accent
+        {"\xf0\x9f\x87\xb7\xf0\x9f\x87\xba", 1}, // a flag: two regional indicators
         {"\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7", 1}, // family (ZWJ)
         {"\r\n", 1},
-        {"a\xff" "b", 3},                                         // a stray byte counts as one
+        {"a\xff"
+         "b",
+         3}, // a stray byte counts as one
     };
     for (const auto& [text, length] : rows) {
         EXPECT_EQ(vyd::userPerceivedLength(text), length) << text;

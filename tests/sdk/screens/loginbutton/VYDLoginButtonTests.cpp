@@ -100,7 +100,8 @@ TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
         const auto button = VYDLoginButton::make(style, VYDLoginButtonTextType::fillWithVyID, {300, 40}, nullptr);
         const bool green = style == VYDLoginButtonStyle::green;
         EXPECT_EQ(button->backgroundColor(), green ? vyd::palette::brand() : uikit::UIColor::white());
-        EXPECT_EQ(button->titleColor(UIControlState::normal), green ? uikit::UIColor::white() : uikit::UIColor::black());
+        EXPECT_EQ(button->titleColor(UIControlState::normal),
+                  green ? uikit::UIColor::white() : uikit::UIColor::black());
         EXPECT_EQ(button->layer()->borderWidth(), green ? 0 : 1);
         EXPECT_EQ(button->layer()->borderColor(),
                   (green ? uikit::UIColor::clear() : vyd::palette::defaultBorder()).cgColor());
@@ -126,16 +127,24 @@ TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
         CGFloat width; // 0: the minimal width
     };
     const Row rows[] = {
-        {{400, 27.9}, 28, 400}, {{400, 33}, 32, 400},   {{400, 34.5}, 34.5, 400}, {{400, 49}, 48, 400},
-        {{400, 50.5}, 50.5, 400}, {{400, 100}, 64, 400}, {{10, 44}, 44, 0},
+        {{400, 27.9}, 28, 400},
+        {{400, 33}, 32, 400},
+        {{400, 34.5}, 34.5, 400},
+        {{400, 49}, 48, 400},
+        {{400, 50.5}, 50.5, 400},
+        {{400, 100}, 64, 400},
+        {{10, 44}, 44, 0},
         // Sizes that are no sizes: the rule's limits, never a crash or a NaN frame.
-        {{0, 0}, 28, 0},        {{-20, -20}, 28, 0},     {{notANumber, notANumber}, 28, 0},
-        {{infinity, infinity}, 28, 0}, {{notANumber, 40}, 40, 0},
+        {{0, 0}, 28, 0},
+        {{-20, -20}, 28, 0},
+        {{notANumber, notANumber}, 28, 0},
+        {{infinity, infinity}, 28, 0},
+        {{notANumber, 40}, 40, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);
-        const auto button =
-            VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID, row.desired, nullptr);
+        const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID,
+                                                 row.desired, nullptr);
         button->setCornerRadius(vyd::VYDCornerRadiusStyle::capsule);
         const auto frame = laidOutFrame(button);
         const CGFloat minimal = minimalWidthFor(VYDLoginButtonTextType::loginWithVyID, row.height);
@@ -205,14 +214,14 @@ TEST_F(VYDLoginButtonTest, CriticalVersionHidesAndItsMessageComesAfterCreation) 
 
     drainMainQueue();
     ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0], vyd::Logger::format(vyd::L10n::Logs::versionErrorMessageValues(
-                              vyd::L10n::Ui::Common::vyIdB64(), "99.0.0")));
+    EXPECT_EQ(printed[0], vyd::Logger::format(
+                              vyd::L10n::Logs::versionErrorMessageValues(vyd::L10n::Ui::Common::vyIdB64(), "99.0.0")));
 }
 
 TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
     storeMaskedName("Ivan I.");
-    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID,
-                                             {300, 40}, nullptr);
+    const auto button =
+        VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::loginWithVyID, {300, 40}, nullptr);
     EXPECT_EQ(button->title(UIControlState::normal), " Login as Ivan I.");
     EXPECT_TRUE(store->isButtonPersonalized());
     EXPECT_EQ(eventsNamed(AnalyticsEventAction::vyIDLoginShow).at(0).params.at("personalView"), "1");
@@ -224,7 +233,8 @@ TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
     EXPECT_TRUE(button->attemptToPersonalize());
     EXPECT_EQ(button->title(UIControlState::normal), "  " + longName);
 
-    const auto plain = VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::vyID, {300, 40}, nullptr);
+    const auto plain =
+        VYDLoginButton::make(VYDLoginButtonStyle::green, VYDLoginButtonTextType::vyID, {300, 40}, nullptr);
     EXPECT_EQ(plain->title(UIControlState::normal), vyd::L10n::Ui::LoginButton::vyIdB64());
     EXPECT_FALSE(store->isButtonPersonalized());
 }
@@ -245,8 +255,8 @@ TEST_F(VYDLoginButtonTest, UnusableRecordsLeaveTheUsualText) {
 
 TEST_F(VYDLoginButtonTest, LoaderReplacesContentAndGivesItBack) {
     storeMaskedName("Ivan I.");
-    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, VYDLoginButtonTextType::loginWithVyID,
-                                             {260, 48}, nullptr);
+    const auto button =
+        VYDLoginButton::make(VYDLoginButtonStyle::white, VYDLoginButtonTextType::loginWithVyID, {260, 48}, nullptr);
     EXPECT_TRUE(button->isLoaderHidden());
     EXPECT_EQ(button->loaderView()->superview(), nullptr);
 

@@ -12,9 +12,7 @@ struct Row {
     std::strong_ordering order;
 };
 
-const char* name(std::strong_ordering order) {
-    return order < 0 ? "less" : order > 0 ? "greater" : "equal";
-}
+const char* name(std::strong_ordering order) { return order < 0 ? "less" : order > 0 ? "greater" : "equal"; }
 
 } // namespace
 

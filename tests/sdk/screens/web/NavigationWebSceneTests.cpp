@@ -126,8 +126,8 @@ protected:
                 presenter, nullptr, certificates, appToken, color, isSecure, start, delegates);
         } else {
             presenter = std::make_shared<vyd::NavigationBaseWebViewPresenter>();
-            interactor = std::make_shared<vyd::NavigationBaseWebViewInteractor>(
-                presenter, nullptr, certificates, color, isSecure, start, host, delegates);
+            interactor = std::make_shared<vyd::NavigationBaseWebViewInteractor>(presenter, nullptr, certificates, color,
+                                                                                isSecure, start, host, delegates);
         }
         auto router = std::make_shared<vyd::NavigationBaseWebViewRouter>(std::make_shared<vyd::AppMethodsWrapper>());
         auto controller = vyd::NavigationBaseWebViewController::make(interactor, router, view);
