@@ -3,8 +3,9 @@
 #include <png.h>
 
 #include <cstdio> // jpeglib.h needs FILE
-#include <jerror.h>
 #include <jpeglib.h>
+// after jpeglib.h, whose types it uses
+#include <jerror.h>
 
 #include <algorithm>
 #include <cmath>
