@@ -1,6 +1,7 @@
 #include "ELKLiteRoad.hpp"
 
 #include "Settle.hpp"
+#include "WebPages.hpp"
 
 #include "sdk/VYDCore.hpp"
 
@@ -19,37 +20,6 @@
 
 namespace hostapp {
 namespace {
-
-constexpr double pageBound = 15; // seconds; only reached when something is broken
-
-bool waitFor(const std::function<bool()>& done, const char* what) {
-    if (foundation::RunLoop::main().runUntil(done, pageBound)) {
-        return true;
-    }
-    std::printf("  (gave up waiting for %s)\n", what);
-    return false;
-}
-
-std::shared_ptr<webkit::WKWebView> findWebView(const std::shared_ptr<uikit::UIView>& view) {
-    if (auto webView = std::dynamic_pointer_cast<webkit::WKWebView>(view)) {
-        return webView;
-    }
-    for (const auto& subview : view->subviews()) {
-        if (auto webView = findWebView(subview)) {
-            return webView;
-        }
-    }
-    return nullptr;
-}
-
-bool waitForPage(webkit::WKWebView& webView, const std::string& title) {
-    const bool loaded =
-        waitFor([&] { return !webView.isLoading() && webView.title() == title && webView.url(); }, title.c_str());
-    if (loaded) {
-        std::printf("  page \"%s\" at %s\n", title.c_str(), webView.url()->path().c_str());
-    }
-    return loaded;
-}
 
 // The shop's listener of the relogin: it continues with its user's identifier.
 class ShopRelogin : public vyd::VYDWebViewReloginContinueDelegate {

@@ -1,6 +1,7 @@
 #include "OTPRoad.hpp"
 
 #include "Settle.hpp"
+#include "WebPages.hpp"
 
 #include "sdk/VYDCore.hpp"
 
@@ -21,39 +22,6 @@ namespace {
 
 constexpr const char* clientId = "vy-shop";
 constexpr const char* redirectUri = "vyshop://auth/return";
-constexpr double pageBound = 15; // seconds; only reached when something is broken
-
-// Runs the main queue (pages arrive from the network) until `done`; says so when it never came.
-bool waitFor(const std::function<bool()>& done, const char* what) {
-    if (foundation::RunLoop::main().runUntil(done, pageBound)) {
-        return true;
-    }
-    std::printf("  (gave up waiting for %s)\n", what);
-    return false;
-}
-
-// The web view the user sees: the one inside what is on top of the screen.
-std::shared_ptr<webkit::WKWebView> findWebView(const std::shared_ptr<uikit::UIView>& view) {
-    if (auto webView = std::dynamic_pointer_cast<webkit::WKWebView>(view)) {
-        return webView;
-    }
-    for (const auto& subview : view->subviews()) {
-        if (auto webView = findWebView(subview)) {
-            return webView;
-        }
-    }
-    return nullptr;
-}
-
-// Waits for the page with that title to have loaded and prints where the user is.
-bool waitForPage(webkit::WKWebView& webView, const std::string& title) {
-    const bool loaded =
-        waitFor([&] { return !webView.isLoading() && webView.title() == title && webView.url(); }, title.c_str());
-    if (loaded) {
-        std::printf("  page \"%s\" at %s\n", title.c_str(), webView.url()->path().c_str());
-    }
-    return loaded;
-}
 
 } // namespace
 
