@@ -78,7 +78,7 @@ std::shared_ptr<uikit::UIButton> OTPWebView::reloadButton() {
 
 std::shared_ptr<uikit::UIStackView> OTPWebView::errorStackView() {
     if (!errorStackView_) {
-        errorStackView_ = uikit::UIStackView::make({errorLabel(), reloadButton()});
+        errorStackView_ = uikit::UIStackView::make();
         errorStackView_->setAxis(uikit::UILayoutConstraintAxis::vertical);
         errorStackView_->setDistribution(uikit::UIStackViewDistribution::fill);
         errorStackView_->setAlignment(uikit::UIStackViewAlignment::center);
@@ -111,11 +111,25 @@ void OTPWebView::setupView(const std::shared_ptr<OTPWebViewDelegateProtocol>& de
     makeConstraints();
 }
 
-void OTPWebView::makeConstraints() {
-    auto header = hostingHeaderController_->view();
+void OTPWebView::fillErrorArea() {
+    if (!errorStackView_->arrangedSubviews().empty()) {
+        return;
+    }
+    errorStackView_->addArrangedSubview(errorLabel());
+    errorStackView_->addArrangedSubview(reloadButton());
     // Below required: the error stack folds the button to no height while it is hidden.
     auto reloadButtonHeight = reloadButton_->heightAnchor().constraintEqualToConstant(reloadHeight);
     reloadButtonHeight->setPriority(999);
+    NSLayoutConstraint::activate({
+        reloadButton_->widthAnchor().constraintEqualToConstant(reloadWidth),
+        reloadButtonHeight,
+        // The message wraps inside the screen's margins rather than running past them.
+        errorStackView_->widthAnchor().constraintLessThanOrEqualTo(widthAnchor(), 1, -32),
+    });
+}
+
+void OTPWebView::makeConstraints() {
+    auto header = hostingHeaderController_->view();
     NSLayoutConstraint::activate({
         header->topAnchor().constraintEqualTo(safeAreaLayoutGuide()->topAnchor()),
         header->leadingAnchor().constraintEqualTo(leadingAnchor()),
@@ -125,12 +139,8 @@ void OTPWebView::makeConstraints() {
         webView_->leadingAnchor().constraintEqualTo(leadingAnchor()),
         webView_->trailingAnchor().constraintEqualTo(trailingAnchor()),
         webView_->bottomAnchor().constraintEqualTo(bottomAnchor()),
-        reloadButton_->widthAnchor().constraintEqualToConstant(reloadWidth),
-        reloadButtonHeight,
         errorStackView_->centerXAnchor().constraintEqualTo(centerXAnchor()),
         errorStackView_->centerYAnchor().constraintEqualTo(centerYAnchor()),
-        // The message wraps inside the screen's margins rather than running past them.
-        errorStackView_->widthAnchor().constraintLessThanOrEqualTo(widthAnchor(), 1, -32),
         spinnerImageView_->widthAnchor().constraintEqualToConstant(spinnerSide),
         spinnerImageView_->heightAnchor().constraintEqualToConstant(spinnerSide),
         spinnerImageView_->centerXAnchor().constraintEqualTo(centerXAnchor()),
@@ -139,6 +149,9 @@ void OTPWebView::makeConstraints() {
 }
 
 void OTPWebView::updateUI(const OTPWebViewViewModel& viewModel) {
+    if (!viewModel.errorViewIsHidden) {
+        fillErrorArea();
+    }
     spinnerImageView()->setHidden(viewModel.spinnerViewIsHidden);
     errorStackView()->setHidden(viewModel.errorViewIsHidden);
     errorLabel()->setHidden(viewModel.errorViewIsHidden);
@@ -160,9 +173,16 @@ std::function<void()> OTPWebView::delegateCall(void (OTPWebViewDelegateProtocol:
 
 void OTPWebView::updateHeaderView() {
     const auto delegate = this->delegate();
+    const bool showBack = delegate ? delegate->shouldShowBackButton() : false;
+    // The same answer builds the same header (its actions reach the delegate at tap time), so only
+    // a change is worth evaluating and laying the header out again.
+    if (headerShowsBack_ == showBack) {
+        return;
+    }
+    headerShowsBack_ = showBack;
     hostingHeaderController()->setRootView(OTPHeaderView(delegateCall(&OTPWebViewDelegateProtocol::backButtonPressed),
                                                          delegateCall(&OTPWebViewDelegateProtocol::doneButtonPressed),
-                                                         delegate ? delegate->shouldShowBackButton() : false));
+                                                         showBack));
 }
 
 } // namespace vyd

@@ -60,6 +60,9 @@ private:
     // Calls the member on the delegate, once the view and the delegate still exist.
     std::function<void()> delegateCall(void (OTPWebViewDelegateProtocol::*member)());
     void makeConstraints();
+    // The message and the reload button go into the error area when it first shows an error: a
+    // page that loads pays nothing for them.
+    void fillErrorArea();
 
     std::weak_ptr<OTPWebViewDelegateProtocol> delegate_;
     const std::optional<uikit::UIColor> navigationColor_;
@@ -69,6 +72,8 @@ private:
     std::shared_ptr<uikit::UILabel> errorLabel_;
     std::shared_ptr<uikit::UIButton> reloadButton_;
     std::shared_ptr<swiftui::UIHostingController> hostingHeaderController_;
+    // What the header was last built with; none before its first build.
+    std::optional<bool> headerShowsBack_;
 };
 
 } // namespace vyd
