@@ -51,9 +51,20 @@ void showOTPRoad() {
     request.redirectUri = redirectUri;
     request.codeChallenge = "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM";
     request.codeChallengeMethod = "S256";
-    std::printf("the shop asks the SDK to sign in over its screen\n");
-    if (const auto error = vyd::VYD::login()->auth(request, device.rootViewController())) {
-        std::printf("  refused: %s\n", error->message.value_or("").c_str());
+    // The shop's login button starts the sign-in over its screen.
+    const auto screen = device.rootViewController();
+    const auto button = vyd::VYDLoginButton::make(vyd::VYDLoginButtonStyle::green, nullptr);
+    screen->view()->addSubview(button);
+    button->setFrame({24, 700, 342, 48});
+    std::optional<vyd::VYDError> refused;
+    button->addTarget(
+        [&](uikit::UIControl&, const uikit::UIEvent*) { refused = vyd::VYD::login()->auth(request, screen); },
+        uikit::UIControlEvents::touchUpInside);
+    std::printf("the user taps the shop's \"%s\" button\n",
+                button->title(uikit::UIControlState::normal).value_or("").c_str());
+    testing::SimulatedUser::tap(button);
+    if (refused) {
+        std::printf("  refused: %s\n", refused->message.value_or("").c_str());
         return;
     }
     settle(device);

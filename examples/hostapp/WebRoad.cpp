@@ -86,56 +86,33 @@ vyd::VYDAuthRequest shopRequest() {
     request.state = "shop-state-7";
     request.nonce = "shop-nonce-7";
     request.redirectUri = "vyshop://auth/return";
-    request.codeChallenge = "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM";
-    request.codeChallengeMethod = "S256";
-    request.loginHint = "+7 900 000-00-00";
     return request;
 }
 
-void loginOnATestStand(testing::SimulatedDevice& device) {
-    std::printf("\nThe shop signs in on the test stand \"ift\", whose authorization page it points at itself:\n");
+// What the SDK refuses before it stores or shows anything. (The sign-in itself, from the login
+// button on a test stand to the code, is the road of the full-screen web scene.)
+void refuseBadInput(testing::SimulatedDevice& device) {
+    std::printf("\nWhat the SDK refuses, without storing or showing anything:\n");
     const auto& settings = vyd::VYD::settings();
-    settings->applyMainPreferences(clientId, std::nullopt, "VY Shop", std::nullopt, vyd::VYDStandType::ift);
-    if (const auto error = settings->applyTestStandAuthorizationPage(vyd::VYDStandType::prom, "https://127.0.0.1/")) {
-        std::printf("  production stand refused: %s\n", error->message.value_or("").c_str());
-    }
-    settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, "https://127.0.0.1:8443/oauth2/authorize");
-    useRemoteConfig(R"({"hostsWhiteList": ["127.0.0.1"], "vyIDWebViewEnabledMap": {"vy-shop": true}})");
+    const auto say = [](const char* what, const std::optional<vyd::VYDError>& error) {
+        std::printf("  %-46s %s\n", what, error ? error->message.value_or("(no message)").c_str() : "accepted");
+    };
+    say("the production stand's page pointed elsewhere",
+        settings->applyTestStandAuthorizationPage(vyd::VYDStandType::prom, "https://127.0.0.1/"));
+    say("a test stand's page that is an app link",
+        settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, "vybank://authorize"));
 
     const auto screen = device.rootViewController();
-    const auto button = vyd::VYDLoginButton::make(vyd::VYDLoginButtonStyle::green, nullptr);
-    screen->view()->addSubview(button);
-    button->setFrame({24, 700, 342, 48});
-    button->addTarget(
-        [screen](uikit::UIControl&, const uikit::UIEvent*) {
-            auto bad = shopRequest();
-            bad.redirectUri = "back to the shop";
-            if (const auto error = vyd::VYD::login()->auth(bad, screen)) {
-                std::printf("  a request whose redirect URI is no URL: %s\n", error->message.value_or("").c_str());
-            }
-            if (const auto error = vyd::VYD::login()->auth(shopRequest(), screen)) {
-                std::printf("  login refused: %s\n", error->message.value_or("").c_str());
-            }
-        },
-        uikit::UIControlEvents::touchUpInside);
-    std::printf("tap \"%s\"\n", button->title(uikit::UIControlState::normal).value_or("").c_str());
-    testing::SimulatedUser::tap(button);
+    auto request = shopRequest();
+    request.redirectUri = "back to the shop";
+    say("a login whose redirect URI is no URL", vyd::VYD::login()->auth(request, screen));
+    request = shopRequest();
+    request.ssoBaseUrl = "::";
+    say("a login whose SSO base URL is no link", vyd::VYD::login()->auth(request, screen));
+    say("a login without a screen to show it over", vyd::VYD::login()->auth(shopRequest(), nullptr));
     settle(device);
-    std::printf("  the authorization page opened in the %s\n", where(device).c_str());
-    if (const auto safari =
-            std::dynamic_pointer_cast<safariservices::SFSafariViewController>(device.topViewController())) {
-        std::printf("  %s\n", safari->url().absoluteString().c_str());
-    }
-
-    std::printf("the page sends the user back to the shop with a code:\n");
-    vyd::VYD::login()->getResponseFrom("vyshop://auth/return?state=shop-state-7&code=c-0042",
-                                       [](const vyd::VYDAuthResponse& response) {
-                                           std::printf("  success %s, code %s\n", response.isSuccess ? "yes" : "no",
-                                                       response.code.value_or("(none)").c_str());
-                                       });
-    settle(device);
-    std::printf("  now on screen: %s\n", where(device).c_str());
-    button->removeFromSuperview();
+    std::printf("  on screen: %s; state stored: %s\n", where(device).c_str(),
+                vyd::DIContainer::staticStorageService()->state() ? "yes" : "no");
 }
 
 } // namespace
@@ -153,7 +130,7 @@ void showWebRoad() {
     useRemoteConfig(R"({"hostsWhiteList": "not a list", "vyIDWebViewEnabledMap": [1, 2]})");
     openEach(device);
 
-    loginOnATestStand(device);
+    refuseBadInput(device);
     useRemoteConfig("{}");
 }
 
