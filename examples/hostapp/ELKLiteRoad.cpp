@@ -39,8 +39,7 @@ void showELKLiteRoad() {
     std::printf("\n== Personal account relogin in a web panel\n");
     testing::SimulatedDevice device;
     const auto bank = testsupport::VYBankServer::start();
-    const auto previousCertificates = vyd::DIContainer::certificatesService();
-    vyd::DIContainer::setCertificatesService(
+    const auto previousCertificates = vyd::DIContainer::setCertificatesService(
         std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
 
     const auto& settings = vyd::VYD::settings();

@@ -33,8 +33,7 @@ void showOTPRoad() {
 
     const auto bank = testsupport::VYBankServer::start();
     std::printf("VY Bank's server: %s (its certificate chains to a root made at its start)\n", bank->url("").c_str());
-    const auto previousCertificates = vyd::DIContainer::certificatesService();
-    vyd::DIContainer::setCertificatesService(
+    const auto previousCertificates = vyd::DIContainer::setCertificatesService(
         std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
     std::printf("the SDK trusts that root as its anchor\n");
 

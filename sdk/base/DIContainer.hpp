@@ -13,7 +13,8 @@ namespace vyd {
 #undef VYD_SERVICE
 
 // One process-wide service: made by its factory on first use, then shared; a setter replaces it
-// (tests, host apps). Setting nullptr drops it, so the next read makes a fresh one.
+// (tests, host apps) and hands back the one it replaced. Setting nullptr drops it, so the next
+// read makes a fresh one.
 template <class T>
 class DIEntry {
 public:
@@ -35,10 +36,10 @@ public:
         return value_;
     }
 
-    void set(std::shared_ptr<T> value) {
-        std::shared_ptr<T> previous;
+    // Returns what was there (nullptr if nothing was made yet), so a caller can put it back.
+    std::shared_ptr<T> set(std::shared_ptr<T> value) {
         std::lock_guard lock(mutex_);
-        previous = std::exchange(value_, std::move(value));
+        return std::exchange(value_, std::move(value));
     }
 
 private:
@@ -53,7 +54,7 @@ class DIContainer {
 public:
 #define VYD_SERVICE(Protocol, getter, Setter)                                                                          \
     static std::shared_ptr<Protocol> getter();                                                                         \
-    static void set##Setter(std::shared_ptr<Protocol> value);
+    static std::shared_ptr<Protocol> set##Setter(std::shared_ptr<Protocol> value);
 #include "sdk/base/DIContainerServices.def"
 #undef VYD_SERVICE
 };

@@ -107,7 +107,9 @@ std::shared_ptr<SlidePanelFactoryProtocol> slidePanelFactory() { return std::mak
     }                                                                                                                  \
     }                                                                                                                  \
     std::shared_ptr<Protocol> DIContainer::getter() { return getter##Entry().get(); }                                  \
-    void DIContainer::set##Setter(std::shared_ptr<Protocol> value) { getter##Entry().set(std::move(value)); }
+    std::shared_ptr<Protocol> DIContainer::set##Setter(std::shared_ptr<Protocol> value) {                              \
+        return getter##Entry().set(std::move(value));                                                                  \
+    }
 #include "sdk/base/DIContainerServices.def"
 #undef VYD_SERVICE
 

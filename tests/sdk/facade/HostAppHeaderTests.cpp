@@ -25,9 +25,8 @@ public:
 } // namespace
 
 TEST(HostAppHeaderTest, HostPlugsInItsAnalyticsWithTheUmbrellaHeaderAlone) {
-    const auto previous = vyd::DIContainer::analyticsService();
     const auto sink = std::make_shared<HostAnalytics>();
-    vyd::DIContainer::setAnalyticsService(std::make_shared<vyd::AnalyticsService>(sink));
+    const auto previous = vyd::DIContainer::setAnalyticsService(std::make_shared<vyd::AnalyticsService>(sink));
 
     vyd::DIContainer::analyticsService()->refreshUserLoginId("partner-client");
     vyd::DIContainer::analyticsService()->sendEvent(vyd::AnalyticsEventAction::vyIDLoginShow, {{"place", "host"}});

@@ -9,6 +9,7 @@
 #include "sdk/services/StaticStorageService.hpp"
 #include "sdk/services/UserDefaultsServiceProtocol.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,8 @@ private:
 
 class VYDLoginTest : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     void SetUp() override {
         sink->onEvent = [this](const vyd::AnalyticsEvent& event) {
             log.push_back("event " + event.name + (event.params.count("error") ? " " + event.params.at("error") : ""));
@@ -65,10 +68,11 @@ protected:
         storage->setClientId("partner-1");
         storage->setLogUid("log-1");
         startLogin();
-        vyd::DIContainer::setStaticStorageService(storage);
-        vyd::DIContainer::setAppTokenService(std::make_shared<LoggingAppTokenService>(log));
-        vyd::DIContainer::setUserDefaultsService(std::make_shared<LoggingUserDefaults>(log));
-        vyd::DIContainer::setAnalyticsParamsMaker(
+        services.replace(&vyd::DIContainer::setStaticStorageService, storage);
+        services.replace(&vyd::DIContainer::setAppTokenService, std::make_shared<LoggingAppTokenService>(log));
+        services.replace(&vyd::DIContainer::setUserDefaultsService, std::make_shared<LoggingUserDefaults>(log));
+        services.replace(
+            &vyd::DIContainer::setAnalyticsParamsMaker,
             std::make_shared<vyd::AnalyticsParamsMaker>(storage, nullptr, [] { return std::string("1.0.0"); }));
         token = foundation::NotificationCenter::defaultCenter().addObserver(
             vyd::NotificationNames::authNativeResult(), nullptr, [this](const foundation::Notification& note) {
@@ -79,13 +83,7 @@ protected:
             });
     }
 
-    void TearDown() override {
-        foundation::NotificationCenter::defaultCenter().removeObserver(token);
-        vyd::DIContainer::setStaticStorageService(nullptr);
-        vyd::DIContainer::setAppTokenService(nullptr);
-        vyd::DIContainer::setUserDefaultsService(nullptr);
-        vyd::DIContainer::setAnalyticsParamsMaker(nullptr);
-    }
+    void TearDown() override { foundation::NotificationCenter::defaultCenter().removeObserver(token); }
 
     // A login under way, with nothing logged yet.
     void startLogin() {

@@ -5,6 +5,7 @@
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,9 @@ namespace {
 
 class VYDSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { vyd::DIContainer::setStaticStorageService(storage); }
-    void TearDown() override { vyd::DIContainer::setStaticStorageService(nullptr); }
+    vydtest::ScopedServices services;
+
+    void SetUp() override { services.replace(&vyd::DIContainer::setStaticStorageService, storage); }
 
     std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
     std::shared_ptr<vyd::StaticStorageService> storage =

@@ -3,6 +3,7 @@
 #include "sdk/base/DIContainer.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
 #include "sdk/uikit/Palette.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 using namespace paneltests;
 using vyd::SlidePanelController;
@@ -96,11 +97,13 @@ TEST_F(SlidePanelFactoryTest, ContainerGivesOneFactoryUntilReplaced) {
         int made = 0;
     };
     const auto replacement = std::make_shared<Recording>();
-    vyd::DIContainer::setSlidePanelFactory(replacement);
-    vyd::DIContainer::slidePanelFactory()->createSlidePanel(Style::web, Behavior::noDrag, nullptr);
-    EXPECT_EQ(replacement->made, 1);
-    vyd::DIContainer::setSlidePanelFactory(nullptr);
-    EXPECT_NE(vyd::DIContainer::slidePanelFactory(), replacement);
+    {
+        vydtest::ScopedServices services;
+        services.replace(&vyd::DIContainer::setSlidePanelFactory, replacement);
+        vyd::DIContainer::slidePanelFactory()->createSlidePanel(Style::web, Behavior::noDrag, nullptr);
+        EXPECT_EQ(replacement->made, 1);
+    }
+    EXPECT_EQ(vyd::DIContainer::slidePanelFactory(), factory) << "the scope puts the former factory back";
 }
 
 } // namespace

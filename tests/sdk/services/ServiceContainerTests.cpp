@@ -22,17 +22,20 @@ using vyd::DIContainer;
 
 namespace {
 
-// Made on first use and shared; a replacement is handed out until it is taken away, and then a
-// fresh one is made.
 template <class Protocol>
-void expectSharedAndReplaceable(std::shared_ptr<Protocol> (*get)(), void (*set)(std::shared_ptr<Protocol>),
+using Setter = std::shared_ptr<Protocol> (*)(std::shared_ptr<Protocol>);
+
+// Made on first use and shared; a replacement is handed out until it is taken away, each setter
+// handing back what it replaced, and then a fresh one is made.
+template <class Protocol>
+void expectSharedAndReplaceable(std::shared_ptr<Protocol> (*get)(), Setter<Protocol> set,
                                 std::shared_ptr<Protocol> replacement) {
     const auto first = get();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(get(), first);
-    set(replacement);
+    EXPECT_EQ(set(replacement), first);
     EXPECT_EQ(get(), replacement);
-    set(nullptr);
+    EXPECT_EQ(set(nullptr), replacement);
     const auto fresh = get();
     ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, replacement);
@@ -41,7 +44,7 @@ void expectSharedAndReplaceable(std::shared_ptr<Protocol> (*get)(), void (*set)(
 
 // A container entry's own product, to hand back as a replacement.
 template <class Protocol>
-std::shared_ptr<Protocol> madeBy(std::shared_ptr<Protocol> (*get)(), void (*set)(std::shared_ptr<Protocol>)) {
+std::shared_ptr<Protocol> madeBy(std::shared_ptr<Protocol> (*get)(), Setter<Protocol> set) {
     set(nullptr);
     auto made = get();
     set(nullptr);

@@ -9,6 +9,7 @@
 #include "sdk/services/NetworkService.hpp"
 #include "sdk/uikit/ViewShimmer.hpp"
 #include "support/TestServer.hpp"
+#include "support/sdk/ScopedServices.hpp"
 #include "support/sdk/TemporaryBundle.hpp"
 
 #include <gtest/gtest.h>
@@ -69,11 +70,13 @@ bool hasShimmer(const uikit::UIView& view) {
 
 class ImageLoadingTest : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     void SetUp() override {
         foundation::RunLoop::main().discardPending();
         useNetwork(foundation::URLSessionConfiguration::defaultConfiguration());
-        vyd::DIContainer::setImageCache(cache);
-        vyd::DIContainer::setFileService(files);
+        services.replace(&vyd::DIContainer::setImageCache, cache);
+        services.replace(&vyd::DIContainer::setFileService, files);
         server->handle("GET", "/logo.png", [](const TestRequest&) {
             return TestResponse{200, logo(), "image/png", {}};
         });
@@ -81,15 +84,12 @@ protected:
     void TearDown() override {
         server.reset();
         foundation::RunLoop::main().discardPending();
-        vyd::DIContainer::setNetworkService(nullptr);
-        vyd::DIContainer::setImageCache(nullptr);
-        vyd::DIContainer::setFileService(nullptr);
     }
 
     void useNetwork(foundation::URLSessionConfiguration configuration) {
         network = std::make_shared<CountingNetworkService>(std::make_shared<vyd::NetworkService>(
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}), configuration));
-        vyd::DIContainer::setNetworkService(network);
+        services.replace(&vyd::DIContainer::setNetworkService, network);
     }
     static std::string logo() { return vydtest::sourceBundleFile("vy_logo.png"); }
     static void waitFor(const std::function<bool()>& done) {
@@ -132,7 +132,7 @@ TEST_F(ImageLoadingTest, CacheableLoadGoesToMemoryThenDiskThenNetwork) {
     const int diskReads = files->loads;
     EXPECT_EQ(diskReads, 1) << "only the first load looked on disk";
 
-    vyd::DIContainer::setImageCache(cache = std::make_shared<vyd::ImageCache>()); // a new launch
+    services.replace(&vyd::DIContainer::setImageCache, cache = std::make_shared<vyd::ImageCache>()); // a new launch
     const auto fromDisk = cacheableImage(link);
     ASSERT_NE(fromDisk, nullptr);
     EXPECT_EQ(fromDisk->size(), loaded->size());

@@ -9,6 +9,7 @@
 #include "sdk/services/AnalyticsService.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
+#include "support/sdk/ScopedServices.hpp"
 #include "support/sdk/TemporaryKeychain.hpp"
 
 #include <gtest/gtest.h>
@@ -26,20 +27,19 @@ inline constexpr double infinity = std::numeric_limits<double>::infinity();
 
 class LoginButtonTestBase : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     void SetUp() override {
         foundation::RunLoop::main().discardPending();
         vyd::Logger::setOutput([this](std::string_view text) { printed.emplace_back(text); });
-        vyd::DIContainer::setStaticStorageService(store);
-        vyd::DIContainer::setAnalyticsService(analytics);
-        vyd::DIContainer::setAnalyticsParamsMaker(paramsMaker);
+        services.replace(&vyd::DIContainer::setStaticStorageService, store);
+        services.replace(&vyd::DIContainer::setAnalyticsService, analytics);
+        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
     }
 
     void TearDown() override {
         foundation::RunLoop::main().runUntilIdle();
         vyd::Logger::setOutput({});
-        vyd::DIContainer::setStaticStorageService(nullptr);
-        vyd::DIContainer::setAnalyticsService(nullptr);
-        vyd::DIContainer::setAnalyticsParamsMaker(nullptr);
     }
 
     // What a VY Bank app leaves in the keychain it shares with the SDK.

@@ -27,6 +27,7 @@
 #include "sdk/services/CertificatesService.hpp"
 #include "support/TestServer.hpp"
 #include "support/VYBankServer.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,8 @@ public:
 
 class NavigationSceneTest : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     void SetUp() override {
         foundation::Clock::useManualClock();
         foundation::RunLoop::main().discardPending();
@@ -99,8 +102,7 @@ protected:
         bank = testsupport::VYBankServer::start();
         certificates =
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()});
-        previousFacade = vyd::DIContainer::loginFacade();
-        vyd::DIContainer::setLoginFacade(facade);
+        services.replace(&vyd::DIContainer::setLoginFacade, facade);
         delegates->addDelegate(host);
         host->sceneShown = [this] {
             const auto shown = device->rootViewController()->presentedViewController();
@@ -108,7 +110,6 @@ protected:
         };
     }
     void TearDown() override {
-        vyd::DIContainer::setLoginFacade(previousFacade);
         foundation::RunLoop::main().discardPending();
         device.reset();
     }
@@ -175,7 +176,6 @@ protected:
     std::shared_ptr<vyd::DelegateManager> delegates = std::make_shared<vyd::DelegateManager>();
     std::shared_ptr<RecordingDelegate> host = std::make_shared<RecordingDelegate>();
     std::shared_ptr<FakeLoginFacade> facade = std::make_shared<FakeLoginFacade>();
-    std::shared_ptr<vyd::LoginFacadeProtocol> previousFacade;
     std::shared_ptr<FakeAppTokenService> appToken = std::make_shared<FakeAppTokenService>();
     std::optional<uikit::UIColor> color = uikit::UIColor(0.1, 0.5, 0.3, 1);
     std::weak_ptr<vyd::NavigationBaseWebViewController> scene;

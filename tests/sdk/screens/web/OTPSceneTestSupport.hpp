@@ -21,6 +21,7 @@
 #include "support/VYBankServer.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 #include "support/sdk/RecordingWebViewDelegate.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,8 @@ namespace vydtest {
 
 class OTPSceneTest : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     static constexpr const char* redirectUri = "vyshop://vyid/return";
 
     void SetUp() override {
@@ -40,19 +43,16 @@ protected:
         foundation::RunLoop::main().discardPending();
         device = std::make_unique<::testing::SimulatedDevice>();
         bank = testsupport::VYBankServer::start();
-        vyd::DIContainer::setCertificatesService(
+        services.replace(
+            &vyd::DIContainer::setCertificatesService,
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
-        vyd::DIContainer::setStaticStorageService(store);
-        vyd::DIContainer::setAnalyticsParamsMaker(paramsMaker);
-        vyd::DIContainer::setAppMethodsWrapper(std::make_shared<vyd::AppMethodsWrapper>());
+        services.replace(&vyd::DIContainer::setStaticStorageService, store);
+        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
+        services.replace(&vyd::DIContainer::setAppMethodsWrapper, std::make_shared<vyd::AppMethodsWrapper>());
     }
     void TearDown() override {
         foundation::RunLoop::main().discardPending();
         device.reset();
-        vyd::DIContainer::setCertificatesService(nullptr);
-        vyd::DIContainer::setStaticStorageService(nullptr);
-        vyd::DIContainer::setAnalyticsParamsMaker(nullptr);
-        vyd::DIContainer::setAppMethodsWrapper(nullptr);
     }
 
     // Builds the scene with the web scene assembler (from this test's services) and presents it

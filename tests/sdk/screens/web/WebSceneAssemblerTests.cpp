@@ -20,6 +20,7 @@
 #include "support/VYBankServer.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/RecordingWebViewDelegate.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -28,26 +29,25 @@ namespace {
 // The scenes as the container's opener builds them, against VY Bank's local server.
 class WebSceneAssemblerTest : public ::testing::Test {
 protected:
+    vydtest::ScopedServices services;
+
     void SetUp() override {
         foundation::Clock::useManualClock();
         foundation::RunLoop::main().discardPending();
         device = std::make_unique<::testing::SimulatedDevice>();
         bank = testsupport::VYBankServer::start();
         storage->setClientId("vy-shop");
-        vyd::DIContainer::setStaticStorageService(storage);
-        vyd::DIContainer::setAppMethodsWrapper(application);
-        vyd::DIContainer::setCertificatesService(
+        services.replace(&vyd::DIContainer::setStaticStorageService, storage);
+        services.replace(&vyd::DIContainer::setAppMethodsWrapper, application);
+        services.replace(
+            &vyd::DIContainer::setCertificatesService,
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
-        vyd::DIContainer::setDelegateManager(delegates);
+        services.replace(&vyd::DIContainer::setDelegateManager, delegates);
     }
     void TearDown() override {
         foundation::Clock::advance(1);
         foundation::RunLoop::main().discardPending();
         device.reset();
-        vyd::DIContainer::setStaticStorageService(nullptr);
-        vyd::DIContainer::setAppMethodsWrapper(nullptr);
-        vyd::DIContainer::setCertificatesService(nullptr);
-        vyd::DIContainer::setDelegateManager(nullptr);
         // The opener stays registered for good, as the process-wide one does; the test lets it go.
         delegates->removeDelegate(opener);
     }
