@@ -7,7 +7,9 @@
 
 #include "platform/combine/Publisher.hpp"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace combine {

@@ -1,17 +1,13 @@
 #pragma once
 
-// Publishers that never fail, with the operators the SDK chains: sink, compactMap,
-// removeDuplicates and receive(on:). A publisher is a value describing how to subscribe; each
-// subscription gets its own operator state (the last value seen by removeDuplicates, say).
+// Publishers that never fail, with the operators the SDK chains: sink and compactMap. A
+// publisher is a value describing how to subscribe; each subscription gets its own operator
+// state.
 
 #include "platform/combine/AnyCancellable.hpp"
-#include "platform/foundation/Dispatch.hpp"
 
-#include <atomic>
-#include <concepts>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -56,52 +52,6 @@ public:
             });
         });
     }
-
-    // Drops a value equal to the one delivered just before it.
-    Publisher<T> removeDuplicates() const requires std::equality_comparable<T> {
-        auto upstream = subscribe_;
-        return Publisher<T>([upstream](Receiver receiver) {
-            struct Last {
-                std::mutex mutex;
-                std::optional<T> value;
-            };
-            auto last = std::make_shared<Last>();
-            return upstream([last, receiver = std::move(receiver)](const T& value) {
-                {
-                    std::lock_guard lock(last->mutex);
-                    if (last->value && *last->value == value) {
-                        return;
-                    }
-                    last->value = value;
-                }
-                receiver(value);
-            });
-        });
-    }
-
-    // Delivers each value asynchronously on `queue`; values still queued when the subscription
-    // is cancelled are dropped.
-    Publisher<T> receiveOn(foundation::DispatchQueue& queue) const {
-        auto upstream = subscribe_;
-        foundation::DispatchQueue* target = &queue;
-        return Publisher<T>([upstream, target](Receiver receiver) {
-            auto live = std::make_shared<std::atomic<bool>>(true);
-            auto shared = std::make_shared<Receiver>(std::move(receiver));
-            AnyCancellable inner = upstream([live, shared, target](const T& value) {
-                target->async([live, shared, value] {
-                    if (live->load()) {
-                        (*shared)(value);
-                    }
-                });
-            });
-            return AnyCancellable([live, inner] {
-                live->store(false);
-                inner.cancel();
-            });
-        });
-    }
-
-    Publisher<T> eraseToAnyPublisher() const { return *this; }
 
 private:
     Subscribe subscribe_;

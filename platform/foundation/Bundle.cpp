@@ -113,16 +113,6 @@ std::optional<std::string> Bundle::pathForResource(const std::string& name, cons
     return std::nullopt;
 }
 
-std::optional<Data> Bundle::contentsOfResource(const std::string& name, const std::string& type) const {
-    auto path = pathForResource(name, type);
-    if (!path)
-        return std::nullopt;
-    auto text = readFile(*path);
-    if (!text)
-        return std::nullopt;
-    return Data(text->begin(), text->end());
-}
-
 std::optional<Bundle::ImageResource> Bundle::imageResource(const std::string& name, const std::string& type,
                                                            int preferredScale) const {
     if (!isPlainFileName(name) || (!type.empty() && !isPlainFileName(type)))

@@ -36,7 +36,6 @@ public:
     // in scale variants, "<name>@2x.<type>" then "<name>@3x.<type>". No path for a missing
     // file or a name that would leave the bundle.
     std::optional<std::string> pathForResource(const std::string& name, const std::string& type) const;
-    std::optional<Data> contentsOfResource(const std::string& name, const std::string& type) const;
 
     struct ImageResource {
         std::string path;

@@ -15,17 +15,6 @@ public:
     constexpr explicit Date(double timeIntervalSince1970) : seconds_(timeIntervalSince1970) {}
 
     constexpr double timeIntervalSince1970() const { return seconds_; }
-    constexpr double timeIntervalSince(const Date& other) const { return seconds_ - other.seconds_; }
-    double timeIntervalSinceNow() const { return timeIntervalSince(now()); }
-    constexpr Date addingTimeInterval(double seconds) const { return Date(seconds_ + seconds); }
-
-    friend constexpr Date operator+(const Date& d, double seconds) { return d.addingTimeInterval(seconds); }
-    friend constexpr Date operator-(const Date& d, double seconds) { return d.addingTimeInterval(-seconds); }
-    friend constexpr double operator-(const Date& a, const Date& b) { return a.timeIntervalSince(b); }
-    Date& operator+=(double seconds) {
-        seconds_ += seconds;
-        return *this;
-    }
 
     friend constexpr auto operator<=>(const Date&, const Date&) = default;
 

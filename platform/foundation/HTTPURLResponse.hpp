@@ -25,10 +25,6 @@ public:
 
     // The Content-Type's media type in lower case, without parameters.
     std::optional<std::string> mimeType() const;
-    // The Content-Type's charset, if any.
-    std::optional<std::string> textEncodingName() const;
-    // Content-Length, or -1 when the server did not say.
-    std::int64_t expectedContentLength() const;
 
 private:
     URL url_;

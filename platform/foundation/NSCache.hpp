@@ -54,8 +54,6 @@ public:
         }
     }
 
-    void removeObject(const Key& key) { setObject(nullptr, key); }
-
     std::size_t count() const {
         std::lock_guard lock(mutex_);
         return entries_.size();

@@ -118,22 +118,6 @@ std::string URL::path() const {
     return decoded;
 }
 
-std::string URL::lastPathComponent() const {
-    std::string p = path();
-    if (p == "/")
-        return p;
-    auto slash = p.rfind('/');
-    return slash == std::string::npos ? p : p.substr(slash + 1);
-}
-
-std::string URL::pathExtension() const {
-    std::string last = lastPathComponent();
-    auto dot = last.rfind('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == last.size())
-        return {};
-    return last.substr(dot + 1);
-}
-
 std::vector<URLQueryItem> URL::queryItems() const {
     return query_ ? parseQueryItems(*query_) : std::vector<URLQueryItem>{};
 }

@@ -37,8 +37,6 @@ public:
     // Everything after "?" as written (still percent-encoded); no query when there is no "?".
     const std::optional<std::string>& query() const { return query_; }
     const std::optional<std::string>& fragment() const { return fragment_; }
-    std::string lastPathComponent() const;
-    std::string pathExtension() const;
 
     // The query split at "&" and at the first "=" of each piece, names and values
     // percent-decoded, order kept. A piece without "=" has no value. Empty when the query is

@@ -21,15 +21,13 @@ using URLAuthenticationChallengeHandler =
 
 class URLAuthenticationChallenge {
 public:
-    explicit URLAuthenticationChallenge(URLProtectionSpace protectionSpace, int previousFailureCount = 0)
-        : protectionSpace_(std::move(protectionSpace)), previousFailureCount_(previousFailureCount) {}
+    explicit URLAuthenticationChallenge(URLProtectionSpace protectionSpace)
+        : protectionSpace_(std::move(protectionSpace)) {}
 
     const URLProtectionSpace& protectionSpace() const { return protectionSpace_; }
-    int previousFailureCount() const { return previousFailureCount_; }
 
 private:
     URLProtectionSpace protectionSpace_;
-    int previousFailureCount_;
 };
 
 } // namespace foundation

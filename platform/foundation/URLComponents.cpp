@@ -82,22 +82,6 @@ std::optional<std::vector<URLQueryItem>> URLComponents::percentEncodedQueryItems
     return parseQueryItems(*query_, false);
 }
 
-void URLComponents::setQueryItems(const std::optional<std::vector<URLQueryItem>>& items) {
-    if (!items) {
-        query_.reset();
-        return;
-    }
-    std::vector<URLQueryItem> encoded;
-    encoded.reserve(items->size());
-    for (const auto& item : *items) {
-        URLQueryItem e{addingPercentEncoding(item.name, URLCharacterSet::urlQueryItemAllowed), std::nullopt};
-        if (item.value)
-            e.value = addingPercentEncoding(*item.value, URLCharacterSet::urlQueryItemAllowed);
-        encoded.push_back(std::move(e));
-    }
-    query_ = joinItems(encoded);
-}
-
 void URLComponents::setPercentEncodedQueryItems(const std::optional<std::vector<URLQueryItem>>& items) {
     if (!items)
         query_.reset();

@@ -25,21 +25,15 @@ public:
     const std::string& percentEncodedPath() const { return path_; }
     std::optional<std::string> query() const;
     const std::optional<std::string>& percentEncodedQuery() const { return query_; }
-    const std::optional<std::string>& percentEncodedFragment() const { return fragment_; }
 
     // Decoded items; no items when there is no query.
     std::optional<std::vector<URLQueryItem>> queryItems() const;
-    // Encodes names and values with the query-item set: "&" and "=" are escaped, "+" is not
-    // (as on the platform). No items (nullopt) removes the query; an empty list leaves "?".
-    void setQueryItems(const std::optional<std::vector<URLQueryItem>>& items);
 
     // Items as written. The setter takes names and values that are already encoded: adding
     // an item this way keeps the encoding of the items that are there, which a decode and
-    // re-encode through setQueryItems would change (an escaped "+" would come back bare).
+    // re-encode would change (an escaped "+" would come back bare).
     std::optional<std::vector<URLQueryItem>> percentEncodedQueryItems() const;
     void setPercentEncodedQueryItems(const std::optional<std::vector<URLQueryItem>>& items);
-
-    void setPercentEncodedQuery(std::optional<std::string> query) { query_ = std::move(query); }
 
     // The string put together again; the URL made of it, when it is one.
     std::string string() const;

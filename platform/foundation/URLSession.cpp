@@ -22,7 +22,7 @@ std::shared_ptr<URLSession> URLSession::shared() {
 std::shared_ptr<URLSessionDataTask> URLSession::dataTask(URLRequest request,
                                                          URLSessionDataTask::CompletionHandler completion) {
     return std::shared_ptr<URLSessionDataTask>(
-        new URLSessionDataTask(shared_from_this(), std::move(request), std::move(completion), nextTaskIdentifier_++));
+        new URLSessionDataTask(shared_from_this(), std::move(request), std::move(completion)));
 }
 
 std::shared_ptr<URLSessionDataTask> URLSession::dataTask(URL url, URLSessionDataTask::CompletionHandler completion) {

@@ -4,7 +4,6 @@
 #include "platform/foundation/URLSessionDataTask.hpp"
 #include "platform/foundation/URLSessionDelegate.hpp"
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -49,7 +48,6 @@ private:
     URLSessionConfiguration configuration_;
     std::weak_ptr<URLSessionDelegate> delegate_;
     DispatchQueue* delegateQueue_;
-    std::atomic<std::uint64_t> nextTaskIdentifier_{1};
 };
 
 } // namespace foundation

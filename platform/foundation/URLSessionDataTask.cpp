@@ -162,9 +162,8 @@ Outcome URLSessionDataTask::Transfer::perform() {
 }
 
 URLSessionDataTask::URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request,
-                                       CompletionHandler completion, std::uint64_t taskIdentifier)
-    : taskIdentifier_(taskIdentifier), originalRequest_(request),
-      transfer_(std::make_shared<Transfer>(std::move(session), std::move(request), std::move(completion))) {}
+                                       CompletionHandler completion)
+    : transfer_(std::make_shared<Transfer>(std::move(session), std::move(request), std::move(completion))) {}
 
 URLSessionDataTask::~URLSessionDataTask() = default;
 

@@ -34,18 +34,13 @@ public:
     void cancel();
 
     State state() const;
-    std::uint64_t taskIdentifier() const { return taskIdentifier_; }
-    const URLRequest& originalRequest() const { return originalRequest_; }
 
     struct Transfer; // the worker's side, shared with the thread that runs it
 
 private:
     friend class URLSession;
-    URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request, CompletionHandler completion,
-                       std::uint64_t taskIdentifier);
+    URLSessionDataTask(std::shared_ptr<URLSession> session, URLRequest request, CompletionHandler completion);
 
-    std::uint64_t taskIdentifier_;
-    URLRequest originalRequest_;
     std::shared_ptr<Transfer> transfer_;
 };
 

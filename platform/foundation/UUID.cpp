@@ -1,7 +1,5 @@
 #include "platform/foundation/UUID.hpp"
 
-#include "platform/foundation/PercentEncoding.hpp"
-
 #include <openssl/rand.h>
 
 #include <cstdio>
@@ -9,8 +7,6 @@
 
 namespace foundation {
 namespace {
-
-bool isDashPosition(std::size_t i) { return i == 8 || i == 13 || i == 18 || i == 23; }
 
 // A duplicate UUID would merge two identities: better to read the kernel directly than to go
 // on without randomness.
@@ -32,28 +28,6 @@ UUID::UUID() {
     fillRandom(bytes_);
     bytes_[6] = static_cast<std::uint8_t>((bytes_[6] & 0x0F) | 0x40); // version 4
     bytes_[8] = static_cast<std::uint8_t>((bytes_[8] & 0x3F) | 0x80); // RFC 4122 variant
-}
-
-std::optional<UUID> UUID::fromString(const std::string& text) {
-    if (text.size() != 36)
-        return std::nullopt;
-    Bytes bytes{};
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (isDashPosition(i)) {
-            if (text[i] != '-')
-                return std::nullopt;
-            ++i;
-            continue;
-        }
-        int high = hexDigitValue(text[i]);
-        int low = hexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0 || isDashPosition(i + 1))
-            return std::nullopt;
-        bytes[out++] = static_cast<std::uint8_t>(high * 16 + low);
-        i += 2;
-    }
-    return UUID(bytes);
 }
 
 std::string UUID::uuidString() const {

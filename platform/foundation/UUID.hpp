@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace foundation {
@@ -16,8 +15,6 @@ public:
     // A fresh random UUID from the system's secure random source.
     UUID();
     explicit UUID(const Bytes& bytes) : bytes_(bytes) {}
-    // Parses "E621E1F8-C36C-495A-93FC-0C247A3E6E5F" (either case); no UUID for anything else.
-    static std::optional<UUID> fromString(const std::string& text);
 
     // Upper-case hex with dashes, 36 characters.
     std::string uuidString() const;

@@ -2,13 +2,8 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/foundation/NotificationCenter.hpp"
-#include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIKeyboard.hpp"
-#include "platform/uikit/UIPresentationController.hpp"
 #include "platform/uikit/UIScreen.hpp"
-#include "platform/uikit/UIView.hpp"
-#include "platform/uikit/UIViewAnimation.hpp"
-#include "platform/uikit/UIViewController.hpp"
 
 #include <cmath>
 #include <iostream>
@@ -16,7 +11,6 @@
 namespace testing {
 
 using coregraphics::CGFloat;
-using coregraphics::CGPoint;
 using coregraphics::CGRect;
 
 namespace {
@@ -86,41 +80,6 @@ void SimulatedKeyboard::hide() {
     });
 }
 
-bool SimulatedKeyboard::isVisible() { return keyboard().visible; }
-
-CGFloat SimulatedKeyboard::height() { return keyboard().visible ? keyboard().height : 0; }
-
 void SimulatedKeyboard::reset() { keyboard() = KeyboardState{}; }
-
-std::shared_ptr<uikit::UIView> SimulatedBackdrop::tap(const std::shared_ptr<uikit::UIViewController>& presented) {
-    const auto controller = presented ? presented->presentationController() : nullptr;
-    const auto container = controller ? controller->containerView() : nullptr;
-    if (!container) {
-        std::cerr << "SimulatedBackdrop: " << (presented ? presented->description() : std::string("nil"))
-                  << " is not presented; there is no backdrop to tap.\n";
-        return nullptr;
-    }
-    const CGRect area = container->bounds();
-    const auto view = controller->presentedView();
-    const CGRect covered = view && view->superview() ? view->convert(view->bounds(), container.get()) : CGRect::zero();
-    const CGPoint candidates[] = {
-        {area.midX(), (area.minY() + covered.minY()) / 2},
-        {area.midX(), (covered.maxY() + area.maxY()) / 2},
-        {(area.minX() + covered.minX()) / 2, area.midY()},
-        {(covered.maxX() + area.maxX()) / 2, area.midY()},
-    };
-    for (const CGPoint& point : candidates) {
-        const bool inside =
-            point.x > area.minX() && point.x < area.maxX() && point.y > area.minY() && point.y < area.maxY();
-        const bool onPresented = point.x >= covered.minX() && point.x <= covered.maxX() && point.y >= covered.minY() &&
-                                 point.y <= covered.maxY();
-        if (inside && (!view || !view->superview() || !onPresented)) {
-            return SimulatedUser::tap(container, point);
-        }
-    }
-    std::cerr << "SimulatedBackdrop: the presented view of " << presented->description()
-              << " covers its whole container; there is no backdrop to tap.\n";
-    return nullptr;
-}
 
 } // namespace testing

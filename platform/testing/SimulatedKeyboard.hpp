@@ -1,18 +1,9 @@
 #pragma once
 
 // What the simulated user does beyond taps and drags of a view: bringing the keyboard up and
-// down (the platform's keyboard notifications, see uikit/UIKeyboard.hpp) and tapping the
-// backdrop of a modal presentation (the part of its container view that the presented view
-// does not cover). Main thread only.
+// down (the platform's keyboard notifications, see uikit/UIKeyboard.hpp). Main thread only.
 
 #include "platform/coregraphics/CGGeometry.hpp"
-
-#include <memory>
-
-namespace uikit {
-class UIView;
-class UIViewController;
-} // namespace uikit
 
 namespace testing {
 
@@ -28,19 +19,8 @@ public:
     static void show(coregraphics::CGFloat height = defaultHeight);
     // Posts will-hide now and did-hide after the animation; nothing when the keyboard is down.
     static void hide();
-    static bool isVisible();
-    static coregraphics::CGFloat height();
     // Down, without any notification (a new device).
     static void reset();
-};
-
-class SimulatedBackdrop {
-public:
-    // Taps the container view of the presentation of `presented` outside the presented view
-    // (above it when there is room, else below, left or right). Returns the view the touch hit,
-    // or null, with a message on standard error, when `presented` is not presented or its view
-    // covers the whole container.
-    static std::shared_ptr<uikit::UIView> tap(const std::shared_ptr<uikit::UIViewController>& presented);
 };
 
 } // namespace testing

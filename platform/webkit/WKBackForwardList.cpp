@@ -21,13 +21,6 @@ std::vector<WKBackForwardList::Item> WKBackForwardList::backList() const {
     return {items_.begin(), items_.begin() + current_};
 }
 
-std::vector<WKBackForwardList::Item> WKBackForwardList::forwardList() const {
-    if (current_ < 0) {
-        return {};
-    }
-    return {items_.begin() + current_ + 1, items_.end()};
-}
-
 void WKBackForwardList::push(Item item) {
     items_.erase(items_.begin() + (current_ + 1), items_.end());
     items_.push_back(std::move(item));

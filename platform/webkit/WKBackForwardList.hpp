@@ -40,8 +40,6 @@ public:
     Item itemAtIndex(int index) const;
     // Oldest first.
     std::vector<Item> backList() const;
-    // Nearest first.
-    std::vector<Item> forwardList() const;
 
     // The engine's side.
     void push(Item item);

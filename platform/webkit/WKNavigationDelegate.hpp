@@ -53,9 +53,6 @@ public:
                                               const foundation::Error& error) {}
     virtual void didCommitNavigation(WKWebView& webView, const NavigationPointer& navigation) {}
     virtual void didFinishNavigation(WKWebView& webView, const NavigationPointer& navigation) {}
-    // A committed navigation that failed afterwards.
-    virtual void didFailNavigation(WKWebView& webView, const NavigationPointer& navigation,
-                                   const foundation::Error& error) {}
 };
 
 } // namespace webkit

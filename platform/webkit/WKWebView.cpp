@@ -45,14 +45,6 @@ bool isHTML(const std::optional<std::string>& mimeType) {
     return mimeType && (*mimeType == "text/html" || *mimeType == "application/xhtml+xml");
 }
 
-bool canShow(const std::optional<std::string>& mimeType) {
-    if (!mimeType) {
-        return true;
-    }
-    return mimeType->rfind("text/", 0) == 0 || mimeType->rfind("image/", 0) == 0 ||
-           *mimeType == "application/xhtml+xml" || *mimeType == "application/pdf" || *mimeType == "application/json";
-}
-
 // What a worker found for one request.
 struct HopResult {
     std::optional<transport::Failure> failure;
@@ -297,7 +289,7 @@ struct WKWebView::Engine {
         }
         current->response = response;
         current->page = std::move(result.page);
-        WKNavigationResponse navigationResponse(response, true, canShow(response.mimeType()));
+        WKNavigationResponse navigationResponse(response);
         auto weak = weakView;
         auto handler = [weak, id](WKNavigationResponsePolicy policy) {
             post(weak, [id, policy](Engine& engine) { engine.onResponsePolicy(id, policy); });
@@ -515,7 +507,6 @@ void WKWebView::stopLoading() { engine_->cancelCurrent(); }
 
 WKWebView::NavigationPointer WKWebView::goBack() { return go(backForwardList_.backItem()); }
 
-WKWebView::NavigationPointer WKWebView::goForward() { return go(backForwardList_.forwardItem()); }
 
 WKWebView::NavigationPointer WKWebView::go(const WKBackForwardList::Item& to) {
     if (!to) {

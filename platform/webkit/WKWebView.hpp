@@ -85,10 +85,8 @@ public:
 
     const WKBackForwardList& backForwardList() const { return backForwardList_; }
     bool canGoBack() const { return backForwardList_.backItem() != nullptr; }
-    bool canGoForward() const { return backForwardList_.forwardItem() != nullptr; }
     // None when there is nothing to go to.
     NavigationPointer goBack();
-    NavigationPointer goForward();
     NavigationPointer go(const WKBackForwardList::Item& to);
 
     // The page's side, for the simulated user: the committed HTML document as parsed (none for

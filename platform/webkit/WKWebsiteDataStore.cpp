@@ -4,16 +4,11 @@
 
 namespace webkit {
 
-WKWebsiteDataStore::WKWebsiteDataStore(bool persistent)
-    : persistent_(persistent), cookies_(foundation::transport::CookieJar::make()) {}
+WKWebsiteDataStore::WKWebsiteDataStore() : cookies_(foundation::transport::CookieJar::make()) {}
 
 std::shared_ptr<WKWebsiteDataStore> WKWebsiteDataStore::defaultDataStore() {
-    static const std::shared_ptr<WKWebsiteDataStore> store(new WKWebsiteDataStore(true));
+    static const std::shared_ptr<WKWebsiteDataStore> store(new WKWebsiteDataStore());
     return store;
-}
-
-std::shared_ptr<WKWebsiteDataStore> WKWebsiteDataStore::nonPersistent() {
-    return std::shared_ptr<WKWebsiteDataStore>(new WKWebsiteDataStore(false));
 }
 
 } // namespace webkit

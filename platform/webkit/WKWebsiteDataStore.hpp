@@ -14,18 +14,12 @@ class WKWebsiteDataStore {
 public:
     // The process-wide store.
     static std::shared_ptr<WKWebsiteDataStore> defaultDataStore();
-    // A new store of its own, kept only while something holds it.
-    static std::shared_ptr<WKWebsiteDataStore> nonPersistent();
-
-    bool isPersistent() const { return persistent_; }
-
     // The engine's side.
     const std::shared_ptr<foundation::transport::CookieJar>& cookieJar() const { return cookies_; }
 
 private:
-    explicit WKWebsiteDataStore(bool persistent);
+    WKWebsiteDataStore();
 
-    bool persistent_;
     std::shared_ptr<foundation::transport::CookieJar> cookies_;
 };
 
