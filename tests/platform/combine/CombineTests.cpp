@@ -1,5 +1,4 @@
 #include "platform/combine/ObservableObject.hpp"
-#include "platform/foundation/Dispatch.hpp"
 
 #include <gtest/gtest.h>
 
@@ -66,28 +65,6 @@ TEST(PublishedTest, AnnouncesTheChangeThenPublishesTheNewValueBeforeStoringIt) {
     model.count = 2;
     EXPECT_EQ(log, (std::vector<std::string>{"value 1 while 1", "will 1", "value 2 while 1"}));
     EXPECT_EQ(*model.count, 2);
-}
-
-TEST(PublisherOperatorsTest, CompactMapRemoveDuplicatesAndReceiveOnTheMainQueue) {
-    foundation::RunLoop::main().discardPending();
-    PassthroughSubject<std::optional<int>> subject;
-    std::vector<int> got;
-    AnyCancellable subscription = subject.compactMap([](const std::optional<int>& v) { return v; })
-                                      .removeDuplicates()
-                                      .receiveOn(foundation::DispatchQueue::main())
-                                      .sink([&](int v) { got.push_back(v); });
-    for (const auto value : {std::optional<int>(1), std::optional<int>(), std::optional<int>(1), std::optional<int>(2),
-                             std::optional<int>(2), std::optional<int>(1)}) {
-        subject.send(value);
-    }
-    EXPECT_TRUE(got.empty()); // not before the main queue runs
-    foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(got, (std::vector<int>{1, 2, 1}));
-
-    subject.send(3);
-    subscription.cancel(); // a value already queued is dropped
-    foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(got, (std::vector<int>{1, 2, 1}));
 }
 
 } // namespace

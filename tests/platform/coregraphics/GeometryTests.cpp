@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <vector>
 
 using namespace coregraphics;
 
@@ -14,30 +15,13 @@ void expectNear(const CGPoint& actual, const CGPoint& expected) {
     EXPECT_NEAR(actual.y, expected.y, 1e-9);
 }
 
-TEST(Geometry, MinMidMaxReadNegativeSizesStandardized) {
-    struct Case {
-        CGRect rect;
-        CGFloat minX, midX, maxX, minY, midY, maxY, width, height;
-    };
-    const Case cases[] = {
-        {{10, 20, 30, 40}, 10, 25, 40, 20, 40, 60, 30, 40},
-        {{40, 60, -30, -40}, 10, 25, 40, 20, 40, 60, 30, 40},
-        {{0, 0, 0, 0}, 0, 0, 0, 0, 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.rect.minX(), c.minX);
-        EXPECT_EQ(c.rect.midX(), c.midX);
-        EXPECT_EQ(c.rect.maxX(), c.maxX);
-        EXPECT_EQ(c.rect.minY(), c.minY);
-        EXPECT_EQ(c.rect.midY(), c.midY);
-        EXPECT_EQ(c.rect.maxY(), c.maxY);
-        EXPECT_EQ(c.rect.width(), c.width);
-        EXPECT_EQ(c.rect.height(), c.height);
-    }
-}
-
-TEST(Geometry, EqualityComparesStandardizedRectsAndNull) {
-    EXPECT_EQ(CGRect(40, 60, -30, -40), CGRect(10, 20, 30, 40));
+TEST(Geometry, NegativeSizesReadStandardizedAndCompareEqual) {
+    const CGRect negative{40, 60, -30, -40};
+    EXPECT_EQ((std::vector{negative.minX(), negative.midX(), negative.maxX(), negative.width()}),
+              (std::vector<CGFloat>{10, 25, 40, 30}));
+    EXPECT_EQ((std::vector{negative.minY(), negative.midY(), negative.maxY(), negative.height()}),
+              (std::vector<CGFloat>{20, 40, 60, 40}));
+    EXPECT_EQ(negative, CGRect(10, 20, 30, 40));
     EXPECT_NE(CGRect(10, 20, 30, 40), CGRect(10, 20, 30, 41));
     EXPECT_EQ(CGRect::null(), CGRect(1, 2, 3, 4).intersection(CGRect(10, 10, 1, 1)));
     EXPECT_NE(CGRect::null(), CGRect::zero());
@@ -46,7 +30,6 @@ TEST(Geometry, EqualityComparesStandardizedRectsAndNull) {
 TEST(Geometry, InsetOffsetAndIntegral) {
     const CGRect r{10, 20, 30, 40};
     EXPECT_EQ(r.insetBy(5, 10), CGRect(15, 30, 20, 20));
-    EXPECT_EQ(r.insetBy(-5, -5), CGRect(5, 15, 40, 50));
     EXPECT_TRUE(r.insetBy(16, 0).isNull()) << "an inset larger than half the width leaves no rectangle";
     EXPECT_EQ(r.offsetBy(-10, 5), CGRect(0, 25, 30, 40));
     EXPECT_EQ(CGRect(0.5, 1.2, 10.1, 3.3).integral(), CGRect(0, 1, 11, 4));
@@ -56,9 +39,7 @@ TEST(Geometry, InsetOffsetAndIntegral) {
 TEST(Geometry, ContainsIsHalfOpenAndIntersectsNeedsArea) {
     const CGRect r{0, 0, 10, 10};
     EXPECT_TRUE(r.contains(CGPoint{0, 0}));
-    EXPECT_TRUE(r.contains(CGPoint{9.99, 9.99}));
     EXPECT_FALSE(r.contains(CGPoint{10, 5}));
-    EXPECT_FALSE(r.contains(CGPoint{5, 10}));
     EXPECT_TRUE(r.contains(CGRect(2, 2, 8, 8)));
     EXPECT_FALSE(r.contains(CGRect(2, 2, 9, 8)));
 
@@ -74,9 +55,7 @@ TEST(Geometry, ContainsIsHalfOpenAndIntersectsNeedsArea) {
 
 TEST(AffineTransform, AppliesRotationTranslationAndScaleToPoints) {
     const CGPoint p{1, 0};
-    expectNear(p.applying(CGAffineTransform::identity()), p);
     expectNear(p.applying(CGAffineTransform::rotation(std::numbers::pi / 2)), {0, 1});
-    expectNear(p.applying(CGAffineTransform::rotation(std::numbers::pi)), {-1, 0});
     expectNear(p.applying(CGAffineTransform::translation(3, 4)), {4, 4});
     expectNear(p.applying(CGAffineTransform::scale(2, 3)), {2, 0});
     EXPECT_EQ((CGSize{2, 3}.applying(CGAffineTransform::translation(100, 100))), (CGSize{2, 3}));
@@ -98,8 +77,6 @@ TEST(AffineTransform, InverseUndoesAndSingularStaysUnchanged) {
     expectNear(CGPoint{7, 9}.applying(t).applying(t.inverted()), {7, 9});
     const auto singular = CGAffineTransform::scale(0, 1);
     EXPECT_EQ(singular.inverted(), singular);
-    EXPECT_TRUE(CGAffineTransform::identity().isIdentity());
-    EXPECT_FALSE(CGAffineTransform::rotation(0.1).isIdentity());
 }
 
 TEST(AffineTransform, RectBecomesBoundingBoxOfTransformedCorners) {

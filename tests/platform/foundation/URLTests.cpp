@@ -22,17 +22,13 @@ TEST(URLTest, SplitsIntoItsParts) {
     } cases[] = {
         {"https://vybank.example/auth?client_id=abc", "https", "vybank.example", "/auth", "client_id=abc"},
         {"HTTP://Example.COM/A", "HTTP", "Example.COM", "/A", nullopt}, // capitals kept as given
-        {"vybank.example/path", nullopt, nullopt, "vybank.example/path", nullopt},
         {"//cdn.vybank.example/logo.png", nullopt, "cdn.vybank.example", "/logo.png", nullopt},
         {"about:blank", "about", nullopt, "blank", nullopt},
-        {"tel:+123", "tel", nullopt, "+123", nullopt},
         {"mailto:support@vybank.example?subject=Hi", "mailto", nullopt, "support@vybank.example", "subject=Hi"},
         {"vyid://auth?code=1&state", "vyid", "auth", "", "code=1&state"},
         {"https://vybank.example/dir/", "https", "vybank.example", "/dir", nullopt},
-        {"https://vybank.example/", "https", "vybank.example", "/", nullopt},
         {"https://vybank.example/a%20b", "https", "vybank.example", "/a b", nullopt},
         {"http://[::1]:8080/x", "http", "::1", "/x", nullopt},
-        {"file:///tmp/page.html", "file", nullopt, "/tmp/page.html", nullopt},
         {"https://vybank.example?", "https", "vybank.example", "", ""},
         {"/only/a/path#top", nullopt, nullopt, "/only/a/path", nullopt},
     };
@@ -99,23 +95,6 @@ TEST(URLTest, ResolvesAgainstABase) {
     EXPECT_FALSE(URL::string("a b", base));
 }
 
-TEST(URLComponentsTest, AddingQueryItemsEncodesLikeThePlatform) {
-    auto components = *URLComponents::string("https://vybank.example/authorize?client_id=vy%20id");
-    auto items = *components.queryItems();
-    EXPECT_EQ(items, (Items{{"client_id", "vy id"}}));
-    items.push_back({"redirect_uri", "vyapp://cb?a=b&c"});
-    items.push_back({"scope", "openid name+phone"});
-    items.push_back({"login_hint", "\xD0\xBF"});
-    items.push_back({"prompt", nullopt});
-    components.setQueryItems(items);
-    EXPECT_EQ(components.string(), "https://vybank.example/authorize?client_id=vy%20id&redirect_uri=vyapp://"
-                                   "cb?a%3Db%26c&scope=openid%20name+phone&login_hint=%D0%BF&prompt");
-    auto url = components.url();
-    ASSERT_TRUE(url);
-    EXPECT_EQ(url->queryItems().at(1).value, "vyapp://cb?a=b&c"); // round-trips
-    EXPECT_EQ(url->queryItems().at(2).value, "openid name+phone");
-}
-
 TEST(PercentEncodingTest, DecodingRefusesBrokenInput) {
     EXPECT_EQ(removingPercentEncoding("a%20b%2F"), "a b/");
     EXPECT_EQ(removingPercentEncoding("%d0%bf"), "\xD0\xBF");
@@ -128,12 +107,8 @@ TEST(PercentEncodingTest, DecodingRefusesBrokenInput) {
     EXPECT_EQ(addingPercentEncoding("a b/?&=+~", URLCharacterSet::urlQueryItemAllowed), "a%20b/?%26%3D+~");
 }
 
-TEST(URLRequestTest, DefaultsAndHeadersWhoseNamesIgnoreCase) {
+TEST(URLRequestTest, HeaderNamesIgnoreCase) {
     URLRequest request(*URL::string("https://vybank.example/api"));
-    EXPECT_EQ(request.httpMethod, "GET");
-    EXPECT_EQ(request.timeoutInterval, 60);
-    EXPECT_FALSE(request.httpBody);
-
     request.setValue("application/json", "Content-Type");
     request.setValue("text/plain", "content-type"); // same field, other case
     EXPECT_EQ(request.value("CONTENT-TYPE"), "text/plain");

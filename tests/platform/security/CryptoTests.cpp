@@ -35,12 +35,6 @@ TEST(SHA256, MatchesPublishedVectors) {
     }
 }
 
-TEST(SHA256, ByteAndTextInputsAgree) {
-    const std::vector<std::uint8_t> bytes{'a', 'b', 'c', 0, 255};
-    const std::string text(bytes.begin(), bytes.end());
-    EXPECT_EQ(security::sha256(bytes), security::sha256(text));
-}
-
 TEST(SecRandomCopyBytes, FillsFreshBytes) {
     std::array<std::uint8_t, 32> first{};
     std::array<std::uint8_t, 32> second{};

@@ -1,5 +1,4 @@
 #include "platform/swiftui/ViewGraph.hpp"
-#include "platform/uikit/UIFont.hpp"
 
 #include <gtest/gtest.h>
 
@@ -89,56 +88,6 @@ TEST(DeclarativeLayoutTest, ParentProposesChildChoosesParentPlaces) {
             EXPECT_EQ(node->frame(), frame) << id;
         }
     }
-}
-
-TEST(DeclarativeLayoutTest, FlexibleFrameWithoutProposalTakesItsIdealHeight) {
-    ViewGraph graph(View(Color::red())
-                        .frame(FlexibleFrame{.minWidth = 0, .maxWidth = infinity, .minHeight = 72, .idealHeight = 152}),
-                    EnvironmentValues{});
-    EXPECT_EQ(graph.sizeThatFits({100, std::nullopt}), (CGSize{100, 152}));
-    EXPECT_EQ(graph.sizeThatFits({100, 10}), (CGSize{100, 72}));
-}
-
-TEST(DeclarativeLayoutTest, TextWrapsTruncatesAndShrinksWithTheRealFont) {
-    const std::string name = "VY Bank authenticator with a rather long name for its card";
-    const auto font = Font::system(16, Font::Weight::medium);
-    const CGFloat line = font.uiFont().lineHeight();
-    const CGFloat full = uikit::UIFont::systemFont(16, uikit::UIFontWeight::semibold).width(name);
-
-    // The text's own weight wins over the weight of the font around it.
-    Laid ideal(Text(name).fontWeight(Font::Weight::semibold).font(font).accessibilityIdentifier("t"), {1000, 100});
-    const Node& idealText = *ideal.root().findText(name);
-    EXPECT_EQ(idealText.font(), Font::system(16, Font::Weight::semibold));
-    EXPECT_NEAR(idealText.frame().width(), full, 1e-6);
-
-    Laid cut(Text(name).fontWeight(Font::Weight::semibold).font(font).lineLimit(2), {200, 500});
-    const Node& cutText = *cut.root().findText(name);
-    EXPECT_EQ(cutText.textLayout().lineCount(), 2u);
-    EXPECT_TRUE(cutText.textLayout().truncated);
-    EXPECT_LE(cutText.frame().width(), 200);
-    EXPECT_NEAR(cutText.frame().height(), 2 * line, 1);
-
-    Laid shrunk(Text(name).font(font).lineLimit(2).minimumScaleFactor(0.5), {200, 500});
-    const Node& shrunkText = *shrunk.root().findText(name);
-    EXPECT_LT(shrunkText.textScale(), 1);
-    EXPECT_GE(shrunkText.textScale(), 0.5);
-    EXPECT_FALSE(shrunkText.textLayout().truncated);
-
-    // A height for one line leaves one line.
-    Laid low(Text(name).font(font), {120, line * 1.5});
-    EXPECT_EQ(low.root().findText(name)->textLayout().lineCount(), 1u);
-}
-
-TEST(DeclarativeLayoutTest, ImagesKeepTheirSizeUnlessResizable) {
-    const auto image =
-        uikit::UIImage::withCGImage(coregraphics::CGImage::make(60, 30, std::vector<coregraphics::CGRGBA>(60 * 30)));
-    Laid fixed(Image(image).frame(42, 42).clipShape(RoundedRectangle(10, RoundedCornerStyle::continuous)), {100, 100});
-    const Node* drawn = fixed.root().find([](const Node& n) { return n.kind() == NodeKind::image; });
-    EXPECT_EQ(drawn->frame(), (CGRect{20, 35, 60, 30})); // centred in the 42 x 42 frame, cropped by the clip
-
-    Laid fitted(Image(image).resizable().aspectRatio(std::nullopt, ContentMode::fit), {100, 100});
-    EXPECT_EQ(fitted.root().find([](const Node& n) { return n.kind() == NodeKind::image; })->frame(),
-              (CGRect{0, 25, 100, 50}));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedUser.hpp"
-#include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIGestureRecognizer.hpp"
 #include "platform/uikit/UILabel.hpp"
 
@@ -60,19 +59,6 @@ TEST_F(SimulatedUserTest, TapHitsWhatShowsAtTheViewsCentre) {
     root->addSubview(offscreen);
     EXPECT_EQ(SimulatedUser::tap(offscreen), nullptr);
     EXPECT_EQ(SimulatedUser::tap(nullptr), nullptr);
-}
-
-TEST_F(SimulatedUserTest, TapPressesTheControlFound) {
-    auto button = UIButton::make(CGRect{100, 200, 120, 44});
-    button->setTitle("Continue", UIControlState::normal);
-    root->addSubview(button);
-    int presses = 0;
-    button->addTarget([&](UIControl&, const UIEvent*) { ++presses; }, UIControlEvents::touchUpInside);
-    EXPECT_EQ(SimulatedUser::tap(button->titleLabel()), button);
-    EXPECT_EQ(presses, 1);
-    // A point of the button's own coordinates.
-    SimulatedUser::tap(button, {2, 2});
-    EXPECT_EQ(presses, 2);
 }
 
 TEST_F(SimulatedUserTest, DragStartsAtTheCentreAndEndsWithTheAskedVelocity) {

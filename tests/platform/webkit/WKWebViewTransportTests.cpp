@@ -59,14 +59,6 @@ TEST_F(WebViewTest, RedirectChainAsksAboutEachHopAndKeepsTheSessionCookie) {
     auto item = webView->backForwardList().currentItem();
     EXPECT_EQ(item->url().absoluteString(), server->url("/home"));
     EXPECT_EQ(item->initialURL().absoluteString(), server->url("/login"));
-
-    // Another data store has cookies of its own.
-    WKWebViewConfiguration separate;
-    separate.websiteDataStore = WKWebsiteDataStore::nonPersistent();
-    webView = WKWebView::make(uikit::CGRect::zero(), separate);
-    webView->setNavigationDelegate(delegate);
-    loadAndWait(server->url("/home"));
-    EXPECT_EQ(webView->title(), "");
 }
 
 TEST_F(WebViewTest, RedirectToAnAppThatThePolicyCancelsInterruptsTheFrameLoad) {

@@ -32,22 +32,16 @@ inline const char* typeName(WKNavigationType type) {
         return "form";
     case WKNavigationType::backForward:
         return "backForward";
-    case WKNavigationType::reload:
-        return "reload";
-    case WKNavigationType::formResubmitted:
-        return "formResubmitted";
-    case WKNavigationType::other:
+    default:
         return "other";
     }
-    return "?";
 }
 
-// Writes down every call of both delegates, as "policy <type> <url>" (with " newWindow" when
-// the action has no target frame), "start", "redirect", "challenge <host>", "response <status>",
-// "commit", "finish", "fail <domain> <code>", "createWebView". Policies are answered by
-// `decideAction` (allow at once unless set) and challenges by `answerChallenge` (default
-// handling unless set). A new window opens in the same web view, as the web scenes do.
-class RecordingDelegate : public WKNavigationDelegate, public WKUIDelegate {
+// Writes down every call of the navigation delegate, as "policy <type> <url>", "start",
+// "redirect", "challenge <host>", "response <status>", "commit", "finish", "fail <domain>
+// <code>". Policies are answered by `decideAction` (allow at once unless set) and challenges by
+// `answerChallenge` (default handling unless set).
+class RecordingDelegate : public WKNavigationDelegate {
 public:
     std::vector<std::string> calls;
     std::vector<WKNavigationAction> actions;
@@ -72,8 +66,7 @@ public:
 
     void decidePolicyForNavigationAction(WKWebView&, const WKNavigationAction& action,
                                          ActionDecisionHandler decisionHandler) override {
-        note("policy " + std::string(typeName(action.navigationType())) + " " + action.request().url.absoluteString() +
-             (action.targetFrame() ? "" : " newWindow"));
+        note("policy " + std::string(typeName(action.navigationType())) + " " + action.request().url.absoluteString());
         actions.push_back(action);
         if (decideAction) {
             decideAction(action, std::move(decisionHandler));
@@ -106,17 +99,6 @@ public:
     void didCommitNavigation(WKWebView&, const NavigationPointer&) override { note("commit"); }
     void didFinishNavigation(WKWebView&, const NavigationPointer&) override { note("finish"); }
 
-    std::shared_ptr<WKWebView> createWebViewWithConfiguration(WKWebView& webView, const WKWebViewConfiguration&,
-                                                              const WKNavigationAction& action,
-                                                              const WKWindowFeatures&) override {
-        note("createWebView");
-        actions.push_back(action);
-        if (!action.targetFrame()) {
-            webView.load(action.request());
-        }
-        return nullptr;
-    }
-
 private:
     void note(std::string call) {
         onMainThreadOnly = onMainThreadOnly && foundation::isMainThread();
@@ -131,7 +113,6 @@ protected:
         webView = WKWebView::make();
         delegate = std::make_shared<RecordingDelegate>();
         webView->setNavigationDelegate(delegate);
-        webView->setUIDelegate(delegate);
     }
 
     // Loads and waits for the end; the calls of this navigation only.
