@@ -205,9 +205,9 @@ void TestServer::releaseResponses() {
 
 int TestServer::port() const { return impl_->port; }
 
-std::string TestServer::baseURL() const { return impl_->scheme + "://127.0.0.1:" + std::to_string(impl_->port); }
-
-std::string TestServer::url(std::string_view path) const { return baseURL() + std::string(path); }
+std::string TestServer::url(std::string_view path) const {
+    return impl_->scheme + "://127.0.0.1:" + std::to_string(impl_->port) + std::string(path);
+}
 
 std::string TestServer::localhostURL(std::string_view path) const {
     return impl_->scheme + "://localhost:" + std::to_string(impl_->port) + std::string(path);

@@ -57,8 +57,7 @@ public:
     void releaseResponses();
 
     int port() const;
-    // "http://127.0.0.1:<port>" or "https://..."; `url("/a")` appends the path.
-    std::string baseURL() const;
+    // "http://127.0.0.1:<port>/a" or "https://..." for `url("/a")`.
     std::string url(std::string_view path) const;
     std::string localhostURL(std::string_view path) const; // the same with host "localhost"
 

@@ -11,6 +11,33 @@
 namespace testsupport {
 namespace {
 
+std::string htmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        const char* reference = c == '&'    ? "&amp;"
+                                : c == '<'  ? "&lt;"
+                                : c == '>'  ? "&gt;"
+                                : c == '"'  ? "&quot;"
+                                : c == '\'' ? "&#39;"
+                                            : nullptr;
+        escaped += reference ? std::string(reference) : std::string(1, c);
+    }
+    return escaped;
+}
+
+// The fields of an "application/x-www-form-urlencoded" body ('+' is a space), decoded.
+std::vector<std::pair<std::string, std::string>> formFields(std::string_view body) {
+    std::string percentEncoded;
+    for (char c : body) {
+        percentEncoded += c == '+' ? std::string("%20") : std::string(1, c);
+    }
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (auto& item : foundation::parseQueryItems(percentEncoded)) {
+        fields.emplace_back(std::move(item.name), item.value.value_or(""));
+    }
+    return fields;
+}
+
 std::string fieldOf(const std::vector<std::pair<std::string, std::string>>& fields, std::string_view name) {
     for (const auto& [key, value] : fields) {
         if (key == name) {
@@ -57,45 +84,6 @@ std::string escapedQueryValue(std::string_view text) {
 }
 
 } // namespace
-
-std::string htmlEscaped(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        case '\'':
-            escaped += "&#39;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::vector<std::pair<std::string, std::string>> formFields(std::string_view body) {
-    std::string percentEncoded;
-    for (char c : body) {
-        percentEncoded += c == '+' ? std::string("%20") : std::string(1, c);
-    }
-    std::vector<std::pair<std::string, std::string>> fields;
-    for (auto& item : foundation::parseQueryItems(percentEncoded)) {
-        fields.emplace_back(std::move(item.name), item.value.value_or(""));
-    }
-    return fields;
-}
 
 struct VYBankServer::Impl {
     TestChain chain;
@@ -185,8 +173,6 @@ std::unique_ptr<VYBankServer> VYBankServer::start() {
 }
 
 security::SecCertificate VYBankServer::rootCertificate() const { return impl_->chain.root.certificate(); }
-
-const std::string& VYBankServer::rootCertificatePEM() const { return impl_->chain.root.certificatePEM; }
 
 std::string VYBankServer::url(std::string_view path) const { return impl_->server->url(path); }
 

@@ -38,7 +38,6 @@ public:
     VYBankServer& operator=(const VYBankServer&) = delete;
 
     security::SecCertificate rootCertificate() const;
-    const std::string& rootCertificatePEM() const;
 
     // "https://127.0.0.1:<port>" followed by `path`.
     std::string url(std::string_view path) const;
@@ -55,10 +54,5 @@ private:
     explicit VYBankServer(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
-
-// HTML-escaped text: &, <, >, " and ' as character references.
-std::string htmlEscaped(std::string_view text);
-// The fields of an "application/x-www-form-urlencoded" body ('+' is a space), decoded.
-std::vector<std::pair<std::string, std::string>> formFields(std::string_view body);
 
 } // namespace testsupport

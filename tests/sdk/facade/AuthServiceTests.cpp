@@ -1,8 +1,5 @@
 #include "sdk/facade/AuthService.hpp"
 
-#include "platform/foundation/Dispatch.hpp"
-#include "platform/testing/SimulatedDevice.hpp"
-#include "platform/uikit/UIViewController.hpp"
 #include "sdk/base/DelegateManager.hpp"
 #include "sdk/base/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
@@ -17,8 +14,7 @@
 
 #include <gtest/gtest.h>
 
-using foundation::URLQueryItem;
-using Items = std::vector<URLQueryItem>;
+using Completion = vyd::AuthServiceInternalProtocol::Completion;
 
 namespace {
 
@@ -34,162 +30,13 @@ vyd::VYDAuthRequest makeRequest() {
     return request;
 }
 
-// The items every link of `makeRequest()` carries, after the given ones of its kind of page.
-Items loginItems(const char* authType, Items first = {}) {
-    const Items items{{"client_id", "partner-1"},
-                      {"state", "state-1"},
-                      {"nonce", "nonce-1"},
-                      {"scope", "openid name"},
-                      {"redirect_uri", "partner://auth"},
-                      {"code_challenge", "challenge-1"},
-                      {"code_challenge_method", "S256"},
-                      {"login_hint", "+7 900 000-00-00"},
-                      {"auth_type", authType},
-                      {"logUid", "log-1"}};
-    first.insert(first.end(), items.begin(), items.end());
-    return first;
+// The query of every link of `makeRequest()`, after the items of its kind of page.
+std::string loginQuery(const std::string& authType) {
+    return "client_id=partner-1&state=state-1&nonce=nonce-1&scope=openid%20name&redirect_uri=partner://auth&"
+           "code_challenge=challenge-1&code_challenge_method=S256&login_hint=%2B7%20900%20000-00-00&auth_type=" +
+           authType + "&logUid=log-1";
 }
-
-class AuthServiceTest : public uikittests::ManualClockTest {
-protected:
-    void SetUp() override {
-        ManualClockTest::SetUp();
-        storage->setClientId("partner-1");
-        storage->setLogUid("log-1");
-    }
-
-    // Runs an attempt to its end on the main queue and gives its answer.
-    std::optional<bool> run(const std::function<void(vyd::AuthServiceInternalProtocol::Completion)>& attempt) {
-        std::optional<bool> result;
-        attempt([&result](bool opened) {
-            EXPECT_TRUE(foundation::isMainThread());
-            result = opened;
-        });
-        EXPECT_FALSE(result.has_value()) << "answers later, on the main queue";
-        foundation::RunLoop::main().runUntilIdle();
-        return result;
-    }
-
-    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
-    std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
-    std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
-    std::shared_ptr<vyd::RootViewControllerStorage> rootStorage = std::make_shared<vyd::RootViewControllerStorage>();
-    std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
-
-    vyd::AuthServiceDependencies
-    dependencies(std::shared_ptr<vyd::AuthWithVCsCoordinatorAssemblerProtocol> coordinatorAssembler = nullptr) {
-        return {storage,   application, rootStorage, [this] { return opener; },
-                appTokens, nullptr,     nullptr,     std::move(coordinatorAssembler)};
-    }
-    std::shared_ptr<vyd::AuthService> service = vyd::AuthService::make(dependencies());
-};
-
-} // namespace
-
-TEST_F(AuthServiceTest, DeeplinkAnswersWhetherTheBankAppOpenedAndOpensNothingWithoutALink) {
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
-    application->installedSchemes = {"vybank"};
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), true);
-    EXPECT_EQ(application->opened.size(), 2u);
-
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("not a link", makeRequest(), done); }), false);
-    storage->setClientId(std::nullopt);
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDeeplink("vybank://", makeRequest(), done); }), false);
-    EXPECT_EQ(application->opened.size(), 2u);
-}
-
-TEST_F(AuthServiceTest, OptionalItemsAreLeftOutWhenTheRequestHasNone) {
-    application->installedSchemes = {"vybank"};
-    storage->setLogUid(std::nullopt);
-    auto request = makeRequest();
-    request.codeChallenge.reset();
-    request.loginHint.reset();
-    run([&](auto done) { service->authenticateUserByDeeplink("vybank", request, done); });
-    ASSERT_EQ(application->opened.size(), 1u);
-    const Items expected{
-        {"client_id", "partner-1"},         {"state", "state-1"},    {"nonce", "nonce-1"}, {"scope", "openid name"},
-        {"redirect_uri", "partner://auth"}, {"auth_type", "app2app"}};
-    EXPECT_EQ(application->opened.front().queryItems(), expected);
-    EXPECT_EQ(application->opened.front().absoluteString().rfind("vybank://?", 0), 0u) << "a bare scheme is a link";
-}
-
-TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorks) {
-    application->installedSchemes = {"vybankalpha", "vybankgamma"};
-    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha", "vybankgamma"});
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }),
-              true);
-    ASSERT_EQ(application->opened.size(), 2u);
-    EXPECT_EQ(application->opened[0].scheme(), "vybankbeta");
-    EXPECT_EQ(application->opened[1].scheme(), "vybankalpha");
-    EXPECT_TRUE(opener->calls.empty());
-}
-
-TEST_F(AuthServiceTest, PriorityScenarioFallsBackToThePageOverTheStoredScreenWhenNoAppOpens) {
-    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha"});
-    // No screen to present over: nothing opens and the answer says so.
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }),
-              false);
-    EXPECT_EQ(application->opened.size(), 2u);
-    EXPECT_TRUE(opener->calls.empty());
-
-    const auto controller = uikit::UIViewController::make();
-    rootStorage->setViewController(controller);
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); }),
-              true);
-    EXPECT_EQ(application->opened.size(), 4u);
-    ASSERT_EQ(opener->calls.size(), 1u);
-    EXPECT_EQ(opener->calls.front().url.scheme(), "https");
-}
-
-TEST_F(AuthServiceTest, DefaultPageOpensTheSecureFullScreenSceneOverTheStoredController) {
-    const auto controller = uikit::UIViewController::make();
-    rootStorage->setViewController(controller);
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), true);
-    ASSERT_EQ(opener->calls.size(), 1u);
-    const auto& call = opener->calls.front();
-    const auto* modal = std::get_if<vyd::ModalWebView>(&call.style);
-    ASSERT_NE(modal, nullptr);
-    EXPECT_EQ(modal->viewController, controller);
-    EXPECT_EQ(modal->secureLevel, vyd::WebSceneSecureLevel::high);
-    EXPECT_TRUE(call.isSecure);
-    EXPECT_EQ(call.delegate, nullptr);
-    EXPECT_EQ(call.url.host(), "id.vybank.example");
-    EXPECT_EQ(call.url.queryItems(), loginItems("app2web", {{"response_type", "code"}}));
-    EXPECT_TRUE(application->opened.empty());
-}
-
-TEST_F(AuthServiceTest, DefaultPageWithoutAScreenAnOpenerOrAClientIdOpensNothing) {
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
-
-    auto controller = uikit::UIViewController::make();
-    rootStorage->setViewController(controller);
-    controller.reset();
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false)
-        << "the host's screen is held weakly";
-
-    const auto kept = uikit::UIViewController::make();
-    rootStorage->setViewController(kept);
-    auto noOpener = dependencies();
-    noOpener.webSceneOpener = [] { return nullptr; };
-    const auto withoutOpener = vyd::AuthService::make(noOpener);
-    EXPECT_EQ(run([&](auto done) { withoutOpener->authenticateUserByDefaultURL(makeRequest(), done); }), false);
-
-    storage->setClientId(std::nullopt);
-    EXPECT_EQ(run([&](auto done) { service->authenticateUserByDefaultURL(makeRequest(), done); }), false);
-    EXPECT_TRUE(opener->calls.empty());
-}
-
-TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
-    application->installedSchemes = {"vybank"};
-    std::weak_ptr<vyd::AuthService> weak = service;
-    std::optional<bool> result;
-    service->authenticateUserByDeeplink("vybank://", makeRequest(), [&result](bool opened) { result = opened; });
-    service.reset();
-    EXPECT_FALSE(weak.expired());
-    foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(result, true);
-    EXPECT_TRUE(weak.expired());
-}
+const std::string standPage = "https://id.vybank.example/oauth2/authorize?response_type=code&" + loginQuery("app2web");
 
 class FakeCoordinator : public vyd::AuthWithVCsCoordinatorProtocol {
 public:
@@ -215,25 +62,148 @@ public:
     }
 };
 
-// What a login opened: pages (with their level), apps (by scheme), the choice flow.
-std::string opened(const vydtest::RecordingWebSceneOpener& opener, const vydtest::FakeAppMethodsWrapper& application,
-                   const FakeCoordinatorAssembler* assembler) {
-    std::string out;
-    for (const auto& call : opener.calls) {
-        const auto* modal = std::get_if<vyd::ModalWebView>(&call.style);
-        out += "page " + call.url.host().value_or("?") +
-               (modal ? (modal->secureLevel == vyd::WebSceneSecureLevel::high ? " high" : " low") : " other") +
-               (call.isSecure ? " secure; " : "; ");
+class AuthServiceTest : public uikittests::ManualClockTest {
+protected:
+    void SetUp() override {
+        ManualClockTest::SetUp();
+        storage->setClientId("partner-1");
+        storage->setLogUid("log-1");
     }
-    for (const auto& url : application.opened) {
-        out += "app " + url.scheme().value_or("?") + "; ";
+
+    // Runs an attempt to its end on the main queue and gives its answer.
+    std::optional<bool> run(const std::function<void(Completion)>& attempt) {
+        std::optional<bool> result;
+        attempt([&result](bool opened) {
+            EXPECT_TRUE(foundation::isMainThread());
+            result = opened;
+        });
+        EXPECT_FALSE(result.has_value()) << "answers later, on the main queue";
+        foundation::RunLoop::main().runUntilIdle();
+        return result;
     }
-    if (assembler && !assembler->made.expired() && assembler->made.lock()->started == 1) {
-        out += "choice; ";
+
+    // What was opened since the last call: pages (with their level), apps (by scheme), the
+    // choice flow.
+    std::string opened(const FakeCoordinatorAssembler* assembler = nullptr) {
+        std::string out;
+        for (const auto& call : opener->calls) {
+            const auto* modal = std::get_if<vyd::ModalWebView>(&call.style);
+            out += "page " + call.url.host().value_or("?") +
+                   (modal ? (modal->secureLevel == vyd::WebSceneSecureLevel::high ? " high" : " low") : " other") +
+                   (call.isSecure ? " secure; " : "; ");
+        }
+        for (const auto& url : application->opened) {
+            out += "app " + url.scheme().value_or("?") + "; ";
+        }
+        if (assembler && !assembler->made.expired() && assembler->made.lock()->started == 1) {
+            out += "choice; ";
+        }
+        opener->calls.clear();
+        application->opened.clear();
+        return out;
     }
-    return out;
+
+    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
+    std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
+    std::shared_ptr<vyd::RootViewControllerStorage> rootStorage = std::make_shared<vyd::RootViewControllerStorage>();
+    std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
+
+    vyd::AuthServiceDependencies
+    dependencies(std::shared_ptr<vyd::AuthWithVCsCoordinatorAssemblerProtocol> coordinatorAssembler = nullptr) {
+        return {storage,   application, rootStorage, [this] { return opener; },
+                appTokens, nullptr,     nullptr,     std::move(coordinatorAssembler)};
+    }
+    std::shared_ptr<vyd::AuthService> service = vyd::AuthService::make(dependencies());
+};
+
+} // namespace
+
+TEST_F(AuthServiceTest, DeeplinkAnswersWhetherTheBankAppOpenedAndLeavesOutAbsentItems) {
+    const auto deeplink = [this](const char* link, const vyd::VYDAuthRequest& request) {
+        return run([&](Completion done) { service->authenticateUserByDeeplink(link, request, done); });
+    };
+    EXPECT_EQ(deeplink("vybank://", makeRequest()), false);
+    EXPECT_EQ(opened(), "app vybank; ");
+    application->installedSchemes = {"vybank"};
+    storage->setLogUid(std::nullopt);
+    auto bare = makeRequest();
+    bare.codeChallenge.reset();
+    bare.loginHint.reset();
+    EXPECT_EQ(deeplink("vybank", bare), true) << "a bare scheme is a link";
+    ASSERT_EQ(application->opened.size(), 1u);
+    EXPECT_EQ(application->opened.front().absoluteString(),
+              "vybank://?client_id=partner-1&state=state-1&nonce=nonce-1&scope=openid%20name&"
+              "redirect_uri=partner://auth&auth_type=app2app");
+    opened();
+
+    EXPECT_EQ(deeplink("not a link", makeRequest()), false);
+    storage->setClientId(std::nullopt);
+    EXPECT_EQ(deeplink("vybank://", makeRequest()), false);
+    EXPECT_EQ(opened(), "");
 }
 
+TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorksElseThePageOverTheStoredScreen) {
+    vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha", "vybankgamma"});
+    const auto priority = [this] {
+        return run(
+            [this](Completion done) { service->authenticateUserPriorityApp2AppNoVCScenarios(makeRequest(), done); });
+    };
+    EXPECT_EQ(priority(), false) << "no app, and no screen to show the page over";
+    EXPECT_EQ(opened(), "app vybankbeta; app vybankalpha; app vybankgamma; ");
+
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    EXPECT_EQ(priority(), true);
+    EXPECT_EQ(opened(), "page id.vybank.example high secure; app vybankbeta; app vybankalpha; app vybankgamma; ");
+
+    application->installedSchemes = {"vybankalpha", "vybankgamma"};
+    EXPECT_EQ(priority(), true);
+    EXPECT_EQ(opened(), "app vybankbeta; app vybankalpha; ");
+}
+
+TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnlyWhenAllIsThere) {
+    const auto byDefault = [this](const std::shared_ptr<vyd::AuthService>& login) {
+        return run([&](Completion done) { login->authenticateUserByDefaultURL(makeRequest(), done); });
+    };
+    EXPECT_EQ(byDefault(service), false) << "no screen";
+    auto gone = uikit::UIViewController::make();
+    rootStorage->setViewController(gone);
+    gone.reset();
+    EXPECT_EQ(byDefault(service), false) << "the host's screen is held weakly";
+
+    const auto controller = uikit::UIViewController::make();
+    rootStorage->setViewController(controller);
+    auto noOpener = dependencies();
+    noOpener.webSceneOpener = [] { return nullptr; };
+    EXPECT_EQ(byDefault(vyd::AuthService::make(noOpener)), false);
+    storage->setClientId(std::nullopt);
+    EXPECT_EQ(byDefault(service), false);
+    EXPECT_EQ(opened(), "");
+
+    storage->setClientId("partner-1");
+    EXPECT_EQ(byDefault(service), true);
+    ASSERT_EQ(opener->calls.size(), 1u);
+    const auto& call = opener->calls.front();
+    EXPECT_EQ(std::get<vyd::ModalWebView>(call.style).viewController, controller);
+    EXPECT_EQ(call.delegate, nullptr);
+    EXPECT_EQ(call.url.absoluteString(), standPage);
+    EXPECT_EQ(opened(), "page id.vybank.example high secure; ");
+}
+
+TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
+    application->installedSchemes = {"vybank"};
+    std::weak_ptr<vyd::AuthService> weak = service;
+    std::optional<bool> result;
+    service->authenticateUserByDeeplink("vybank://", makeRequest(), [&result](bool opened) { result = opened; });
+    service.reset();
+    EXPECT_FALSE(weak.expired());
+    foundation::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(result, true);
+    EXPECT_TRUE(weak.expired());
+}
+
+// Each login drops the app token and keeps its request and screen, whatever it opens.
 TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
     vydtest::setBankAppSchemes(*storage, {"vybankbeta"});
     const struct {
@@ -254,75 +224,45 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         storage->setStand(c.stand);
-        opener->calls.clear();
-        application->opened.clear();
+        appTokens->token = vyd::AppTokenDataModel{"old-token", {}};
         auto assembler = std::make_shared<FakeCoordinatorAssembler>();
-        const auto login = vyd::AuthService::make(dependencies(c.choiceConnected ? assembler : nullptr));
+        auto login = vyd::AuthService::make(dependencies(c.choiceConnected ? assembler : nullptr));
         const auto controller = uikit::UIViewController::make();
         auto request = makeRequest();
         request.ssoBaseUrl = c.ssoBaseUrl;
 
         EXPECT_EQ(login->auth(request, controller), std::nullopt);
+        EXPECT_FALSE(appTokens->token.has_value());
+        EXPECT_EQ(rootStorage->viewController(), controller);
+        EXPECT_EQ(storage->state(), "state-1");
+        EXPECT_EQ(storage->redirectUri(), "partner://auth");
         foundation::RunLoop::main().runUntilIdle();
-        EXPECT_EQ(opened(*opener, *application, assembler.get()), c.expected);
         for (const auto& call : opener->calls) {
             EXPECT_EQ(std::get<vyd::ModalWebView>(call.style).viewController, controller);
         }
+        EXPECT_EQ(opened(assembler.get()), c.expected);
         if (!assembler->made.expired()) {
             EXPECT_EQ(assembler->request, request);
             EXPECT_EQ(assembler->authService.lock(), login) << "the choice flow works for this login";
         }
+        login.reset();
+        EXPECT_TRUE(assembler->made.expired()) << "the choice flow lives as long as its login";
     }
-}
-
-TEST_F(AuthServiceTest, TheChoiceFlowLivesAsLongAsItsLogin) {
-    const auto assembler = std::make_shared<FakeCoordinatorAssembler>();
-    auto login = vyd::AuthService::make(dependencies(assembler));
-    ASSERT_EQ(login->auth(makeRequest(), uikit::UIViewController::make()), std::nullopt);
-    EXPECT_FALSE(assembler->made.expired());
-    login.reset();
-    EXPECT_TRUE(assembler->made.expired());
 }
 
 TEST_F(AuthServiceTest, AuthorizationAddressesCarryTheLoginsQueryItemsEncoded) {
-    const struct {
-        const char* ssoBaseUrl;
-        Items expected;
-        const char* encoded;
-    } cases[] = {
-        {"https://sso.partner.example/authorize?lang=en",
-         loginItems("app2web", {{"lang", "en"}, {"response_type", "code"}}),
-         "https://sso.partner.example/authorize?lang=en&response_type=code&client_id=partner-1&state=state-1&"
-         "nonce=nonce-1&scope=openid%20name&redirect_uri=partner://auth&code_challenge=challenge-1&"
-         "code_challenge_method=S256&login_hint=%2B7%20900%20000-00-00&auth_type=app2web&logUid=log-1"},
-        {"vybank://auth", loginItems("app2app"),
-         "vybank://auth?client_id=partner-1&state=state-1&nonce=nonce-1&scope=openid%20name&"
-         "redirect_uri=partner://auth&code_challenge=challenge-1&code_challenge_method=S256&"
-         "login_hint=%2B7%20900%20000-00-00&auth_type=app2app&logUid=log-1"},
-    };
-    for (const auto& c : cases) {
-        opener->calls.clear();
-        application->opened.clear();
+    for (const auto& [ssoBaseUrl, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"https://sso.partner.example/authorize?lang=en",
+              "https://sso.partner.example/authorize?lang=en&response_type=code&" + loginQuery("app2web")},
+             {"vybank://auth", "vybank://auth?" + loginQuery("app2app")}}) {
         auto request = makeRequest();
-        request.ssoBaseUrl = c.ssoBaseUrl;
-        ASSERT_EQ(vyd::AuthService::make(dependencies())->auth(request, uikit::UIViewController::make()), std::nullopt);
-        ASSERT_EQ(opener->calls.size() + application->opened.size(), 1u) << c.ssoBaseUrl;
-        const auto url = opener->calls.empty() ? application->opened.front() : opener->calls.front().url;
-        EXPECT_EQ(url.queryItems(), c.expected) << c.ssoBaseUrl;
-        EXPECT_EQ(url.absoluteString(), c.encoded);
+        request.ssoBaseUrl = ssoBaseUrl;
+        ASSERT_EQ(service->auth(request, uikit::UIViewController::make()), std::nullopt);
+        ASSERT_EQ(opener->calls.size() + application->opened.size(), 1u) << ssoBaseUrl;
+        EXPECT_EQ((opener->calls.empty() ? application->opened.front() : opener->calls.front().url).absoluteString(),
+                  expected);
+        opened();
     }
-}
-
-TEST_F(AuthServiceTest, AuthKeepsTheLoginAndDropsTheAppToken) {
-    appTokens->token = vyd::AppTokenDataModel{"old-token", {}};
-    storage->setStand(vyd::VYDStandType::ift);
-    const auto controller = uikit::UIViewController::make();
-    ASSERT_EQ(service->auth(makeRequest(), controller), std::nullopt);
-    EXPECT_EQ(appTokens->deletions, 1);
-    EXPECT_EQ(rootStorage->viewController(), controller);
-    EXPECT_EQ(storage->state(), "state-1");
-    EXPECT_EQ(storage->nonce(), "nonce-1");
-    EXPECT_EQ(storage->redirectUri(), "partner://auth");
 }
 
 TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
@@ -353,10 +293,9 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
         auto request = makeRequest();
         auto controller = uikit::UIViewController::make();
         c.spoil(request, controller);
-        const auto login = vyd::AuthService::make(dependencies());
         for (const auto& error :
-             {login->auth(request, controller), login->loginWithIDToWebView(request, controller, delegate),
-              login->reloginAuthELKLite(request, controller, delegate)}) {
+             {service->auth(request, controller), service->loginWithIDToWebView(request, controller, delegate),
+              service->reloginAuthELKLite(request, controller, delegate)}) {
             ASSERT_TRUE(error.has_value());
             EXPECT_EQ(error->type, c.expected);
             EXPECT_FALSE(error->message.value_or("").empty());
@@ -366,7 +305,7 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
         EXPECT_EQ(storage->redirectUri(), std::nullopt);
         EXPECT_EQ(rootStorage->viewController(), earlier);
         EXPECT_EQ(appTokens->deletions, 0);
-        EXPECT_EQ(opened(*opener, *application, nullptr), "");
+        EXPECT_EQ(opened(), "");
     }
 }
 
@@ -375,19 +314,17 @@ TEST_F(AuthServiceTest, LoginInAWebViewOpensThePageAtLevelLowForItsDelegate) {
     const auto controller = uikit::UIViewController::make();
     const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
     ASSERT_EQ(service->loginWithIDToWebView(makeRequest(), controller, delegate), std::nullopt);
-    EXPECT_EQ(opened(*opener, *application, nullptr), "page id.vybank.example low secure; ")
-        << "the production stand shows no choice here";
     ASSERT_EQ(opener->calls.size(), 1u);
     EXPECT_EQ(opener->calls.front().delegate, delegate);
     EXPECT_EQ(std::get<vyd::ModalWebView>(opener->calls.front().style).viewController, controller);
+    EXPECT_EQ(opened(), "page id.vybank.example low secure; ") << "the production stand shows no choice here";
     EXPECT_EQ(storage->state(), "state-1");
     EXPECT_EQ(appTokens->deletions, 0);
 }
 
 TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartnersColour) {
     ::testing::SimulatedDevice device;
-    const auto partnerColor = uikit::UIColor::red();
-    storage->liteELKModel()->partnerColorELKLite = partnerColor;
+    storage->liteELKModel()->partnerColorELKLite = uikit::UIColor::red();
     auto withPanels = dependencies();
     withPanels.slidePanelFactory = std::make_shared<vyd::SlidePanelFactory>();
     withPanels.delegateManager = std::make_shared<vyd::DelegateManager>();
@@ -403,39 +340,12 @@ TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartners
     EXPECT_EQ(child->webViewType, vyd::NavigationWebViewType::elkLite);
     EXPECT_EQ(device.rootViewController()->presentedViewController(), child->panel);
     EXPECT_FALSE(call.isSecure);
-    EXPECT_EQ(call.navigationColor, partnerColor);
-    EXPECT_EQ(call.url.queryItems(), loginItems("app2web", {{"response_type", "code"}}));
+    EXPECT_EQ(call.navigationColor, uikit::UIColor::red());
+    EXPECT_EQ(call.url.absoluteString(), standPage);
     EXPECT_EQ(storage->nonce(), "nonce-1");
     EXPECT_EQ(withPanels.delegateManager->registeredDelegates(),
               std::vector<std::shared_ptr<vyd::DelegateObject>>{delegate});
     // The panel's presentation ends, and the panel goes, before the phone it is shown on.
     advance(1);
     opener->calls.clear();
-}
-
-TEST(AuthURLManagerTest, WebPageOfTheStandOrOfTheRequestWithResponseType) {
-    auto storage = std::make_shared<vyd::StaticStorageService>(nullptr);
-    storage->setClientId("partner-1");
-    storage->setLogUid("log-1");
-    storage->setStand(vyd::VYDStandType::psiCloud);
-    const vyd::AuthURLManager manager(storage);
-
-    const auto standPage = manager.makeWebURL(makeRequest());
-    ASSERT_TRUE(standPage.has_value());
-    EXPECT_EQ(standPage->host(), "id-psi-cloud.vybank.example");
-    EXPECT_EQ(standPage->path(), "/oauth2/authorize");
-    EXPECT_EQ(standPage->queryItems(), loginItems("app2web", {{"response_type", "code"}}));
-
-    auto request = makeRequest();
-    request.ssoBaseUrl = "https://sso.partner.example/login?lang=en";
-    const auto ssoPage = manager.makeWebURL(request);
-    ASSERT_TRUE(ssoPage.has_value());
-    EXPECT_EQ(ssoPage->host(), "sso.partner.example");
-    EXPECT_EQ(ssoPage->queryItems().front(), (URLQueryItem{"lang", "en"}));
-    EXPECT_EQ(ssoPage->queryItems()[1], (URLQueryItem{"response_type", "code"}));
-
-    for (const char* unusable : {"vybank://auth", "not a link", "https://"}) {
-        request.ssoBaseUrl = unusable;
-        EXPECT_FALSE(manager.makeWebURL(request).has_value()) << unusable;
-    }
 }

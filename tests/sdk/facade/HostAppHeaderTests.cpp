@@ -1,10 +1,8 @@
 // A host app sees only the umbrella header: nothing else of the SDK is included here.
 #include "sdk/VYDCore.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
-
-#include <mutex>
-#include <vector>
 
 namespace {
 
@@ -12,12 +10,8 @@ class HostAnalytics : public vyd::AnalyticsSink {
 public:
     void setUserLoginId(std::optional<std::string> loginId) override { loginId_ = std::move(loginId); }
     std::optional<std::string> userLoginId() const override { return loginId_; }
-    void send(vyd::AnalyticsEvent event) override {
-        std::lock_guard lock(mutex_);
-        events.push_back(std::move(event));
-    }
+    void send(vyd::AnalyticsEvent event) override { events.push_back(std::move(event)); }
 
-    std::mutex mutex_;
     std::vector<vyd::AnalyticsEvent> events;
     std::optional<std::string> loginId_;
 };
@@ -26,8 +20,8 @@ public:
 
 TEST(HostAppHeaderTest, HostPlugsInItsAnalyticsWithTheUmbrellaHeaderAlone) {
     const auto sink = std::make_shared<HostAnalytics>();
-    const auto previous = vyd::DIContainer::setAnalyticsService(std::make_shared<vyd::AnalyticsService>(sink));
-
+    vydtest::ScopedServices services;
+    services.replace(&vyd::DIContainer::setAnalyticsService, std::make_shared<vyd::AnalyticsService>(sink));
     vyd::DIContainer::analyticsService()->refreshUserLoginId("partner-client");
     vyd::DIContainer::analyticsService()->sendEvent(vyd::AnalyticsEventAction::vyIDLoginShow, {{"place", "host"}});
 
@@ -35,5 +29,4 @@ TEST(HostAppHeaderTest, HostPlugsInItsAnalyticsWithTheUmbrellaHeaderAlone) {
     EXPECT_EQ(sink->events[0].name, vyd::eventName(vyd::AnalyticsEventAction::vyIDLoginShow));
     EXPECT_EQ(sink->events[0].params.at("place"), "host");
     EXPECT_EQ(sink->userLoginId(), "partner-client");
-    vyd::DIContainer::setAnalyticsService(previous);
 }

@@ -20,21 +20,14 @@ namespace {
 // One ordered record of every effect of a return link, whoever makes it.
 using EffectLog = std::vector<std::string>;
 
-class LoggingAppTokenService : public vyd::AppTokenServiceProtocol {
+// Stands in for the app token service and the user defaults, writing down what it is asked to do.
+class LoggingServices : public vyd::AppTokenServiceProtocol, public vyd::UserDefaultsServiceProtocol {
 public:
-    explicit LoggingAppTokenService(EffectLog& log) : log_(log) {}
+    explicit LoggingServices(EffectLog& log) : log_(log) {}
     void saveAppToken(const std::string& token) override { log_.push_back("store app token " + token); }
     std::optional<vyd::AppTokenDataModel> appToken() const override { return std::nullopt; }
     void deleteAppToken() override { log_.push_back("delete app token"); }
     void reloginSSOELKLite(std::function<void(vyd::SSOResult)>) override {}
-
-private:
-    EffectLog& log_;
-};
-
-class LoggingUserDefaults : public vyd::UserDefaultsServiceProtocol {
-public:
-    explicit LoggingUserDefaults(EffectLog& log) : log_(log) {}
     std::optional<std::string> savedLogUid() const override { return std::nullopt; }
     void setSavedLogUid(const std::optional<std::string>& logUid) override {
         log_.push_back("save log uid " + logUid.value_or("(none)"));
@@ -69,8 +62,9 @@ protected:
         storage->setLogUid("log-1");
         startLogin();
         services.replace(&vyd::DIContainer::setStaticStorageService, storage);
-        services.replace(&vyd::DIContainer::setAppTokenService, std::make_shared<LoggingAppTokenService>(log));
-        services.replace(&vyd::DIContainer::setUserDefaultsService, std::make_shared<LoggingUserDefaults>(log));
+        const auto logging = std::make_shared<LoggingServices>(log);
+        services.replace(&vyd::DIContainer::setAppTokenService, logging);
+        services.replace(&vyd::DIContainer::setUserDefaultsService, logging);
         services.replace(
             &vyd::DIContainer::setAnalyticsParamsMaker,
             std::make_shared<vyd::AnalyticsParamsMaker>(storage, nullptr, [] { return std::string("1.0.0"); }));

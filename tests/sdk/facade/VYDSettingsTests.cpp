@@ -29,19 +29,12 @@ TEST_F(VYDSettingsTest, MainPreferencesAreStoredAndAbsentOnesKeepTheStoredValues
     settings->applyMainPreferences("partner-1", "user-1", "VY Partner", "https://partner.example/profile",
                                    vyd::VYDStandType::ift);
     EXPECT_EQ(sink->userLoginId(), "partner-1");
-
-    settings->applyMainPreferences(std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt);
-    EXPECT_EQ(storage->clientId(), "partner-1");
-    EXPECT_EQ(storage->userId(), "user-1");
-    EXPECT_EQ(storage->partnerName(), "VY Partner");
-    EXPECT_EQ(storage->partnerProfileUrl(), "https://partner.example/profile");
-    EXPECT_EQ(storage->stand(), vyd::VYDStandType::ift);
-
-    settings->applyMainPreferences("partner-2", std::nullopt, "", std::nullopt, vyd::VYDStandType::prom);
+    settings->applyMainPreferences("partner-2", std::nullopt, "", std::nullopt, std::nullopt);
     EXPECT_EQ(storage->clientId(), "partner-2");
     EXPECT_EQ(storage->userId(), "user-1");
     EXPECT_EQ(storage->partnerName(), "") << "an empty name is a value, not an absent one";
-    EXPECT_EQ(storage->stand(), vyd::VYDStandType::prom);
+    EXPECT_EQ(storage->partnerProfileUrl(), "https://partner.example/profile");
+    EXPECT_EQ(storage->stand(), vyd::VYDStandType::ift);
 }
 
 TEST_F(VYDSettingsTest, UIPreferencesMergeIntoTheSessionsOnes) {
@@ -52,7 +45,6 @@ TEST_F(VYDSettingsTest, UIPreferencesMergeIntoTheSessionsOnes) {
     const auto& fonts = storage->uiPreferences()->fonts;
     EXPECT_EQ(fonts.semiboldFont, semibold);
     EXPECT_EQ(fonts.mediumFont, medium);
-    EXPECT_EQ(fonts.font(vyd::VYDFonts::VYDFontType::medium), medium);
 }
 
 TEST(VYDTest, LoginAndSettingsAreMadeOncePerProcess) {

@@ -10,6 +10,16 @@ namespace {
 
 class KWPresenceCheckerTest : public ::testing::Test {
 protected:
+    // The names of the entries found, or "absent".
+    std::string found() const {
+        const auto apps = checker.existingKWs();
+        std::string names = apps ? "" : "absent";
+        for (const auto& app : apps.value_or(std::vector<vyd::KWAppInfo>{})) {
+            names += app.name + (app.isStable() ? "; " : " (dynamic); ");
+        }
+        return names;
+    }
+
     std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
     vyd::KWPresenceChecker checker{application, storage};
@@ -17,45 +27,26 @@ protected:
 
 } // namespace
 
-TEST_F(KWPresenceCheckerTest, NothingInstalledAndNoSchemesIsAbsentNotEmpty) {
-    EXPECT_FALSE(checker.existingKWs().has_value());
+TEST_F(KWPresenceCheckerTest, InstalledStableAppsInCatalogueOrderThenTheDynamicEntryElseAbsent) {
     vydtest::setBankAppSchemes(*storage, {});
-    EXPECT_FALSE(checker.existingKWs().has_value());
+    EXPECT_EQ(found(), "absent") << "nothing installed and no schemes is absent, not empty";
     EXPECT_FALSE(checker.isAnyKWInstalled());
 
-    application->installedSchemes = {"vybank"};
-    vyd::KWPresenceChecker headless(nullptr, storage);
-    EXPECT_FALSE(headless.existingKWs().has_value()) << "without an application nothing can be opened";
-    EXPECT_FALSE(headless.isAnyKWInstalled());
-}
-
-TEST_F(KWPresenceCheckerTest, InstalledStableAppsComeInCatalogueOrder) {
     application->installedSchemes = {"vybankbusiness", "vybank"};
+    EXPECT_EQ(found(), "VY Bank; VY Bank Business; ");
     const auto apps = checker.existingKWs();
-    ASSERT_TRUE(apps.has_value());
-    ASSERT_EQ(apps->size(), 2u);
-    EXPECT_EQ((*apps)[0].name, "VY Bank");
-    EXPECT_EQ((*apps)[0].type, vyd::KWAppInfo::AppType(vyd::KWAppInfo::Stable{"vybank://"}));
-    EXPECT_EQ((*apps)[1].name, "VY Bank Business");
-    EXPECT_TRUE((*apps)[1].isStable());
-    EXPECT_NE((*apps)[0].id, (*apps)[1].id);
+    EXPECT_EQ(apps->front().type, vyd::KWAppInfo::AppType(vyd::KWAppInfo::Stable{"vybank://"}));
+    EXPECT_NE(apps->front().id, apps->back().id);
 
     application->installedSchemes = {"vybankbusiness"};
-    const auto only = checker.existingKWs();
-    ASSERT_TRUE(only.has_value());
-    ASSERT_EQ(only->size(), 1u);
-    EXPECT_EQ(only->front().name, "VY Bank Business");
-}
-
-TEST_F(KWPresenceCheckerTest, DynamicEntryFollowsWithAllConfiguredSchemesEvenWhenNoneIsInstalled) {
-    application->installedSchemes = {"vybank"};
     vydtest::setBankAppSchemes(*storage, {"vybankbeta", "vybankalpha://"});
-    const auto apps = checker.existingKWs();
-    ASSERT_TRUE(apps.has_value());
-    ASSERT_EQ(apps->size(), 2u);
-    EXPECT_FALSE(apps->back().isStable());
-    EXPECT_EQ(apps->back().name, vyd::KWPresenceChecker::dynamicEntryName());
-    EXPECT_EQ(apps->back().type, vyd::KWAppInfo::AppType(vyd::KWAppInfo::Unstable{{"vybankbeta", "vybankalpha://"}}));
+    EXPECT_EQ(found(), "VY Bank Business; " + vyd::KWPresenceChecker::dynamicEntryName() + " (dynamic); ")
+        << "the dynamic entry comes with all configured schemes even when none is installed";
+    EXPECT_EQ(checker.existingKWs()->back().type,
+              vyd::KWAppInfo::AppType(vyd::KWAppInfo::Unstable{{"vybankbeta", "vybankalpha://"}}));
+
+    vyd::KWPresenceChecker headless(nullptr, storage);
+    EXPECT_FALSE(headless.isAnyKWInstalled()) << "without an application nothing can be opened";
 }
 
 TEST_F(KWPresenceCheckerTest, AnyInstalledCountsStableAppsAndDynamicSchemes) {

@@ -13,6 +13,7 @@
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "sdk/services/UserDefaultsServiceProtocol.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,9 @@ TEST(ServiceContainerTest, SessionStoreReportsToTheContainersAnalyticsService) {
 
 TEST(ServiceContainerTest, TheTwoApplicationWrappersAreSeparateEntries) {
     EXPECT_NE(DIContainer::appMethodsWrapper(), DIContainer::appMethodWrapper());
-    auto second = std::make_shared<vydtest::FakeAppMethodsWrapper>();
-    DIContainer::setAppMethodWrapper(second);
-    DIContainer::setAppMethodsWrapper(std::make_shared<vydtest::FakeAppMethodsWrapper>());
-    DIContainer::setAppMethodsWrapper(nullptr);
+    vydtest::ScopedServices services;
+    const auto second = std::make_shared<vydtest::FakeAppMethodsWrapper>();
+    services.replace(&DIContainer::setAppMethodWrapper, second);
+    services.replace(&DIContainer::setAppMethodsWrapper, std::make_shared<vydtest::FakeAppMethodsWrapper>());
     EXPECT_EQ(DIContainer::appMethodWrapper(), second);
-    DIContainer::setAppMethodWrapper(nullptr);
 }

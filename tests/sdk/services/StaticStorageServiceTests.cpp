@@ -9,55 +9,47 @@
 
 namespace {
 
-class StaticStorageServiceTest : public ::testing::Test {
-protected:
-    std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    std::shared_ptr<vyd::StaticStorageService> storage =
-        std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));
-};
+std::shared_ptr<vyd::AnalyticsService> analyticsInto(const std::shared_ptr<vydtest::RecordingAnalyticsSink>& sink) {
+    return std::make_shared<vyd::AnalyticsService>(sink);
+}
 
 } // namespace
 
-TEST_F(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyticsServiceInUse) {
-    EXPECT_FALSE(storage->clientId().has_value());
-    storage->setClientId("partner-1");
-    EXPECT_EQ(storage->clientId(), "partner-1");
-    EXPECT_EQ(sink->userLoginId(), "partner-1");
-
+TEST(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyticsServiceInUse) {
+    const auto sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    vyd::StaticStorageService storage(analyticsInto(sink));
+    storage.setClientId("partner-1");
     // Writing back the same value refreshes again: the login button relies on it.
-    storage->setClientId(storage->clientId());
-    storage->setClientId(std::nullopt);
+    storage.setClientId(storage.clientId());
+    storage.setClientId(std::nullopt);
     const std::vector<std::optional<std::string>> expected{"partner-1", "partner-1", std::nullopt};
     EXPECT_EQ(sink->loginIdChanges(), expected);
 
-    auto otherSink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    storage->setAnalyticsService(std::make_shared<vyd::AnalyticsService>(otherSink));
-    storage->setClientId("partner-2");
+    const auto otherSink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    storage.setAnalyticsService(analyticsInto(otherSink));
+    storage.setClientId("partner-2");
     EXPECT_EQ(sink->loginIdChanges(), expected);
     EXPECT_EQ(otherSink->userLoginId(), "partner-2");
 }
 
-TEST_F(StaticStorageServiceTest, SettingTheUserIdPostsTheChangeAfterStoringIt) {
+TEST(StaticStorageServiceTest, UserIdChangeIsPostedAfterItIsStoredAndClearingKeepsAllButTheLogin) {
+    vyd::StaticStorageService storage(nullptr);
     std::vector<std::optional<std::string>> seen;
     auto& center = foundation::NotificationCenter::defaultCenter();
     const auto token = center.addObserver(vyd::NotificationNames::userIdDidChanged(), nullptr,
-                                          [&](const foundation::Notification&) { seen.push_back(storage->userId()); });
-    storage->setUserId("user-1");
-    storage->setUserId(std::nullopt);
+                                          [&](const foundation::Notification&) { seen.push_back(storage.userId()); });
+    storage.setUserId("user-1");
+    storage.setUserId(std::nullopt);
     center.removeObserver(token);
     EXPECT_EQ(seen, (std::vector<std::optional<std::string>>{"user-1", std::nullopt}));
-}
 
-TEST_F(StaticStorageServiceTest, ClearingAuthorizationDataKeepsTheRestOfTheSession) {
-    storage->setClientId("partner-1");
-    storage->setLogUid("log-1");
-    storage->setState("state-1");
-    storage->setNonce("nonce-1");
-    storage->setRedirectUri("partner://auth");
-    storage->setIsButtonPersonalized(true);
-    storage->clearAuthData();
-    EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri());
-    EXPECT_EQ(storage->clientId(), "partner-1");
-    EXPECT_EQ(storage->logUid(), "log-1");
-    EXPECT_TRUE(storage->isButtonPersonalized());
+    storage.setClientId("partner-1");
+    storage.setState("state-1");
+    storage.setNonce("nonce-1");
+    storage.setRedirectUri("partner://auth");
+    storage.setIsButtonPersonalized(true);
+    storage.clearAuthData();
+    EXPECT_FALSE(storage.state() || storage.nonce() || storage.redirectUri());
+    EXPECT_EQ(storage.clientId(), "partner-1");
+    EXPECT_TRUE(storage.isButtonPersonalized());
 }

@@ -53,10 +53,6 @@ void TemporaryBundle::writeVersion(std::string_view version) const {
     writeFile("Info.json", "{\"CFBundleShortVersionString\": \"" + std::string(version) + "\"}\n");
 }
 
-void TemporaryBundle::copyFrom(const std::filesystem::path& file) const {
-    std::filesystem::copy_file(file, path_ / file.filename(), std::filesystem::copy_options::overwrite_existing);
-}
-
 std::filesystem::path sourceBundlePath() { return std::filesystem::path(VYD_SOURCE_DIR) / "resources/VYDCore.bundle"; }
 
 std::string sourceBundleFile(std::string_view name) {

@@ -22,7 +22,6 @@ public:
     void writeStrings(std::string_view content) const;
     // Info.json with the given short version
     void writeVersion(std::string_view version) const;
-    void copyFrom(const std::filesystem::path& file) const;
 
 private:
     std::filesystem::path path_;

@@ -12,7 +12,6 @@ public:
     TemporaryKeychain(const TemporaryKeychain&) = delete;
     TemporaryKeychain& operator=(const TemporaryKeychain&) = delete;
 
-    const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path file() const { return folder_ / "keychain.sqlite"; }
 
 private:
