@@ -49,8 +49,3 @@ TEST_F(LoggerTest, MessageLoggedFromAnotherThreadIsPrintedOnTheMain) {
     ASSERT_TRUE(foundation::RunLoop::main().runUntil([&] { return posted.load() && !printed.empty(); }, 10));
     EXPECT_EQ(printed[0], vyd::Logger::format("from a worker"));
 }
-
-TEST(TimeMeasurementTest, ElapsedTimeIsFormattedWithSixDecimals) {
-    EXPECT_EQ(vyd::TimeMeasurement::elapsedMessage("load", 12.0000004),
-              "🆔⏱️ For operation load time passed: 12.000000 s");
-}

@@ -1,6 +1,5 @@
 #include "sdk/facade/PartnerSSOOpener.hpp"
 
-#include "platform/testing/SimulatedDevice.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
 #include "sdk/services/StaticStorageService.hpp"
 #include "sdk/uikit/LoadingView.hpp"
@@ -11,22 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using vyd::VYDOpenInType;
 
-class PartnerSSOOpenerTest : public uikittests::ManualClockTest {
+class PartnerSSOOpenerTest : public uikittests::PhoneTest {
 protected:
-    void SetUp() override {
-        ManualClockTest::SetUp();
-        device = std::make_unique<::testing::SimulatedDevice>();
-    }
     void TearDown() override {
         // Presentations end, and what the test keeps goes, before the phone.
         advance(2);
         opener->calls.clear();
-        device.reset();
-        ManualClockTest::TearDown();
+        PhoneTest::TearDown();
     }
 
     std::optional<std::optional<vyd::VYDError>> open(const vyd::LiteELKModel& partner,
@@ -37,19 +33,15 @@ protected:
     }
 
     std::shared_ptr<vyd::SlidePanelController> presentedPanel() const {
-        return std::dynamic_pointer_cast<vyd::SlidePanelController>(
-            device->rootViewController()->presentedViewController());
+        return std::dynamic_pointer_cast<vyd::SlidePanelController>(root->presentedViewController());
     }
     static bool isLoading(const vyd::SlidePanelController& panel) {
-        for (const auto& view : panel.surfaceView()->subviews()) {
-            if (std::dynamic_pointer_cast<vyd::LoadingView>(view)) {
-                return true;
-            }
-        }
-        return false;
+        const auto& views = panel.surfaceView()->subviews();
+        return std::any_of(views.begin(), views.end(), [](const auto& view) {
+            return std::dynamic_pointer_cast<vyd::LoadingView>(view) != nullptr;
+        });
     }
 
-    std::unique_ptr<::testing::SimulatedDevice> device;
     std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
     std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
     std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
@@ -70,7 +62,7 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
     for (const auto& c : cases) {
         SCOPED_TRACE(c.openIn ? static_cast<int>(*c.openIn) : -1);
         const vyd::LiteELKModel partner("https://lk.partner.example/home", "partner-2", c.color, c.openIn);
-        EXPECT_EQ(open(partner, device->rootViewController()), std::nullopt) << "no answer before the address";
+        EXPECT_EQ(open(partner, root), std::nullopt) << "no answer before the address";
         const auto panel = presentedPanel();
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(isLoading(*panel));
@@ -97,15 +89,14 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
             EXPECT_EQ(std::get<vyd::ChildWebView>(call.style).webViewType, vyd::NavigationWebViewType::base);
         }
         advance(2);
-        device->rootViewController()->dismiss(false);
+        root->dismiss(false);
         opener->calls.clear();
         result.reset();
     }
 }
 
 TEST_F(PartnerSSOOpenerTest, WithoutAnAddressThePanelGoesAndTheErrorComesBack) {
-    open(vyd::LiteELKModel("https://lk.partner.example/home", std::nullopt, std::nullopt, std::nullopt),
-         device->rootViewController());
+    open(vyd::LiteELKModel("https://lk.partner.example/home", std::nullopt, std::nullopt, std::nullopt), root);
     advance(2);
     ASSERT_NE(presentedPanel(), nullptr);
     appTokens->pendingSSO(vyd::VYDError{vyd::VYDErrorType::appTokenNotFound, std::nullopt});
@@ -133,7 +124,7 @@ TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link.value_or("(none)"));
         result.reset();
-        const auto over = c.withViewController ? device->rootViewController() : nullptr;
+        const auto over = c.withViewController ? root : nullptr;
         const auto answer = open(vyd::LiteELKModel(c.link, "partner-2", std::nullopt, std::nullopt), over);
         ASSERT_TRUE(answer.has_value() && answer->has_value());
         EXPECT_EQ((*answer)->type, c.expected);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -21,8 +22,7 @@ namespace {
 using EffectLog = std::vector<std::string>;
 
 // Stands in for the app token service and the user defaults, writing down what it is asked to do.
-class LoggingServices : public vyd::AppTokenServiceProtocol, public vyd::UserDefaultsServiceProtocol {
-public:
+struct LoggingServices : vyd::AppTokenServiceProtocol, vyd::UserDefaultsServiceProtocol {
     explicit LoggingServices(EffectLog& log) : log_(log) {}
     void saveAppToken(const std::string& token) override { log_.push_back("store app token " + token); }
     std::optional<vyd::AppTokenDataModel> appToken() const override { return std::nullopt; }
@@ -32,21 +32,16 @@ public:
     void setSavedLogUid(const std::optional<std::string>& logUid) override {
         log_.push_back("save log uid " + logUid.value_or("(none)"));
     }
-
-private:
     EffectLog& log_;
 };
 
-class LoggingStorage : public vyd::StaticStorageService {
-public:
+struct LoggingStorage : vyd::StaticStorageService {
     LoggingStorage(EffectLog& log, std::shared_ptr<vyd::AnalyticsServiceProtocol> analytics)
         : StaticStorageService(std::move(analytics)), log_(log) {}
     void clearAuthData() override {
         log_.push_back("clear session");
         StaticStorageService::clearAuthData();
     }
-
-private:
     EffectLog& log_;
 };
 
@@ -140,6 +135,7 @@ TEST_F(VYDLoginTest, ReturnLinkHasItsEffectsInOrderAndPassesOnACodeOnlyOnSuccess
         EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri()) << test.link;
     }
     EXPECT_EQ(sink->events().front().params.at("logUid"), "log-1");
+    EXPECT_EQ(handle(cases[0].link)->error, "invalid_state") << "a second link for the same login is refused";
 }
 
 TEST_F(VYDLoginTest, LinkThatIsNotAURLHasNoEffectAtAll) {
@@ -148,13 +144,6 @@ TEST_F(VYDLoginTest, LinkThatIsNotAURLHasNoEffectAtAll) {
     }
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(storage->state(), "state-1") << "the login stays under way";
-}
-
-TEST_F(VYDLoginTest, ASecondLinkForTheSameLoginIsRefused) {
-    ASSERT_TRUE(handle("partner://auth?code=code-1&state=state-1")->isSuccess);
-    const auto replay = handle("partner://auth?code=code-1&state=state-1");
-    ASSERT_TRUE(replay.has_value());
-    EXPECT_EQ(replay->error, "invalid_state");
 }
 
 TEST_F(VYDLoginTest, NotificationAndCompletionRunOnTheCallersThread) {
@@ -171,32 +160,27 @@ TEST_F(VYDLoginTest, NotificationAndCompletionRunOnTheCallersThread) {
     EXPECT_EQ(notificationThread, callerThread);
 }
 
+// Success carries the code and no error; anything else carries an error and no code.
 TEST(VYDLoginResponseTest, ResultOfALinkForTheStoredState) {
-    const struct {
-        const char* link;
-        std::optional<std::string> storedState;
-        bool isSuccess;
-        std::optional<std::string> code;
-        std::optional<std::string> error;
-    } cases[] = {
-        {"p://a?state=s&code=c", "s", true, "c", std::nullopt},
-        {"p://a?state=s%20t&code=c%2Bd", "s t", true, "c+d", std::nullopt},
-        {"https://partner.example/cb?code=c&state=s#frag", "s", true, "c", std::nullopt},
-        {"p://a?state=s&error=access_denied", "s", false, std::nullopt, "access_denied"},
-        {"p://a?state=s&code=c&error=x", "s", false, std::nullopt, "x"},
-        {"p://a?state=s&code=", "s", false, std::nullopt, "internal_error"},
-        {"p://a", "s", false, std::nullopt, "invalid_state"},
-        {"p://a?state=S&code=c", "s", false, std::nullopt, "invalid_state"},
-        {"p://a?state=s&code=c", std::nullopt, false, std::nullopt, "invalid_state"},
-        {"p://a?state=&code=c", "", false, std::nullopt, "invalid_state"},
+    const std::tuple<const char*, std::optional<std::string>, const char*> cases[] = {
+        {"p://a?state=s&code=c", "s", "code c"},
+        {"p://a?state=s%20t&code=c%2Bd", "s t", "code c+d"},
+        {"https://partner.example/cb?code=c&state=s#frag", "s", "code c"},
+        {"p://a?state=s&error=access_denied", "s", "error access_denied"},
+        {"p://a?state=s&code=c&error=x", "s", "error x"},
+        {"p://a?state=s&code=", "s", "error internal_error"},
+        {"p://a", "s", "error invalid_state"},
+        {"p://a?state=S&code=c", "s", "error invalid_state"},
+        {"p://a?state=s&code=c", std::nullopt, "error invalid_state"},
+        {"p://a?state=&code=c", "", "error invalid_state"},
     };
-    for (const auto& row : cases) {
-        const auto response = vyd::VYDLogin::responseFrom(row.link, row.storedState, "n");
-        ASSERT_TRUE(response.has_value()) << row.link;
-        EXPECT_EQ(response->isSuccess, row.isSuccess)
-            << row.link << " for state " << row.storedState.value_or("(none)");
-        EXPECT_EQ(response->code, row.code) << row.link;
-        EXPECT_EQ(response->error, row.error) << row.link;
+    for (const auto& [link, storedState, expected] : cases) {
+        const auto response = vyd::VYDLogin::responseFrom(link, storedState, "n");
+        ASSERT_TRUE(response.has_value()) << link;
+        const auto result = response->isSuccess && !response->error
+                                ? "code " + response->code.value_or("(none)")
+                                : "error " + response->error.value_or("(none)") + response->code.value_or("");
+        EXPECT_EQ(result, expected) << link << " for state " << storedState.value_or("(none)");
         EXPECT_EQ(response->nonce, "n");
     }
 }

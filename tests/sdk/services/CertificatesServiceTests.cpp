@@ -18,61 +18,46 @@ serverTrustChallenge(const TestIdentity& server, const std::string& host,
     return foundation::URLAuthenticationChallenge(foundation::URLProtectionSpace(host, 443, "https", method, trust));
 }
 
-vyd::CertificatesService serviceTrustingTheTestAuthority() {
-    return vyd::CertificatesService({TestCertificates::shared().authority.certificate()});
-}
-
 } // namespace
 
-TEST(CertificatesServiceTest, OnlyAnAnchoredValidCertificateForTheHostIsUsed) {
+TEST(CertificatesServiceTest, OnlyAServerTrustValidUnderTheSDKsOwnAnchorsForTheHostIsUsed) {
     const auto& certificates = TestCertificates::shared();
-    const struct {
-        const char* name;
-        const TestIdentity& server;
-        const char* host;
-        bool trusted;
-    } cases[] = {
-        {"trusted by name", certificates.localhost, "localhost", true},
-        {"trusted by address", certificates.localhost, "127.0.0.1", true},
-        {"other host", certificates.localhost, "id.vybank.example", false},
-        {"wrong host", certificates.wrongHost, "localhost", false},
-        {"other authority", certificates.untrusted, "localhost", false},
-    };
-    for (const auto& row : cases) {
-        const auto handling =
-            serviceTrustingTheTestAuthority().detectAuthHandling(serverTrustChallenge(row.server, row.host));
-        EXPECT_EQ(handling.isUseCredential(), row.trusted) << row.name;
-        if (row.trusted) {
-            ASSERT_NE(handling.credential(), nullptr) << row.name;
-            EXPECT_EQ(handling.credential()->serverTrust()->certificateChain().front(), row.server.certificate());
-        } else {
-            EXPECT_EQ(handling.credential(), nullptr) << row.name;
-        }
-    }
-}
-
-TEST(CertificatesServiceTest, ChallengesItCannotJudgeByItsOwnAnchorsAreCancelled) {
-    const auto& certificates = TestCertificates::shared();
+    const vyd::CertificatesService ours({certificates.authority.certificate()});
+    const vyd::CertificatesService none({});
     // Whoever made the trust may have anchored it elsewhere; only the SDK's anchors decide.
     auto anchoredElsewhere = serverTrustChallenge(certificates.untrusted, "localhost");
     anchoredElsewhere.protectionSpace().serverTrust()->setAnchorCertificates(
         {certificates.otherAuthority.certificate()});
     const struct {
         const char* name;
-        vyd::CertificatesService service;
+        const vyd::CertificatesService& service;
         foundation::URLAuthenticationChallenge challenge;
+        bool trusted;
     } cases[] = {
-        {"not a server-trust challenge", serviceTrustingTheTestAuthority(),
-         serverTrustChallenge(certificates.localhost, "localhost", foundation::NSURLAuthenticationMethodDefault)},
-        {"no trust", serviceTrustingTheTestAuthority(),
+        {"trusted by name", ours, serverTrustChallenge(certificates.localhost, "localhost"), true},
+        {"trusted by address", ours, serverTrustChallenge(certificates.localhost, "127.0.0.1"), true},
+        {"other host", ours, serverTrustChallenge(certificates.localhost, "id.vybank.example"), false},
+        {"wrong host", ours, serverTrustChallenge(certificates.wrongHost, "localhost"), false},
+        {"other authority", ours, serverTrustChallenge(certificates.untrusted, "localhost"), false},
+        {"anchored elsewhere before", ours, anchoredElsewhere, false},
+        {"not a server-trust challenge", ours,
+         serverTrustChallenge(certificates.localhost, "localhost", foundation::NSURLAuthenticationMethodDefault),
+         false},
+        {"no trust", ours,
          foundation::URLAuthenticationChallenge(foundation::URLProtectionSpace(
-             "localhost", 443, "https", foundation::NSURLAuthenticationMethodServerTrust, nullptr))},
-        {"no host, no host check", serviceTrustingTheTestAuthority(), serverTrustChallenge(certificates.localhost, "")},
-        {"no anchors", vyd::CertificatesService({}), serverTrustChallenge(certificates.localhost, "localhost")},
-        {"anchored elsewhere before", serviceTrustingTheTestAuthority(), anchoredElsewhere},
+             "localhost", 443, "https", foundation::NSURLAuthenticationMethodServerTrust, nullptr)),
+         false},
+        {"no host, no host check", ours, serverTrustChallenge(certificates.localhost, ""), false},
+        {"no anchors", none, serverTrustChallenge(certificates.localhost, "localhost"), false},
     };
     for (const auto& test : cases) {
-        EXPECT_FALSE(test.service.detectAuthHandling(test.challenge).isUseCredential()) << test.name;
+        const auto handling = test.service.detectAuthHandling(test.challenge);
+        EXPECT_EQ(handling.isUseCredential(), test.trusted) << test.name;
+        ASSERT_EQ(handling.credential() != nullptr, test.trusted) << test.name;
+        if (test.trusted) {
+            EXPECT_EQ(handling.credential()->serverTrust()->certificateChain().front(),
+                      certificates.localhost.certificate());
+        }
     }
 }
 

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using testsupport::TestCertificates;
 using testsupport::TestRequest;
 using testsupport::TestResponse;
@@ -107,16 +105,6 @@ TEST_F(NetworkServiceTest, ImageLoadsOnlyFromAServerTheCertificatesServiceTrusts
         EXPECT_EQ(result.rfind(trusted ? "image" : kind(Kind::unknown), 0), 0u) << result;
         EXPECT_EQ(tlsServer->requestCount(), trusted ? 1u : 0u) << "no request byte leaves for a refused server";
     }
-}
-
-TEST_F(NetworkServiceTest, LoadStartedOnAWorkerCompletesOnTheMainQueue) {
-    std::optional<bool> onMain;
-    std::thread worker([&] {
-        network->loadImage(server->url("/logo.png"), [&](vyd::ImageResult) { onMain = foundation::isMainThread(); });
-    });
-    worker.join();
-    ASSERT_TRUE(foundation::RunLoop::main().runUntil([&] { return onMain.has_value(); }, 20));
-    EXPECT_TRUE(*onMain);
 }
 
 TEST(NetworkRequestErrorTest, TransportErrorsMapByCause) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using vyd::RemoteConfig;
@@ -108,24 +109,18 @@ TEST(RemoteConfigTest, DocumentPastItsBoundsOnSizeOrNestingGivesTheDefault) {
 }
 
 TEST(RemoteConfigTest, App2AppDialogByGlobalSwitchOrExactMembershipOfTheClientList) {
-    const struct {
-        const char* name;
-        bool globalSwitch;
-        Strings clients;
-        const char* clientId;
-        bool expected;
-    } cases[] = {
-        {"global on, empty list", true, {}, "partner-1", true},
-        {"global on, other clients", true, {"partner-2"}, "partner-1", true},
-        {"off, listed", false, {"partner-2", "partner-1"}, "partner-1", true},
-        {"off, not listed", false, {"partner-2"}, "partner-1", false},
-        {"off, case differs", false, {"Partner-1"}, "partner-1", false},
-        {"off, prefix only", false, {"partner"}, "partner-1", false},
+    const std::tuple<bool, Strings, bool> cases[] = {
+        {true, {}, true}, // the global switch needs no list
+        {true, {"partner-2"}, true},
+        {false, {"partner-2", "partner-1"}, true}, // listed
+        {false, {"partner-2"}, false},
+        {false, {"Partner-1"}, false}, // case differs
+        {false, {"partner"}, false},   // prefix only
     };
-    for (const auto& test : cases) {
+    for (const auto& [globalSwitch, clients, expected] : cases) {
         RemoteConfig config;
-        config.app2AppDialogEnabled = test.globalSwitch;
-        config.app2AppDialogClients = test.clients;
-        EXPECT_EQ(config.isApp2AppDialogEnabled(test.clientId), test.expected) << test.name;
+        config.app2AppDialogEnabled = globalSwitch;
+        config.app2AppDialogClients = clients;
+        EXPECT_EQ(config.isApp2AppDialogEnabled("partner-1"), expected) << globalSwitch << " " << clients.size();
     }
 }

@@ -1,17 +1,6 @@
 #include "sdk/base/DIContainer.hpp"
 
-#include "sdk/base/AppMethodsWrapperProtocol.hpp"
-#include "sdk/base/DelegateManagerProtocol.hpp"
-#include "sdk/base/KWPresenceCheckerProtocol.hpp"
-#include "sdk/base/RootViewControllerStorageProtocol.hpp"
-#include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
-#include "sdk/services/AppTokenServiceProtocol.hpp"
-#include "sdk/services/CertificatesServiceProtocol.hpp"
-#include "sdk/services/FileServiceProtocol.hpp"
-#include "sdk/services/ImageCacheProtocol.hpp"
-#include "sdk/services/NetworkServiceProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
-#include "sdk/services/UserDefaultsServiceProtocol.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/ScopedServices.hpp"
 
@@ -29,32 +18,23 @@ using Setter = std::shared_ptr<Protocol> (*)(std::shared_ptr<Protocol>);
 // Made on first use and shared; a replacement is handed out until it is taken away, each setter
 // handing back what it replaced, and then a fresh one is made.
 template <class Protocol>
-void expectSharedAndReplaceable(std::shared_ptr<Protocol> (*get)(), Setter<Protocol> set,
-                                std::shared_ptr<Protocol> replacement) {
+void expectSharedAndReplaceable(std::shared_ptr<Protocol> (*get)(), Setter<Protocol> set) {
+    set(nullptr);
+    const auto replacement = get(); // the entry's own product, handed back as a replacement
+    set(nullptr);
     const auto first = get();
     ASSERT_NE(first, nullptr);
+    EXPECT_NE(first, replacement);
     EXPECT_EQ(get(), first);
     EXPECT_EQ(set(replacement), first);
     EXPECT_EQ(get(), replacement);
     EXPECT_EQ(set(nullptr), replacement);
     const auto fresh = get();
-    ASSERT_NE(fresh, nullptr);
     EXPECT_NE(fresh, replacement);
     EXPECT_NE(fresh, first);
 }
 
-// A container entry's own product, to hand back as a replacement.
-template <class Protocol>
-std::shared_ptr<Protocol> madeBy(std::shared_ptr<Protocol> (*get)(), Setter<Protocol> set) {
-    set(nullptr);
-    auto made = get();
-    set(nullptr);
-    return made;
-}
-
-#define EXPECT_ENTRY(Name, Setter)                                                                                     \
-    expectSharedAndReplaceable(&DIContainer::Name, &DIContainer::Setter,                                               \
-                               madeBy(&DIContainer::Name, &DIContainer::Setter))
+#define EXPECT_ENTRY(Name, Setter) expectSharedAndReplaceable(&DIContainer::Name, &DIContainer::Setter)
 
 } // namespace
 
