@@ -314,7 +314,7 @@ TEST_F(AuthServiceTest, LoginInAWebViewOpensThePageAtLevelLowForItsDelegate) {
     EXPECT_EQ(std::get<vyd::ModalWebView>(opener->calls.front().style).viewController, controller);
     EXPECT_EQ(opened(), "page id.vybank.example low secure; ") << "the production stand shows no choice here";
     EXPECT_EQ(storage->state(), "state-1");
-    EXPECT_EQ(appTokens->deletions, 0);
+    EXPECT_TRUE(appTokens->token.has_value());
 }
 
 TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartnersColour) {
