@@ -3,12 +3,20 @@
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
+#include "sdk/base/DIContainer.hpp"
 #include "sdk/screens/choice/AuthChooseView.hpp"
 #include "sdk/screens/choice/AuthWithVCsCoordinator.hpp"
 #include "sdk/services/RootViewControllerStorage.hpp"
 #include "sdk/services/StaticStorageService.hpp"
+#include "sdk/catalogue/ImageAsset.hpp"
+#include "sdk/catalogue/L10n.hpp"
+#include "sdk/uikit/ImageContainerView.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
+#include "support/sdk/ScopedServices.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,33 +24,8 @@ namespace {
 
 using namespace choicetests;
 using Entries = std::vector<std::string>;
-using vyd::AnalyticsEventAction;
-
-class PopupAnalytics : public vyd::AnalyticsServiceProtocol {
-public:
-    explicit PopupAnalytics(Log& log) : log_(log) {}
-    void sendEvent(AnalyticsEventAction action, const vyd::AnalyticsParams& params) override {
-        const std::map<AnalyticsEventAction, std::string> names = {
-            {AnalyticsEventAction::vyIDAuthPopupShow, "show"},
-            {AnalyticsEventAction::vyIDAuthPopupClose, "close"},
-            {AnalyticsEventAction::vyIDAuthPopupClickKw, "click-kw"},
-            {AnalyticsEventAction::vyIDAuthPopupClickWeb, "click-web"},
-        };
-        const auto name = names.find(action);
-        log_.add((name == names.end() ? "other" : name->second) + " " + params.at("authType"));
-    }
-    void refreshUserLoginId(const std::optional<std::string>&) override {}
-
-private:
-    Log& log_;
-};
-
-class PopupParams : public FakeParamsMaker {
-public:
-    vyd::AnalyticsParams makeAuthPopupParams(vyd::AuthType type) const override {
-        return {{"authType", std::string(vyd::rawValue(type))}};
-    }
-};
+using ::testing::SimulatedUser;
+using coregraphics::CGRect;
 
 class Checker : public vyd::KWPresenceCheckerProtocol {
 public:
@@ -51,18 +34,18 @@ public:
     bool isAnyKWInstalled() const override { return apps.has_value(); }
 };
 
-std::vector<vyd::KWAppInfo> installed(int count) {
-    std::vector<vyd::KWAppInfo> apps;
-    for (int i = 0; i < count; ++i) {
-        apps.push_back(stableApp("VY Bank " + std::to_string(i + 1)));
-    }
-    return apps;
+vyd::RemoteConfig dialog(bool global, std::vector<std::string> clients = {}) {
+    auto config = vyd::RemoteConfig::defaultConfig();
+    config.app2AppDialogEnabled = global;
+    config.app2AppDialogClients = std::move(clients);
+    return config;
 }
 
 class AuthWithVCsCoordinatorTest : public uikittests::PhoneTest {
 public:
     void SetUp() override {
         PhoneTest::SetUp();
+        services.replace(&vyd::DIContainer::setStaticStorageService, storage); // the sheet reads the partner
         storage->setClientId("client-1");
         storage->setRemoteConfig(dialog(true));
         rootStorage->setViewController(root);
@@ -72,18 +55,18 @@ public:
         PhoneTest::TearDown();
     }
 
-    static vyd::RemoteConfig dialog(bool global, std::vector<std::string> clients = {}) {
-        auto config = vyd::RemoteConfig::defaultConfig();
-        config.app2AppDialogEnabled = global;
-        config.app2AppDialogClients = std::move(clients);
-        return config;
-    }
-
-    void start(int apps, bool opens = true) {
-        checker->apps = apps < 0 ? std::nullopt : std::optional(installed(apps));
-        auth = std::make_shared<FakeAuthService>(sharedLog, opens);
+    // Starts a flow with that many VY Bank apps installed (-1: the checker finds none at all).
+    void start(int apps) {
+        checker->apps.reset();
+        if (apps >= 0) {
+            checker->apps.emplace();
+        }
+        for (int i = 0; i < apps; ++i) {
+            checker->apps->push_back(stableApp("VY Bank " + std::to_string(i + 1)));
+        }
+        auth = std::make_shared<FakeAuthService>(sharedLog, true);
         coordinator =
-            vyd::AuthWithVCsCoordinator::make(storage, std::make_shared<PopupParams>(), checker,
+            vyd::AuthWithVCsCoordinator::make(storage, std::make_shared<FakeParamsMaker>(), checker,
                                               std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth, request());
         coordinator->startAuthChooseScenario();
         finish();
@@ -100,8 +83,8 @@ public:
     }
 
     // What shows over the host's screen, from the bottom.
-    std::vector<std::string> shown() const {
-        std::vector<std::string> sheets;
+    Entries shown() const {
+        Entries sheets;
         for (auto vc = root->presentedViewController(); vc; vc = vc->presentedViewController()) {
             const auto panel = std::dynamic_pointer_cast<vyd::SlidePanelController>(vc);
             const auto content = panel ? panel->contentViewController() : nullptr;
@@ -111,15 +94,14 @@ public:
         }
         return sheets;
     }
-
     std::shared_ptr<vyd::AuthChooseView> choiceSheet() const {
         return std::dynamic_pointer_cast<vyd::AuthChooseView>(
             coordinator->authChooseslidePanelVC()->contentViewController()->view());
     }
-    std::shared_ptr<uikit::UIView> listSheet() const {
-        return coordinator->appChooseslidePanelVC()->contentViewController()->view();
+    std::shared_ptr<swiftui::UIHostingController> listSheet() const {
+        return std::dynamic_pointer_cast<swiftui::UIHostingController>(
+            coordinator->appChooseslidePanelVC()->contentViewController());
     }
-
     // What was logged since the mark.
     Entries since() const {
         const auto entries = log.entries();
@@ -131,29 +113,37 @@ public:
     Log& log = *sharedLog;
     std::size_t mark = 0;
     std::shared_ptr<vyd::StaticStorageService> storage =
-        std::make_shared<vyd::StaticStorageService>(std::make_shared<PopupAnalytics>(log));
+        std::make_shared<vyd::StaticStorageService>(std::make_shared<FakeAnalytics>(log));
     std::shared_ptr<vyd::RootViewControllerStorage> rootStorage = std::make_shared<vyd::RootViewControllerStorage>();
     std::shared_ptr<Checker> checker = std::make_shared<Checker>();
     std::shared_ptr<FakeAuthService> auth;
     std::shared_ptr<vyd::AuthWithVCsCoordinator> coordinator;
+    vydtest::ScopedServices services;
 };
 
-TEST_F(AuthWithVCsCoordinatorTest, TheStartShowsWhatTheConfigurationAndTheDeviceAllow) {
-    struct Case {
+// What the start shows for the configuration and the installed apps, and what each ending of the
+// choice sheet shows and reports.
+TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
+    const auto on = dialog(true), off = dialog(false);
+    const struct {
         const char* name;
         std::optional<std::string> clientId;
         vyd::RemoteConfig config;
-        int apps; // -1: the checker finds none at all
-        Entries shown;
-        Entries log;
-    };
-    const std::vector<Case> cases = {
-        {"dialog on for everyone", "client-1", dialog(true), 2, {"choice"}, {"show vyID"}},
-        {"client in the dialog list", "client-1", dialog(false, {"client-1"}), 0, {"choice"}, {"show vyID"}},
-        {"no client identifier, two apps", std::nullopt, dialog(true), 2, {"list"}, {}},
-        {"list of clients differs in case", "client-1", dialog(false, {"CLIENT-1"}), 3, {"list"}, {}},
-        {"dialog off, one app", "client-1", dialog(false), 1, {}, {"app2app s1 (off main)"}},
-        {"dialog off, no app", "client-1", dialog(false), -1, {}, {"app2app s1 (off main)"}},
+        int apps;
+        std::string action; // on the choice sheet, once shown
+        Entries shown, log;
+    } cases[] = {
+        {"dialog on for everyone", "client-1", on, 2, "", {"choice"}, {"show vyID"}},
+        {"client in the dialog list", "client-1", dialog(false, {"client-1"}), 0, "", {"choice"}, {"show vyID"}},
+        {"no client identifier, two apps", std::nullopt, on, 2, "", {"list"}, {}},
+        {"list of clients differs in case", "client-1", dialog(false, {"CLIENT-1"}), 3, "", {"list"}, {}},
+        {"dialog off, one app", "client-1", off, 1, "", {}, {"app2app s1 (off main)"}},
+        {"dialog off, no app", "client-1", off, -1, "", {}, {"app2app s1 (off main)"}},
+        {"close button", "client-1", on, 2, "close", {}, {"show vyID", "close vyID"}},
+        {"removed by the panel", "client-1", on, 2, "remove", {}, {"show vyID", "close vyID"}},
+        {"continue, two apps", "client-1", on, 2, "continue", {"choice", "list"}, {"show vyID", "click-kw vyID"}},
+        {"continue, one app", "client-1", on, 1, "continue", {}, {"show vyID", "click-kw vyID", "app2app s1 (off main)"}},
+        {"by phone", "client-1", on, 2, "phone", {}, {"show vyID", "click-web app2web", "web s1 (off main)"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,83 +151,33 @@ TEST_F(AuthWithVCsCoordinatorTest, TheStartShowsWhatTheConfigurationAndTheDevice
         storage->setClientId(c.clientId);
         storage->setRemoteConfig(c.config);
         start(c.apps);
+        if (c.action == "remove") {
+            coordinator->authChooseslidePanelVC()->remove();
+        } else if (!c.action.empty()) {
+            const auto sheet = choiceSheet();
+            SimulatedUser::tap(c.action == "close"      ? sheet->closeButton()
+                               : c.action == "continue" ? sheet->continueButton()
+                                                        : sheet->enterByPhoneButton());
+        }
         finish(mark + c.log.size());
         EXPECT_EQ(shown(), c.shown);
-        EXPECT_EQ(since(), c.log);
-        coordinator->closeAction();
-        if (const auto list = coordinator->appChooseslidePanelVC()) {
-            list->dismiss(false);
-        }
-        finish();
-        ASSERT_EQ(shown(), Entries{});
-    }
-}
-
-TEST_F(AuthWithVCsCoordinatorTest, WithoutAPresenterNothingShowsAndNothingIsSent) {
-    rootStorage->setViewController(nullptr);
-    start(2);
-    EXPECT_NE(coordinator->authChooseslidePanelVC(), nullptr) << "the panel stays stored";
-    EXPECT_EQ(shown(), Entries{});
-    EXPECT_EQ(log.entries(), Entries{});
-}
-
-TEST_F(AuthWithVCsCoordinatorTest, TheChoiceSheetsButtonsAndItsRemoval) {
-    struct Case {
-        const char* name;
-        int apps;
-        std::function<void(AuthWithVCsCoordinatorTest&)> act;
-        Entries shown;
-        Entries log; // after the show event
-    };
-    const std::vector<Case> cases = {
-        {"close button",
-         2,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->closeButton()); },
-         {},
-         {"close vyID"}},
-        {"removed by the panel",
-         2,
-         [](auto& t) { t.coordinator->authChooseslidePanelVC()->remove(); },
-         {},
-         {"close vyID"}},
-        {"continue with two apps",
-         2,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); },
-         {"choice", "list"},
-         {"click-kw vyID"}},
-        {"continue with one app",
-         1,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->continueButton()); },
-         {},
-         {"click-kw vyID", "app2app s1 (off main)"}},
-        {"log in by phone number",
-         2,
-         [](auto& t) { ::testing::SimulatedUser::tap(t.choiceSheet()->enterByPhoneButton()); },
-         {},
-         {"click-web app2web", "web s1 (off main)"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        mark = log.entries().size();
-        start(c.apps);
-        ASSERT_EQ(since(), Entries{"show vyID"});
-        c.act(*this);
-        finish(mark + 1 + c.log.size());
-        EXPECT_EQ(shown(), c.shown);
-        Entries expected = {"show vyID"};
-        expected.insert(expected.end(), c.log.begin(), c.log.end());
-        auto entries = since();
-        // The attempt runs off the main thread: it may come before or after the click event.
-        std::sort(entries.begin() + 1, entries.end());
-        std::sort(expected.begin() + 1, expected.end());
+        // An attempt runs off the main thread: it may come before or after the click event.
+        auto entries = since(), expected = c.log;
+        std::sort(entries.begin() + (entries.empty() ? 0 : 1), entries.end());
+        std::sort(expected.begin() + (expected.empty() ? 0 : 1), expected.end());
         EXPECT_EQ(entries, expected);
         if (c.shown.empty()) {
             EXPECT_EQ(coordinator->authChooseslidePanelVC(), nullptr);
-        } else {
-            root->dismiss(false);
-            finish();
         }
+        root->dismiss(false);
+        finish();
     }
+    rootStorage->setViewController(nullptr);
+    mark = log.entries().size();
+    start(2);
+    EXPECT_NE(coordinator->authChooseslidePanelVC(), nullptr) << "the panel stays stored";
+    EXPECT_EQ(shown(), Entries{}) << "no presenter";
+    EXPECT_EQ(since(), Entries{});
 }
 
 TEST_F(AuthWithVCsCoordinatorTest, CloseSendsItsEventOnceAfterTheAnimation) {
@@ -251,17 +191,26 @@ TEST_F(AuthWithVCsCoordinatorTest, CloseSendsItsEventOnceAfterTheAnimation) {
     EXPECT_EQ(log.entries(), (Entries{"show vyID", "close vyID"}));
 }
 
-TEST_F(AuthWithVCsCoordinatorTest, APickInTheListOverTheChoiceSheetTakesBothSheetsAway) {
+TEST_F(AuthWithVCsCoordinatorTest, APickInTheListOverTheChoiceSheetTakesBothSheetsAwayAndNothingOutlivesTheFlow) {
     start(2);
-    ::testing::SimulatedUser::tap(choiceSheet()->continueButton());
+    SimulatedUser::tap(choiceSheet()->continueButton());
     finish();
     ASSERT_EQ(shown(), (Entries{"choice", "list"}));
-    ASSERT_NE(::testing::SimulatedUser::tap(listSheet(), "VY Bank 2"), nullptr);
+    std::weak_ptr<vyd::AuthWithVCsCoordinator> weakCoordinator = coordinator;
+    std::vector<std::weak_ptr<void>> parts = {coordinator->authChooseslidePanelVC(),
+                                                           coordinator->appChooseslidePanelVC(), choiceSheet(),
+                                                           listSheet()};
+    ASSERT_NE(SimulatedUser::tap(listSheet()->view(), "VY Bank 2"), nullptr);
     finish(3);
     EXPECT_EQ(shown(), Entries{});
-    EXPECT_EQ(device->topViewController(), root);
     EXPECT_EQ(coordinator->authChooseslidePanelVC(), nullptr);
     EXPECT_EQ(log.entries(), (Entries{"show vyID", "click-kw vyID", "deeplink vybank:// s1 (off main)"}));
+    coordinator.reset();
+    finish();
+    EXPECT_TRUE(weakCoordinator.expired());
+    for (const auto& part : parts) {
+        EXPECT_TRUE(part.expired());
+    }
 }
 
 TEST_F(AuthWithVCsCoordinatorTest, TheListsOwnEndings) {
@@ -269,12 +218,10 @@ TEST_F(AuthWithVCsCoordinatorTest, TheListsOwnEndings) {
     start(2);
     coordinator->continueAction();
     finish();
-    const auto list = std::static_pointer_cast<swiftui::UIHostingController>(
-        coordinator->appChooseslidePanelVC()->contentViewController());
-    const auto* cross = list->hostingView()->rootNode()->find(
+    const auto* cross = listSheet()->hostingView()->rootNode()->find(
         [](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::button; });
     ASSERT_NE(cross, nullptr);
-    ::testing::SimulatedUser::tap(list->hostingView(), {cross->frame().midX(), cross->frame().midY()});
+    SimulatedUser::tap(listSheet()->hostingView(), {cross->frame().midX(), cross->frame().midY()});
     finish();
     EXPECT_EQ(shown(), Entries{"choice"});
     EXPECT_NE(coordinator->appChooseslidePanelVC(), nullptr);
@@ -308,32 +255,64 @@ TEST_F(AuthWithVCsCoordinatorTest, TheSurfaceCannotBeDraggedAboveItsFullPosition
     start(2);
     const auto panel = coordinator->authChooseslidePanelVC();
     const auto full = panel->surfaceLocation(vyd::SlidePanelState::full());
-    panel->setSurfaceLocation({full.x, full.y - 50});
-    coordinator->slidePanelDidMove(panel);
-    EXPECT_EQ(panel->surfaceLocation().y, full.y);
-    panel->setSurfaceLocation({full.x, full.y + 50});
-    coordinator->slidePanelDidMove(panel);
-    EXPECT_EQ(panel->surfaceLocation().y, full.y + 50);
+    for (const auto& [dragged, kept] : {std::pair{full.y - 50, full.y}, {full.y + 50, full.y + 50}}) {
+        panel->setSurfaceLocation({full.x, dragged});
+        coordinator->slidePanelDidMove(panel);
+        EXPECT_EQ(panel->surfaceLocation().y, kept);
+    }
 }
 
-TEST_F(AuthWithVCsCoordinatorTest, NothingOutlivesTheFlow) {
+TEST_F(AuthWithVCsCoordinatorTest, TheChoiceSheetsFramesTextsAndButtonsWithoutACoordinator) {
+    storage->setPartnerName("Partner Shop");
     start(2);
-    coordinator->continueAction();
-    finish();
-    std::weak_ptr<vyd::AuthWithVCsCoordinator> weakCoordinator = coordinator;
-    std::weak_ptr<uikit::UIViewController> choicePanel = coordinator->authChooseslidePanelVC();
-    std::weak_ptr<uikit::UIViewController> listPanel = coordinator->appChooseslidePanelVC();
-    std::weak_ptr<uikit::UIView> choice = choiceSheet();
-    std::weak_ptr<uikit::UIView> list = listSheet();
-    ASSERT_NE(::testing::SimulatedUser::tap(listSheet(), "VY Bank 1"), nullptr);
-    finish(3);
+    const auto view = choiceSheet();
+    const auto onScreen = [&](const std::shared_ptr<uikit::UIView>& v) {
+        return v->convert(v->bounds(), device->keyWindow().get());
+    };
+    const CGRect sheet = onScreen(view), top = onScreen(view->topContainerView()),
+                 bottom = onScreen(view->bottomContainerView()), proceed = onScreen(view->continueButton()),
+                 phone = onScreen(view->enterByPhoneButton()), labels = onScreen(view->labelsStackView()),
+                 buttons = onScreen(view->buttonsStackView()), header = onScreen(view->headerLabel()),
+                 description = onScreen(view->descritionLabel()), close = onScreen(view->closeButton());
+    EXPECT_EQ(sheet.size.width, 390);
+    // The top area is as high as the background image; the sheet ends where its lower area does.
+    EXPECT_EQ(top.size.height, vyd::Asset::gradientBackground.image()->size().height);
+    EXPECT_EQ(bottom.minY(), top.maxY());
+    EXPECT_EQ(bottom.maxY(), sheet.maxY());
+    EXPECT_EQ(proceed.size.height, 40);
+    EXPECT_EQ(phone.size.height, 40);
+    EXPECT_EQ(phone.minY() - proceed.maxY(), 8);
+    EXPECT_EQ(buttons.minY() - labels.maxY(), 24);
+    EXPECT_EQ(description.minY() - header.maxY(), 16);
+    EXPECT_EQ(labels.minY() - bottom.minY(), 24);
+    EXPECT_EQ(bottom.maxY() - buttons.maxY(), 32);
+    // Buttons fill the width inside margins of 24; the header keeps its natural width.
+    EXPECT_EQ(proceed.minX(), 24);
+    EXPECT_EQ(proceed.size.width, 390 - 48);
+    EXPECT_EQ(header.minX(), 24);
+    EXPECT_LT(header.size.width, proceed.size.width);
+    EXPECT_EQ(close.size, (coregraphics::CGSize{32, 32})) << "made 44 x 44, constrained to 32";
+    EXPECT_EQ(close.minY() - top.minY(), 22);
+    EXPECT_EQ(top.maxX() - close.maxX(), 20);
+    EXPECT_EQ(onScreen(view->logoImageView()), (CGRect{24, top.minY() + 58, 78, 78}));
+    EXPECT_EQ(view->topContainerView()->subviews().back(), view->closeButton()) << "the close button lies on top";
+
+    for (const std::string partner : {"Partner Shop", ""}) {
+        const auto texts = partner.empty() ? vyd::AuthChooseView::make(partner) : view;
+        EXPECT_EQ(texts->descritionLabel()->text().value_or(""),
+                  "This is a secure way to log in with a " + vyd::L10n::Ui::Common::vyIdB64() + ":\n" + partner +
+                      " will not get access to your application, there will be no autoscaling either");
+    }
+    EXPECT_EQ(view->continueButton()->title(uikit::UIControlState::normal), "Continue");
+    EXPECT_EQ(view->enterByPhoneButton()->title(uikit::UIControlState::normal), "Log in by phone number");
+
+    // The sheet does not keep its delegate: with the coordinator gone, a tap does nothing.
     coordinator.reset();
+    for (const auto& button : {view->closeButton(), view->continueButton(), view->enterByPhoneButton()}) {
+        SimulatedUser::tap(button);
+    }
     finish();
-    EXPECT_TRUE(weakCoordinator.expired());
-    EXPECT_TRUE(choicePanel.expired());
-    EXPECT_TRUE(listPanel.expired());
-    EXPECT_TRUE(choice.expired());
-    EXPECT_TRUE(list.expired());
+    EXPECT_EQ(log.entries(), Entries{"show vyID"});
 }
 
 } // namespace

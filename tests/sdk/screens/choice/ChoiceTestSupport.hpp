@@ -1,11 +1,12 @@
 #pragma once
 
-// What the bank-app list tests share: an authorization service, analytics and a delegate that
+// What the choice flow's tests share: an authorization service, analytics and a delegate that
 // write what they are asked into one log, and VY Bank app entries.
 
 #include "platform/foundation/Dispatch.hpp"
 #include "sdk/screens/choice/KwAppListViewModel.hpp"
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -56,13 +57,20 @@ private:
     bool opens_;
 };
 
+// Logs each event by a short name followed by its parameters' values.
 class FakeAnalytics : public vyd::AnalyticsServiceProtocol {
 public:
     explicit FakeAnalytics(Log& log) : log_(log) {}
     void sendEvent(vyd::AnalyticsEventAction action, const vyd::AnalyticsParams& params) override {
-        const auto kw = params.find("kw");
-        log_.add(std::string(action == vyd::AnalyticsEventAction::clickSheetChoice ? "click" : "cancel") +
-                 (kw == params.end() ? "" : " " + kw->second));
+        using A = vyd::AnalyticsEventAction;
+        const std::map<A, std::string> names = {
+            {A::clickSheetChoice, "click"}, {A::cancelSheetChoice, "cancel"},    {A::vyIDAuthPopupShow, "show"},
+            {A::vyIDAuthPopupClose, "close"}, {A::vyIDAuthPopupClickKw, "click-kw"}, {A::vyIDAuthPopupClickWeb, "click-web"}};
+        std::string entry = names.count(action) ? names.at(action) : "other";
+        for (const auto& param : params) {
+            entry += " " + param.second;
+        }
+        log_.add(entry);
     }
     void refreshUserLoginId(const std::optional<std::string>&) override {}
 
@@ -70,7 +78,7 @@ private:
     Log& log_;
 };
 
-// Only the app list's maker is called here; the rest are not reached.
+// Only the list's and the choice sheet's makers are called here.
 class FakeParamsMaker : public vyd::AnalyticsParamsMakerProtocol {
 public:
     vyd::AnalyticsParams makeLoginShowEventParams(const vyd::LoginButtonSettingsProtocol&) const override { return {}; }
@@ -79,7 +87,9 @@ public:
     vyd::AnalyticsParams makeKwsAppListEventParams(const std::optional<std::string>& selectedKw) const override {
         return selectedKw ? vyd::AnalyticsParams{{"kw", *selectedKw}} : vyd::AnalyticsParams{};
     }
-    vyd::AnalyticsParams makeAuthPopupParams(vyd::AuthType) const override { return {}; }
+    vyd::AnalyticsParams makeAuthPopupParams(vyd::AuthType type) const override {
+        return {{"authType", std::string(vyd::rawValue(type))}};
+    }
     vyd::AnalyticsParams makeAuthNativeEventParams(const vyd::AuthNativeParams&) const override { return {}; }
     vyd::AnalyticsParams makeAuthLogUidEventParams(const std::optional<std::string>&) const override { return {}; }
     vyd::AnalyticsParams makeAuthResultEventParams(const vyd::VYDAuthResponse&) const override { return {}; }
@@ -94,11 +104,11 @@ private:
     Log& log_;
 };
 
-inline vyd::KWAppInfo stableApp(std::string name, std::vector<std::shared_ptr<uikit::UIImage>> icons = {}) {
-    return vyd::KWAppInfo(std::move(icons), std::move(name), vyd::KWAppInfo::Stable{"vybank://"});
+inline vyd::KWAppInfo stableApp(std::string name) {
+    return vyd::KWAppInfo({}, std::move(name), vyd::KWAppInfo::Stable{"vybank://"});
 }
-inline vyd::KWAppInfo dynamicApp(std::string name, std::vector<std::shared_ptr<uikit::UIImage>> icons = {}) {
-    return vyd::KWAppInfo(std::move(icons), std::move(name), vyd::KWAppInfo::Unstable{{"vybankbeta", "vybanknext"}});
+inline vyd::KWAppInfo dynamicApp(std::string name) {
+    return vyd::KWAppInfo({}, std::move(name), vyd::KWAppInfo::Unstable{{"vybankbeta", "vybanknext"}});
 }
 
 inline vyd::VYDAuthRequest request() {

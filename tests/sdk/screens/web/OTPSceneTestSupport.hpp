@@ -1,11 +1,6 @@
 #pragma once
-// What the full-screen web scene's tests share: a simulated phone on the manual clock, VY Bank's
-// server (trusted through the certificates service's anchors), the session's analytics, and the
-// scene built by the web scene assembler, presented over the root view controller.
-#include "platform/foundation/Dispatch.hpp"
-#include "platform/testing/SimulatedDevice.hpp"
+// What the web scenes' tests share.
 #include "platform/testing/SimulatedUser.hpp"
-#include "platform/uikit/UIViewController.hpp"
 #include "platform/webkit/WKWebView.hpp"
 #include "sdk/base/DIContainer.hpp"
 #include "sdk/screens/web/OTPWebView.hpp"
@@ -18,6 +13,7 @@
 #include "sdk/services/AppMethodsWrapper.hpp"
 #include "sdk/services/CertificatesService.hpp"
 #include "sdk/services/StaticStorageService.hpp"
+#include "sdk/uikit/UIKitTestSupport.hpp"
 #include "support/VYBankServer.hpp"
 #include "support/sdk/RecordingAnalyticsSink.hpp"
 #include "support/sdk/RecordingWebViewDelegate.hpp"
@@ -32,55 +28,24 @@
 
 namespace vydtest {
 
-class OTPSceneTest : public ::testing::Test {
+// A simulated phone on the manual clock and VY Bank's server, trusted through the certificates
+// service's anchors; the scene's web view loads from it.
+class WebSceneTest : public uikittests::PhoneTest {
 protected:
     vydtest::ScopedServices services;
 
-    static constexpr const char* redirectUri = "vyshop://vyid/return";
-
     void SetUp() override {
-        foundation::Clock::useManualClock();
-        foundation::RunLoop::main().discardPending();
-        device = std::make_unique<::testing::SimulatedDevice>();
+        PhoneTest::SetUp();
         bank = testsupport::VYBankServer::start();
         services.replace(
             &vyd::DIContainer::setCertificatesService,
             std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{bank->rootCertificate()}));
-        services.replace(&vyd::DIContainer::setStaticStorageService, store);
-        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
-        services.replace(&vyd::DIContainer::setAppMethodsWrapper, std::make_shared<vyd::AppMethodsWrapper>());
-    }
-    void TearDown() override {
-        foundation::RunLoop::main().discardPending();
-        device.reset();
     }
 
-    // Builds the scene with the web scene assembler (from this test's services) and presents it
-    // full screen, animated, as the opener does.
-    void open(const std::string& url, bool isSecure = true, std::optional<uikit::UIColor> navigationColor = {}) {
-        auto controller = vyd::WebSceneAssembler().createAuthWebViewController(*foundation::URL::string(url), isSecure,
-                                                                               navigationColor, hostDelegate);
-        controller->setModalPresentationStyle(uikit::UIModalPresentationStyle::fullScreen);
-        device->rootViewController()->present(controller, true);
-        settle();
-        scene = std::dynamic_pointer_cast<vyd::OTPWebViewController>(controller);
-    }
-
-    std::shared_ptr<vyd::OTPWebViewController> controller() const { return scene.lock(); }
-    std::shared_ptr<vyd::OTPWebView> view() const {
-        return std::dynamic_pointer_cast<vyd::OTPWebView>(controller()->contentView());
-    }
-    std::shared_ptr<webkit::WKWebView> webView() const { return view()->webView(); }
-    vyd::OTPWebViewInteractor& interactor() const {
-        return static_cast<vyd::OTPWebViewInteractor&>(*controller()->interactor());
-    }
-    std::string pageURL() const {
-        const auto url = webView()->url();
-        return url ? url->absoluteString() : std::string();
-    }
-
+    virtual std::shared_ptr<webkit::WKWebView> webView() const = 0;
+    std::string pageURL() const { return webView()->url() ? webView()->url()->absoluteString() : std::string(); }
     // Ends running presentations and dismissals.
-    static void settle() { foundation::Clock::advance(1); }
+    static void settle() { advance(1); }
     // Runs the main queue until `done` holds: pages arrive from worker threads.
     static void waitFor(const std::function<bool()>& done, const std::string& what) {
         EXPECT_TRUE(foundation::RunLoop::main().runUntil(done, 15)) << "never came: " << what;
@@ -90,6 +55,47 @@ protected:
     }
     void waitForTitle(const std::string& title) {
         waitFor([&] { return !webView()->isLoading() && webView()->title() == title; }, title);
+    }
+    // Every URL handed to the system to open, whether an app took it or not.
+    std::vector<std::string> requestedURLs() const {
+        std::vector<std::string> urls;
+        for (const auto& record : device->openURLRecords()) {
+            urls.push_back(record.url.absoluteString());
+        }
+        return urls;
+    }
+
+    std::unique_ptr<testsupport::VYBankServer> bank;
+};
+
+// The full-screen scene, built by the web scene assembler with the session's analytics.
+class OTPSceneTest : public WebSceneTest {
+protected:
+    static constexpr const char* redirectUri = "vyshop://vyid/return";
+
+    void SetUp() override {
+        WebSceneTest::SetUp();
+        services.replace(&vyd::DIContainer::setStaticStorageService, store);
+        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
+        services.replace(&vyd::DIContainer::setAppMethodsWrapper, std::make_shared<vyd::AppMethodsWrapper>());
+    }
+    // Presents the scene full screen, animated, as the opener does.
+    void open(const std::string& url, bool isSecure = true, std::optional<uikit::UIColor> navigationColor = {}) {
+        auto controller = vyd::WebSceneAssembler().createAuthWebViewController(*foundation::URL::string(url), isSecure,
+                                                                               navigationColor, hostDelegate);
+        controller->setModalPresentationStyle(uikit::UIModalPresentationStyle::fullScreen);
+        root->present(controller, true);
+        settle();
+        scene = std::dynamic_pointer_cast<vyd::OTPWebViewController>(controller);
+    }
+
+    std::shared_ptr<vyd::OTPWebViewController> controller() const { return scene.lock(); }
+    std::shared_ptr<vyd::OTPWebView> view() const {
+        return std::dynamic_pointer_cast<vyd::OTPWebView>(controller()->contentView());
+    }
+    std::shared_ptr<webkit::WKWebView> webView() const override { return view()->webView(); }
+    vyd::OTPWebViewInteractor& interactor() const {
+        return static_cast<vyd::OTPWebViewInteractor&>(*controller()->interactor());
     }
 
     // The scene's events as "native show nativeScreen", "error click", "native close reject".
@@ -113,8 +119,6 @@ protected:
         return found;
     }
 
-    std::unique_ptr<::testing::SimulatedDevice> device;
-    std::unique_ptr<testsupport::VYBankServer> bank;
     std::shared_ptr<RecordingAnalyticsSink> sink = std::make_shared<RecordingAnalyticsSink>();
     std::shared_ptr<vyd::StaticStorageService> store =
         std::make_shared<vyd::StaticStorageService>(std::make_shared<vyd::AnalyticsService>(sink));

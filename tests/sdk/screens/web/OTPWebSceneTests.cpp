@@ -6,6 +6,7 @@
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UIStackView.hpp"
+#include "platform/uikit/UIWindow.hpp"
 #include "sdk/base/NotificationNames.hpp"
 #include "support/TestServer.hpp"
 
@@ -26,8 +27,8 @@ void postReturnResult(foundation::UserInfo userInfo) {
                                                          std::move(userInfo));
 }
 
-std::vector<std::string> urls(const std::vector<foundation::URL>& list) {
-    std::vector<std::string> texts;
+Strings urls(const std::vector<foundation::URL>& list) {
+    Strings texts;
     for (const auto& url : list) {
         texts.push_back(url.absoluteString());
     }
@@ -41,6 +42,16 @@ void servePage(TestServer& server, const std::string& path, const std::string& l
             200, "<html><head><title>" + path + "</title></head><body>" + links + "</body></html>", "text/html", {}};
     });
 }
+
+class TapCountingDelegate : public vyd::OTPWebViewDelegateProtocol {
+public:
+    explicit TapCountingDelegate(std::shared_ptr<int> taps) : taps(std::move(taps)) {}
+    void backButtonPressed() override {}
+    void doneButtonPressed() override { ++*taps; }
+    void reloadButtonPressed() override { *taps += 100; }
+    bool shouldShowBackButton() override { return false; }
+    std::shared_ptr<int> taps;
+};
 
 } // namespace
 
@@ -87,11 +98,7 @@ TEST_F(OTPSceneTest, LinksToOtherSchemesAreHandedToTheSystemWithoutMovingThePage
         foundation::RunLoop::main().runUntilIdle();
     }
 
-    Strings requested;
-    for (const auto& record : device->openURLRecords()) {
-        requested.push_back(record.url.absoluteString());
-    }
-    EXPECT_EQ(requested, deepLinks);
+    EXPECT_EQ(requestedURLs(), deepLinks);
     EXPECT_FALSE(webView()->isLoading());
     EXPECT_EQ(pageURL(), start);
     EXPECT_TRUE(webView()->backForwardList().backList().empty());
@@ -203,7 +210,8 @@ TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRe
         }
         ASSERT_NE(browser(), nullptr);
         EXPECT_EQ(browser()->url().absoluteString(), start);
-        EXPECT_FALSE(browser()->preferredBarTintColor());
+        EXPECT_FALSE(browser()->preferredBarTintColor()) << "the browser view does not take the scene's colour";
+        EXPECT_EQ(webView()->backgroundColor(), uikit::UIColor::red());
         if (close == Close::byReturnLinkOverBrowser) {
             postReturnResult({{"isSuccess", true}});
         } else {
@@ -241,4 +249,31 @@ TEST_F(OTPSceneTest, LoadFailuresShowTheErrorAreaAndReloadRestartsAtTheStartPage
     waitForPage(start);
     EXPECT_EQ(sceneEvents(),
               (Strings{"native show nativeScreen", "error show", "error click", "native show nativeScreen"}));
+}
+
+// The scene's own tests drive the header and the error area through real pages; these pin what
+// they cannot reach: the frames, a gone delegate, a hidden reload button and no navigation colour.
+TEST_F(OTPSceneTest, TheViewsLayoutAndTapsThatFindNoOneToTell) {
+    const auto taps = std::make_shared<int>(0);
+    auto delegate = std::make_shared<TapCountingDelegate>(taps);
+    const auto view = vyd::OTPWebView::make(std::nullopt);
+    view->setupView(delegate);
+    view->setTranslatesAutoresizingMaskIntoConstraints(true);
+    view->setFrame(root->view()->bounds());
+    root->view()->addSubview(view);
+    drain();
+    device->keyWindow()->layoutIfNeeded();
+    EXPECT_EQ(view->hostingHeaderController()->view()->frame(), (uikit::CGRect{0, 47, 390, 44}));
+    EXPECT_EQ(view->webView()->frame(), (uikit::CGRect{0, 91, 390, 844 - 91}));
+    EXPECT_EQ(view->spinnerImageView()->frame(), (uikit::CGRect{182, 409, 26, 26}));
+    EXPECT_EQ(view->backgroundColor(), std::nullopt) << "no navigation colour, no background of its own";
+    EXPECT_EQ(view->webView()->backgroundColor(), std::nullopt);
+
+    SimulatedUser::tap(view->reloadButton());
+    EXPECT_EQ(*taps, 0) << "a hidden reload button took a tap";
+    ASSERT_NE(SimulatedUser::tap(view, "Done"), nullptr);
+    EXPECT_EQ(*taps, 1);
+    delegate.reset(); // the header keeps the view, not the delegate
+    ASSERT_NE(SimulatedUser::tap(view, "Done"), nullptr);
+    EXPECT_EQ(*taps, 1);
 }

@@ -1,0 +1,561 @@
+// The login button, its settings and its controller, each test with a session store, analytics and
+// parameter maker of its own, a keychain file of its own and the log captured.
+#include "platform/foundation/Dispatch.hpp"
+#include "platform/security/Keychain.hpp"
+#include "platform/testing/SimulatedUser.hpp"
+#include "platform/uikit/UIActivityIndicatorView.hpp"
+#include "platform/uikit/UIImage.hpp"
+#include "sdk/base/DIContainer.hpp"
+#include "sdk/base/Logger.hpp"
+#include "sdk/catalogue/L10n.hpp"
+#include "sdk/screens/loginbutton/LoginButtonController.hpp"
+#include "sdk/screens/loginbutton/LoginButtonSettings.hpp"
+#include "sdk/screens/loginbutton/VYDInvalidOptionError.hpp"
+#include "sdk/screens/loginbutton/VYDLoginButton.hpp"
+#include "sdk/services/AnalyticsParamsMaker.hpp"
+#include "sdk/services/AnalyticsService.hpp"
+#include "sdk/services/RemoteConfig.hpp"
+#include "sdk/services/StaticStorageService.hpp"
+#include "sdk/uikit/Palette.hpp"
+#include "support/sdk/RecordingAnalyticsSink.hpp"
+#include "support/sdk/ScopedServices.hpp"
+#include "support/sdk/TemporaryKeychain.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using coregraphics::CGFloat;
+using coregraphics::CGRect;
+using coregraphics::CGSize;
+using uikit::UIControlState;
+using vyd::AnalyticsEventAction;
+using vyd::LoginButtonHideReason;
+using vyd::LoginButtonSettings;
+using vyd::VYDLoginButton;
+using vyd::VYDLoginButtonStyle;
+using vyd::VYDLoginButtonTextType;
+using Type = VYDLoginButtonTextType;
+using Strings = std::vector<std::string>;
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+// The layout writes frames rounded to millionths of a point.
+constexpr CGFloat layoutPrecision = 1e-6;
+
+class CountingObserver : public vyd::VYDLoginButtonObserverProtocol {
+public:
+    void loginButtonWasHidden() override { ++calls; }
+    int calls = 0;
+};
+
+class LoginButtonTest : public ::testing::Test {
+protected:
+    vydtest::ScopedServices services;
+
+    void SetUp() override {
+        foundation::RunLoop::main().discardPending();
+        vyd::Logger::setOutput([this](std::string_view text) { printed.emplace_back(text); });
+        services.replace(&vyd::DIContainer::setStaticStorageService, store);
+        services.replace(&vyd::DIContainer::setAnalyticsService, analytics);
+        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
+    }
+    void TearDown() override {
+        foundation::RunLoop::main().runUntilIdle();
+        vyd::Logger::setOutput({});
+    }
+
+    // What a VY Bank app leaves in the keychain it shares with the SDK.
+    void storeBankRecord(const std::string& content) {
+        security::Keychain keychain(temporaryKeychain.file());
+        const security::KeychainItem item{"VYBank.VYID.shared", "personalizedButtonData", "VYBank.shared",
+                                          security::Bytes(content.begin(), content.end())};
+        ASSERT_EQ(keychain.set(item), security::errSecSuccess);
+    }
+    void storeMaskedName(const std::string& name) { storeBankRecord(R"({"maskedName": ")" + name + R"("})"); }
+    void blockClients(std::vector<std::string> blacklist) {
+        auto config = vyd::RemoteConfig::defaultConfig();
+        config.usersBlacklist = std::move(blacklist);
+        store->setRemoteConfig(config);
+    }
+    static void drainMainQueue() { foundation::RunLoop::main().runUntilIdle(); }
+    std::vector<vyd::AnalyticsEvent> eventsNamed(vyd::AnalyticsEventAction action) const {
+        std::vector<vyd::AnalyticsEvent> found;
+        for (const auto& event : sink->events()) {
+            if (event.name == vyd::eventName(action)) {
+                found.push_back(event);
+            }
+        }
+        return found;
+    }
+
+    // The host app's screen with the button laid out in it.
+    static std::shared_ptr<uikit::UIView> placeOnScreen(const std::shared_ptr<VYDLoginButton>& button) {
+        const auto root = uikit::UIView::make({0, 0, 1000, 400});
+        root->addSubview(button);
+        root->layoutIfNeeded();
+        return root;
+    }
+    static CGRect laidOutFrame(const std::shared_ptr<VYDLoginButton>& button) {
+        const auto root = placeOnScreen(button);
+        return button->frame();
+    }
+    static CGFloat minimalWidthFor(Type textType, CGFloat desiredHeight) {
+        LoginButtonSettings probe(VYDLoginButtonStyle::green);
+        probe.setTextType(textType);
+        probe.setDesiredSize({0, desiredHeight});
+        vyd::sizeHeightToDesiredSize(probe);
+        return probe.minimalWidth();
+    }
+    static std::string title(const std::shared_ptr<VYDLoginButton>& button) {
+        return button->title(UIControlState::normal).value_or("<none>");
+    }
+
+    vydtest::TemporaryKeychain temporaryKeychain;
+    Strings printed;
+    std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
+    std::shared_ptr<vyd::AnalyticsService> analytics = std::make_shared<vyd::AnalyticsService>(sink);
+    std::shared_ptr<vyd::StaticStorageService> store = std::make_shared<vyd::StaticStorageService>(analytics);
+    std::shared_ptr<vyd::AnalyticsParamsMaker> paramsMaker =
+        std::make_shared<vyd::AnalyticsParamsMaker>(store, nullptr, [] { return std::string("2.3.0"); });
+    std::shared_ptr<CountingObserver> observer = std::make_shared<CountingObserver>();
+};
+
+using LoginButtonSettingsTest = LoginButtonTest;
+using VYDLoginButtonTest = LoginButtonTest;
+
+std::string repeated(const std::string& cluster, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += cluster;
+    }
+    return text;
+}
+
+// The button and the observer write into one log with the events.
+class FakeButton : public vyd::VYDLoginButtonProtocol {
+public:
+    explicit FakeButton(Strings& log) : log(log) {}
+    void hideButton() override { log.push_back("button hidden"); }
+    Strings& log;
+};
+
+class FakeObserver : public vyd::VYDLoginButtonObserverProtocol {
+public:
+    explicit FakeObserver(Strings& log) : log(log) {}
+    void loginButtonWasHidden() override { log.push_back("observer told"); }
+    Strings& log;
+};
+
+vyd::RemoteConfig config(std::optional<Strings> blacklist, std::optional<vyd::VersionRestrictions> restrictions) {
+    auto made = vyd::RemoteConfig::defaultConfig();
+    made.usersBlacklist = std::move(blacklist);
+    made.versionRestrictions = std::move(restrictions);
+    return made;
+}
+
+class LoginButtonControllerTest : public LoginButtonTest {
+protected:
+    void SetUp() override {
+        LoginButtonTest::SetUp();
+        sink->onEvent = [this](const vyd::AnalyticsEvent& event) { log.push_back(event.name); };
+    }
+    std::shared_ptr<vyd::LoginButtonController> makeController(const std::string& sdkVersion = "2.3.0") {
+        return std::make_shared<vyd::LoginButtonController>(nullptr, paramsMaker, store, hostObserver, settings, button,
+                                                            [sdkVersion] { return sdkVersion; });
+    }
+
+    Strings log;
+    std::shared_ptr<FakeButton> button = std::make_shared<FakeButton>(log);
+    std::shared_ptr<FakeObserver> hostObserver = std::make_shared<FakeObserver>(log);
+    std::shared_ptr<vyd::LoginButtonSettings> settings =
+        std::make_shared<vyd::LoginButtonSettings>(vyd::VYDLoginButtonStyle::white);
+};
+
+} // namespace
+
+TEST_F(LoginButtonSettingsTest, EqualOnlyWhenEveryFieldIsEqual) {
+    const LoginButtonSettings white(VYDLoginButtonStyle::white);
+    auto wider = white;
+    EXPECT_TRUE(wider == white);
+    wider.setWidth(120);
+    EXPECT_FALSE(wider == white) << "width";
+    EXPECT_FALSE(LoginButtonSettings(VYDLoginButtonStyle::green) == white) << "style";
+}
+
+TEST_F(LoginButtonSettingsTest, MinimalWidthIsThePlainTextTwoPointsLargerPlusThreeLogos) {
+    storeMaskedName("A rather long masked name for the width"); // must not count
+    LoginButtonSettings settings(VYDLoginButtonStyle::white);
+    for (const auto& [fontSize, logo] : {std::pair<CGFloat, CGFloat>{14, 16}, {16, 26}}) {
+        settings.setFontSize(fontSize);
+        settings.setLogoSize({logo, logo});
+        const CGFloat textWidth = uikit::sizeWithFont(settings.text(), uikit::UIFont::systemFont(fontSize + 2)).width;
+        EXPECT_DOUBLE_EQ(settings.minimalWidth(), textWidth + 3 * logo) << fontSize;
+    }
+}
+
+TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSizeAndScale) {
+    LoginButtonSettings settings(VYDLoginButtonStyle::green);
+    const auto traits = uikit::UITraitCollection::current();
+    for (const CGFloat scale : {3.0, 2.0}) {
+        uikit::UITraitCollection::setCurrent(uikit::UITraitCollection::withDisplayScale(scale));
+        for (const CGFloat side : {16.0, 26.0}) {
+            settings.setLogoSize({side, side});
+            const auto logo = settings.logoImage();
+            ASSERT_TRUE(logo) << side;
+            EXPECT_EQ(logo->size(), (CGSize{side, side}));
+            EXPECT_EQ(logo->cgImage()->width(), static_cast<std::size_t>(side * scale));
+        }
+    }
+    uikit::UITraitCollection::setCurrent(traits);
+    settings.setLogoName("no_such_logo");
+    EXPECT_EQ(settings.logoImage(), nullptr);
+}
+
+TEST_F(LoginButtonSettingsTest, SizingRuleFollowsTheDesiredHeight) {
+    const struct {
+        CGFloat desired, height, logo, font;
+    } rows[] = {
+        {27.9, 28, 16, 14}, {28, 28, 16, 14},     {34, 32, 16, 14},   {34.5, 34.5, 22, 14},
+        {50, 48, 22, 14},   {50.5, 50.5, 26, 16}, {100, 64, 26, 16},
+        // Sizes that are no sizes give the rule's lower limit, never NaN.
+        {-40, 28, 16, 14},  {notANumber, 28, 16, 14},    {infinity, 28, 16, 14},
+    };
+    for (const auto& row : rows) {
+        LoginButtonSettings settings(VYDLoginButtonStyle::green);
+        settings.setDesiredSize({0, row.desired});
+        vyd::sizeHeightToDesiredSize(settings);
+        EXPECT_EQ(settings.height(), row.height) << row.desired;
+        EXPECT_EQ(settings.logoSize(), (CGSize{row.logo, row.logo})) << row.desired;
+        EXPECT_EQ(settings.fontSize(), row.font) << row.desired;
+    }
+}
+
+// Many bytes per character: counting bytes or code points would take these for longer names.
+TEST_F(LoginButtonSettingsTest, PersonalisedTitleDependsOnTheNamesLengthInCharacters) {
+    const LoginButtonSettings settings(VYDLoginButtonStyle::green);
+    const std::size_t textLength = vyd::userPerceivedLength(settings.text());
+    ASSERT_EQ(textLength, 17u);
+    EXPECT_EQ(vyd::userPerceivedLength("a\xff"
+                                       "b"),
+              3u)
+        << "a stray byte is one character";
+    const std::string family = "\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7";
+    for (const auto& cluster : {std::string("x"), std::string("e\xcc\x81"), family}) {
+        const auto asLong = repeated(cluster, textLength);
+        EXPECT_EQ(settings.adaptedDescription(asLong), " Login as " + asLong);
+        const auto longer = repeated(cluster, textLength + 1);
+        EXPECT_EQ(settings.adaptedDescription(longer), "  " + longer);
+    }
+}
+
+TEST_F(LoginButtonSettingsTest, MaskedNameComesFromTheBankAppsRecordOnEveryRead) {
+    LoginButtonSettings settings(VYDLoginButtonStyle::green);
+    EXPECT_EQ(settings.maskedName(), std::nullopt) << "nothing stored";
+    storeMaskedName("Ivan I.");
+    EXPECT_EQ(settings.maskedName(), "Ivan I.");
+    storeMaskedName("Maria P.");
+    EXPECT_EQ(settings.maskedName(), "Maria P.") << "read afresh, never cached";
+    storeMaskedName("");
+    EXPECT_EQ(settings.maskedName(), std::nullopt) << "an empty name counts as none";
+    storeMaskedName("Ivan I.");
+    settings.setTextType(VYDLoginButtonTextType::vyID);
+    EXPECT_EQ(settings.maskedName(), std::nullopt) << "the short text type is never personalised";
+}
+
+TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
+    using R = vyd::VersionRestrictions;
+    using Message = std::string (*)(std::string_view, std::string_view);
+    const auto error = &vyd::L10n::Logs::versionErrorMessageValues;
+    const auto warning = &vyd::L10n::Logs::versionWarningMessageValues;
+    const auto info = &vyd::L10n::Logs::versionInfoMessageValues;
+    const std::nullopt_t none = std::nullopt;
+    const struct {
+        const char* title;
+        std::optional<std::string> clientId;
+        vyd::RemoteConfig config;
+        std::string sdkVersion;
+        std::optional<LoginButtonHideReason> reason;
+        Message message;
+    } rows[] = {
+        {"nothing configured", "shop", config(none, none), "2.3.0", none, nullptr},
+        {"client lowered", "ABC", config(Strings{"abc"}, none), "2.3.0", LoginButtonHideReason::blacklist, nullptr},
+        {"entries not lowered", "ABC", config(Strings{"ABC"}, none), "2.3.0", none, nullptr},
+        {"non-ASCII client lowered", "\xc3\x84X", config(Strings{"\xc3\xa4x"}, none), "2.3.0",
+         LoginButtonHideReason::blacklist, nullptr},
+        {"no client, empty entry", none, config(Strings{"x", ""}, none), "2.3.0", LoginButtonHideReason::blacklist,
+         nullptr},
+        {"blacklist before critical", "abc", config(Strings{"abc"}, R{"2.4.0", none, Strings{"2.3.0"}}), "2.3.0",
+         LoginButtonHideReason::blacklist, nullptr},
+        {"critical", "shop", config(Strings{"abc"}, R{"2.4.0", "2.3.5", Strings{"2.3.0"}}), "2.3.0",
+         LoginButtonHideReason::versions, error},
+        {"critical without a current version", "shop", config(none, R{none, none, Strings{"2.3.0"}}), "2.3.0",
+         LoginButtonHideReason::versions, error},
+        {"critical matches exactly", "shop", config(none, R{"2.3", none, Strings{"2.3"}}), "2.3.0", none, nullptr},
+        {"warning when equal", "shop", config(none, R{"2.4.0", "2.3.0", none}), "2.3.0", none, warning},
+        {"information when older", "shop", config(none, R{"2.4.0", "2.2.9", none}), "2.3.0", none, info},
+        {"current", "shop", config(none, R{"2.3.0", none, none}), "2.3.0", none, nullptr},
+        // Versions order as numbers; a pre-release comes before its release; text that is no
+        // version counts as 0.
+        {"1.9.0 below current 1.10.0", "shop", config(none, R{"1.10.0", none, none}), "1.9.0", none, info},
+        {"1.10.0 above warning 1.9.0", "shop", config(none, R{"1.10.0", "1.9.0", none}), "1.10.0", none, nullptr},
+        {"a number beyond any integer", "shop", config(none, R{"99999999999999999999999.0", none, none}), "2.3.0",
+         none, info},
+        {"above a pre-release", "shop", config(none, R{"2.3.0-beta", none, none}), "2.3.0", none, nullptr},
+        {"below a release", "shop", config(none, R{"2.3.0", none, none}), "2.3.0-beta", none, info},
+        {"no version at all", "shop", config(none, R{"abc", "x.y", none}), "2.3.0", none, nullptr},
+        {"no current, no message", "shop", config(none, R{none, none, none}), "2.3.0", none, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.title);
+        log.clear();
+        printed.clear();
+        store->setClientId(row.clientId);
+        store->setRemoteConfig(row.config);
+        const auto controller = makeController(row.sdkVersion);
+        controller->hideButtonIfNeeded();
+        EXPECT_TRUE(printed.empty()) << "printed before the main queue ran";
+        drainMainQueue();
+
+        EXPECT_EQ(controller->reasonForButtonHiding(), row.reason);
+        // The reason is stored before the observer hears, the event goes last.
+        const Strings hidden = {"button hidden", "observer told", vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)};
+        EXPECT_EQ(log, row.reason ? hidden : Strings{});
+        if (row.reason) {
+            EXPECT_EQ(sink->events().back().params.at("reason"), vyd::rawValue(*row.reason));
+        }
+        const auto current = row.config.versionRestrictions ? row.config.versionRestrictions->current : none;
+        EXPECT_EQ(printed, row.message ? Strings{vyd::Logger::format(row.message(vyd::L10n::Ui::Common::vyIdB64(),
+                                                                                 current.value_or("")))}
+                                       : Strings{});
+    }
+}
+
+TEST_F(LoginButtonControllerTest, GoneButtonAndObserverAreSkippedAndTheEventStillSent) {
+    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, Strings{"2.3.0"}}));
+    const auto controller = makeController();
+    button.reset();
+    hostObserver.reset();
+    controller->hideButtonIfNeeded();
+    EXPECT_EQ(controller->reasonForButtonHiding(), LoginButtonHideReason::versions);
+    EXPECT_EQ(log, Strings{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)});
+    EXPECT_EQ(sink->events().back().params.at("reason"), "version");
+}
+
+TEST_F(LoginButtonControllerTest, CreationResetsPersonalisationAndRefreshesTheLoginIdentifier) {
+    store->setClientId("partner-shop");
+    store->setIsButtonPersonalized(true);
+    sink->setUserLoginId("someone else");
+    const auto controller = makeController();
+    EXPECT_FALSE(store->isButtonPersonalized());
+    EXPECT_EQ(sink->userLoginId(), "partner-shop");
+    controller->buttonPersonalizationChanged(true);
+    EXPECT_TRUE(store->isButtonPersonalized());
+}
+
+TEST_F(VYDLoginButtonTest, ShortInitialiserGivesTheDefaultTextAndA50By30Request) {
+    const auto button = VYDLoginButton::initWithType(1, observer);
+    EXPECT_EQ(title(button), vyd::L10n::Ui::LoginButton::loginWithVyIdB64());
+    EXPECT_EQ(button->image(UIControlState::normal)->size(), (CGSize{16, 16}));
+    EXPECT_EQ(button->titleLabel()->font(), uikit::UIFont::systemFont(14));
+    const auto frame = laidOutFrame(button);
+    EXPECT_EQ(frame.size.height, 30);
+    EXPECT_GE(frame.size.width, 50);
+    EXPECT_NEAR(frame.size.width, button->settings()->minimalWidth(), layoutPrecision);
+}
+
+TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
+    for (const auto style : {VYDLoginButtonStyle::green, VYDLoginButtonStyle::white}) {
+        SCOPED_TRACE(vyd::string(style));
+        const auto button = VYDLoginButton::make(style, Type::fillWithVyID, {300, 40}, nullptr);
+        const bool green = style == VYDLoginButtonStyle::green;
+        EXPECT_EQ(button->backgroundColor(), green ? vyd::palette::brand() : uikit::UIColor::white());
+        EXPECT_EQ(button->titleColor(UIControlState::normal),
+                  green ? uikit::UIColor::white() : uikit::UIColor::black());
+        EXPECT_EQ(button->layer()->borderWidth(), green ? 0 : 1);
+        EXPECT_EQ(button->layer()->borderColor(),
+                  (green ? uikit::UIColor::clear() : vyd::palette::defaultBorder()).cgColor());
+        EXPECT_EQ(button->layer()->cornerRadius(), 4);
+        EXPECT_EQ(button->settings()->logoName(), green ? "logo_white" : "logo_green");
+        EXPECT_EQ(title(button), vyd::L10n::Ui::LoginButton::fillWithVyIdB64());
+        EXPECT_EQ(button->titleLabel()->font(), uikit::UIFont::systemFont(14));
+        // A 40-point button draws a 22-point logo with that much room on either side.
+        EXPECT_EQ(button->contentEdgeInsets(), (uikit::UIEdgeInsets{0, 22, 0, 22}));
+        ASSERT_TRUE(button->image(UIControlState::highlighted));
+        EXPECT_EQ(button->image(UIControlState::normal)->size(), (CGSize{22, 22}));
+        button->setBorderColor(uikit::UIColor::red());
+        EXPECT_EQ(button->layer()->borderColor(), (green ? uikit::UIColor::clear() : uikit::UIColor::red()).cgColor())
+            << "only the white style takes a border colour";
+    }
+}
+
+TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
+    const struct {
+        CGSize desired;
+        CGFloat height;
+        CGFloat width; // 0: the minimal width
+    } rows[] = {
+        {{400, 27.9}, 28, 400}, {{400, 49}, 48, 400}, {{400, 100}, 64, 400}, {{10, 44}, 44, 0},
+        // Sizes that are no sizes: the rule's limits, never a crash or a NaN frame.
+        {{-20, -20}, 28, 0},    {{notANumber, notANumber}, 28, 0},
+        {{infinity, infinity}, 28, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);
+        const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, row.desired, nullptr);
+        button->setCornerRadius(vyd::VYDCornerRadiusStyle::capsule);
+        const auto frame = laidOutFrame(button);
+        const CGFloat minimal = minimalWidthFor(Type::loginWithVyID, row.height);
+        ASSERT_TRUE(std::isfinite(frame.size.width) && std::isfinite(frame.size.height));
+        EXPECT_EQ(frame.size.height, row.height);
+        EXPECT_NEAR(frame.size.width, row.width == 0 ? minimal : row.width, layoutPrecision);
+        EXPECT_EQ(button->layer()->cornerRadius(), frame.size.height / 2) << "a capsule";
+    }
+}
+
+TEST_F(VYDLoginButtonTest, TooNarrowARequestIsReportedOnceAndAnExactOneNot) {
+    const CGFloat minimal = minimalWidthFor(Type::continueWithVyID, 48);
+    VYDLoginButton::make(VYDLoginButtonStyle::white, Type::continueWithVyID, {minimal, 48}, nullptr);
+    EXPECT_TRUE(eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize).empty());
+
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, Type::continueWithVyID, {100, 48}, nullptr);
+    const auto wrong = eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize);
+    ASSERT_EQ(wrong.size(), 1u);
+    EXPECT_EQ(wrong[0].params.at("desiredWidth"), "100");
+    EXPECT_EQ(wrong[0].params.at("measuredWidth"), vyd::AnalyticsParamsMaker::formatPoints(minimal));
+    EXPECT_NEAR(laidOutFrame(button).size.width, minimal, layoutPrecision);
+
+    const auto shown = eventsNamed(AnalyticsEventAction::vyIDLoginShow);
+    ASSERT_EQ(shown.size(), 2u) << "one show event per button";
+    EXPECT_EQ(shown[1].params.at("buttonStyle"), "white");
+    EXPECT_EQ(shown[1].params.at("buttonHeight"), "48");
+    EXPECT_EQ(shown[1].params.at("personalView"), "0");
+    EXPECT_EQ(store->buttonSettings(), button->settings()) << "the store shares the button's settings";
+}
+
+TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
+    store->setClientId("Partner-Shop");
+    blockClients({"partner-shop"});
+    std::vector<std::string> order;
+    sink->onEvent = [&](const vyd::AnalyticsEvent& event) { order.push_back(event.name); };
+
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
+    EXPECT_EQ(observer->calls, 1);
+    EXPECT_TRUE(button->isHidden());
+    // Hidden before it is sized (50 wide is too narrow), shown last, also when hidden.
+    EXPECT_EQ(order, (std::vector<std::string>{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked),
+                                               vyd::eventName(AnalyticsEventAction::vyIDWrongButtonSize),
+                                               vyd::eventName(AnalyticsEventAction::vyIDLoginShow)}));
+    EXPECT_EQ(laidOutFrame(button).size.height, 30) << "still sized, only hidden";
+    drainMainQueue();
+    EXPECT_TRUE(printed.empty());
+}
+
+TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
+    storeMaskedName("Ivan I.");
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, {300, 40}, nullptr);
+    EXPECT_EQ(title(button), " Login as Ivan I.");
+    EXPECT_TRUE(store->isButtonPersonalized());
+    EXPECT_EQ(eventsNamed(AnalyticsEventAction::vyIDLoginShow).at(0).params.at("personalView"), "1");
+    EXPECT_DOUBLE_EQ(button->settings()->width(), 300) << "the width stays that of the plain text";
+
+    storeMaskedName("Konstantin Konstantinopolsky");
+    EXPECT_TRUE(button->attemptToPersonalize());
+    EXPECT_EQ(title(button), "  Konstantin Konstantinopolsky");
+
+    const auto plain = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::vyID, {300, 40}, nullptr);
+    EXPECT_EQ(title(plain), vyd::L10n::Ui::LoginButton::vyIdB64());
+    EXPECT_FALSE(store->isButtonPersonalized());
+
+    for (const char* record : {"not json at all", R"({"maskedName": null})", "[]"}) {
+        SCOPED_TRACE(record);
+        storeBankRecord(record);
+        const auto unusable = VYDLoginButton::make(VYDLoginButtonStyle::white, observer);
+        EXPECT_EQ(title(unusable), vyd::L10n::Ui::LoginButton::loginWithVyIdB64());
+        EXPECT_FALSE(store->isButtonPersonalized());
+    }
+}
+
+TEST_F(VYDLoginButtonTest, LoaderReplacesContentAndGivesItBack) {
+    storeMaskedName("Ivan I.");
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, Type::loginWithVyID, {260, 48}, nullptr);
+    EXPECT_TRUE(button->isLoaderHidden());
+    button->setIsLoaderHidden(false);
+    EXPECT_EQ(button->image(UIControlState::normal), nullptr);
+    EXPECT_EQ(button->title(UIControlState::normal), std::nullopt);
+    const auto& loader = button->loaderView();
+    EXPECT_EQ(loader->superview().get(), button.get());
+    EXPECT_TRUE(loader->isAnimating());
+    EXPECT_EQ(loader->center(), (coregraphics::CGPoint{130, 24}));
+
+    storeMaskedName("Maria P.");
+    button->setIsLoaderHidden(true);
+    EXPECT_EQ(loader->superview(), nullptr);
+    ASSERT_TRUE(button->image(UIControlState::normal));
+    EXPECT_EQ(title(button), " Login as Maria P.") << "personalised afresh";
+}
+
+TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
+    blockClients({""});
+    try {
+        VYDLoginButton::initWithType(2, observer);
+        FAIL() << "a style of raw value 2 was accepted";
+    } catch (const vyd::VYDInvalidOptionError& error) {
+        EXPECT_STREQ(error.what(), "VYDLoginButtonStyle has no case with raw value 2 (valid: 0 to 1)");
+    }
+    EXPECT_THROW(VYDLoginButton::initWithType(0, 4, {200, 40}, observer), vyd::VYDInvalidOptionError);
+    EXPECT_THROW(VYDLoginButton::initWithType(-1, 1, {200, 40}, observer), vyd::VYDInvalidOptionError);
+    EXPECT_EQ(observer->calls, 0);
+    EXPECT_TRUE(sink->events().empty());
+
+    const auto button = VYDLoginButton::initWithType(1, 3, {200, 40}, observer);
+    EXPECT_EQ(button->settings()->textType(), Type::continueWithVyID);
+    EXPECT_EQ(observer->calls, 1) << "the valid one is blocked as usual";
+    button->setCornerRadius(std::int64_t{0});
+    EXPECT_EQ(button->layer()->cornerRadius(), 0);
+    EXPECT_THROW(button->setCornerRadius(std::int64_t{3}), vyd::VYDInvalidOptionError);
+    EXPECT_EQ(button->layer()->cornerRadius(), 0) << "a refused style changes nothing";
+}
+
+TEST_F(VYDLoginButtonTest, TapsReachTheHostAppsTargetOncePerActionAndReportNothing) {
+    int taps = 0;
+    const auto countTap = [&taps](uikit::UIControl&, const uikit::UIEvent*) { ++taps; };
+    const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
+    button->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    const auto screen = placeOnScreen(button);
+    EXPECT_EQ(::testing::SimulatedUser::tap(button), button);
+    ::testing::SimulatedUser::tap(button);
+    EXPECT_EQ(taps, 2);
+    EXPECT_EQ(eventsNamed(AnalyticsEventAction::vyIDLoginShow).size(), 1u) << "a tap reports nothing";
+
+    blockClients({""});
+    const auto blocked = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
+    blocked->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    const auto blockedScreen = placeOnScreen(blocked);
+    EXPECT_EQ(::testing::SimulatedUser::tap(blocked), blockedScreen) << "a hidden button takes no touches";
+    EXPECT_EQ(taps, 2);
+}
+
+TEST_F(VYDLoginButtonTest, PlainButtonIsNeitherSizedNorReported) {
+    storeMaskedName("Ivan I.");
+    const auto button = VYDLoginButton::make(CGRect{10, 20, 120, 40});
+    EXPECT_EQ(button->controller(), nullptr);
+    EXPECT_EQ(button->frame(), (CGRect{10, 20, 120, 40}));
+    EXPECT_EQ(button->title(UIControlState::normal), std::nullopt);
+    EXPECT_TRUE(button->attemptToPersonalize()) << "personalises without a controller";
+    EXPECT_EQ(title(button), " Login as Ivan I.");
+    EXPECT_TRUE(sink->events().empty());
+}
+
+TEST_F(VYDLoginButtonTest, ButtonOwnsItsControllerAndSharesItsSettings) {
+    auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, observer);
+    const std::weak_ptr<vyd::LoginButtonControllerProtocol> controller = button->controller();
+    const std::weak_ptr<VYDLoginButton> weakButton = button;
+    const auto settings = button->settings();
+    button.reset();
+    EXPECT_TRUE(weakButton.expired()) << "the controller must not keep its button";
+    EXPECT_TRUE(controller.expired());
+    EXPECT_EQ(store->buttonSettings(), settings) << "the settings outlive the button in the store";
+}
