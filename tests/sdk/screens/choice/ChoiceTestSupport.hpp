@@ -5,6 +5,9 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "sdk/screens/choice/KwAppListViewModel.hpp"
+#include "sdk/services/AnalyticsEventParamKey.hpp"
+#include "sdk/services/AnalyticsParamsMaker.hpp"
+#include "sdk/services/StaticStorageService.hpp"
 
 #include <map>
 #include <memory>
@@ -57,7 +60,7 @@ private:
     bool opens_;
 };
 
-// Logs each event by a short name followed by its parameters' values.
+// Logs each event by a short name and the app or the authorization type it names.
 class FakeAnalytics : public vyd::AnalyticsServiceProtocol {
 public:
     explicit FakeAnalytics(Log& log) : log_(log) {}
@@ -67,8 +70,10 @@ public:
             {A::clickSheetChoice, "click"}, {A::cancelSheetChoice, "cancel"},    {A::vyIDAuthPopupShow, "show"},
             {A::vyIDAuthPopupClose, "close"}, {A::vyIDAuthPopupClickKw, "click-kw"}, {A::vyIDAuthPopupClickWeb, "click-web"}};
         std::string entry = names.count(action) ? names.at(action) : "other";
-        for (const auto& param : params) {
-            entry += " " + param.second;
+        for (const auto key : {vyd::AnalyticsEventParamKey::kwType, vyd::AnalyticsEventParamKey::authType}) {
+            if (params.count(vyd::rawValue(key))) {
+                entry += " " + params.at(vyd::rawValue(key));
+            }
         }
         log_.add(entry);
     }
@@ -78,22 +83,11 @@ private:
     Log& log_;
 };
 
-// Only the list's and the choice sheet's makers are called here.
-class FakeParamsMaker : public vyd::AnalyticsParamsMakerProtocol {
-public:
-    vyd::AnalyticsParams makeLoginShowEventParams(const vyd::LoginButtonSettingsProtocol&) const override { return {}; }
-    vyd::AnalyticsParams makeWrongButtonSizeEventParams(CGFloat, CGFloat) const override { return {}; }
-    vyd::AnalyticsParams makeButtonHideEventParams(vyd::LoginButtonHideReason) const override { return {}; }
-    vyd::AnalyticsParams makeKwsAppListEventParams(const std::optional<std::string>& selectedKw) const override {
-        return selectedKw ? vyd::AnalyticsParams{{"kw", *selectedKw}} : vyd::AnalyticsParams{};
-    }
-    vyd::AnalyticsParams makeAuthPopupParams(vyd::AuthType type) const override {
-        return {{"authType", std::string(vyd::rawValue(type))}};
-    }
-    vyd::AnalyticsParams makeAuthNativeEventParams(const vyd::AuthNativeParams&) const override { return {}; }
-    vyd::AnalyticsParams makeAuthLogUidEventParams(const std::optional<std::string>&) const override { return {}; }
-    vyd::AnalyticsParams makeAuthResultEventParams(const vyd::VYDAuthResponse&) const override { return {}; }
-};
+// The SDK's own parameters, over a session store of their own.
+inline std::shared_ptr<vyd::AnalyticsParamsMaker> paramsMaker() {
+    return std::make_shared<vyd::AnalyticsParamsMaker>(std::make_shared<vyd::StaticStorageService>(nullptr), nullptr,
+                                                       [] { return std::string("2.3.0"); });
+}
 
 class RecordingDelegate : public vyd::KwsAppListDelegate {
 public:
@@ -122,7 +116,7 @@ struct Fixture {
     explicit Fixture(std::vector<vyd::KWAppInfo> apps, bool opens = true)
         : auth(std::make_shared<FakeAuthService>(sharedLog, opens)), delegate(std::make_shared<RecordingDelegate>(log)),
           model(vyd::KwAppListViewModel::make(request(), std::move(apps), auth, std::make_shared<FakeAnalytics>(log),
-                                              std::make_shared<FakeParamsMaker>(), delegate)),
+                                              paramsMaker(), delegate)),
           dismissals(model->dismissSubject().sink([this] { log.add("dismiss"); })) {}
 
     std::shared_ptr<Log> sharedLog = std::make_shared<Log>();
