@@ -186,25 +186,6 @@ TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSizeAndScale) {
     EXPECT_EQ(settings.logoImage(), nullptr);
 }
 
-TEST_F(LoginButtonSettingsTest, SizingRuleFollowsTheDesiredHeight) {
-    const struct {
-        CGFloat desired, height, logo, font;
-    } rows[] = {
-        {27.9, 28, 16, 14}, {28, 28, 16, 14},     {34, 32, 16, 14},   {34.5, 34.5, 22, 14},
-        {50, 48, 22, 14},   {50.5, 50.5, 26, 16}, {100, 64, 26, 16},
-        // Sizes that are no sizes give the rule's lower limit, never NaN.
-        {-40, 28, 16, 14},  {notANumber, 28, 16, 14},    {infinity, 28, 16, 14},
-    };
-    for (const auto& row : rows) {
-        LoginButtonSettings settings(VYDLoginButtonStyle::green);
-        settings.setDesiredSize({0, row.desired});
-        vyd::sizeHeightToDesiredSize(settings);
-        EXPECT_EQ(settings.height(), row.height) << row.desired;
-        EXPECT_EQ(settings.logoSize(), (CGSize{row.logo, row.logo})) << row.desired;
-        EXPECT_EQ(settings.fontSize(), row.font) << row.desired;
-    }
-}
-
 // Many bytes per character: counting bytes or code points would take these for longer names.
 TEST_F(LoginButtonSettingsTest, PersonalisedTitleDependsOnTheNamesLengthInCharacters) {
     const LoginButtonSettings settings(VYDLoginButtonStyle::green);
@@ -363,23 +344,26 @@ TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
 TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
     const struct {
         CGSize desired;
-        CGFloat height;
+        CGFloat height, logo, font;
         CGFloat width; // 0: the minimal width
     } rows[] = {
-        {{400, 27.9}, 28, 400}, {{400, 49}, 48, 400}, {{400, 100}, 64, 400}, {{10, 44}, 44, 0},
+        {{400, 27.9}, 28, 16, 14, 400},   {{400, 28}, 28, 16, 14, 400},   {{400, 34}, 32, 16, 14, 400},
+        {{400, 34.5}, 34.5, 22, 14, 400}, {{400, 50}, 48, 22, 14, 400},   {{400, 50.5}, 50.5, 26, 16, 400},
+        {{400, 100}, 64, 26, 16, 400},    {{10, 44}, 44, 22, 14, 0},
         // Sizes that are no sizes: the rule's limits, never a crash or a NaN frame.
-        {{-20, -20}, 28, 0},    {{notANumber, notANumber}, 28, 0},
-        {{infinity, infinity}, 28, 0},
+        {{-20, -20}, 28, 16, 14, 0},      {{notANumber, notANumber}, 28, 16, 14, 0},
+        {{infinity, infinity}, 28, 16, 14, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);
         const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, row.desired, nullptr);
         button->setCornerRadius(vyd::VYDCornerRadiusStyle::capsule);
         const auto frame = laidOutFrame(button);
-        const CGFloat minimal = button->settings()->minimalWidth();
         ASSERT_TRUE(std::isfinite(frame.size.width) && std::isfinite(frame.size.height));
         EXPECT_EQ(frame.size.height, row.height);
-        EXPECT_NEAR(frame.size.width, row.width == 0 ? minimal : row.width, layoutPrecision);
+        EXPECT_NEAR(frame.size.width, row.width == 0 ? button->settings()->minimalWidth() : row.width, layoutPrecision);
+        EXPECT_EQ(button->settings()->logoSize(), (CGSize{row.logo, row.logo}));
+        EXPECT_EQ(button->settings()->fontSize(), row.font);
         EXPECT_EQ(button->layer()->cornerRadius(), frame.size.height / 2) << "a capsule";
     }
 }

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <variant>
+
 namespace {
 
 using safariservices::SFSafariViewController;
@@ -114,15 +116,19 @@ protected:
         vyd::WebSceneOpener::make(nullptr, storage, nullptr, delegateManager, assembler);
 };
 
-TEST_F(WebSceneOpenerTest, FullScreenSceneOrBrowserViewBySecureLevelWhiteListClientAndToggle) {
+// Where a page opens: in the SDK's scene (full screen, or the navigation scene in a panel) or in
+// the system browser view, by secure level or variant, white list, client switch and toggle.
+TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndToggle) {
     using Switches = std::map<std::string, bool>;
     using Level = WebSceneSecureLevel;
+    using Type = NavigationWebViewType;
     const std::vector<std::string> listed{"id.vybank.example"};
-    const char* const page = "https://id.vybank.example/a";
+    const char *const page = "https://id.vybank.example/a", *const other = "https://other.example/";
     const std::nullopt_t none = std::nullopt;
+    const Switches off{{"partner-1", false}};
     const struct {
         const char* what;
-        Level level;
+        std::variant<Level, Type> where;
         bool isSecure;
         const char* page;
         std::optional<std::vector<std::string>> whiteList;
@@ -141,74 +147,56 @@ TEST_F(WebSceneOpenerTest, FullScreenSceneOrBrowserViewBySecureLevelWhiteListCli
         {"low, no host", Level::low, true, "about:blank", std::vector<std::string>{""}, {}, true, "partner-1", false},
         {"high, not secure, no client", Level::high, false, page, none, {}, true, none, false},
         {"high, not secure, toggle on", Level::high, false, page, none, {}, true, "partner-1", true},
-        {"high, client switched off beats the toggle", Level::high, false, page, none, Switches{{"partner-1", false}},
-         true, "partner-1", false},
+        {"high, client switched off beats the toggle", Level::high, false, page, none, off, true, "partner-1", false},
         {"high, client switched on beats the toggle", Level::high, false, page, none, Switches{{"partner-1", true}},
          false, "partner-1", true},
         {"high, map without the client: toggle off", Level::high, false, page, none,
          Switches{{"partner-2", true}, {"PARTNER-1", true}}, false, "partner-1", false},
         {"high, secure, listed", Level::high, true, page, listed, {}, true, "partner-1", true},
-        {"high, secure, not listed", Level::high, true, "https://sso.partner.example/", listed,
-         Switches{{"partner-1", true}}, true, "partner-1", false},
+        {"high, secure, not listed", Level::high, true, other, listed, Switches{{"partner-1", true}}, true, "partner-1",
+         false},
+        // Neither panel variant looks at the client.
+        {"base, toggle on", Type::base, false, other, listed, off, true, "partner-1", true},
+        {"base, toggle off", Type::base, false, other, listed, {}, false, none, false},
+        {"base, secure, listed", Type::base, true, page, listed, off, true, none, true},
+        {"base, secure, not listed", Type::base, true, other, listed, {}, true, "partner-1", false},
+        {"ELK-lite ignores the toggle", Type::elkLite, false, other, listed, {}, false, none, true},
+        {"ELK-lite, secure, not listed", Type::elkLite, true, other, listed, {}, true, none, false},
     };
     const auto color = uikit::UIColor::red();
-    const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         configure(c.whiteList, c.switches, c.webViewEnabled);
         storage->setClientId(c.clientId);
         assembler->builds.clear();
-        opener->openScene(url(c.page), vyd::ModalWebView{root, c.level}, c.isSecure, color, delegate);
+        const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
+        const auto* level = std::get_if<Level>(&c.where);
+        const auto shown = level ? nullptr : panel();
+        if (level) {
+            opener->openScene(url(c.page), vyd::ModalWebView{root, *level}, c.isSecure, color, delegate);
+        } else {
+            opener->openScene(url(c.page), vyd::ChildWebView{shown, std::get<Type>(c.where)}, c.isSecure, color,
+                              delegate);
+        }
         advance(1);
         if (c.opensScene) {
-            EXPECT_EQ(assembler->builds, Strings{std::string(c.page) + (c.isSecure ? " secure" : " open")});
+            EXPECT_EQ(assembler->builds, Strings{std::string(c.page) + (c.isSecure ? " secure" : " open") +
+                                                 (level ? "" : " " + std::to_string(static_cast<int>(std::get<Type>(c.where))))});
             EXPECT_TRUE(assembler->lastColor == color && assembler->lastDelegate == delegate);
-            EXPECT_EQ(device->topViewController(), assembler->lastScene.lock());
-            EXPECT_EQ(device->topViewController()->modalPresentationStyle(), uikit::UIModalPresentationStyle::fullScreen);
         } else {
             EXPECT_EQ(assembler->builds, Strings{});
             ASSERT_NE(browser(), nullptr);
             EXPECT_EQ(browser()->url(), url(c.page));
             EXPECT_EQ(browser()->preferredBarTintColor(), color);
         }
-        closeAll();
-    }
-}
-
-TEST_F(WebSceneOpenerTest, PanelSceneOrBrowserViewByVariantWhiteListAndToggle) {
-    const struct {
-        const char* what;
-        NavigationWebViewType type;
-        bool isSecure;
-        const char* page;
-        bool webViewEnabled, opensScene;
-    } cases[] = {
-        {"base, toggle on", NavigationWebViewType::base, false, "https://other.example/", true, true},
-        {"base, toggle off", NavigationWebViewType::base, false, "https://other.example/", false, false},
-        {"base, secure, listed", NavigationWebViewType::base, true, "https://lk.partner.example/", true, true},
-        {"base, secure, not listed", NavigationWebViewType::base, true, "https://other.example/", true, false},
-        {"ELK-lite ignores the toggle", NavigationWebViewType::elkLite, false, "https://other.example/", false, true},
-        {"ELK-lite, secure, not listed", NavigationWebViewType::elkLite, true, "https://other.example/", true, false},
-    };
-    storage->setClientId(std::nullopt); // neither variant looks at the client: absent, and switched off
-    const auto color = uikit::UIColor::blue();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        configure(std::vector<std::string>{"lk.partner.example"}, {{"partner-1", false}}, c.webViewEnabled);
-        const auto shown = panel();
-        assembler->builds.clear();
-        const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
-        opener->openScene(url(c.page), vyd::ChildWebView{shown, c.type}, c.isSecure, color, delegate);
-        advance(1);
-        if (c.opensScene) {
-            EXPECT_EQ(assembler->builds, Strings{std::string(c.page) + (c.isSecure ? " secure " : " open ") +
-                                                 std::to_string(static_cast<int>(c.type))});
+        if (c.opensScene && level) {
+            EXPECT_EQ(device->topViewController(), assembler->lastScene.lock());
+            EXPECT_EQ(device->topViewController()->modalPresentationStyle(), uikit::UIModalPresentationStyle::fullScreen);
+        } else if (c.opensScene) {
             EXPECT_TRUE(shown->surfaceView()->grabberHandle()->isHidden());
             EXPECT_TRUE(shown->delegate() == opener && opener->slidePanelVC() == shown && opener->delegate() == delegate);
-        } else {
-            EXPECT_EQ(assembler->builds, Strings{});
-            ASSERT_NE(browser(), nullptr) << "the browser view shows over the panel its root presents";
-            EXPECT_EQ(browser()->presentingViewController(), shown);
+        } else if (shown) {
+            EXPECT_EQ(browser()->presentingViewController(), shown) << "over the panel the host's root presents";
             EXPECT_EQ(shown->state(), vyd::SlidePanelState::hidden());
         }
         closeAll();
