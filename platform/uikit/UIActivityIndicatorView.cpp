@@ -29,19 +29,7 @@ UIActivityIndicatorView::UIActivityIndicatorView(UIActivityIndicatorViewStyle st
     setHidden(true);
 }
 
-void UIActivityIndicatorView::setStyle(UIActivityIndicatorViewStyle style) {
-    style_ = style;
-    invalidateIntrinsicContentSize();
-}
-
 void UIActivityIndicatorView::setColor(std::optional<UIColor> color) { color_ = color ? *color : defaultColor(style_); }
-
-void UIActivityIndicatorView::setHidesWhenStopped(bool hides) {
-    hidesWhenStopped_ = hides;
-    if (!animating_) {
-        setHidden(hides);
-    }
-}
 
 void UIActivityIndicatorView::startAnimating() {
     if (animating_) {
@@ -63,9 +51,7 @@ void UIActivityIndicatorView::stopAnimating() {
     }
     animating_ = false;
     layer()->removeAnimation(kSpinKey);
-    if (hidesWhenStopped_) {
-        setHidden(true);
-    }
+    setHidden(true);
 }
 
 CGSize UIActivityIndicatorView::intrinsicContentSize() const { return sizeOf(style_); }

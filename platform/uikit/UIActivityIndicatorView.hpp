@@ -1,8 +1,8 @@
 #pragma once
 
 // A spinning indicator of work in progress. While it animates its layer runs an endless
-// rotation (under the key "spin"); stopping removes it. With hidesWhenStopped (the default) it
-// is hidden whenever it is not animating, from the start.
+// rotation (under the key "spin"); stopping removes it. It is hidden whenever it is not
+// animating, from the start.
 
 #include "platform/uikit/UIView.hpp"
 
@@ -24,12 +24,9 @@ public:
     std::string className() const override { return "UIActivityIndicatorView"; }
 
     UIActivityIndicatorViewStyle style() const { return style_; }
-    void setStyle(UIActivityIndicatorViewStyle style);
     // Grey unless set; setting none restores it.
     const UIColor& color() const { return color_; }
     void setColor(std::optional<UIColor> color);
-    bool hidesWhenStopped() const { return hidesWhenStopped_; }
-    void setHidesWhenStopped(bool hides);
 
     void startAnimating();
     void stopAnimating();
@@ -42,7 +39,6 @@ public:
 private:
     UIActivityIndicatorViewStyle style_;
     UIColor color_;
-    bool hidesWhenStopped_ = true;
     bool animating_ = false;
 };
 

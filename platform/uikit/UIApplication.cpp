@@ -45,16 +45,6 @@ void UIApplication::connect(const std::shared_ptr<UIScene>& scene) {
     }
 }
 
-void UIApplication::disconnect(const std::shared_ptr<UIScene>& scene) {
-    assert(foundation::isMainThread());
-    const auto it = std::find(scenes_.begin(), scenes_.end(), scene);
-    if (it == scenes_.end()) {
-        return;
-    }
-    scene->setActivationState(UISceneActivationState::unattached);
-    scenes_.erase(it);
-}
-
 std::vector<std::shared_ptr<UIWindow>> UIApplication::windows() const { return UIWindow::allWindows(); }
 
 bool UIApplication::opens(const foundation::URL& url, const OpenExternalURLOptions& options) const {
@@ -80,14 +70,9 @@ void UIApplication::open(const foundation::URL& url, const OpenExternalURLOption
                          std::function<void(bool success)> completion) {
     assert(foundation::isMainThread());
     const bool opened = opens(url, options);
-    std::function<void(const foundation::URL&)> observer;
     {
         std::lock_guard lock(mutex_);
         records_.push_back({url, options, opened});
-        observer = observer_;
-    }
-    if (opened && observer) {
-        observer(url);
     }
     if (completion) {
         foundation::DispatchQueue::main().async([completion = std::move(completion), opened] { completion(opened); });
@@ -130,11 +115,6 @@ void UIApplication::clearOpenURLRecords() {
     records_.clear();
 }
 
-void UIApplication::setOpenURLObserver(std::function<void(const foundation::URL&)> observer) {
-    std::lock_guard lock(mutex_);
-    observer_ = std::move(observer);
-}
-
 void UIApplication::reset() {
     for (const auto& scene : scenes_) {
         scene->setActivationState(UISceneActivationState::unattached);
@@ -145,7 +125,6 @@ void UIApplication::reset() {
     std::lock_guard lock(mutex_);
     installedSchemes_.clear();
     records_.clear();
-    observer_ = nullptr;
 }
 
 } // namespace uikit

@@ -61,9 +61,8 @@ public:
 
     // The connected scenes, in the order they connected.
     const std::vector<std::shared_ptr<UIScene>>& connectedScenes() const { return scenes_; }
-    // Connecting makes an unattached scene foreground-inactive; disconnecting makes it unattached.
+    // Connecting makes an unattached scene foreground-inactive.
     void connect(const std::shared_ptr<UIScene>& scene);
-    void disconnect(const std::shared_ptr<UIScene>& scene);
 
     // The window that receives keyboard and other non-touch events, if any.
     std::shared_ptr<UIWindow> keyWindow() const { return keyWindow_.lock(); }
@@ -86,11 +85,9 @@ public:
     std::vector<OpenURLRecord> openURLRecords() const;
     std::vector<foundation::URL> openedURLs() const;
     void clearOpenURLRecords();
-    // Told of each URL that opens, after it is recorded (the simulated device acts on it).
-    void setOpenURLObserver(std::function<void(const foundation::URL&)> observer);
 
-    // Back to a fresh application: no delegate, scenes, key window, installed apps, records or
-    // observer. For tests and the simulated device.
+    // Back to a fresh application: no delegate, scenes, key window, installed apps or records.
+    // For tests and the simulated device.
     void reset();
 
     UIApplication(const UIApplication&) = delete;
@@ -107,7 +104,6 @@ private:
     mutable std::mutex mutex_;
     std::set<std::string> installedSchemes_;
     std::vector<OpenURLRecord> records_;
-    std::function<void(const foundation::URL&)> observer_;
 };
 
 } // namespace uikit

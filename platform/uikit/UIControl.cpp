@@ -2,8 +2,6 @@
 
 #include "platform/uikit/UIGestureRecognizer.hpp"
 
-#include <algorithm>
-
 namespace uikit {
 
 namespace {
@@ -23,33 +21,6 @@ void UIControl::addTarget(const std::shared_ptr<void>& target, UIControlAction a
     if (action) {
         registrations_.push_back({target, target != nullptr, std::move(action), controlEvents});
     }
-}
-
-void UIControl::removeTarget(const std::shared_ptr<void>& target, UIControlEvents controlEvents) {
-    registrations_.erase(std::remove_if(registrations_.begin(), registrations_.end(),
-                                        [&](const Registration& r) {
-                                            const bool sameTarget =
-                                                !target || (r.hasTarget && r.target.lock() == target);
-                                            return sameTarget && intersects(r.events, controlEvents);
-                                        }),
-                         registrations_.end());
-}
-
-std::vector<std::shared_ptr<void>> UIControl::allTargets() const {
-    std::vector<std::shared_ptr<void>> targets;
-    for (const auto& r : registrations_) {
-        if (auto target = r.target.lock();
-            target && std::find(targets.begin(), targets.end(), target) == targets.end()) {
-            targets.push_back(target);
-        }
-    }
-    return targets;
-}
-
-std::size_t UIControl::actionCount(UIControlEvents controlEvents) const {
-    return static_cast<std::size_t>(
-        std::count_if(registrations_.begin(), registrations_.end(),
-                      [&](const Registration& r) { return intersects(r.events, controlEvents); }));
 }
 
 void UIControl::sendActions(UIControlEvents controlEvents, const UIEvent* event) {

@@ -85,13 +85,6 @@ public:
             },
             controlEvents);
     }
-    // Removes the actions of the target (of every target when null) for those events.
-    void removeTarget(const std::shared_ptr<void>& target, UIControlEvents controlEvents);
-    // The live targets, each once, in the order they were first added.
-    std::vector<std::shared_ptr<void>> allTargets() const;
-    // How many actions are registered for any of the events.
-    std::size_t actionCount(UIControlEvents controlEvents) const;
-
     // Sends every action registered for any of the events, in order.
     void sendActions(UIControlEvents controlEvents, const UIEvent* event = nullptr);
     // Delivers one action; override to act on each action sent, calling the base to deliver it.

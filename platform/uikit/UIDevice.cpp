@@ -16,8 +16,6 @@ UIDevice& UIDevice::current() {
     return device;
 }
 
-std::string UIDevice::model() const { return userInterfaceIdiom() == UIUserInterfaceIdiom::pad ? "iPad" : "iPhone"; }
-
 bool UIDevice::setOrientation(UIDeviceOrientation orientation) {
     if (!deviceOrientationFromRawValue(rawValue(orientation))) {
         std::cerr << "UIDevice: " << rawValue(orientation)

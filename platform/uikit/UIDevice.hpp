@@ -35,10 +35,6 @@ public:
 
     UIDeviceOrientation orientation() const { return orientation_.load(); }
     UIUserInterfaceIdiom userInterfaceIdiom() const { return idiom_.load(); }
-    // "iPhone" or "iPad", after the idiom.
-    std::string model() const;
-    std::string systemName() const { return "iOS"; }
-    std::string systemVersion() const { return "16.4"; }
 
     // Set by the simulated device. An orientation outside the platform's values is refused with
     // a message on standard error and changes nothing; the result tells whether it was taken.

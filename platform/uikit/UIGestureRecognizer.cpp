@@ -172,24 +172,10 @@ CGPoint vectorIn(const UIView* view, const CGPoint& vector) {
     return {tip.x - origin.x, tip.y - origin.y};
 }
 
-CGPoint vectorFrom(const UIView* view, const CGPoint& vector) {
-    if (!view) {
-        return vector;
-    }
-    const CGPoint origin = view->convert(CGPoint{0, 0}, nullptr);
-    const CGPoint tip = view->convert(vector, nullptr);
-    return {tip.x - origin.x, tip.y - origin.y};
-}
-
 } // namespace
 
 CGPoint UIPanGestureRecognizer::translation(const UIView* in) const {
     return vectorIn(in, {current_.x - start_.x, current_.y - start_.y});
-}
-
-void UIPanGestureRecognizer::setTranslation(const CGPoint& translation, const UIView* in) {
-    const CGPoint inRoot = vectorFrom(in, translation);
-    start_ = {current_.x - inRoot.x, current_.y - inRoot.y};
 }
 
 CGPoint UIPanGestureRecognizer::velocity(const UIView* in) const { return vectorIn(in, rootVelocity_); }

@@ -169,7 +169,6 @@ public:
     // In the coordinates of the view (null: the root's); only the rotation and scale of the
     // view's transforms apply to a translation, not its position.
     CGPoint translation(const UIView* in) const;
-    void setTranslation(const CGPoint& translation, const UIView* in);
     // Points per second, from the last two positions of the touch.
     CGPoint velocity(const UIView* in) const;
 
@@ -188,7 +187,7 @@ protected:
 private:
     void track(const UITouch& touch);
 
-    CGPoint start_; // root coordinates, moved by setTranslation
+    CGPoint start_; // root coordinates
     CGPoint current_;
     CGPoint rootVelocity_;
 };

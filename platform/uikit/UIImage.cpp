@@ -16,13 +16,6 @@ CGFloat sanitizedScale(CGFloat scale) { return std::isfinite(scale) && scale > 0
 
 } // namespace
 
-std::optional<UIImageRenderingMode> renderingModeFromRawValue(int rawValue) {
-    if (rawValue < 0 || rawValue > 2) {
-        return std::nullopt;
-    }
-    return static_cast<UIImageRenderingMode>(rawValue);
-}
-
 std::shared_ptr<UIImage> UIImage::fromData(const foundation::Data& data, CGFloat scale) {
     return withCGImage(coregraphics::CGImage::decode(data), scale);
 }

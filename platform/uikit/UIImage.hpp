@@ -26,7 +26,6 @@ using coregraphics::CGSize;
 enum class UIImageRenderingMode : int { automatic = 0, alwaysOriginal = 1, alwaysTemplate = 2 };
 
 constexpr int rawValue(UIImageRenderingMode mode) { return static_cast<int>(mode); }
-std::optional<UIImageRenderingMode> renderingModeFromRawValue(int rawValue);
 
 class UIImage {
 public:

@@ -36,19 +36,11 @@ CGSize sizeOf(const UIView& view) {
 
 } // namespace
 
+UINavigationBarAppearance::UINavigationBarAppearance() : shadowColor(barShadow()) {}
+
 void UINavigationBarAppearance::configureWithOpaqueBackground() {
     backgroundColor = systemBackground();
     shadowColor = barShadow();
-}
-
-void UINavigationBarAppearance::configureWithDefaultBackground() {
-    backgroundColor.reset();
-    shadowColor = barShadow();
-}
-
-void UINavigationBarAppearance::configureWithTransparentBackground() {
-    backgroundColor.reset();
-    shadowColor.reset();
 }
 
 UINavigationBar::UINavigationBar(const CGRect& frame) : UIView(frame) {}

@@ -28,16 +28,14 @@ public:
         friend bool operator==(const TextAttributes&, const TextAttributes&) = default;
     };
 
-    // Made with the default (translucent) background.
-    UINavigationBarAppearance() { configureWithDefaultBackground(); }
+    // Made with the default background: no background colour (the blur of the platform) and a
+    // thin shadow line.
+    UINavigationBarAppearance();
 
-    // Each resets the background colour and the shadow colour; the title attributes stay.
-    // Opaque: the system background colour (white in the light style, black in the dark one) and
-    // a thin shadow line; default: no background colour (the blur of the platform) and the
-    // shadow line; transparent: neither.
+    // Resets the background colour to the system background colour (white in the light style,
+    // black in the dark one) and the shadow colour to the thin shadow line; the title attributes
+    // stay.
     void configureWithOpaqueBackground();
-    void configureWithDefaultBackground();
-    void configureWithTransparentBackground();
 
     std::optional<UIColor> backgroundColor;
     std::optional<UIColor> shadowColor;
@@ -58,11 +56,7 @@ public:
     const UINavigationBarAppearance& standardAppearance() const { return standardAppearance_; }
     void setStandardAppearance(const UINavigationBarAppearance& appearance);
     // Used while the content under the bar is scrolled to its top edge; absent: the standard one.
-    const std::optional<UINavigationBarAppearance>& scrollEdgeAppearance() const { return scrollEdgeAppearance_; }
     void setScrollEdgeAppearance(std::optional<UINavigationBarAppearance> appearance);
-
-    bool isTranslucent() const { return translucent_; }
-    void setTranslucent(bool translucent) { translucent_ = translucent; }
 
     // The items, bottom to top; the bar shows the top one.
     const std::vector<std::shared_ptr<UINavigationItem>>& items() const { return items_; }
@@ -82,10 +76,6 @@ public:
     CGSize intrinsicContentSize() const override { return {noIntrinsicMetric, defaultHeight}; }
     CGSize sizeThatFits(const CGSize& size) const override { return {size.width, defaultHeight}; }
 
-    // The views of the top item that the bar shows (title view and custom views), in the order
-    // left items, title view, right items.
-    const std::vector<std::shared_ptr<UIView>>& itemViews() const { return itemViews_; }
-
 protected:
     void layoutSubviews() override;
 
@@ -95,7 +85,6 @@ private:
 
     UINavigationBarAppearance standardAppearance_;
     std::optional<UINavigationBarAppearance> scrollEdgeAppearance_;
-    bool translucent_ = true;
     bool hidesShadow_ = false;
     std::vector<std::shared_ptr<UINavigationItem>> items_;
     std::vector<std::shared_ptr<UIView>> itemViews_;

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cassert>
 #include <iostream>
-#include <set>
 
 namespace uikit {
 
@@ -95,20 +94,6 @@ UIViewController::Pointer UINavigationController::topViewController() const {
     return children().empty() ? nullptr : children().back();
 }
 
-UIViewController::Pointer UINavigationController::visibleViewController() const {
-    if (auto presented = presentedViewController()) {
-        return presented;
-    }
-    return topViewController();
-}
-
-bool UINavigationController::isNavigationBarHidden() const { return navigationBar_->isHidden(); }
-
-void UINavigationController::setNavigationBarHidden(bool hidden, bool /*animated*/) {
-    navigationBar_->setHidden(hidden);
-    layoutContent();
-}
-
 CGRect UINavigationController::contentFrame() const {
     const auto view = viewIfLoaded();
     if (!view) {
@@ -169,44 +154,6 @@ UIViewController::Pointer UINavigationController::popViewController(bool animate
     return popped;
 }
 
-std::vector<UIViewController::Pointer> UINavigationController::popToRootViewController(bool animated) {
-    const auto& stack = children();
-    if (stack.size() < 2) {
-        return {};
-    }
-    return popToViewController(stack.front(), animated);
-}
-
-std::vector<UIViewController::Pointer> UINavigationController::popToViewController(const Pointer& viewController,
-                                                                                   bool animated) {
-    const auto& stack = children();
-    const auto it = std::find(stack.begin(), stack.end(), viewController);
-    if (!viewController || it == stack.end()) {
-        std::cerr << "Tried to pop to a view controller that doesn't exist ("
-                  << (viewController ? viewController->description() : std::string("nil")) << ").\n";
-        return {};
-    }
-    std::vector<Pointer> popped(it + 1, stack.end());
-    std::vector<Pointer> kept(stack.begin(), it + 1);
-    if (!popped.empty()) {
-        changeStack(std::move(kept), animated);
-    }
-    return popped;
-}
-
-void UINavigationController::setViewControllers(std::vector<Pointer> viewControllers, bool animated) {
-    std::set<const UIViewController*> seen;
-    for (const auto& v : viewControllers) {
-        if (!v || std::dynamic_pointer_cast<UINavigationController>(v) || !seen.insert(v.get()).second) {
-            std::cerr << "All view controllers in a navigation controller must be distinct and not navigation "
-                         "controllers; the stack of "
-                      << description() << " stays as it was.\n";
-            return;
-        }
-    }
-    changeStack(std::move(viewControllers), animated);
-}
-
 void UINavigationController::changeStack(std::vector<Pointer> stack, bool animated) {
     finishSlide();
     const auto self = shared_from_this();
@@ -248,12 +195,6 @@ void UINavigationController::changeStack(std::vector<Pointer> stack, bool animat
     const bool visible = appearState_ == AppearState::appeared || appearState_ == AppearState::appearing;
     const bool changesTop = from != to;
     slide->appearance = visible && changesTop;
-    for (const auto& v : slide->pushed) {
-        v->movingToParent_ = true;
-    }
-    for (const auto& v : slide->popped) {
-        v->movingFromParent_ = true;
-    }
     if (slide->appearance) {
         if (from) {
             from->beginAppearanceTransition(false, animated);
@@ -322,14 +263,12 @@ void UINavigationController::finishSlide() {
         }
     }
     for (const auto& v : slide->popped) {
-        v->movingFromParent_ = false;
         if (v->parent().get() == this) {
             v->parent_.reset();
             v->didMove(nullptr);
         }
     }
     for (const auto& v : slide->pushed) {
-        v->movingToParent_ = false;
         if (v->parent().get() == this) {
             v->didMove(self);
         }

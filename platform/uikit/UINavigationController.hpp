@@ -11,8 +11,7 @@
 // ones get `willMove(toParent: null)` at once and leave at the end. A change made while a slide
 // runs finishes that slide first. The top view controller's view sits under the bar (below it
 // when the bar shows). Refused with the platform's message on standard error: pushing null, a
-// navigation controller, or a view controller already in the stack; a stack with a view
-// controller twice; popping to a view controller that is not in the stack.
+// navigation controller, or a view controller already in the stack.
 // Main thread only.
 
 #include "platform/uikit/UIViewController.hpp"
@@ -40,21 +39,14 @@ public:
     std::string className() const override { return "UINavigationController"; }
 
     const std::vector<Pointer>& viewControllers() const { return children(); }
-    void setViewControllers(std::vector<Pointer> viewControllers, bool animated = false);
     void pushViewController(const Pointer& viewController, bool animated);
     // The popped view controller; null with only the root left.
     Pointer popViewController(bool animated);
-    std::vector<Pointer> popToRootViewController(bool animated);
-    std::vector<Pointer> popToViewController(const Pointer& viewController, bool animated);
 
     Pointer topViewController() const;
-    // What is presented over the top view controller, else the top view controller.
-    Pointer visibleViewController() const;
 
     // Made with the navigation controller, before its view loads.
     const std::shared_ptr<UINavigationBar>& navigationBar() const { return navigationBar_; }
-    bool isNavigationBarHidden() const;
-    void setNavigationBarHidden(bool hidden, bool animated = false);
 
     // Places the bar and the top view controller's view in the navigation controller's view.
     void layoutContent();

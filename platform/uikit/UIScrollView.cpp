@@ -50,12 +50,12 @@ void UIScrollView::setContentInsetAdjustmentBehavior(UIScrollViewContentInsetAdj
 
 bool UIScrollView::scrollsVertically() const {
     const CGFloat height = bounds().size.height - contentInset_.top - contentInset_.bottom;
-    return alwaysBounceVertical_ || contentSize_.height > height;
+    return contentSize_.height > height;
 }
 
 bool UIScrollView::scrollsHorizontally() const {
     const CGFloat width = bounds().size.width - contentInset_.left - contentInset_.right;
-    return alwaysBounceHorizontal_ || contentSize_.width > width;
+    return contentSize_.width > width;
 }
 
 UIEdgeInsets UIScrollView::adjustedContentInset() const {
@@ -109,11 +109,6 @@ CGPoint UIScrollView::clamped(const CGPoint& offset) const {
     return {std::clamp(offset.x, minimum.x, maximum.x), std::clamp(offset.y, minimum.y, maximum.y)};
 }
 
-void UIScrollView::setScrollEnabled(bool enabled) {
-    scrollEnabled_ = enabled;
-    pan_->setEnabled(enabled);
-}
-
 void UIScrollView::handlePan(UIPanGestureRecognizer& pan) {
     const auto keep = shared_from_this();
     switch (pan.state()) {
@@ -127,28 +122,19 @@ void UIScrollView::handlePan(UIPanGestureRecognizer& pan) {
     case UIGestureRecognizerState::changed: {
         const CGPoint translation = pan.translation(this);
         CGPoint offset = dragStartOffset_;
-        // Only along axes that scroll (or always bounce); beyond the edges only when bouncing.
+        // Only along axes that scroll; beyond the edges too, until the drag ends.
         if (scrollsHorizontally()) {
             offset.x -= translation.x;
         }
         if (scrollsVertically()) {
             offset.y -= translation.y;
         }
-        if (!bounces_) {
-            offset = clamped(offset);
-        }
         setContentOffset(offset);
         break;
     }
     case UIGestureRecognizerState::ended:
     case UIGestureRecognizerState::cancelled: {
-        const CGPoint velocity = pan.velocity(this);
-        // The platform gives the velocity in points per millisecond, against the offset.
-        const CGPoint perMillisecond{-velocity.x / 1000, -velocity.y / 1000};
-        CGPoint target = clamped(contentOffset());
-        if (const auto d = delegate()) {
-            d->scrollViewWillEndDragging(*this, perMillisecond, target);
-        }
+        const CGPoint target = clamped(contentOffset());
         dragging_ = false;
         if (const auto d = delegate()) {
             d->scrollViewDidEndDragging(*this, false);

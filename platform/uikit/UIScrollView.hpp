@@ -2,11 +2,11 @@
 
 // A view that shows a larger content area through its bounds: the content offset is the
 // bounds' origin. Its pan recogniser scrolls it when the user drags (through the simulated
-// user): the offset follows the finger, held inside the scrollable range unless the view
-// bounces, and the delegate hears the drag begin, every change of the offset, and the drag
-// end. Scrolling stops where the finger leaves it: there is no deceleration, so the delegate is
-// told the drag ends without decelerating, after it could change the target offset. An
-// overscrolled offset springs back to the nearest edge at the end of the drag.
+// user): along the axes whose content is larger than the view the offset follows the finger,
+// past the edges too (the view bounces), and the delegate hears the drag begin, every change
+// of the offset, and the drag end. Scrolling stops where the finger leaves it: there is no
+// deceleration, so the delegate is told the drag ends without decelerating. An overscrolled
+// offset springs back to the nearest edge at the end of the drag.
 //
 // The content size is set by the code that owns the content (a table view sets its own); it is
 // not derived from constraints.
@@ -33,10 +33,6 @@ public:
     virtual ~UIScrollViewDelegate() = default;
     virtual void scrollViewDidScroll(UIScrollView& /*scrollView*/) {}
     virtual void scrollViewWillBeginDragging(UIScrollView& /*scrollView*/) {}
-    // `velocity` in points per millisecond, as on the platform; `targetContentOffset` may be
-    // changed to choose where scrolling ends.
-    virtual void scrollViewWillEndDragging(UIScrollView& /*scrollView*/, const CGPoint& /*velocity*/,
-                                           CGPoint& /*targetContentOffset*/) {}
     virtual void scrollViewDidEndDragging(UIScrollView& /*scrollView*/, bool /*willDecelerate*/) {}
 };
 
@@ -66,18 +62,6 @@ public:
     void setDelegate(const std::shared_ptr<UIScrollViewDelegate>& delegate) { delegate_ = delegate; }
 
     const std::shared_ptr<UIPanGestureRecognizer>& panGestureRecognizer() const { return pan_; }
-    bool isScrollEnabled() const { return scrollEnabled_; }
-    void setScrollEnabled(bool enabled);
-    bool bounces() const { return bounces_; }
-    void setBounces(bool bounces) { bounces_ = bounces; }
-    bool alwaysBounceVertical() const { return alwaysBounceVertical_; }
-    void setAlwaysBounceVertical(bool bounces) { alwaysBounceVertical_ = bounces; }
-    bool alwaysBounceHorizontal() const { return alwaysBounceHorizontal_; }
-    void setAlwaysBounceHorizontal(bool bounces) { alwaysBounceHorizontal_ = bounces; }
-    bool showsVerticalScrollIndicator() const { return showsVerticalScrollIndicator_; }
-    void setShowsVerticalScrollIndicator(bool shows) { showsVerticalScrollIndicator_ = shows; }
-    bool showsHorizontalScrollIndicator() const { return showsHorizontalScrollIndicator_; }
-    void setShowsHorizontalScrollIndicator(bool shows) { showsHorizontalScrollIndicator_ = shows; }
 
     bool isDragging() const { return dragging_; }
     bool isTracking() const { return dragging_; }
@@ -102,12 +86,6 @@ private:
     UIEdgeInsets contentInset_;
     UIScrollViewContentInsetAdjustmentBehavior adjustmentBehavior_ =
         UIScrollViewContentInsetAdjustmentBehavior::automatic;
-    bool scrollEnabled_ = true;
-    bool bounces_ = true;
-    bool alwaysBounceVertical_ = false;
-    bool alwaysBounceHorizontal_ = false;
-    bool showsVerticalScrollIndicator_ = true;
-    bool showsHorizontalScrollIndicator_ = true;
     bool dragging_ = false;
     CGPoint dragStartOffset_;
 };

@@ -184,19 +184,15 @@ std::vector<NSLayoutConstraint::Pointer> UIStackView::makeConstraints() {
         const auto& next = visible[i];
         switch (distribution_) {
         case UIStackViewDistribution::fill:
-        case UIStackViewDistribution::fillEqually:
-        case UIStackViewDistribution::fillProportionally:
             add(next, main.start, equal, previous, main.end, spacing_, "UISV-spacing");
             break;
-        case UIStackViewDistribution::equalSpacing:
         case UIStackViewDistribution::equalCentering: {
-            // A guide between each pair (edge to edge, or centre to centre), all of one size.
-            const bool centering = distribution_ == UIStackViewDistribution::equalCentering;
+            // A guide between each pair of centres, all of one size.
             auto gap = UILayoutGuide::make();
-            gap->setIdentifier(centering ? "UISV-distributing-centers" : "UISV-distributing-edges");
+            gap->setIdentifier("UISV-distributing-centers");
             addLayoutGuide(gap);
-            add(gap, main.start, equal, previous, centering ? main.center : main.end, 0, "UISV-distributing");
-            add(gap, main.end, equal, next, centering ? main.center : main.start, 0, "UISV-distributing");
+            add(gap, main.start, equal, previous, main.center, 0, "UISV-distributing");
+            add(gap, main.end, equal, next, main.center, 0, "UISV-distributing");
             add(next, main.start, atLeast, previous, main.end, spacing_, "UISV-spacing");
             if (firstGap) {
                 add(gap, main.dimension, equal, firstGap, main.dimension, 0, "UISV-fill-equally");
@@ -205,32 +201,6 @@ std::vector<NSLayoutConstraint::Pointer> UIStackView::makeConstraints() {
             }
             break;
         }
-        }
-    }
-    if (distribution_ == UIStackViewDistribution::fillEqually) {
-        for (std::size_t i = 1; i < n; ++i) {
-            add(visible[i], main.dimension, equal, visible.front(), main.dimension, 0, "UISV-fill-equally");
-        }
-    } else if (distribution_ == UIStackViewDistribution::fillProportionally) {
-        // Shares of the length left after spacing, in proportion to the intrinsic lengths.
-        std::vector<CGFloat> lengths;
-        CGFloat total = 0;
-        for (const auto& view : visible) {
-            const CGSize size = view->intrinsicContentSize();
-            const CGFloat length = std::max<CGFloat>(0, vertical ? size.height : size.width);
-            lengths.push_back(length);
-            total += length;
-        }
-        if (total > 0) {
-            const CGFloat spacingTotal = spacing_ * static_cast<CGFloat>(n - 1);
-            for (std::size_t i = 0; i < n; ++i) {
-                const CGFloat share = lengths[i] / total;
-                auto constraint = NSLayoutConstraint::make(visible[i], main.dimension, equal, stack, main.dimension,
-                                                           share, -spacingTotal * share);
-                constraint->setIdentifier(std::string("UISV-fill-proportionally"));
-                constraint->setPriority(999);
-                result.push_back(constraint);
-            }
         }
     }
     return result;

@@ -19,12 +19,9 @@
 
 namespace uikit {
 
-// The platform's raw values.
+// The platform's raw values (of the distributions that are built here).
 enum class UIStackViewDistribution : int {
     fill = 0,
-    fillEqually = 1,
-    fillProportionally = 2,
-    equalSpacing = 3,
     equalCentering = 4,
 };
 

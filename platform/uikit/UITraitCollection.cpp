@@ -20,13 +20,6 @@ UITraitCollection& currentStorage() {
 
 } // namespace
 
-std::optional<UIUserInterfaceStyle> userInterfaceStyleFromRawValue(int rawValue) {
-    if (rawValue < 0 || rawValue > 2) {
-        return std::nullopt;
-    }
-    return static_cast<UIUserInterfaceStyle>(rawValue);
-}
-
 UITraitCollection UITraitCollection::withUserInterfaceStyle(UIUserInterfaceStyle style) {
     UITraitCollection traits;
     traits.style_ = style;

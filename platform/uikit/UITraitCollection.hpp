@@ -18,7 +18,6 @@ using coregraphics::CGFloat;
 enum class UIUserInterfaceStyle : int { unspecified = 0, light = 1, dark = 2 };
 
 constexpr int rawValue(UIUserInterfaceStyle style) { return static_cast<int>(style); }
-std::optional<UIUserInterfaceStyle> userInterfaceStyleFromRawValue(int rawValue);
 
 class UITraitCollection {
 public:
@@ -32,9 +31,6 @@ public:
 
     UIUserInterfaceStyle userInterfaceStyle() const { return style_; }
     CGFloat displayScale() const { return displayScale_; }
-
-    // True when colours may resolve differently under the two collections.
-    bool hasDifferentColorAppearance(const UITraitCollection& other) const { return style_ != other.style_; }
 
     static UITraitCollection current();
     static void setCurrent(const UITraitCollection& traits);

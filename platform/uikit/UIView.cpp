@@ -305,20 +305,6 @@ void UIView::detachFromSuperview(bool /*notify*/) {
     layer_->removeFromSuperlayer();
 }
 
-void UIView::bringSubviewToFront(const std::shared_ptr<UIView>& view) {
-    if (!view || view->superview().get() != this) {
-        return;
-    }
-    insertSubviewChecked(view, subviews_.size());
-}
-
-void UIView::sendSubviewToBack(const std::shared_ptr<UIView>& view) {
-    if (!view || view->superview().get() != this) {
-        return;
-    }
-    insertSubviewChecked(view, 0);
-}
-
 void UIView::removeFromSuperview() {
     assert(foundation::isMainThread());
     const auto parent = superview();
@@ -372,18 +358,6 @@ bool UIView::isDescendant(const UIView& of) const {
         v = parent.get();
     }
     return false;
-}
-
-std::shared_ptr<UIView> UIView::viewWithTag(int tag) {
-    if (tag_ == tag) {
-        return shared_from_this();
-    }
-    for (const auto& subview : subviews_) {
-        if (auto found = subview->viewWithTag(tag)) {
-            return found;
-        }
-    }
-    return nullptr;
 }
 
 std::shared_ptr<UIWindow> UIView::window() const {

@@ -142,19 +142,12 @@ public:
     void insertSubview(const std::shared_ptr<UIView>& view, std::size_t at);
     // A sibling that is not a subview makes these append.
     void insertSubview(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& aboveSubview, bool above);
-    void insertSubviewAbove(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& sibling) {
-        insertSubview(view, sibling, true);
-    }
     void insertSubviewBelow(const std::shared_ptr<UIView>& view, const std::shared_ptr<UIView>& sibling) {
         insertSubview(view, sibling, false);
     }
-    void bringSubviewToFront(const std::shared_ptr<UIView>& view);
-    void sendSubviewToBack(const std::shared_ptr<UIView>& view);
     void removeFromSuperview();
     // True for the view itself and for its descendants.
     bool isDescendant(const UIView& of) const;
-    // The first view of the subtree (this view first, depth first) with the tag.
-    std::shared_ptr<UIView> viewWithTag(int tag);
     // The window the view is in, if any: the nearest ancestor (or the view) that is a window.
     std::shared_ptr<UIWindow> window() const;
 
@@ -177,8 +170,6 @@ public:
     void setContentMode(UIViewContentMode mode) { contentMode_ = mode; }
     bool isUserInteractionEnabled() const { return userInteractionEnabled_; }
     void setUserInteractionEnabled(bool enabled) { userInteractionEnabled_ = enabled; }
-    int tag() const { return tag_; }
-    void setTag(int tag) { tag_ = tag; }
     const std::optional<std::string>& accessibilityIdentifier() const { return accessibilityIdentifier_; }
     void setAccessibilityIdentifier(std::optional<std::string> identifier) {
         accessibilityIdentifier_ = std::move(identifier);
@@ -364,7 +355,6 @@ private:
     bool opaque_ = true;
     bool userInteractionEnabled_ = true;
     UIViewContentMode contentMode_ = UIViewContentMode::scaleToFill;
-    int tag_ = 0;
     std::optional<std::string> accessibilityIdentifier_;
 
     bool needsLayout_ = true;

@@ -123,8 +123,6 @@ public:
 
     bool isBeingPresented() const;
     bool isBeingDismissed() const;
-    bool isMovingToParent() const { return movingToParent_; }
-    bool isMovingFromParent() const { return movingFromParent_; }
 
     // MARK: Containment
 
@@ -217,8 +215,6 @@ private:
 
     AppearState appearState_ = AppearState::disappeared;
     bool appearanceAnimated_ = false;
-    bool movingToParent_ = false;
-    bool movingFromParent_ = false;
 
     UIModalPresentationStyle modalPresentationStyle_ = UIModalPresentationStyle::automatic;
     std::weak_ptr<UIViewControllerTransitioningDelegate> transitioningDelegate_;

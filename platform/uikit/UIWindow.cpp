@@ -114,18 +114,7 @@ void UIWindow::setWindowScene(const std::shared_ptr<UIWindowScene>& windowScene)
     }
 }
 
-void UIWindow::setOverrideUserInterfaceStyle(UIUserInterfaceStyle style) {
-    overrideStyle_ = style;
-    updateTraitsIfNeeded();
-}
-
-UITraitCollection UIWindow::traitCollection() const {
-    if (overrideStyle_ == UIUserInterfaceStyle::unspecified) {
-        return UITraitCollection::current();
-    }
-    return UITraitCollection::combining(
-        {UITraitCollection::current(), UITraitCollection::withUserInterfaceStyle(overrideStyle_)});
-}
+UITraitCollection UIWindow::traitCollection() const { return UITraitCollection::current(); }
 
 UIEdgeInsets UIWindow::deviceSafeAreaInsets() { return deviceInsets(); }
 

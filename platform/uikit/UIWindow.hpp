@@ -53,12 +53,7 @@ public:
     // Moves the window to the scene (or out of any scene).
     void setWindowScene(const std::shared_ptr<UIWindowScene>& windowScene);
 
-    // Unspecified follows the device; light or dark fixes the style of everything in the
-    // window. Changing it updates the traits of the window's views at once.
-    UIUserInterfaceStyle overrideUserInterfaceStyle() const { return overrideStyle_; }
-    void setOverrideUserInterfaceStyle(UIUserInterfaceStyle style);
-
-    // The device's traits with the window's override applied.
+    // The device's traits.
     UITraitCollection traitCollection() const override;
     UIWindow* asWindow() override { return this; }
 
@@ -87,7 +82,6 @@ protected:
 private:
     std::shared_ptr<UIViewController> rootViewController_;
     std::weak_ptr<UIWindowScene> windowScene_;
-    UIUserInterfaceStyle overrideStyle_ = UIUserInterfaceStyle::unspecified;
     bool layoutScheduled_ = false;
     bool transitionInProgress_ = false;
     std::deque<std::function<void()>> pendingTransitions_;

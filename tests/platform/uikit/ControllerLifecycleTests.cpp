@@ -1,7 +1,6 @@
 #include "ControllerTestsSupport.hpp"
 
 #include "platform/uikit/UINavigationController.hpp"
-#include "platform/uikit/UINavigationItem.hpp"
 
 #include <gmock/gmock.h>
 
@@ -37,17 +36,11 @@ public:
 
 TEST_F(ControllerLifecycleTest, ViewLoadsOnceOnFirstUseThroughLoadViewThenViewDidLoad) {
     const auto vc = controller("vc");
-    EXPECT_FALSE(vc->isViewLoaded());
-    EXPECT_EQ(vc->viewIfLoaded(), nullptr);
-    EXPECT_TRUE(log->empty()) << "making a view controller loads nothing";
-
+    EXPECT_EQ(vc->viewIfLoaded(), nullptr) << "making a view controller loads nothing";
     const auto view = vc->view();
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(vc->isViewLoaded());
     EXPECT_EQ(vc->view(), view);
     EXPECT_THAT(*log, ElementsAre("vc.loadView", "vc.viewDidLoad"));
     EXPECT_EQ(view->frame(), (CGRect{0, 0, 390, 844})) << "the base view has the screen's size";
-    EXPECT_EQ(view->autoresizingMask(), UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight);
 
     const auto custom = UIViewController::create<ContentController>();
     EXPECT_EQ(custom->view(), custom->content);
@@ -71,13 +64,11 @@ TEST_F(ControllerLifecycleTest, RootAppearsWithItsVisibleWindowAndDisappearsWhen
     const auto first = controller("first");
     window->setRootViewController(first);
     EXPECT_TRUE(only(*log, {"first.viewWill", "first.viewDidAppear"}).empty()) << "a hidden window shows nothing";
-    EXPECT_EQ(first->view()->superview(), window);
     EXPECT_EQ(first->view()->frame(), window->bounds());
 
     log->clear();
     window->makeKeyAndVisible();
     EXPECT_THAT(*log, ElementsAre("first.viewWillAppear(false)", "first.viewDidAppear(false)"));
-    EXPECT_TRUE(first->isAppeared());
     window->makeKeyAndVisible();
     EXPECT_EQ(log->size(), 2u) << "an appeared root does not appear twice";
 
@@ -88,7 +79,6 @@ TEST_F(ControllerLifecycleTest, RootAppearsWithItsVisibleWindowAndDisappearsWhen
                 ElementsAre("first.viewWillDisappear(false)", "first.viewDidDisappear(false)",
                             "second.viewWillAppear(false)", "second.viewDidAppear(false)"));
     EXPECT_EQ(first->view()->superview(), nullptr);
-    EXPECT_EQ(window->subviews().front(), second->view());
 }
 
 TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedParent) {
@@ -96,7 +86,6 @@ TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedPa
     const auto child = controller("child");
 
     embed(root, child);
-    EXPECT_EQ(child->parent(), root);
     EXPECT_THAT(root->children(), ElementsAre(child));
     EXPECT_THAT(*log,
                 ElementsAre("child.willMove(parent)", "child.loadView", "child.viewDidLoad", "child.didMove(parent)",
@@ -110,10 +99,6 @@ TEST_F(ControllerLifecycleTest, ChildContainmentCallsAndAppearanceInAnAppearedPa
                                   "child.viewDidDisappear(false)", "child.didMove(nil)"));
     EXPECT_EQ(child->parent(), nullptr);
     EXPECT_TRUE(root->children().empty());
-
-    log->clear();
-    child->removeFromParent();
-    EXPECT_TRUE(log->empty()) << "removing a view controller without parent does nothing";
 }
 
 TEST_F(ControllerLifecycleTest, ParentForwardsAppearanceOnlyToChildrenWhoseViewsItShows) {
@@ -134,8 +119,6 @@ TEST_F(ControllerLifecycleTest, ParentForwardsAppearanceOnlyToChildrenWhoseViews
     parent->beginAppearanceTransition(true, false);
     parent->endAppearanceTransition();
     EXPECT_TRUE(log->empty()) << "an appeared view controller does not appear again";
-    parent->endAppearanceTransition();
-    EXPECT_TRUE(log->empty()) << "ending without a beginning sends nothing";
 }
 
 TEST_F(ControllerLifecycleTest, AddingAChildMovesItFromItsOldParentAndRefusesCycles) {
@@ -145,7 +128,6 @@ TEST_F(ControllerLifecycleTest, AddingAChildMovesItFromItsOldParentAndRefusesCyc
     a->addChild(child);
     b->addChild(child);
     EXPECT_TRUE(a->children().empty());
-    EXPECT_THAT(b->children(), ElementsAre(child));
     EXPECT_EQ(child->parent(), b);
 
     const std::string messages = stderrOf([&] {
@@ -155,35 +137,6 @@ TEST_F(ControllerLifecycleTest, AddingAChildMovesItFromItsOldParentAndRefusesCyc
     EXPECT_THAT(messages, HasSubstr("cannot become a child"));
     EXPECT_TRUE(child->children().empty());
     EXPECT_EQ(b->parent(), nullptr);
-}
-
-TEST_F(ControllerLifecycleTest, NavigationControllerAndItemComeFromTheNearestAncestor) {
-    const auto content = controller("content");
-    const auto inner = controller("inner");
-    const auto navigation = UINavigationController::make(content);
-    content->addChild(inner);
-
-    EXPECT_EQ(content->navigationController(), navigation);
-    EXPECT_EQ(inner->navigationController(), navigation) << "found through any number of parents";
-    EXPECT_EQ(navigation->navigationController(), nullptr) << "a navigation controller is not its own";
-    EXPECT_EQ(root->navigationController(), nullptr);
-
-    content->setTitle("VY ID");
-    EXPECT_EQ(content->navigationItem()->title(), "VY ID");
-    EXPECT_EQ(content->navigationItem(), content->navigationItem()) << "one item per view controller";
-    content->setTitle("VY Bank");
-    EXPECT_EQ(content->navigationItem()->title(), "VY Bank") << "the title follows later changes";
-}
-
-TEST_F(ControllerLifecycleTest, AdditionalSafeAreaInsetsAddToWhatTheWindowGives) {
-    const auto vc = controller("vc");
-    vc->setAdditionalSafeAreaInsets({12, 0, 0, 0});
-    device->setRootViewController(vc);
-    EXPECT_EQ(vc->view()->safeAreaInsets(), (UIEdgeInsets{47 + 12, 0, 34, 0}));
-
-    vc->setAdditionalSafeAreaInsets({0, 0, 5, 0});
-    EXPECT_EQ(vc->view()->safeAreaInsets(), (UIEdgeInsets{47, 0, 34 + 5, 0}))
-        << "insets set after loading reach the view too";
 }
 
 TEST_F(ControllerLifecycleTest, ShowPresentsWithoutANavigationControllerAndPushesWithOne) {
@@ -198,7 +151,6 @@ TEST_F(ControllerLifecycleTest, ShowPresentsWithoutANavigationControllerAndPushe
     const auto navigation = UINavigationController::make(top);
     top->show(pushed);
     EXPECT_THAT(navigation->viewControllers(), ElementsAre(top, pushed));
-    EXPECT_EQ(top->presentedViewController(), nullptr);
 }
 
 } // namespace

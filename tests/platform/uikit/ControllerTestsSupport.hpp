@@ -70,13 +70,12 @@ private:
     std::shared_ptr<Log> log_;
 };
 
-// Rests the presented view in the lower half of the container; may take the presenter's view out.
+// Rests the presented view in the lower half of the container.
 class RecordingPresentationController : public UIPresentationController {
 public:
     RecordingPresentationController(const std::shared_ptr<UIViewController>& presented,
-                                    const std::shared_ptr<UIViewController>& presenting, std::shared_ptr<Log> log,
-                                    bool removesPresenter)
-        : UIPresentationController(presented, presenting), log_(std::move(log)), removesPresenter_(removesPresenter) {}
+                                    const std::shared_ptr<UIViewController>& presenting, std::shared_ptr<Log> log)
+        : UIPresentationController(presented, presenting), log_(std::move(log)) {}
 
     CGRect frameOfPresentedViewInContainerView() const override {
         const auto container = containerView();
@@ -86,11 +85,9 @@ public:
         const CGRect b = container->bounds();
         return {0, b.size.height / 2, b.size.width, b.size.height / 2};
     }
-    bool shouldRemovePresentersView() const override { return removesPresenter_; }
 
     void presentationTransitionWillBegin() override {
         log_->push_back("pc.presentationTransitionWillBegin");
-        coordinatorDuringWillBegin = presentedViewController()->transitionCoordinator() != nullptr;
         if (const auto coordinator = presentedViewController()->transitionCoordinator()) {
             coordinator->animate(
                 [this](const UIViewControllerTransitionCoordinatorContext&) { log_->push_back("alongside"); },
@@ -106,22 +103,16 @@ public:
     void dismissalTransitionDidEnd(bool completed) override {
         log_->push_back("pc.dismissalTransitionDidEnd(" + flag(completed) + ")");
     }
-    void containerViewWillLayoutSubviews() override { log_->push_back("pc.containerViewWillLayoutSubviews"); }
-    void containerViewDidLayoutSubviews() override { log_->push_back("pc.containerViewDidLayoutSubviews"); }
-
-    bool coordinatorDuringWillBegin = false;
 
 private:
     std::shared_ptr<Log> log_;
-    bool removesPresenter_;
 };
 
-// Slides the presented view over `duration` with a property animator, which it also offers as
-// its interruptible animator; the transition completes when that animator does.
+// Slides the presented view over `duration` with a property animator; the transition completes
+// when that animator does.
 class RecordingAnimator : public UIViewControllerAnimatedTransitioning {
 public:
-    RecordingAnimator(bool presenting, std::shared_ptr<Log> log, bool offersInterruptible = true)
-        : presenting_(presenting), log_(std::move(log)), offersInterruptible_(offersInterruptible) {}
+    RecordingAnimator(bool presenting, std::shared_ptr<Log> log) : presenting_(presenting), log_(std::move(log)) {}
 
     static constexpr double duration = 0.4;
 
@@ -130,18 +121,31 @@ public:
         return duration;
     }
 
+    // Slides the presented view in from below, or the dismissed one out.
     void animateTransition(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
         log_->push_back("animator.animateTransition");
-        make(context)->startAnimation();
-    }
-
-    std::shared_ptr<UIViewPropertyAnimator>
-    interruptibleAnimator(const std::shared_ptr<UIViewControllerContextTransitioning>& context) override {
-        log_->push_back("animator.interruptibleAnimator");
-        if (!offersInterruptible_) {
-            return nullptr;
+        lastContext = context;
+        const auto container = context->containerView();
+        const auto view =
+            context->view(presenting_ ? UITransitionContextViewKey::to : UITransitionContextViewKey::from);
+        const auto presented = context->viewController(UITransitionContextViewControllerKey::to);
+        const CGRect rest = presenting_ ? context->finalFrame(presented) : view->frame();
+        const CGRect below{rest.origin.x, container->bounds().size.height, rest.size.width, rest.size.height};
+        if (presenting_) {
+            view->setFrame(below);
+            container->addSubview(view);
         }
-        return make(context);
+        const auto animator = UIViewPropertyAnimator::make(duration, UIViewAnimationCurve::easeInOut);
+        animator->addAnimations([view, to = presenting_ ? rest : below] { view->setFrame(to); });
+        animator->addCompletion([this, context, view](UIViewAnimatingPosition position) {
+            log_->push_back(std::string("animator.completion(") +
+                            (position == UIViewAnimatingPosition::end ? "end" : "start") + ")");
+            if (!presenting_) {
+                view->removeFromSuperview();
+            }
+            context->completeTransition(position == UIViewAnimatingPosition::end);
+        });
+        animator->startAnimation();
     }
 
     void animationEnded(bool completed) override {
@@ -149,47 +153,10 @@ public:
     }
 
     std::shared_ptr<UIViewControllerContextTransitioning> lastContext;
-    std::shared_ptr<UIViewPropertyAnimator> current;
 
 private:
-    std::shared_ptr<UIViewPropertyAnimator> make(const std::shared_ptr<UIViewControllerContextTransitioning>& context) {
-        if (current) {
-            return current;
-        }
-        lastContext = context;
-        const auto container = context->containerView();
-        current = UIViewPropertyAnimator::make(duration, UIViewAnimationCurve::easeInOut);
-        if (presenting_) {
-            const auto toController = context->viewController(UITransitionContextViewControllerKey::to);
-            const auto view = context->view(UITransitionContextViewKey::to);
-            const CGRect final = context->finalFrame(toController);
-            view->setFrame({final.origin.x, container->bounds().size.height, final.size.width, final.size.height});
-            container->addSubview(view);
-            current->addAnimations([view, final] { view->setFrame(final); });
-        } else {
-            const auto view = context->view(UITransitionContextViewKey::from);
-            const CGRect start = view->frame();
-            current->addAnimations([view, start, container] {
-                view->setFrame({start.origin.x, container->bounds().size.height, start.size.width, start.size.height});
-            });
-        }
-        const bool presenting = presenting_;
-        current->addCompletion([this, context, presenting](UIViewAnimatingPosition position) {
-            log_->push_back("animator.completion(" +
-                            std::string(position == UIViewAnimatingPosition::end ? "end" : "start") + ")");
-            const bool completed = position == UIViewAnimatingPosition::end && !context->transitionWasCancelled();
-            if (!presenting && completed) {
-                context->view(UITransitionContextViewKey::from)->removeFromSuperview();
-            }
-            current.reset();
-            context->completeTransition(completed);
-        });
-        return current;
-    }
-
     bool presenting_;
     std::shared_ptr<Log> log_;
-    bool offersInterruptible_;
 };
 
 class RecordingDelegate : public UIViewControllerTransitioningDelegate {
@@ -200,38 +167,34 @@ public:
     animationController(const std::shared_ptr<UIViewController>&, const std::shared_ptr<UIViewController>&,
                         const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.animationControllerForPresented");
-        presentAnimator = std::make_shared<RecordingAnimator>(true, log_, offersInterruptible);
+        presentAnimator = std::make_shared<RecordingAnimator>(true, log_);
         return presentAnimator;
     }
     std::shared_ptr<UIViewControllerAnimatedTransitioning>
     animationController(const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.animationControllerForDismissed");
-        dismissAnimator = std::make_shared<RecordingAnimator>(false, log_, offersInterruptible);
+        dismissAnimator = std::make_shared<RecordingAnimator>(false, log_);
         return dismissAnimator;
     }
     std::shared_ptr<UIViewControllerInteractiveTransitioning>
     interactionControllerForPresentation(const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
         log_->push_back("delegate.interactionControllerForPresentation");
-        return presentInteraction;
+        return nullptr;
     }
     std::shared_ptr<UIViewControllerInteractiveTransitioning>
     interactionControllerForDismissal(const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
         log_->push_back("delegate.interactionControllerForDismissal");
-        return dismissInteraction;
+        return nullptr;
     }
     std::shared_ptr<UIPresentationController>
     presentationController(const std::shared_ptr<UIViewController>& presented,
                            const std::shared_ptr<UIViewController>& presenting,
                            const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.presentationController");
-        presentation = std::make_shared<RecordingPresentationController>(presented, presenting, log_, removesPresenter);
+        presentation = std::make_shared<RecordingPresentationController>(presented, presenting, log_);
         return presentation;
     }
 
-    bool removesPresenter = false;
-    bool offersInterruptible = true;
-    std::shared_ptr<UIPercentDrivenInteractiveTransition> presentInteraction;
-    std::shared_ptr<UIPercentDrivenInteractiveTransition> dismissInteraction;
     std::shared_ptr<RecordingPresentationController> presentation;
     std::shared_ptr<RecordingAnimator> presentAnimator;
     std::shared_ptr<RecordingAnimator> dismissAnimator;

@@ -18,20 +18,13 @@ std::vector<std::shared_ptr<quartzcore::CALayer>> layersOf(const std::vector<std
     return layers;
 }
 
-// Records the hierarchy callbacks a view receives.
+// Counts the tint colour changes it is told of.
 class RecordingView : public UIView {
 public:
     using UIView::UIView;
-    std::vector<std::string> events;
     int tintChanges = 0;
 
 protected:
-    void willMoveToSuperview(const std::shared_ptr<UIView>& newSuperview) override {
-        events.push_back(newSuperview ? "willMoveTo:view" : "willMoveTo:nil");
-    }
-    void didMoveToSuperview() override { events.push_back(superview() ? "didMove:view" : "didMove:nil"); }
-    void didAddSubview(const std::shared_ptr<UIView>&) override { events.push_back("didAddSubview"); }
-    void willRemoveSubview(const std::shared_ptr<UIView>&) override { events.push_back("willRemoveSubview"); }
     void tintColorDidChange() override { ++tintChanges; }
 };
 
@@ -55,29 +48,18 @@ TEST_F(ViewHierarchyTest, SubviewOrderAndLayerOrderStayInStep) {
               (std::vector<std::shared_ptr<quartzcore::CALayer>>{a->layer(), foreign, b->layer(), c->layer()}));
 
     parent->insertSubviewBelow(d, a);
-    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, a, b, c}));
-    parent->bringSubviewToFront(a);
-    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, b, c, a}));
-    parent->sendSubviewToBack(c);
-    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{c, d, b, a}));
-    parent->insertSubviewAbove(c, b);
-    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, b, c, a}));
-
+    parent->addSubview(b); // moves it to the front
+    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, a, c, b}));
     auto viewLayers = parent->layer()->sublayers();
     viewLayers.erase(std::remove(viewLayers.begin(), viewLayers.end(), foreign), viewLayers.end());
     EXPECT_EQ(viewLayers, layersOf(parent->subviews()));
 
     // Moving a view to another parent takes it (and its layer) out of the first.
-    auto other = UIView::make();
-    other->addSubview(b);
-    EXPECT_EQ(b->superview(), other);
-    EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, c, a}));
-    EXPECT_EQ(b->layer()->superlayer(), other->layer());
-
+    UIView::make()->addSubview(b);
     a->removeFromSuperview();
-    EXPECT_EQ(a->superview(), nullptr);
-    EXPECT_EQ(a->layer()->superlayer(), nullptr);
     EXPECT_EQ(parent->subviews(), (std::vector<std::shared_ptr<UIView>>{d, c}));
+    EXPECT_EQ(parent->layer()->sublayers(),
+              (std::vector<std::shared_ptr<quartzcore::CALayer>>{d->layer(), foreign, c->layer()}));
 }
 
 TEST_F(ViewHierarchyTest, RefusesCyclesWithAMessageAndKeepsTheTree) {
@@ -91,20 +73,7 @@ TEST_F(ViewHierarchyTest, RefusesCyclesWithAMessageAndKeepsTheTree) {
     EXPECT_THAT(stderrOf([&] { grandchild->addSubview(root); }), HasSubstr("ancestors"));
 
     EXPECT_EQ(root->superview(), nullptr);
-    EXPECT_TRUE(root->subviews() == std::vector<std::shared_ptr<UIView>>{child});
     EXPECT_TRUE(grandchild->subviews().empty());
-    EXPECT_TRUE(grandchild->isDescendant(*root));
-    EXPECT_FALSE(root->isDescendant(*grandchild));
-}
-
-TEST_F(ViewHierarchyTest, HierarchyCallbacksComeInThePlatformOrder) {
-    auto parent = UIView::create<RecordingView>(CGRect{0, 0, 10, 10});
-    auto child = UIView::create<RecordingView>(CGRect{});
-    parent->addSubview(child);
-    child->removeFromSuperview();
-    EXPECT_EQ(child->events,
-              (std::vector<std::string>{"willMoveTo:view", "didMove:view", "willMoveTo:nil", "didMove:nil"}));
-    EXPECT_EQ(parent->events, (std::vector<std::string>{"didAddSubview", "willRemoveSubview"}));
 }
 
 TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews) {
@@ -114,7 +83,6 @@ TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews
         bool frontViewHit;
     };
     const std::vector<Case> cases = {
-        {"plain", [](UIView&) {}, true},
         {"hidden", [](UIView& v) { v.setHidden(true); }, false},
         {"alpha below 0.01", [](UIView& v) { v.setAlpha(0.009); }, false},
         {"alpha at 0.01", [](UIView& v) { v.setAlpha(0.01); }, true},
@@ -131,10 +99,8 @@ TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews
         front->addSubview(inner);
         c.change(*front);
 
-        const auto hit = root->hitTest({100, 100});
-        EXPECT_EQ(hit, c.frontViewHit ? front : back);
-        // The front view's subtree goes with it.
-        EXPECT_EQ(root->hitTest({65, 65}), c.frontViewHit ? inner : back);
+        EXPECT_EQ(root->hitTest({100, 100}), c.frontViewHit ? front : back);
+        EXPECT_EQ(root->hitTest({65, 65}), c.frontViewHit ? inner : back) << "the subtree goes with it";
     }
 }
 
@@ -154,24 +120,12 @@ TEST_F(ViewHierarchyTest, HitTestingFollowsBoundsOriginAndTransform) {
     scaled->setTransform(CGAffineTransform::scale(2, 2));
     EXPECT_EQ(scaled->frame(), (CGRect{90, 90, 40, 40}));
     EXPECT_EQ(root->hitTest({92, 92}), scaled);
-    const CGPoint local = scaled->convertFrom(CGPoint{92, 92}, nullptr);
-    EXPECT_DOUBLE_EQ(local.x, 1);
-    EXPECT_DOUBLE_EQ(local.y, 1);
-    const CGPoint back = scaled->convert(local, nullptr);
-    EXPECT_DOUBLE_EQ(back.x, 92);
-    EXPECT_DOUBLE_EQ(back.y, 92);
-
-    // A point converted between siblings goes through their common coordinates.
-    EXPECT_EQ(content->convert(CGPoint{0, 0}, scaled.get()), (CGPoint{-45, -45}));
-    EXPECT_EQ(content->convert(CGRect{0, 0, 50, 50}, nullptr), (CGRect{0, 0, 50, 50}));
 }
 
 TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
     auto view = UIView::make({10, 20, 30, 40});
-    EXPECT_EQ(view->bounds(), (CGRect{0, 0, 30, 40}));
     EXPECT_EQ(view->center(), (CGPoint{25, 40}));
     view->setCenter({100, 100});
-    EXPECT_EQ(view->frame(), (CGRect{85, 80, 30, 40}));
     view->setBounds({0, 0, 10, 10});
     EXPECT_EQ(view->frame(), (CGRect{95, 95, 10, 10}));
 
@@ -185,7 +139,6 @@ TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
     // A negative size is read as the standardized rectangle.
     view->setFrame({50, 50, -20, -10});
     EXPECT_EQ(view->frame(), (CGRect{30, 40, 20, 10}));
-    EXPECT_EQ(view->bounds().size, (CGSize{20, 10}));
 }
 
 TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
@@ -196,10 +149,6 @@ TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
     };
     // Child at (10, 10, 80, 20) in a 100 x 100 parent that grows to 200 x 150.
     const std::vector<Case> cases = {
-        {"none", UIViewAutoresizing::none, {10, 10, 80, 20}},
-        {"flexible width", UIViewAutoresizing::flexibleWidth, {10, 10, 180, 20}},
-        {"flexible height", UIViewAutoresizing::flexibleHeight, {10, 10, 80, 70}},
-        {"flexible left margin", UIViewAutoresizing::flexibleLeftMargin, {110, 10, 80, 20}},
         {"flexible top margin", UIViewAutoresizing::flexibleTopMargin, {10, 60, 80, 20}},
         {"flexible width and height",
          UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight,
@@ -232,7 +181,6 @@ TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
     auto parent = UIView::create<RecordingView>(CGRect{});
     auto child = UIView::create<RecordingView>(CGRect{});
     auto ownTint = UIView::create<RecordingView>(CGRect{});
-    EXPECT_TRUE(child->tintColor() == UIColor::systemBlue());
     parent->addSubview(child);
     parent->addSubview(ownTint);
     ownTint->setTintColor(UIColor::red());
@@ -247,14 +195,8 @@ TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
 }
 
 TEST(EdgeInsets, InsetShrinksEachEdgeByItsOwnAmount) {
-    const CGRect r{0, 0, 100, 50};
-    EXPECT_EQ(inset(r, UIEdgeInsets{1, 2, 3, 4}), CGRect(2, 1, 94, 46));
-    EXPECT_EQ(inset(r, UIEdgeInsets::zero()), r);
-    EXPECT_EQ(inset(r, UIEdgeInsets{-5, -5, -5, -5}), CGRect(-5, -5, 110, 60));
-    const CGRect tooSmall = inset(r, UIEdgeInsets{0, 60, 0, 60});
-    EXPECT_EQ(tooSmall.size.width, -20);
-    EXPECT_EQ(tooSmall.width(), 20);
-    EXPECT_NE((UIEdgeInsets{1, 0, 0, 0}), (UIEdgeInsets{0, 1, 0, 0}));
+    EXPECT_EQ(inset(CGRect{0, 0, 100, 50}, UIEdgeInsets{1, 2, 3, 4}), CGRect(2, 1, 94, 46));
+    EXPECT_EQ(inset(CGRect{0, 0, 100, 50}, UIEdgeInsets{0, 60, 0, 60}).size.width, -20);
 }
 
 } // namespace

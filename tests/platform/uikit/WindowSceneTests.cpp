@@ -1,17 +1,15 @@
 #include "ControllerTestsSupport.hpp"
 
 #include "platform/uikit/UIApplication.hpp"
-#include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIWindowScene.hpp"
 
 #include <gmock/gmock.h>
 
-#include <cmath>
+#include <optional>
 
 using namespace controllertests;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -28,61 +26,22 @@ protected:
     }
 };
 
-TEST_F(WindowSceneTest, WindowsStartHiddenAndOneKeyWindowAtATime) {
-    const auto window = UIWindow::make(device->scene());
+TEST_F(WindowSceneTest, WindowsStartHiddenOneIsKeyAndScenesKeepThemWeakly) {
+    auto window = UIWindow::make(device->scene());
     EXPECT_TRUE(window->isHidden()) << "windows are made hidden";
-    EXPECT_FALSE(window->isKeyWindow());
     EXPECT_EQ(window->frame(), UIScreen::main().bounds());
-    EXPECT_TRUE(device->keyWindow()->isKeyWindow());
-
     window->makeKeyAndVisible();
     EXPECT_FALSE(window->isHidden());
-    EXPECT_TRUE(window->isKeyWindow());
     EXPECT_FALSE(device->keyWindow()->isKeyWindow()) << "the previous key window resigns";
     EXPECT_EQ(UIApplication::shared().keyWindow(), window);
     EXPECT_EQ(device->scene()->keyWindow(), window);
     EXPECT_THAT(device->scene()->windows(), ElementsAre(device->keyWindow(), window));
-    EXPECT_EQ(window->windowScene(), device->scene());
-}
-
-TEST_F(WindowSceneTest, SceneKeepsItsWindowsWeaklyAndWindowsMayMove) {
-    const auto other = UIWindowScene::make();
-    EXPECT_EQ(other->activationState(), UISceneActivationState::unattached);
-    auto window = UIWindow::make(device->scene());
-    window->setWindowScene(other);
-    EXPECT_THAT(other->windows(), ElementsAre(window));
-    EXPECT_THAT(device->scene()->windows(), ElementsAre(device->keyWindow()));
 
     window.reset();
-    EXPECT_TRUE(other->windows().empty()) << "a window that nobody keeps leaves its scene";
+    EXPECT_EQ(device->scene()->windows().size(), 1u) << "a window that nobody keeps leaves its scene";
 }
 
-TEST_F(WindowSceneTest, ApplicationConnectsScenesWithTheirActivationStates) {
-    auto& application = UIApplication::shared();
-    ASSERT_EQ(application.connectedScenes().size(), 1u);
-    EXPECT_EQ(application.connectedScenes().front(), device->scene());
-    EXPECT_EQ(device->scene()->activationState(), UISceneActivationState::foregroundActive);
-
-    const auto second = UIWindowScene::make();
-    application.connect(second);
-    application.connect(second);
-    EXPECT_EQ(application.connectedScenes().size(), 2u) << "a scene connects once";
-    EXPECT_EQ(second->activationState(), UISceneActivationState::foregroundInactive);
-
-    for (const auto state : {UISceneActivationState::background, UISceneActivationState::foregroundActive}) {
-        EXPECT_TRUE(device->setActivationState(state));
-        EXPECT_EQ(device->scene()->activationState(), state);
-    }
-    EXPECT_THAT(stderrOf([&] { EXPECT_FALSE(device->setActivationState(static_cast<UISceneActivationState>(3))); }),
-                HasSubstr("is not an activation state"));
-    EXPECT_EQ(device->scene()->activationState(), UISceneActivationState::foregroundActive);
-
-    application.disconnect(second);
-    EXPECT_EQ(second->activationState(), UISceneActivationState::unattached);
-    EXPECT_EQ(application.connectedScenes().size(), 1u);
-}
-
-TEST_F(WindowSceneTest, OverrideStyleFixesTheTraitsAndColoursOfTheWindowsViews) {
+TEST_F(WindowSceneTest, DeviceStyleChangesReachTheTraitsAndColoursOfTheWindowsViews) {
     const auto view = UIView::create<TraitRecordingView>(CGRect{0, 0, 10, 10});
     root->view()->addSubview(view);
     view->setBackgroundColor(UIColor([](const UITraitCollection& traits) {
@@ -91,38 +50,13 @@ TEST_F(WindowSceneTest, OverrideStyleFixesTheTraitsAndColoursOfTheWindowsViews) 
     view->updateTraitsIfNeeded();
     view->changes.clear();
     EXPECT_EQ(view->layer()->backgroundColor(), UIColor::black().cgColor());
-    const auto window = device->keyWindow();
 
-    window->setOverrideUserInterfaceStyle(UIUserInterfaceStyle::dark);
-    EXPECT_EQ(window->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark);
+    device->setUserInterfaceStyle(UIUserInterfaceStyle::dark);
     EXPECT_EQ(root->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark);
-    EXPECT_THAT(view->changes, ElementsAre(UIUserInterfaceStyle::dark));
     EXPECT_EQ(view->layer()->backgroundColor(), UIColor::white().cgColor()) << "dynamic colours resolve again";
-
     device->setUserInterfaceStyle(UIUserInterfaceStyle::light);
-    EXPECT_EQ(view->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::dark)
-        << "the override wins over the device";
-    window->setOverrideUserInterfaceStyle(UIUserInterfaceStyle::unspecified);
-    EXPECT_EQ(view->traitCollection().userInterfaceStyle(), UIUserInterfaceStyle::light);
     EXPECT_EQ(view->layer()->backgroundColor(), UIColor::black().cgColor());
     EXPECT_THAT(view->changes, ElementsAre(UIUserInterfaceStyle::dark, UIUserInterfaceStyle::light));
-}
-
-TEST_F(WindowSceneTest, DeviceSafeAreaReachesEveryWindowAndBadInsetsAreRefused) {
-    const auto window = UIWindow::make();
-    EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{47, 0, 34, 0})) << "new windows take the device's insets";
-    EXPECT_TRUE(device->setSafeAreaInsets({0, 59, 21, 59}));
-    EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
-    EXPECT_EQ(root->view()->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
-
-    const UIEdgeInsets bad[] = {
-        {-1, 0, 0, 0}, {0, std::nan(""), 0, 0}, {0, 0, INFINITY, 0}, {500, 0, 400, 0}, {0, 200, 0, 190},
-    };
-    for (const auto& insets : bad) {
-        const std::string message = stderrOf([&] { EXPECT_FALSE(device->setSafeAreaInsets(insets)); });
-        EXPECT_FALSE(message.empty()) << "a refusal says why";
-        EXPECT_EQ(window->safeAreaInsets(), (UIEdgeInsets{0, 59, 21, 59}));
-    }
 }
 
 TEST_F(WindowSceneTest, WindowRunsALayoutPassOnTheNextTurnOfTheMainQueue) {
@@ -140,43 +74,66 @@ TEST_F(WindowSceneTest, WindowRunsALayoutPassOnTheNextTurnOfTheMainQueue) {
     EXPECT_EQ(child->frame(), (CGRect{145, 47, 100, 40}));
 }
 
-// Leaves the process-wide device as it found it.
-class DeviceOrientationTest : public UIKitTest {
-protected:
-    void TearDown() override {
-        UIDevice::current().setOrientation(UIDeviceOrientation::portrait);
-        UIDevice::current().setUserInterfaceIdiom(UIUserInterfaceIdiom::phone);
-        UIScreen::main().setBounds({0, 0, 390, 844});
-        UIKitTest::TearDown();
+using ApplicationOpenURLTest = ControllerTest;
+
+foundation::URL url(const std::string& text) {
+    auto parsed = foundation::URL::string(text);
+    if (!parsed) {
+        ADD_FAILURE() << "not a URL: " << text;
+        return *foundation::URL::string("invalid:");
     }
-};
-
-TEST_F(DeviceOrientationTest, DeviceRefusesAnOrientationOutOfRangeAndNamesItsModel) {
-    auto& device = UIDevice::current();
-    EXPECT_EQ(device.orientation(), UIDeviceOrientation::portrait) << "a fresh device stands upright";
-    EXPECT_TRUE(device.setOrientation(UIDeviceOrientation::landscapeRight));
-    EXPECT_THAT(stderrOf([&] { EXPECT_FALSE(device.setOrientation(static_cast<UIDeviceOrientation>(9))); }),
-                HasSubstr("9 is not a device orientation"));
-    EXPECT_EQ(device.orientation(), UIDeviceOrientation::landscapeRight);
-
-    EXPECT_EQ(device.model(), "iPhone");
-    EXPECT_EQ(device.systemName(), "iOS");
-    device.setUserInterfaceIdiom(UIUserInterfaceIdiom::pad);
-    EXPECT_EQ(device.userInterfaceIdiom(), UIUserInterfaceIdiom::pad);
-    EXPECT_EQ(device.model(), "iPad");
+    return *parsed;
 }
 
-TEST_F(DeviceOrientationTest, ScreenRefusesBoundsWithoutRoom) {
-    auto& screen = UIScreen::main();
-    EXPECT_TRUE(screen.setBounds({0, 0, 430, 932}));
-    const std::string messages = stderrOf([&] {
-        EXPECT_FALSE(screen.setBounds({0, 0, 0, 932}));
-        EXPECT_FALSE(screen.setBounds({0, 0, NAN, 932}));
-        EXPECT_FALSE(screen.setScale(-2));
-    });
-    EXPECT_FALSE(messages.empty());
-    EXPECT_EQ(screen.bounds(), (CGRect{0, 0, 430, 932}));
-    EXPECT_EQ(screen.scale(), 3);
+TEST_F(ApplicationOpenURLTest, OnlyInstalledSchemesAndTheBrowserOpen) {
+    auto& application = UIApplication::shared();
+    device->installApp("vybank");
+    device->installApp("VYID-Auth");
+
+    struct Case {
+        const char* url;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"vybank://auth?state=1", true},      {"VYBANK://auth", true},     {"vyid-auth://login", true},
+        {"https://vy.example/path", true},    {"http://vy.example", true}, {"vybank2://auth", false},
+        {"mailto:someone@vy.example", false}, {"relative/path", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        EXPECT_EQ(application.canOpenURL(url(c.url)), c.opens);
+    }
+
+    device->uninstallApp("VYBANK");
+    EXPECT_FALSE(application.canOpenURL(url("vybank://auth"))) << "schemes compare without regard to case";
+}
+
+TEST_F(ApplicationOpenURLTest, OpeningRecordsEveryRequestAndCompletesOnTheNextTurn) {
+    auto& application = UIApplication::shared();
+    device->installApp("vybank");
+    std::optional<bool> openedInstalled;
+    std::optional<bool> openedMissing;
+
+    application.open(url("vybank://auth"), {}, [&](bool success) { openedInstalled = success; });
+    application.open(url("otherbank://auth"), {}, [&](bool success) { openedMissing = success; });
+    application.open(url("https://vy.example"));
+    EXPECT_FALSE(openedInstalled.has_value()) << "the completion waits for the main queue";
+    drain();
+    EXPECT_EQ(openedInstalled, true);
+    EXPECT_EQ(openedMissing, false);
+    EXPECT_EQ(device->openURLRecords().size(), 3u);
+    EXPECT_EQ(device->openedURLs().size(), 2u) << "the request no app took is not among the opened ones";
+}
+
+TEST_F(ApplicationOpenURLTest, UniversalLinksOnlyOpensNothingThatNoAppClaims) {
+    device->installApp("vybank");
+    for (const bool universalLinksOnly : {true, false}) {
+        std::optional<bool> opened;
+        const UIApplication::OpenExternalURLOptions options{{UIApplication::universalLinksOnly, universalLinksOnly}};
+        UIApplication::shared().open(url("https://vy.example"), options, [&](bool success) { opened = success; });
+        drain();
+        EXPECT_EQ(opened, !universalLinksOnly) << "the browser takes no universal-links-only request";
+    }
 }
 
 } // namespace

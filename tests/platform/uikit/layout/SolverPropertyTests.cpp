@@ -23,7 +23,7 @@ public:
         witness.clear();
         required.clear();
         for (int i = 0; i < variableCount; ++i) {
-            variables.emplace_back(numbered("x", static_cast<std::uint64_t>(i)));
+            variables.emplace_back("x" + std::to_string(i));
             witness.push_back(between(-50, 50));
         }
         for (int c = 0; c < constraintCount; ++c) {
@@ -76,27 +76,6 @@ std::vector<Constraint> distinctPins(RandomSystem& system, double basePriority) 
     return pins;
 }
 
-TEST(LayoutSolverPropertyTest, FeasibleRequiredSystemsAreAllSatisfied) {
-    RandomSystem system(20240611);
-    for (int trial = 0; trial < 300; ++trial) {
-        system.make(system.between(2, 8), system.between(1, 14));
-        Solver solver;
-        ASSERT_TRUE(addAll(solver, system.required)) << "trial " << trial;
-        for (const Constraint& constraint : system.required) {
-            ASSERT_TRUE(holds(constraint)) << "trial " << trial << ": " << constraint.description();
-        }
-        // Pinning every variable to the witness at one preference level has a unique optimum with
-        // zero error: the witness itself.
-        for (std::size_t i = 0; i < system.variables.size(); ++i) {
-            ASSERT_TRUE(solver.addConstraint(eq(system.variables[i], system.witness[i], 10)).ok());
-        }
-        solver.updateVariables();
-        for (std::size_t i = 0; i < system.variables.size(); ++i) {
-            ASSERT_NEAR(system.variables[i].value(), system.witness[i], 1e-6) << "trial " << trial << " variable " << i;
-        }
-    }
-}
-
 TEST(LayoutSolverPropertyTest, IncrementalChangesAgreeWithSolvingFromScratch) {
     RandomSystem system(7);
     for (int trial = 0; trial < 150; ++trial) {
@@ -122,16 +101,6 @@ TEST(LayoutSolverPropertyTest, IncrementalChangesAgreeWithSolvingFromScratch) {
                 ASSERT_TRUE(incremental.addConstraint(constraint).ok());
                 kept.push_back(constraint);
             }
-        }
-        // Edit one variable through several values; the fresh solver gets the last one as a
-        // preference of the same priority.
-        const Variable& edited =
-            system.variables[static_cast<std::size_t>(system.below(static_cast<int>(system.variables.size())))];
-        ASSERT_TRUE(incremental.addEditVariable(edited, 900).ok());
-        double suggestion = 0;
-        for (int step = 0; step < 4; ++step) {
-            suggestion = system.between(-100, 100);
-            ASSERT_TRUE(incremental.suggestValue(edited, suggestion).ok());
         }
         // Move some constants in place, of required constraints and of pins alike; a required
         // one that no longer fits is left out, as adding it would be.
@@ -165,7 +134,6 @@ TEST(LayoutSolverPropertyTest, IncrementalChangesAgreeWithSolvingFromScratch) {
         Solver fresh;
         std::vector<Constraint> all = kept;
         all.insert(all.end(), pins.begin(), pins.end());
-        all.push_back(eq(edited, suggestion, 900));
         std::reverse(all.begin(), all.end());
         ASSERT_TRUE(addAll(fresh, all));
         for (std::size_t i = 0; i < values.size(); ++i) {
@@ -204,64 +172,6 @@ TEST(LayoutSolverPropertyTest, ContradictionsAreRefusedWithoutDisturbingTheSolut
             EXPECT_TRUE(holds(conflict));
         }
     }
-}
-
-// Any mix of operations, priorities that share levels and constraints that may conflict: every
-// call returns, every required constraint the solver holds is met, and no value goes astray.
-TEST(LayoutSolverPropertyTest, RandomOperationSequencesKeepRequiredConstraintsMet) {
-    RandomSystem system(424242);
-    const double priorities[] = {1000, 1000, 1000, 999, 750, 750, 250, 250, 1};
-    int refused = 0;
-    for (int trial = 0; trial < 60; ++trial) {
-        system.make(system.between(2, 6), 0);
-        Solver solver;
-        std::vector<Constraint> present;
-        for (int step = 0; step < 60; ++step) {
-            int action = system.below(10);
-            if (action < 6) {
-                Expression expression = system.between(-30, 30);
-                for (const Variable& variable : system.variables) {
-                    expression += system.between(-2, 2) * Expression(variable);
-                }
-                Constraint constraint(expression, static_cast<RelationalOperator>(system.below(3)), 0,
-                                      priorities[system.below(9)]);
-                SolverResult result = solver.addConstraint(constraint);
-                if (result.ok()) {
-                    present.push_back(constraint);
-                } else {
-                    ASSERT_EQ(result.status, SolverStatus::UnsatisfiableConstraint) << result.message;
-                    ASSERT_TRUE(constraint.isRequired());
-                    ++refused;
-                }
-            } else if (action < 8 && !present.empty()) {
-                auto victim = present.begin() + system.below(static_cast<int>(present.size()));
-                ASSERT_TRUE(solver.removeConstraint(*victim).ok());
-                present.erase(victim);
-            } else {
-                const Variable& variable =
-                    system.variables[static_cast<std::size_t>(system.below(static_cast<int>(system.variables.size())))];
-                if (!solver.hasEditVariable(variable)) {
-                    ASSERT_TRUE(solver.addEditVariable(variable, priorities[3 + system.below(6)]).ok());
-                } else if (system.below(4) == 0) {
-                    ASSERT_TRUE(solver.removeEditVariable(variable).ok());
-                } else {
-                    ASSERT_TRUE(solver.suggestValue(variable, system.between(-200, 200)).ok());
-                }
-            }
-            solver.updateVariables();
-            for (const Constraint& constraint : present) {
-                if (constraint.isRequired()) {
-                    ASSERT_TRUE(holds(constraint, 1e-5))
-                        << "trial " << trial << " step " << step << ": " << constraint.description();
-                }
-            }
-            for (const Variable& variable : system.variables) {
-                ASSERT_TRUE(std::isfinite(variable.value()));
-            }
-        }
-        EXPECT_EQ(solver.constraintCount(), present.size());
-    }
-    EXPECT_GT(refused, 20); // the sequences do run into conflicts
 }
 
 } // namespace

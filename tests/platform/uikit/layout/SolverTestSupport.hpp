@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,13 +25,6 @@ inline Constraint le(const Expression& lhs, const Expression& rhs, double priori
 inline Constraint ge(const Expression& lhs, const Expression& rhs, double priority = Strength::required,
                      std::string name = {}) {
     return Constraint(lhs, RelationalOperator::GreaterOrEqual, rhs, priority, std::move(name));
-}
-
-// "x" and 3 give "x3".
-inline std::string numbered(const char* prefix, std::uint64_t number) {
-    std::string name(prefix);
-    name += std::to_string(number);
-    return name;
 }
 
 // Adds every constraint, failing the test on the first one the solver refuses.
