@@ -124,6 +124,7 @@ TEST_F(GestureTest, DelegateDecidesBeginningReceivingAndSimultaneity) {
         {false, true, true, {"inner"}}, // the outer one fails
         {true, true, true, {"inner", "outer"}},
         {false, false, true, {"outer"}},
+        {false, true, false, {"outer"}},
     };
     for (const Case& c : cases) {
         events.clear();
