@@ -25,7 +25,6 @@ class RecordingDelegate : public vyd::SlidePanelDidMoveDelegate,
                           public vyd::SlidePanelDidRemoveDelegate {
 public:
     void slidePanelDidMove(const std::shared_ptr<vyd::SlidePanelController>& panel) override {
-        ++moves;
         // Consecutive moves in the same state and manner make one entry.
         const std::string entry =
             std::string(panel->isAttracting() ? "spring" : "move") + ":" + panel->state()->description();
@@ -52,7 +51,6 @@ public:
     }
 
     Log log;
-    int moves = 0;
     std::function<void(const std::shared_ptr<vyd::SlidePanelController>&)> onMove;
 };
 

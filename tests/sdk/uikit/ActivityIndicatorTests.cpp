@@ -1,8 +1,9 @@
 #include "sdk/uikit/ActivityIndicator.hpp"
+#include "sdk/uikit/LoadingView.hpp"
 
 #include "platform/uikit/UIScene.hpp"
 #include "sdk/panel/PanelTestSupport.hpp"
-#include "sdk/uikit/LoadingView.hpp"
+#include "sdk/uikit/ViewHelpers.hpp"
 
 #include <algorithm>
 
@@ -11,7 +12,6 @@ namespace {
 using uikit::UIView;
 using vyd::LoadingView;
 using vyd::SlidePanelContentMode;
-using vyd::SlidePanelController;
 
 // A simulated phone on the manual clock, as the panel tests have it.
 class ActivityIndicatorTest : public paneltests::PanelTest {
@@ -26,68 +26,98 @@ protected:
         return found;
     }
 };
+using LoadingViewTest = ActivityIndicatorTest;
 
-TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewWithTheFirstSettings) {
+TEST_F(LoadingViewTest, SpinnerInItsOwnColoursUntilTintedAndBlockingDimsAndLetsTouchesThrough) {
+    const auto host = UIView::make({0, 0, 200, 100});
+    const auto underneath = UIView::make({0, 0, 200, 100});
+    const auto view = LoadingView::make({0, 0, 200, 100});
+    vyd::addSubviews(*host, {underneath, view});
+    const auto spinner = view->spinnerImageView();
+    view->layoutIfNeeded();
+    EXPECT_EQ(spinner->center(), (uikit::CGPoint{100, 50}));
+    for (const auto& colour : {std::optional(uikit::UIColor::red()), std::optional<uikit::UIColor>()}) {
+        view->setActivityColor(colour);
+        EXPECT_EQ(spinner->drawsWithTintColor(), colour.has_value());
+        EXPECT_EQ(spinner->hasOwnTintColor(), colour.has_value());
+        EXPECT_EQ(spinner->image()->renderingMode(),
+                  colour ? uikit::UIImageRenderingMode::alwaysTemplate : uikit::UIImageRenderingMode::alwaysOriginal);
+    }
+    for (const bool blocking : {false, true, false}) {
+        view->setBlockingSuperview(blocking);
+        EXPECT_EQ(view->overlayView()->isHidden(), !blocking);
+        EXPECT_EQ(host->hitTest({10, 10}), blocking ? underneath : std::static_pointer_cast<UIView>(view));
+    }
+}
+
+TEST_F(LoadingViewTest, SpinnerTurnsHalfATurnPerSecondWhileShownAndNothingKeepsItAlive) {
+    const auto host = UIView::make({0, 0, 100, 100});
+    std::weak_ptr<LoadingView> weak;
+    {
+        const auto view = LoadingView::make();
+        const auto spinner = view->spinnerImageView();
+        host->addSubview(view);
+        weak = view;
+        EXPECT_NEAR(spinner->transform().a, -1, 1e-9) << "half a turn";
+        advance(1.0);
+        EXPECT_NEAR(spinner->transform().a, 1, 1e-9) << "a whole turn";
+        advance(30);
+        view->startAnimating();
+        advance(0.5);
+        EXPECT_EQ(spinner->layer()->animationKeys().size(), 1u) << "one loop however often it starts";
+        view->removeFromSuperview();
+        EXPECT_TRUE(spinner->layer()->animationKeys().empty()) << "a removed view stops turning";
+    }
+    drain();
+    EXPECT_TRUE(weak.expired());
+}
+
+TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewAndStoppingTakesOnlyTheFirstDirectOne) {
     vyd::startActivityIndicator(*root, uikit::UIColor::red(), false, true);
     vyd::startActivityIndicator(*root, uikit::UIColor::blue(), false, false);
     const auto views = loadingViews(*root->view());
     ASSERT_EQ(views.size(), 1u);
-    const auto& loading = views.front();
-    EXPECT_EQ(root->view()->subviews().back(), loading);
-    ASSERT_TRUE(loading->activityColor());
-    EXPECT_EQ(*loading->activityColor(), uikit::UIColor::red());
-    EXPECT_TRUE(loading->isBlockingSuperview());
+    EXPECT_EQ(*views.front()->activityColor(), uikit::UIColor::red());
+    EXPECT_TRUE(views.front()->isBlockingSuperview());
     settle();
     root->view()->layoutIfNeeded();
-    EXPECT_EQ(loading->frame(), root->view()->bounds()) << "pinned to the host's edges";
-    EXPECT_FALSE(loading->translatesAutoresizingMaskIntoConstraints());
-}
+    EXPECT_EQ(views.front()->frame(), root->view()->bounds()) << "pinned to the host's edges";
 
-TEST_F(ActivityIndicatorTest, StoppingTakesAwayOnlyTheFirstDirectLoadingView) {
-    // Nothing to stop: nothing changes.
-    const auto before = root->view()->subviews();
-    vyd::stopActivityIndicator(*root);
-    EXPECT_EQ(root->view()->subviews(), before);
-
-    const auto first = LoadingView::make();
-    const auto second = LoadingView::make();
     const auto holder = UIView::make();
     const auto deep = LoadingView::make();
     holder->addSubview(deep);
-    root->view()->addSubview(first);
     root->view()->addSubview(holder);
-    root->view()->addSubview(second);
     vyd::stopActivityIndicator(*root);
-    EXPECT_EQ(first->superview(), nullptr);
-    EXPECT_EQ(second->superview(), root->view());
-    EXPECT_EQ(deep->superview(), holder);
+    EXPECT_EQ(views.front()->superview(), nullptr);
+    vyd::stopActivityIndicator(*root);
+    EXPECT_EQ(deep->superview(), holder) << "only direct subviews";
 }
 
-TEST_F(ActivityIndicatorTest, PanelsShowItOnTheirSurfaceFittedToWhatShows) {
-    const auto panel = presentedPanel();
-    ASSERT_EQ(panel->state(), vyd::SlidePanelState::half());
-    vyd::startActivityIndicator(*panel, std::nullopt);
-    const auto views = loadingViews(*panel->surfaceView());
-    ASSERT_EQ(views.size(), 1u);
-    EXPECT_TRUE(loadingViews(*panel->view()).empty());
-    EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::fitToBounds);
-    settle();
-    panel->view()->layoutIfNeeded();
-    // The spinner sits in the middle of the part of the surface on screen.
-    const auto spinner = views.front()->spinnerImageView();
-    const auto centre = spinner->convert(uikit::CGPoint{20, 20}, panel->view().get());
-    const double top = panel->surfaceLocation().y;
-    EXPECT_NEAR(centre.y, top + (844 - top) / 2, 0.5);
-    EXPECT_NEAR(centre.x, 195, 0.5);
+TEST_F(ActivityIndicatorTest, PanelsShowItOnTheirSurfaceFittedToWhatShowsAndLetItGoWithThem) {
+    std::weak_ptr<LoadingView> weakLoading;
+    {
+        const auto panel = presentedPanel();
+        vyd::startActivityIndicator(*panel, std::nullopt);
+        const auto views = loadingViews(*panel->surfaceView());
+        ASSERT_EQ(views.size(), 1u);
+        EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::fitToBounds);
+        settle();
+        panel->view()->layoutIfNeeded();
+        // The spinner sits in the middle of the part of the surface on screen.
+        const auto centre = views.front()->spinnerImageView()->convert(uikit::CGPoint{20, 20}, panel->view().get());
+        EXPECT_NEAR(centre.y, paneltests::halfTop + (844 - paneltests::halfTop) / 2, 0.5);
+        vyd::stopActivityIndicator(*panel);
+        EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
+        EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::staticMode);
 
-    vyd::stopActivityIndicator(*panel);
-    EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
-    EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::staticMode);
-    // The mode changes even when there is nothing to do.
-    vyd::startErrorView(*panel, UIView::make());
-    EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::fitToBounds);
-    vyd::stopActivityIndicator(*panel);
-    EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::staticMode);
+        vyd::startActivityIndicator(*panel, uikit::UIColor::red());
+        weakLoading = loadingViews(*panel->surfaceView()).front();
+        advance(1.5);
+        panel->dismiss(false);
+        settle();
+    }
+    settle();
+    EXPECT_TRUE(weakLoading.expired());
 }
 
 TEST_F(ActivityIndicatorTest, OverTheFullScreenItGoesOnTheKeyWindowOrElseTheControllersOwnView) {
@@ -96,56 +126,21 @@ TEST_F(ActivityIndicatorTest, OverTheFullScreenItGoesOnTheKeyWindowOrElseTheCont
     vyd::startActivityIndicator(*panel, std::nullopt, true);
     EXPECT_EQ(loadingViews(*window).size(), 1u);
     EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
-    EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::fitToBounds);
-    vyd::stopActivityIndicator(*panel, true);
-    EXPECT_TRUE(loadingViews(*window).empty());
-
-    // No active key window: the view controller's own view, also for a panel.
     ASSERT_TRUE(device->setActivationState(uikit::UISceneActivationState::background));
     vyd::startActivityIndicator(*panel, std::nullopt, true);
-    EXPECT_TRUE(loadingViews(*window).empty());
     EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
-    EXPECT_EQ(loadingViews(*panel->view()).size(), 1u);
-    // Stopping looks at the key window of any scene: the loading view on the panel stays.
-    vyd::stopActivityIndicator(*panel, true);
-    EXPECT_EQ(loadingViews(*panel->view()).size(), 1u);
+    EXPECT_EQ(loadingViews(*panel->view()).size(), 1u) << "no active key window: the controller's own view";
 }
 
 TEST_F(ActivityIndicatorTest, ErrorViewIsAddedOnceAndNeverTakenAway) {
     const auto error = UIView::make();
     vyd::startErrorView(*root, error);
-    EXPECT_EQ(error->superview(), root->view());
-    EXPECT_EQ(root->view()->subviews().back(), error);
     const auto constraints = root->view()->constraints().size();
     vyd::startErrorView(*root, error);
     EXPECT_EQ(root->view()->constraints().size(), constraints) << "no second set of constraints";
     EXPECT_EQ(std::count(root->view()->subviews().begin(), root->view()->subviews().end(), error), 1);
     vyd::stopActivityIndicator(*root);
     EXPECT_EQ(error->superview(), root->view());
-
-    vyd::startErrorView(*root, nullptr);
-    const auto windowError = UIView::make();
-    vyd::startErrorView(*root, windowError, true);
-    EXPECT_EQ(windowError->superview(), device->keyWindow());
-}
-
-TEST_F(ActivityIndicatorTest, LoadingViewGoesWithItsHost) {
-    std::weak_ptr<LoadingView> weakLoading;
-    std::weak_ptr<SlidePanelController> weakPanel;
-    {
-        const auto panel = presentedPanel();
-        vyd::startActivityIndicator(*panel, uikit::UIColor::red());
-        weakLoading = loadingViews(*panel->surfaceView()).front();
-        weakPanel = panel;
-        advance(1.5);
-        panel->dismiss(false);
-        settle();
-    }
-    settle();
-    EXPECT_TRUE(weakPanel.expired());
-    EXPECT_TRUE(weakLoading.expired());
-    // Its loop has nothing left to turn.
-    advance(5);
 }
 
 } // namespace

@@ -5,72 +5,36 @@
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <string>
-#include <vector>
 
 namespace {
 
-using coregraphics::CGColorSpace;
 using uikit::UIUserInterfaceStyle;
 using uikittests::style;
 using vyd::CGFloat;
 using vyd::UIColor;
+namespace p = vyd::palette;
+using Read = UIColor (*)();
 
-// A colour as a reader writes it down.
-struct Expected {
-    bool grey = false;
-    std::vector<CGFloat> components; // without alpha
-    CGFloat alpha = 1;
-};
-
-void expectColor(const UIColor& resolved, const Expected& expected, const std::string& label) {
-    ASSERT_FALSE(resolved.isDynamic()) << label;
-    const auto cg = resolved.cgColor();
-    EXPECT_EQ(cg.colorSpace(), expected.grey ? CGColorSpace::extendedGray() : CGColorSpace::extendedSRGB()) << label;
-    const auto& components = cg.components();
-    ASSERT_EQ(components.size(), expected.components.size() + 1) << label;
-    for (std::size_t i = 0; i < expected.components.size(); ++i) {
-        EXPECT_DOUBLE_EQ(components[i], expected.components[i]) << label << " component " << i;
-    }
-    EXPECT_DOUBLE_EQ(components.back(), expected.alpha) << label << " alpha";
+std::string hexUnder(UIUserInterfaceStyle value, const UIColor& color) {
+    return vyd::toHex(color.resolvedColor(style(value)));
 }
 
-Expected bytes(int red, int green, int blue, CGFloat alpha = 1) {
-    return {false, {red / 255.0, green / 255.0, blue / 255.0}, alpha};
+CGFloat brightness(const UIColor& color) {
+    CGFloat h = 0, s = 0, b = 0, a = 0;
+    EXPECT_TRUE(color.getHue(h, s, b, a));
+    return b;
 }
-
-// Counts the style-change notifications posted while it lives.
-class StyleChangeCounter {
-public:
-    StyleChangeCounter() {
-        token_ = foundation::NotificationCenter::defaultCenter().addObserver(
-            vyd::NotificationNames::traitCollectionDidChange(), nullptr, [this](const foundation::Notification& note) {
-                ++count;
-                withObjectOrUserInfo += note.object != nullptr || !note.userInfo.empty();
-            });
-    }
-    ~StyleChangeCounter() { foundation::NotificationCenter::defaultCenter().removeObserver(token_); }
-    StyleChangeCounter(const StyleChangeCounter&) = delete;
-    StyleChangeCounter& operator=(const StyleChangeCounter&) = delete;
-
-    int count = 0;
-    int withObjectOrUserInfo = 0;
-
-private:
-    foundation::NotificationToken token_;
-};
 
 } // namespace
 
-TEST(PaletteTest, ThemedEntriesFollowTheStyleAndFixedOnesDoNot) {
-    namespace p = vyd::palette;
-    using Read = UIColor (*)();
+TEST(PaletteTest, ThemedEntriesDifferBetweenStylesAndFixedOnesDoNot) {
     const auto light = style(UIUserInterfaceStyle::light);
     const auto dark = style(UIUserInterfaceStyle::dark);
-    const auto unspecified = style(UIUserInterfaceStyle::unspecified);
-    // greenShadow is themed but the same in both styles.
     for (Read read : {p::textPrimary, p::textSecondary, p::themedText, p::inversedThemedText, p::themedSubTitle,
                       p::themedElementBackground, p::themedGlobalBackground, p::backgroundSecondary,
                       p::backgroundTransparencePrimary, p::backgroundTransparenceSecondary,
@@ -80,101 +44,141 @@ TEST(PaletteTest, ThemedEntriesFollowTheStyleAndFixedOnesDoNot) {
         ASSERT_TRUE(color.isDynamic()) << vyd::toHex(color);
         EXPECT_FALSE(read().isIdentical(color)) << "every read makes a new colour";
         EXPECT_NE(color.resolvedColor(light), color.resolvedColor(dark)) << vyd::toHex(color);
-        EXPECT_EQ(color.resolvedColor(unspecified), color.resolvedColor(light)) << vyd::toHex(color);
     }
-    for (Read read :
-         {p::textSecondaryLight, p::textSecondaryDark, p::backgroundSecondaryLight, p::backgroundSecondaryDark,
-          p::pureWhite, p::backgroundTransparenceSecondaryLight, p::backgroundTransparenceSecondaryDark,
-          p::separatorColor, p::greenSecondary, p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
+    for (Read read : {p::textSecondaryLight, p::textSecondaryDark, p::pureWhite, p::separatorColor, p::greenSecondary,
+                      p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
         EXPECT_FALSE(read().isDynamic()) << vyd::toHex(read());
     }
-    // The light and dark halves of a themed entry are the fixed entries of the same name.
-    EXPECT_EQ(p::textSecondary().resolvedColor(light), p::textSecondaryLight());
-    EXPECT_EQ(p::textSecondary().resolvedColor(dark), p::textSecondaryDark());
-    EXPECT_EQ(p::backgroundSecondary().resolvedColor(dark), p::backgroundSecondaryDark());
     // A few values a reader can check by eye.
-    expectColor(p::textPrimary().resolvedColor(light), bytes(8, 8, 8), "textPrimary light");
-    expectColor(p::accent().resolvedColor(dark), bytes(36, 178, 62), "accent dark");
-    expectColor(p::borderPrimary().resolvedColor(dark), bytes(255, 255, 255, 0.1), "borderPrimary dark");
-    expectColor(p::overlay().resolvedColor(dark), {true, {0}, 0.6}, "overlay dark");
-    expectColor(p::greenShadow().resolvedColor(dark), bytes(106, 193, 156), "greenShadow dark");
+    EXPECT_EQ(hexUnder(UIUserInterfaceStyle::light, p::textPrimary()), "#080808");
+    EXPECT_EQ(hexUnder(UIUserInterfaceStyle::dark, p::accent()), "#24B23E");
+    EXPECT_EQ(p::borderPrimary().resolvedColor(dark), vyd::rgb(255, 255, 255, 0.1))
+        << vyd::toHex(p::borderPrimary().resolvedColor(dark));
 }
 
-TEST(PaletteTest, SettableEntriesStartWithTheirColoursAndKeepWhatIsWritten) {
-    struct Row {
-        const char* name;
-        UIColor (*read)();
+TEST(PaletteTest, SettableEntriesKeepWhatIsWrittenAndOnlyThat) {
+    const struct {
+        Read read;
         void (*write)(const UIColor&);
-        Expected initial;
+        const char* initial;
+    } rows[] = {
+        {p::brand, p::setBrand, "#21A038"},
+        {p::brandOrange, p::setBrandOrange, "#FE6D1E"},
+        {p::defaultBorder, p::setDefaultBorder, "#767676"},
+        {p::darkGray, p::setDarkGray, "#313131"}, // 44/225 per component, as the snack bar has always shown it
     };
-    // The darker grey is 44/225 per component, as the snack bar has always shown it.
-    const CGFloat darkGray = 44.0 / 225.0;
-    const Row rows[] = {
-        {"brand", vyd::palette::brand, vyd::palette::setBrand, bytes(33, 160, 56)},
-        {"brandOrange", vyd::palette::brandOrange, vyd::palette::setBrandOrange, bytes(254, 109, 30)},
-        {"defaultBorder", vyd::palette::defaultBorder, vyd::palette::setDefaultBorder, bytes(118, 118, 118)},
-        {"darkGray", vyd::palette::darkGray, vyd::palette::setDarkGray, {false, {darkGray, darkGray, darkGray}}},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         const UIColor initial = row.read();
-        EXPECT_FALSE(initial.isDynamic()) << row.name;
-        expectColor(initial, row.initial, row.name);
-        EXPECT_TRUE(row.read().isIdentical(initial)) << row.name << ": a stored value, the same object on each read";
-
-        const UIColor partnerColour = vyd::colorFromHex("#123456");
-        row.write(partnerColour);
-        EXPECT_TRUE(row.read().isIdentical(partnerColour)) << row.name;
-        // A dynamic colour may be stored too, and stays dynamic.
-        const UIColor themed = vyd::palette::textPrimary();
-        row.write(themed);
-        EXPECT_TRUE(row.read().isIdentical(themed)) << row.name;
-        EXPECT_TRUE(row.read().isDynamic()) << row.name;
+        EXPECT_EQ(vyd::toHex(initial), row.initial);
+        const UIColor partner = vyd::colorFromHex("#123456");
+        row.write(partner);
+        EXPECT_TRUE(row.read().isIdentical(partner)) << row.initial;
+        const auto& next = rows[static_cast<std::size_t>(&row - rows + 1) % std::size(rows)];
+        EXPECT_EQ(vyd::toHex(next.read()), next.initial) << "writing one entry leaves the others alone";
         row.write(initial);
     }
-    // Writing one entry leaves the others alone.
-    const UIColor brand = vyd::palette::brand();
-    vyd::palette::setBrand(UIColor::red());
-    EXPECT_EQ(vyd::toHex(vyd::palette::brandOrange()), "#FE6D1E");
-    vyd::palette::setBrand(brand);
 }
 
-TEST(PaletteTest, ClearShimmerColourIsClearAndPostsOncePerChangeOfStyle) {
-    // A fresh process: the remembered style starts unspecified, so the first resolution posts
-    // only under a style.
+TEST(PaletteTest, ClearShimmerColourPostsOncePerChangeOfStyle) {
+    // A fresh process: the remembered style starts unspecified.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            StyleChangeCounter posts;
+            int posts = 0;
+            int withPayload = 0;
+            foundation::NotificationCenter::defaultCenter().addObserver(
+                vyd::NotificationNames::traitCollectionDidChange(), nullptr, [&](const foundation::Notification& note) {
+                    ++posts;
+                    withPayload += note.object != nullptr || !note.userInfo.empty();
+                });
             std::string trace;
-            for (auto value : {UIUserInterfaceStyle::unspecified, UIUserInterfaceStyle::light,
-                               UIUserInterfaceStyle::light, UIUserInterfaceStyle::dark}) {
-                vyd::palette::clearShimmerColor().resolvedColor(style(value));
-                trace += std::to_string(posts.count);
+            for (auto value :
+                 {UIUserInterfaceStyle::unspecified, UIUserInterfaceStyle::light, UIUserInterfaceStyle::light,
+                  UIUserInterfaceStyle::dark, UIUserInterfaceStyle::unspecified, UIUserInterfaceStyle::light}) {
+                const bool clear = p::clearShimmerColor().resolvedColor(style(value)) == UIColor::clear();
+                trace += (clear ? "" : "!") + std::to_string(posts);
             }
-            std::cerr << "posts " << trace << std::endl;
+            // Resolving through the current traits, as a layer colour does, counts the same.
+            style(UIUserInterfaceStyle::dark).performAsCurrent([] { (void)p::clearShimmerColor().cgColor(); });
+            std::cerr << "posts " << trace << posts << " payload " << withPayload << std::endl;
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "posts 0112");
+        ::testing::ExitedWithCode(0), "posts 0112345 payload 0");
+}
 
-    // Here the remembered style is whatever ran before: settle it first.
-    vyd::palette::clearShimmerColor().resolvedColor(style(UIUserInterfaceStyle::light));
-    EXPECT_TRUE(vyd::palette::clearShimmerColor().isDynamic());
-    StyleChangeCounter posts;
+TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
     const struct {
-        UIUserInterfaceStyle style;
-        int postsSoFar;
-    } steps[] = {
-        {UIUserInterfaceStyle::light, 0}, {UIUserInterfaceStyle::light, 0},       {UIUserInterfaceStyle::dark, 1},
-        {UIUserInterfaceStyle::dark, 1},  {UIUserInterfaceStyle::unspecified, 2}, {UIUserInterfaceStyle::light, 3},
+        std::string text;
+        const char* hex;
+        int alpha;
+    } rows[] = {
+        {"#FFF", "#FFFFFF", 255},
+        {"abc", "#AABBCC", 255},
+        {"  #00ff00  ", "#00FF00", 255},
+        {"80FF0000", "#FF0000", 128},
+        // The form follows the character count; the value only the leading digits.
+        {"12345", "#000000", 255},
+        {"", "#000000", 255},
+        {"#FG0", "#0000FF", 255},
+        {"GGGGGG", "#000000", 255},
+        {"0x00FF00", "#00FF00", 0}, // an "0x" prefix is read past as the platform's scanner does
+        {std::string("a\0b", 3), "#0000AA", 255},
+        {"\xFF" // bytes that are not UTF-8 count as one replacement character each
+         "abc\xFE",
+         "#AABBCC", 255},
     };
-    for (const auto& step : steps) {
-        // Each resolution goes through a colour read anew, as every screen reads the entry.
-        EXPECT_EQ(vyd::palette::clearShimmerColor().resolvedColor(style(step.style)), UIColor::clear());
-        EXPECT_EQ(posts.count, step.postsSoFar) << "after resolving under style " << uikit::rawValue(step.style);
+    for (const auto& row : rows) {
+        const UIColor color = vyd::colorFromHex(row.text);
+        EXPECT_FALSE(color.isDynamic());
+        EXPECT_EQ(vyd::toHex(color), row.hex) << '"' << row.text << '"';
+        EXPECT_DOUBLE_EQ(color.cgColor().components().back(), row.alpha / 255.0) << '"' << row.text << '"';
     }
-    EXPECT_EQ(posts.withObjectOrUserInfo, 0);
+}
 
-    // Resolving through the current traits (what a layer colour does) counts the same.
-    style(UIUserInterfaceStyle::dark).performAsCurrent([] { (void)vyd::palette::clearShimmerColor().cgColor(); });
-    EXPECT_EQ(posts.count, 4);
+TEST(HexColorTest, HexTextRoundTripsAndToHexTruncatesToTwoDigits) {
+    for (int k = 0; k < 256; ++k) {
+        char upper[8];
+        std::snprintf(upper, sizeof upper, "#%02X%02X%02X", k, 255 - k, (k * 7) & 0xFF);
+        EXPECT_EQ(vyd::toHex(vyd::colorFromHex(upper)), upper);
+        const UIColor made = vyd::rgb(k, 255 - k, (k * 7) & 0xFF);
+        EXPECT_EQ(vyd::colorFromHex(vyd::toHex(made)), made) << upper;
+    }
+    const CGFloat infinity = std::numeric_limits<CGFloat>::infinity();
+    EXPECT_EQ(vyd::toHex(vyd::rgb(0x12, 0x34, 0x56, 0.5)), "#123456") << "no alpha";
+    EXPECT_EQ(vyd::toHex(UIColor::clear()), "#000000");
+    EXPECT_EQ(vyd::toHex(UIColor(0.5, 0.5, 0.5, 1)), "#7F7F7F");
+    EXPECT_EQ(vyd::toHex(UIColor(infinity, -infinity, 0, 1)), "#FF0000");
+    // A dynamic colour resolves under the current style.
+    style(UIUserInterfaceStyle::dark).performAsCurrent([] {
+        EXPECT_EQ(vyd::toHex(p::textPrimary()), "#FFFFFF");
+        EXPECT_TRUE(vyd::isLight(p::textPrimary()));
+    });
+}
+
+TEST(HexColorTest, LightnessByPerceivedBrightness) {
+    EXPECT_FALSE(vyd::isLight(UIColor::white())) << "grey space: never light";
+    EXPECT_TRUE(vyd::isLight(vyd::rgb(255, 255, 255)));
+    EXPECT_TRUE(vyd::isLight(UIColor(0.5, 0.5, 0.5, 1)));
+    EXPECT_FALSE(vyd::isLight(vyd::rgb(127, 127, 127)));
+    EXPECT_TRUE(vyd::isLight(vyd::rgb(0, 255, 0)));
+    EXPECT_FALSE(vyd::isLight(vyd::rgb(255, 0, 255)));
+    EXPECT_TRUE(vyd::isLight(vyd::rgb(255, 255, 255, 0))) << "alpha plays no part";
+}
+
+TEST(HexColorTest, AdjustAndGradientScaleBrightnessOnlyWithinRange) {
+    for (const auto& [factor, expected] :
+         std::vector<std::pair<CGFloat, CGFloat>>{{1e9, 1}, {-1, 0}, {std::numeric_limits<CGFloat>::quiet_NaN(), 0}}) {
+        EXPECT_DOUBLE_EQ(brightness(vyd::adjust(vyd::rgb(100, 200, 150, 0.4), factor)), expected) << factor;
+    }
+    EXPECT_EQ(vyd::toHex(vyd::adjust(vyd::rgb(200, 100, 50), 0.5)), "#643219");
+
+    // The middle stop of a light colour darkens, of a dark one brightens, never past the gamut.
+    for (const auto& [base, factor] : std::vector<std::pair<UIColor, CGFloat>>{
+             {vyd::rgb(236, 240, 241), 0.94}, {vyd::rgb(28, 35, 37), 1.35}, {vyd::rgb(0, 0, 255), 1.35}}) {
+        const auto stops = vyd::makeGradient(base);
+        ASSERT_EQ(stops.size(), 3u);
+        EXPECT_TRUE(stops[0].isIdentical(base));
+        EXPECT_TRUE(stops[2].isIdentical(base));
+        EXPECT_NEAR(brightness(stops[1]), std::min<CGFloat>(1, brightness(base) * factor), 1e-12) << vyd::toHex(base);
+    }
 }

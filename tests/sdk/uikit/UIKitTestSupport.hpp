@@ -3,7 +3,6 @@
 // What the UI kit and panel tests share: a manual clock over an empty main queue, and the traits
 // of one interface style.
 
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 #include "platform/uikit/UIViewController.hpp"

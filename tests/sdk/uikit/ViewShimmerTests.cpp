@@ -7,7 +7,6 @@
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITextView.hpp"
 #include "platform/uikit/UIViewController.hpp"
-#include "sdk/uikit/AssociatedObjects.hpp"
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/Palette.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
@@ -37,78 +36,54 @@ std::shared_ptr<CALayer> templateLayer(const UIView& view) { return layerNamed(v
 std::shared_ptr<quartzcore::CAGradientLayer> shimmerLayer(const UIView& view) {
     return std::dynamic_pointer_cast<quartzcore::CAGradientLayer>(layerNamed(view, vyd::ShimmerKey::shimmer));
 }
-
 std::vector<coregraphics::CGColor> highlightColours(UIUserInterfaceStyle style) {
-    const auto traits = uikittests::style(style);
     std::vector<coregraphics::CGColor> colours;
-    for (const auto& colour : vyd::makeGradient(vyd::palette::shimmerColor().resolvedColor(traits))) {
+    for (const auto& colour : vyd::makeGradient(vyd::palette::shimmerColor().resolvedColor(uikittests::style(style)))) {
         colours.push_back(colour.cgColor());
     }
     return colours;
 }
 
-class ViewShimmerTest : public uikittests::ManualClockTest {};
+using ViewShimmerTest = uikittests::ManualClockTest;
 
 TEST_F(ViewShimmerTest, EmptyTextOfNoWidthGetsAPlaceholderWhileTemplated) {
     const auto emptyLabel = uikit::UILabel::make();
     const auto emptyTextView = uikit::UITextView::make();
-    const auto labelWithText = uikit::UILabel::make({0, 0, 120, 20});
-    labelWithText->setText("VY Bank");
-    const auto wideEmptyLabel = uikit::UILabel::make({0, 0, 120, 20});
-    const Views views{emptyLabel, emptyTextView, labelWithText, wideEmptyLabel};
-
+    const Views views{emptyLabel, emptyTextView};
     for (const auto& view : views) {
         vyd::startShimmering(view);
     }
     EXPECT_EQ(emptyLabel->text(), "______________");
     EXPECT_EQ(emptyTextView->text(), "______________\n_______________________");
-    EXPECT_EQ(labelWithText->text(), "VY Bank");
-    EXPECT_EQ(wideEmptyLabel->text(), std::nullopt);
     EXPECT_GT(templateLayer(*emptyLabel)->frame().width(), 0) << "the placeholder gives the template a size";
-
     for (const auto& view : views) {
         vyd::stopShimmering(*view);
     }
     EXPECT_EQ(emptyLabel->text(), std::nullopt);
     EXPECT_EQ(emptyTextView->text(), "");
-    EXPECT_EQ(labelWithText->text(), "VY Bank");
 }
 
 TEST_F(ViewShimmerTest, TemplateAndMaskCoverTheTextWhereItsAlignmentPutsIt) {
     const auto label = uikit::UILabel::make({0, 0, 200, 30});
     label->setText("VY ID");
+    label->setTextAlignment(uikit::NSTextAlignment::right);
     const auto text = label->intrinsicContentSize();
-    for (const auto& [alignment, x] :
-         std::vector<std::pair<uikit::NSTextAlignment, double>>{{uikit::NSTextAlignment::right, 200 - text.width},
-                                                                {uikit::NSTextAlignment::center, 100 - text.width / 2},
-                                                                {uikit::NSTextAlignment::natural, 0}}) {
-        label->setTextAlignment(alignment);
-        vyd::setTemplate(*label, true);
-        const CGRect area{x, 0, text.width, text.height};
-        EXPECT_EQ(templateLayer(*label)->frame(), area);
-        const auto mask = std::dynamic_pointer_cast<quartzcore::CAShapeLayer>(label->layer()->mask());
-        ASSERT_NE(mask, nullptr);
-        EXPECT_EQ(mask->path()->boundingBox(), area);
-        vyd::setTemplate(*label, false);
-        EXPECT_EQ(templateLayer(*label), nullptr);
-        EXPECT_EQ(label->layer()->mask(), nullptr);
-    }
-
-    // An empty text view without height covers a line of its font (20 points without one).
-    const auto textView = uikit::UITextView::make({0, 0, 100, 0});
-    EXPECT_EQ(vyd::getFrame(*textView), CGRect(0, 0, 100, 20));
-    textView->setFont(uikit::UIFont::systemFont(14));
-    EXPECT_EQ(vyd::getFrame(*textView), CGRect(0, 0, 100, uikit::UIFont::systemFont(14).lineHeight()));
-    textView->setText("VY Bank confirms who you are, the shop gets no password");
-    EXPECT_EQ(vyd::getFrame(*textView).size, textView->contentSize());
+    vyd::setTemplate(*label, true);
+    const CGRect area{200 - text.width, 0, text.width, text.height};
+    EXPECT_EQ(templateLayer(*label)->frame(), area);
+    const auto mask = std::dynamic_pointer_cast<quartzcore::CAShapeLayer>(label->layer()->mask());
+    ASSERT_NE(mask, nullptr);
+    EXPECT_EQ(mask->path()->boundingBox(), area);
+    vyd::setTemplate(*label, false);
+    EXPECT_EQ(templateLayer(*label), nullptr);
+    EXPECT_EQ(label->layer()->mask(), nullptr);
 }
 
 TEST_F(ViewShimmerTest, LayersOnceWithTheirRadiiAndTheEndlessSweepUntilStopped) {
     struct Case {
         double height;
         std::optional<float> leastRadius;
-        double templateRadius;
-        double shimmerRadius;
+        double templateRadius, shimmerRadius;
     };
     for (const auto& c : std::vector<Case>{{6, 3.0f, 3, 3}, {40, std::nullopt, 5, 5}, {40, 8.0f, 8, 5}}) {
         const auto view = UIView::make({0, 0, 100, c.height});
@@ -121,17 +96,13 @@ TEST_F(ViewShimmerTest, LayersOnceWithTheirRadiiAndTheEndlessSweepUntilStopped) 
         ASSERT_NE(highlight, nullptr);
         EXPECT_EQ(templateLayer(*view)->cornerRadius(), c.templateRadius) << c.height;
         EXPECT_EQ(highlight->cornerRadius(), c.shimmerRadius) << c.height;
-        EXPECT_EQ(view->layer()->sublayersInDrawingOrder().back(), highlight) << "drawn over the template";
         EXPECT_EQ(highlight->colors(), highlightColours(UIUserInterfaceStyle::light));
         const auto sweep =
             std::dynamic_pointer_cast<const quartzcore::CABasicAnimation>(highlight->animation("locations"));
         ASSERT_NE(sweep, nullptr);
         EXPECT_EQ(sweep->duration, 1.25);
-        EXPECT_EQ(sweep->fromValue, (quartzcore::CAAnimationValue{std::vector<double>{-1, -0.5, 0}}));
-        EXPECT_EQ(sweep->toValue, (quartzcore::CAAnimationValue{std::vector<double>{1, 1.5, 2}}));
         advance(10);
         EXPECT_NE(highlight->animation("locations"), nullptr) << "the sweep repeats until the shimmer stops";
-
         vyd::stopShimmering(*view);
         EXPECT_EQ(shimmerLayer(*view), nullptr);
         EXPECT_EQ(templateLayer(*view), nullptr);
@@ -141,66 +112,40 @@ TEST_F(ViewShimmerTest, LayersOnceWithTheirRadiiAndTheEndlessSweepUntilStopped) 
     }
 }
 
-TEST_F(ViewShimmerTest, MarkedDescendantsAtAnyDepthAreTemplatedButNotTheContainer) {
-    const auto container = UIView::make({0, 0, 300, 300});
+TEST_F(ViewShimmerTest, MarkedDescendantsAtAnyDepthAreTemplatedAndOnlyViewsStartedOnTheirOwnRecolour) {
+    testing::SimulatedDevice device;
+    const auto started = UIView::make({0, 0, 100, 20});
+    const auto container = UIView::make({0, 100, 300, 300});
     const auto marked = UIView::make({0, 0, 100, 20});
     const auto unmarked = UIView::make({0, 40, 100, 20});
     const auto middle = UIView::make({0, 80, 100, 40});
     const auto deep = UIView::make({0, 0, 50, 10});
+    vyd::addSubviews(*device.rootViewController()->view(), {started, container});
     vyd::addSubviews(*container, {marked, unmarked, middle});
     middle->addSubview(deep);
     for (const auto& view : {container, marked, deep}) {
         vyd::setShimmerable(*view, true);
     }
-
-    vyd::setTemplateWithSubviews(*container, true, std::nullopt, true);
+    vyd::startShimmering(started);
+    vyd::setTemplateWithSubviews(*container, true, vyd::rgb(1, 2, 3), true);
     for (const auto& view : Views{container, marked, unmarked, middle, deep}) {
         const bool included = view == marked || view == deep;
         EXPECT_EQ(templateLayer(*view) != nullptr, included);
         EXPECT_EQ(shimmerLayer(*view) != nullptr, included);
     }
-    vyd::setTemplateWithSubviews(*container, false, std::nullopt, false);
-    for (const auto& view : {marked, deep}) {
-        EXPECT_EQ(templateLayer(*view), nullptr);
-        EXPECT_NE(shimmerLayer(*view), nullptr) << "without animate the highlights stay";
-    }
-}
 
-TEST_F(ViewShimmerTest, OnlyViewsStartedOnTheirOwnRecolourWhenTheAppearanceChanges) {
-    testing::SimulatedDevice device;
-    const auto started = UIView::make({0, 0, 100, 20});
-    const auto container = UIView::make({0, 100, 300, 100});
-    const auto marked = UIView::make({0, 0, 100, 20});
-    vyd::addSubviews(*device.rootViewController()->view(), {started, container});
-    container->addSubview(marked);
-    vyd::setShimmerable(*marked, true);
-    vyd::startShimmering(started);
-    vyd::setTemplateWithSubviews(*container, true, vyd::rgb(1, 2, 3), true);
     const auto templateColour = templateLayer(*started)->backgroundColor();
-
     device.setUserInterfaceStyle(UIUserInterfaceStyle::dark);
     EXPECT_EQ(shimmerLayer(*started)->colors(), highlightColours(UIUserInterfaceStyle::dark));
     EXPECT_EQ(shimmerLayer(*marked)->colors(), highlightColours(UIUserInterfaceStyle::light));
     EXPECT_EQ(templateLayer(*started)->backgroundColor(), templateColour) << "templates keep their colour";
     EXPECT_EQ(templateLayer(*marked)->backgroundColor(), vyd::rgb(1, 2, 3).cgColor());
-}
 
-TEST_F(ViewShimmerTest, SettingsAreAssociatedObjectsWithDefaults) {
-    const auto view = UIView::make();
-    view->layer()->setCornerRadius(7);
-    EXPECT_FALSE(vyd::isShimmerable(*view));
-    EXPECT_EQ(vyd::shimmerCornerRadius(*view), 7.0f);
-    vyd::ao_set(*view, std::string("yes"), &vyd::ViewAssociatedKeys::shimmerable);
-    EXPECT_FALSE(vyd::isShimmerable(*view)) << "a value that is not a Boolean reads as false";
-
-    static std::uint8_t key = 0;
-    vyd::ao_setOptional(*view, std::optional<int>(4), &key);
-    vyd::ao_setOptional(*view, std::optional<int>(), &key);
-    EXPECT_EQ(std::any_cast<int>(vyd::ao_get(*view, &key)), 4) << "no value leaves the earlier one";
-    vyd::ao_removeAll(*view);
-    EXPECT_FALSE(vyd::ao_get(*view, &key).has_value());
-    EXPECT_EQ(vyd::fromRawValue<vyd::AssociationPolicy>(2), std::nullopt);
-    EXPECT_EQ(vyd::fromRawValue<vyd::AssociationPolicy>(771), vyd::AssociationPolicy::copy);
+    vyd::setTemplateWithSubviews(*container, false, std::nullopt, false);
+    for (const auto& view : {marked, deep}) {
+        EXPECT_EQ(templateLayer(*view), nullptr);
+        EXPECT_NE(shimmerLayer(*view), nullptr) << "without animate the highlights stay";
+    }
 }
 
 } // namespace
