@@ -18,8 +18,6 @@ public:
 
     const URL& url() const { return url_; }
     int statusCode() const { return statusCode_; }
-    // In the order first received, names as the server wrote them.
-    const std::vector<std::pair<std::string, std::string>>& allHeaderFields() const { return headers_; }
     // Names compare without regard to case.
     std::optional<std::string> value(const std::string& headerField) const;
 

@@ -9,7 +9,6 @@ namespace security {
 // purpose and, when a host is given, that the leaf names this host (DNS name or IP address).
 class SecPolicy {
 public:
-    static SecPolicy createBasicX509() { return SecPolicy(false, std::nullopt); }
     static SecPolicy createSSL(bool server, std::optional<std::string> hostname) {
         return SecPolicy(server, std::move(hostname));
     }

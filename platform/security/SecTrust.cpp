@@ -65,11 +65,6 @@ void SecTrust::setAnchorCertificatesOnly(bool anchorsOnly) {
     anchorsOnly_ = anchorsOnly;
 }
 
-std::vector<SecCertificate> SecTrust::anchorCertificates() const {
-    std::lock_guard lock(mutex_);
-    return anchors_;
-}
-
 SecTrustEvaluation SecTrust::evaluate() const {
     std::vector<SecCertificate> chain;
     std::vector<SecCertificate> anchors;

@@ -37,7 +37,6 @@ public:
     void setAnchorCertificates(std::vector<SecCertificate> anchors);
     // With `false` the system's trust store counts as well as the anchors.
     void setAnchorCertificatesOnly(bool anchorsOnly);
-    std::vector<SecCertificate> anchorCertificates() const;
 
     SecTrustEvaluation evaluate() const;
 

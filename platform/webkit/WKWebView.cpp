@@ -507,7 +507,6 @@ void WKWebView::stopLoading() { engine_->cancelCurrent(); }
 
 WKWebView::NavigationPointer WKWebView::goBack() { return go(backForwardList_.backItem()); }
 
-
 WKWebView::NavigationPointer WKWebView::go(const WKBackForwardList::Item& to) {
     if (!to) {
         return nullptr;
