@@ -48,7 +48,7 @@ TEST_F(DispatchTest, TimersNeverFireEarlyAndFireInDueOrder) {
 
     RunLoop::main().runUntilIdle(); // nothing is due yet
     EXPECT_FALSE(RunLoop::main().runUntil([] { return false; }, 0.02)) << "gives up; the manual clock stands still";
-    Clock::advance(-3);              // time never goes backwards
+    Clock::advance(-3); // time never goes backwards
     Clock::advance(0.099);
     EXPECT_TRUE(log.empty());
     Clock::advance(0.001);

@@ -26,8 +26,7 @@ TEST(NotificationCenterTest, BoolIsToldFromStringInUserInfo) {
     center.post("AuthNativeResult", nullptr, {{"isSuccess", "true"}}); // a C string reads as a String
     center.post("AuthNativeResult", nullptr, {{"isSuccess", 1}});
     center.post("AuthNativeResult");
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{"bool:true", "string:true", "absent", "absent"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"bool:true", "string:true", "absent", "absent"}));
     center.removeObserver(token);
 }
 

@@ -8,14 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <future>
 #include <optional>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace foundation;
 using testsupport::TestCertificates;
@@ -147,24 +143,11 @@ TEST_F(URLSessionTest, PlainHTTPDeliversStatusHeadersAndBodyOnTheMainQueueAfterR
     EXPECT_EQ(moved.body(), "hello VY ID");
     ASSERT_TRUE(moved.response);
     EXPECT_EQ(moved.response->url().absoluteString(), server->url("/hello?x=1"));
-
-    auto missing = run(URLSession::make(), requestFor(server->url("/missing")));
-    EXPECT_FALSE(missing.error) << "an HTTP error status is a response, not an error";
-    ASSERT_TRUE(missing.response);
-    EXPECT_EQ(missing.response->statusCode(), 404);
-    EXPECT_EQ(missing.body(), "not found");
 }
 
+// A refused connection and an HTTP error status go through the SDK's network service in its
+// own tests.
 TEST_F(URLSessionTest, TransportFailuresCarryTheirPlatformCodesAndNoData) {
-    // A bound socket that does not listen refuses connections, and holding it keeps the port
-    // from being reused by anyone else during the test.
-    int socketFd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    socklen_t length = sizeof address;
-    ::getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length);
     auto server = TestServer::startHTTP();
     server->handle("GET", "/loop", [](const TestRequest&) {
         return TestResponse{302, "", "text/plain", {{"Location", "/loop"}}};
@@ -178,8 +161,6 @@ TEST_F(URLSessionTest, TransportFailuresCarryTheirPlatformCodesAndNoData) {
         URLRequest request;
         int code;
     } cases[] = {
-        {"refused", requestFor("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/"),
-         NSURLErrorCannotConnectToHost},
         {"unsupported scheme", requestFor("ftp://127.0.0.1/file"), NSURLErrorUnsupportedURL},
         {"TLS to a plain server", requestFor("https://127.0.0.1:" + std::to_string(server->port()) + "/"),
          NSURLErrorSecureConnectionFailed},
@@ -194,35 +175,13 @@ TEST_F(URLSessionTest, TransportFailuresCarryTheirPlatformCodesAndNoData) {
         EXPECT_FALSE(result.data) << test.name;
         EXPECT_FALSE(result.response) << test.name;
     }
-    ::close(socketFd);
 }
 
-TEST_F(URLSessionTest, TrustedServerIsAskedAboutThenServed) {
-    auto server = TestServer::startHTTPS(TestCertificates::shared().localhost);
-    server->handle("GET", "/secure", [](const TestRequest&) {
-        return TestResponse{200, "secret page", "text/html", {}};
-    });
-    auto delegate = std::make_shared<ChallengeDelegate>(trustTestAuthority);
-
-    auto result = run(sessionWith(delegate), requestFor(server->localhostURL("/secure")));
-
-    ASSERT_FALSE(result.error) << *result.error;
-    EXPECT_EQ(result.body(), "secret page");
-    ASSERT_EQ(delegate->challenges.size(), 1u);
-    EXPECT_TRUE(delegate->calledOnMainThread);
-    const auto& space = delegate->challenges[0].protectionSpace();
-    EXPECT_EQ(space.authenticationMethod(), NSURLAuthenticationMethodServerTrust);
-    EXPECT_EQ(space.host(), "localhost");
-    ASSERT_TRUE(space.serverTrust());
-    auto chain = space.serverTrust()->certificateChain();
-    ASSERT_FALSE(chain.empty());
-    EXPECT_EQ(chain[0].data(), TestCertificates::shared().localhost.certificateDER);
-}
-
-// A delegate that never answers: the task fails as cancelled and the server never sees a
-// request, only the handshake that the client broke off. (A refused certificate goes the same way
-// through the SDK's network service.)
-TEST_F(URLSessionTest, ChallengeHandlerDroppedUnansweredSendsNoRequest) {
+// The delegate is asked on the main queue with the host and the server's real chain. One that
+// never answers fails the task as cancelled, and the server never sees a request, only the
+// handshake that the client broke off. (Trusted and refused certificates go through the SDK's
+// network service in its own tests.)
+TEST_F(URLSessionTest, ChallengeCarriesTheServersChainAndAnUnansweredOneSendsNoRequest) {
     auto server = TestServer::startHTTPS(TestCertificates::shared().localhost);
     auto delegate = std::make_shared<ChallengeDelegate>([](const auto&, auto) {});
 
@@ -230,7 +189,14 @@ TEST_F(URLSessionTest, ChallengeHandlerDroppedUnansweredSendsNoRequest) {
 
     EXPECT_EQ(result.errorCode(), NSURLErrorCancelled);
     EXPECT_FALSE(result.data);
-    EXPECT_EQ(delegate->challenges.size(), 1u);
+    ASSERT_EQ(delegate->challenges.size(), 1u);
+    EXPECT_TRUE(delegate->calledOnMainThread);
+    const auto& space = delegate->challenges[0].protectionSpace();
+    EXPECT_EQ(space.authenticationMethod(), NSURLAuthenticationMethodServerTrust);
+    EXPECT_EQ(space.host(), "localhost");
+    ASSERT_TRUE(space.serverTrust());
+    EXPECT_EQ(space.serverTrust()->certificateChain().at(0).data(),
+              TestCertificates::shared().localhost.certificateDER);
     EXPECT_GE(server->handshakeCount(), 1u);
     EXPECT_EQ(server->requestCount(), 0u);
 }
@@ -423,7 +389,7 @@ TEST(HTTPURLResponseTest, RepeatedFieldsMergeInLinearTime) {
     auto started = std::chrono::steady_clock::now();
     HTTPURLResponse response(*URL::string("http://127.0.0.1/"), 200, fields);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
-    EXPECT_EQ(response.allHeaderFields().size(), 10'000u);
+    EXPECT_EQ(response.value("x-vy-0"), "0, 10000");
     EXPECT_EQ(response.value("x-vy-9999"), "9999, 19999");
 }
 

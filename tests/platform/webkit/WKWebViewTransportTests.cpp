@@ -2,7 +2,6 @@
 
 #include "platform/foundation/URLError.hpp"
 #include "platform/security/SecTrust.hpp"
-#include "platform/webkit/WKError.hpp"
 #include "support/RawServer.hpp"
 #include "support/TestCertificates.hpp"
 #include "support/TestServer.hpp"
@@ -59,24 +58,6 @@ TEST_F(WebViewTest, RedirectChainAsksAboutEachHopAndKeepsTheSessionCookie) {
     auto item = webView->backForwardList().currentItem();
     EXPECT_EQ(item->url().absoluteString(), server->url("/home"));
     EXPECT_EQ(item->initialURL().absoluteString(), server->url("/login"));
-}
-
-TEST_F(WebViewTest, RedirectToAnAppThatThePolicyCancelsInterruptsTheFrameLoad) {
-    auto server = TestServer::startHTTP();
-    server->handle("GET", "/authorize", [](const TestRequest&) { return redirectTo("vyid-app://callback?code=7"); });
-    delegate->decideAction = [](const WKNavigationAction& action, auto handler) {
-        bool web = action.request().url.scheme() == "http";
-        handler(web ? WKNavigationActionPolicy::allow : WKNavigationActionPolicy::cancel);
-    };
-
-    auto calls = loadAndWait(server->url("/authorize"));
-
-    EXPECT_EQ(calls,
-              (std::vector<std::string>{"policy other " + server->url("/authorize"), "start",
-                                        "policy other vyid-app://callback?code=7", "fail WebKitErrorDomain 102"}));
-    EXPECT_EQ(delegate->errors[0].localizedDescription, "Frame load interrupted");
-    EXPECT_FALSE(webView->url());
-    EXPECT_EQ(webView->estimatedProgress(), 1.0);
 }
 
 // The challenge carries the host and the server's real chain; nothing is sent before it is
