@@ -2,7 +2,6 @@
 // local server: what the bar shows, which navigations load, how trust is answered, how the scene
 // ends and what the host hears.
 #include "OTPSceneTestSupport.hpp"
-#include "platform/safariservices/SFSafariViewController.hpp"
 #include "platform/testing/SimulatedKeyboard.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIBarButtonItem.hpp"
@@ -105,9 +104,6 @@ protected:
     }
     std::shared_ptr<webkit::WKWebView> webView() const override { return view()->webView(); }
     bool backShown() const { return controller()->navigationItem()->leftBarButtonItem() != nullptr; }
-    std::shared_ptr<safariservices::SFSafariViewController> browser() const {
-        return std::dynamic_pointer_cast<safariservices::SFSafariViewController>(device->topViewController());
-    }
 
     // Signs in on the bank's pages up to the return link.
     void signIn() {

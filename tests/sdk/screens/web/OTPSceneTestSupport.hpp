@@ -1,5 +1,6 @@
 #pragma once
 // What the web scenes' tests share.
+#include "platform/safariservices/SFSafariViewController.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/webkit/WKWebView.hpp"
 #include "sdk/base/DIContainer.hpp"
@@ -55,6 +56,9 @@ protected:
     }
     void waitForTitle(const std::string& title) {
         waitFor([&] { return !webView()->isLoading() && webView()->title() == title; }, title);
+    }
+    std::shared_ptr<safariservices::SFSafariViewController> browser() const {
+        return std::dynamic_pointer_cast<safariservices::SFSafariViewController>(device->topViewController());
     }
     // Every URL handed to the system to open, whether an app took it or not.
     std::vector<std::string> requestedURLs() const {

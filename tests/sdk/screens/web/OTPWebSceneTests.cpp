@@ -1,7 +1,6 @@
 #include "OTPSceneTestSupport.hpp"
 
 #include "platform/foundation/NotificationCenter.hpp"
-#include "platform/safariservices/SFSafariViewController.hpp"
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIImageView.hpp"
@@ -196,9 +195,6 @@ TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRe
         auto other = VYBankServer::start();
         const std::string start = other->authorizationURL("shop", redirectUri, "s-1");
         open(start, isSecure, uikit::UIColor::red());
-        auto browser = [&] {
-            return std::dynamic_pointer_cast<safariservices::SFSafariViewController>(device->topViewController());
-        };
         waitFor([&] { return !view()->errorStackView()->isHidden() && (!isSecure || browser()); }, "the outcome");
         settle();
 
