@@ -177,15 +177,26 @@ TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
     EXPECT_EQ(since(), Entries{});
 }
 
-TEST_F(AuthWithVCsCoordinatorTest, CloseSendsItsEventOnceAfterTheAnimation) {
+TEST_F(AuthWithVCsCoordinatorTest, DragCloseAndAnAttemptAfterTheServiceWent) {
     start(2);
+    // The surface cannot be dragged above its full position; below is the panel's business.
+    const auto panel = coordinator->authChooseslidePanelVC();
+    const auto full = panel->surfaceLocation(vyd::SlidePanelState::full());
+    for (const auto& [dragged, kept] : {std::pair{full.y - 50, full.y}, {full.y + 50, full.y + 50}}) {
+        panel->setSurfaceLocation({full.x, dragged});
+        coordinator->slidePanelDidMove(panel);
+        EXPECT_EQ(panel->surfaceLocation().y, kept);
+    }
+    // The close event comes once, after the dismissal; the reference goes at once.
     coordinator->closeAction();
-    EXPECT_EQ(coordinator->authChooseslidePanelVC(), nullptr) << "cleared before the dismissal ends";
+    EXPECT_EQ(coordinator->authChooseslidePanelVC(), nullptr);
     EXPECT_EQ(log.entries(), Entries{"show vyID"});
     finish();
     coordinator->closeAction(); // nothing left to close
+    auth.reset();
+    coordinator->enterByPhoneAction();
     finish();
-    EXPECT_EQ(log.entries(), (Entries{"show vyID", "close vyID"}));
+    EXPECT_EQ(log.entries(), (Entries{"show vyID", "close vyID", "click-web app2web"}));
 }
 
 TEST_F(AuthWithVCsCoordinatorTest, APickInTheListOverTheChoiceSheetTakesBothSheetsAwayAndNothingOutlivesTheFlow) {
@@ -238,25 +249,6 @@ TEST_F(AuthWithVCsCoordinatorTest, TheListsOwnEndings) {
     coordinator->appWasOpened(true);
     finish();
     EXPECT_EQ(log.entries().size(), 4U);
-}
-
-TEST_F(AuthWithVCsCoordinatorTest, AttemptsAfterTheServiceWentDoNothing) {
-    start(2);
-    auth.reset();
-    coordinator->enterByPhoneAction();
-    finish();
-    EXPECT_EQ(log.entries(), (Entries{"show vyID", "click-web app2web"}));
-}
-
-TEST_F(AuthWithVCsCoordinatorTest, TheSurfaceCannotBeDraggedAboveItsFullPosition) {
-    start(2);
-    const auto panel = coordinator->authChooseslidePanelVC();
-    const auto full = panel->surfaceLocation(vyd::SlidePanelState::full());
-    for (const auto& [dragged, kept] : {std::pair{full.y - 50, full.y}, {full.y + 50, full.y + 50}}) {
-        panel->setSurfaceLocation({full.x, dragged});
-        coordinator->slidePanelDidMove(panel);
-        EXPECT_EQ(panel->surfaceLocation().y, kept);
-    }
 }
 
 TEST_F(AuthWithVCsCoordinatorTest, TheChoiceSheetsFramesTextsAndButtonsWithoutACoordinator) {

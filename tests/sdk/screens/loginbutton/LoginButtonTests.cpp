@@ -150,15 +150,6 @@ protected:
 
 } // namespace
 
-TEST_F(LoginButtonSettingsTest, EqualOnlyWhenEveryFieldIsEqual) {
-    const LoginButtonSettings white(VYDLoginButtonStyle::white);
-    auto wider = white;
-    EXPECT_TRUE(wider == white);
-    wider.setWidth(120);
-    EXPECT_FALSE(wider == white) << "width";
-    EXPECT_FALSE(LoginButtonSettings(VYDLoginButtonStyle::green) == white) << "style";
-}
-
 TEST_F(LoginButtonSettingsTest, MinimalWidthIsThePlainTextTwoPointsLargerPlusThreeLogos) {
     storeMaskedName("A rather long masked name for the width"); // must not count
     LoginButtonSettings settings(VYDLoginButtonStyle::white);
@@ -206,8 +197,14 @@ TEST_F(LoginButtonSettingsTest, PersonalisedTitleDependsOnTheNamesLengthInCharac
     }
 }
 
-TEST_F(LoginButtonSettingsTest, MaskedNameComesFromTheBankAppsRecordOnEveryRead) {
+TEST_F(LoginButtonSettingsTest, MaskedNameComesFromTheBankAppsRecordOnEveryReadAndEqualityTakesEveryField) {
     LoginButtonSettings settings(VYDLoginButtonStyle::green);
+    auto wider = settings;
+    EXPECT_TRUE(wider == settings);
+    wider.setWidth(120);
+    EXPECT_FALSE(wider == settings) << "width";
+    EXPECT_FALSE(LoginButtonSettings(VYDLoginButtonStyle::white) == settings) << "style";
+
     EXPECT_EQ(settings.maskedName(), std::nullopt) << "nothing stored";
     storeMaskedName("Ivan I.");
     EXPECT_EQ(settings.maskedName(), "Ivan I.");
@@ -287,25 +284,23 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
     }
 }
 
-TEST_F(LoginButtonControllerTest, GoneButtonAndObserverAreSkippedAndTheEventStillSent) {
-    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, Strings{"2.3.0"}}));
-    const auto controller = makeController();
-    button.reset();
-    controller->hideButtonIfNeeded();
-    EXPECT_EQ(controller->reasonForButtonHiding(), LoginButtonHideReason::versions);
-    EXPECT_EQ(log, Strings{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)});
-    EXPECT_EQ(sink->events().back().params.at("reason"), "version");
-}
-
-TEST_F(LoginButtonControllerTest, CreationResetsPersonalisationAndRefreshesTheLoginIdentifier) {
+// Creation resets the personalisation and refreshes the login identifier; a button and an
+// observer that have gone are skipped, and the blocked event still sent.
+TEST_F(LoginButtonControllerTest, CreationAndAHidingWithTheButtonGone) {
     store->setClientId("partner-shop");
     store->setIsButtonPersonalized(true);
     sink->setUserLoginId("someone else");
+    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, Strings{"2.3.0"}}));
     const auto controller = makeController();
     EXPECT_FALSE(store->isButtonPersonalized());
     EXPECT_EQ(sink->userLoginId(), "partner-shop");
     controller->buttonPersonalizationChanged(true);
     EXPECT_TRUE(store->isButtonPersonalized());
+    button.reset();
+    controller->hideButtonIfNeeded();
+    EXPECT_EQ(controller->reasonForButtonHiding(), LoginButtonHideReason::versions);
+    EXPECT_EQ(log, Strings{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)});
+    EXPECT_EQ(sink->events().back().params.at("reason"), "version");
 }
 
 TEST_F(VYDLoginButtonTest, ShortInitialiserGivesTheDefaultTextAndA50By30Request) {

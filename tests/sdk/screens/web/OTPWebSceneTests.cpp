@@ -56,8 +56,9 @@ public:
 
 // The whole road: the start page commits, the forms go through, the bank's redirect to the host
 // app's redirect URI is a deep link handed to the system (its cancelled redirect is no error) while
-// the page stays, and the return link closes the scene, which is then released.
-TEST_F(OTPSceneTest, FormsLeadToTheRedirectHandedToTheSystemAndTheReturnLinkClosesTheScene) {
+// the page stays, as with every other deep link, and the return link closes the scene, which is
+// then released.
+TEST_F(OTPSceneTest, FormsLeadToTheRedirectDeepLinksGoToTheSystemAndTheReturnLinkClosesTheScene) {
     device->installApp("vyshop");
     const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
     open(start);
@@ -78,50 +79,27 @@ TEST_F(OTPSceneTest, FormsLeadToTheRedirectHandedToTheSystemAndTheReturnLinkClos
     EXPECT_TRUE(view()->errorStackView()->isHidden());
     EXPECT_EQ(sceneEvents(), Strings{"native show nativeScreen"});
 
+    // Links to other schemes are handed to the system as well, and the page does not move.
+    const auto requests = bank->server().requestCount();
+    const auto history = webView()->backForwardList().backList().size();
+    const Strings others{"vybank://auth?state=s-1", "tel:+15550100", "about:blank", "HTTPS://127.0.0.1/"};
+    for (const auto& link : others) {
+        SimulatedUser::navigateByScript(*webView(), *foundation::URL::string(link));
+        foundation::RunLoop::main().runUntilIdle();
+    }
+    const auto requested = requestedURLs();
+    EXPECT_EQ(Strings(requested.end() - 4, requested.end()), others);
+    EXPECT_FALSE(webView()->isLoading());
+    EXPECT_EQ(webView()->url()->path(), "/code");
+    EXPECT_EQ(webView()->backForwardList().backList().size(), history);
+    EXPECT_EQ(bank->server().requestCount(), requests);
+
     postReturnResult({{"isSuccess", true}});
     settle();
     EXPECT_EQ(sceneEvents().back(), "native close success");
     EXPECT_EQ(hostDelegate->rejections, 0);
     EXPECT_EQ(device->topViewController(), device->rootViewController());
     EXPECT_TRUE(scene.expired()) << "the closed scene is still held";
-}
-
-TEST_F(OTPSceneTest, LinksToOtherSchemesAreHandedToTheSystemWithoutMovingThePage) {
-    const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
-    open(start);
-    waitForPage(start);
-    const Strings deepLinks{"vybank://auth?state=s-1", "tel:+15550100", "about:blank", "HTTPS://127.0.0.1/"};
-
-    for (const auto& link : deepLinks) {
-        SimulatedUser::navigateByScript(*webView(), *foundation::URL::string(link));
-        foundation::RunLoop::main().runUntilIdle();
-    }
-
-    EXPECT_EQ(requestedURLs(), deepLinks);
-    EXPECT_FALSE(webView()->isLoading());
-    EXPECT_EQ(pageURL(), start);
-    EXPECT_TRUE(webView()->backForwardList().backList().empty());
-    EXPECT_EQ(bank->server().requestCount(), 1u);
-    EXPECT_NE(device->topViewController(), device->rootViewController()) << "a deep link closed the scene";
-}
-
-// Only a Bool "isSuccess" closes the scene; the host's delegate is not told either way.
-TEST_F(OTPSceneTest, ReturnNotificationClosesTheSceneOnlyWithABool) {
-    open(bank->authorizationURL("shop", redirectUri, "s-1"));
-    postReturnResult({});
-    postReturnResult({{"isSuccess", std::string("true")}});
-    settle();
-    EXPECT_EQ(device->topViewController(), controller());
-
-    // From another thread, as a host may hand the link back: the scene still closes on the main one.
-    std::thread([] { postReturnResult({{"isSuccess", false}}); }).join();
-    EXPECT_EQ(device->topViewController(), controller());
-    foundation::RunLoop::main().runUntilIdle();
-    settle();
-    EXPECT_EQ(device->topViewController(), device->rootViewController());
-    const auto events = sceneEvents();
-    EXPECT_EQ(std::count(events.begin(), events.end(), "native close fail"), 1);
-    EXPECT_EQ(hostDelegate->rejections, 0);
 }
 
 // A, B (asked for in a new window, opened in this one), C, then the PDF D opened from C: "Done"
@@ -224,7 +202,7 @@ TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRe
 
 // Only WebKit's own "interrupted by policy" (102) is no failure; any other shows the error area
 // with its reload button, which reloads the start page (another "show").
-TEST_F(OTPSceneTest, LoadFailuresShowTheErrorAreaAndReloadRestartsAtTheStartPage) {
+TEST_F(OTPSceneTest, LoadFailuresReloadAndTheReturnNotification) {
     const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
     open(start);
     waitForPage(start);
@@ -243,8 +221,21 @@ TEST_F(OTPSceneTest, LoadFailuresShowTheErrorAreaAndReloadRestartsAtTheStartPage
     EXPECT_FALSE(view()->spinnerImageView()->isHidden());
     EXPECT_TRUE(view()->errorStackView()->isHidden());
     waitForPage(start);
-    EXPECT_EQ(sceneEvents(),
-              (Strings{"native show nativeScreen", "error show", "error click", "native show nativeScreen"}));
+
+    // Only a Bool "isSuccess" closes the scene, also from another thread, as a host may hand the
+    // link back; the host's delegate is not told either way.
+    postReturnResult({});
+    postReturnResult({{"isSuccess", std::string("true")}});
+    settle();
+    EXPECT_EQ(device->topViewController(), controller());
+    std::thread([] { postReturnResult({{"isSuccess", false}}); }).join();
+    EXPECT_EQ(device->topViewController(), controller()) << "the views were worked from another thread";
+    foundation::RunLoop::main().runUntilIdle();
+    settle();
+    EXPECT_EQ(device->topViewController(), device->rootViewController());
+    EXPECT_EQ(hostDelegate->rejections, 0);
+    EXPECT_EQ(sceneEvents(), (Strings{"native show nativeScreen", "error show", "error click",
+                                      "native show nativeScreen", "native close fail"}));
 }
 
 // The scene's own tests drive the header and the error area through real pages; these pin what

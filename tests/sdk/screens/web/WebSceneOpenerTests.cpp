@@ -203,33 +203,38 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
     }
 }
 
-TEST_F(WebSceneOpenerTest, ARefusedPanelSceneLeavesTheOpenerAsItWas) {
+TEST_F(WebSceneOpenerTest, PanelsComeAndGoWithoutTheOpenerLosingTrack) {
     configure(std::vector<std::string>{"lk.partner.example"});
-    const auto first = panel();
+    const auto base = NavigationWebViewType::base;
+    const auto older = panel(false);
+    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{older, base}, true, std::nullopt, nullptr);
+    const auto newer = panel();
     const auto kept = std::make_shared<vydtest::RecordingWebViewDelegate>();
-    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{first, NavigationWebViewType::base}, true,
-                      std::nullopt, kept);
+    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{newer, base}, true, std::nullopt, kept);
     delegateManager->addDelegate(kept);
+    older->remove();
+    advance(2);
+    EXPECT_EQ(older->parent(), nullptr);
+    EXPECT_EQ(opener->slidePanelVC(), newer) << "an older panel going made the opener forget the newer one";
 
-    // A second panel, shown over nothing but the host's window, with a page that is not allowed.
-    const auto second = panel(false);
-    opener->openScene(url("https://other.example/"), vyd::ChildWebView{second, NavigationWebViewType::base}, true,
-                      std::nullopt, std::make_shared<vydtest::RecordingWebViewDelegate>());
+    // A page refused in another panel leaves the opener as it was.
+    const auto refused = panel(false);
+    opener->openScene(url("https://other.example/"), vyd::ChildWebView{refused, base}, true, std::nullopt,
+                      std::make_shared<vydtest::RecordingWebViewDelegate>());
     advance(1);
-    EXPECT_EQ(second->state(), vyd::SlidePanelState::hidden());
+    EXPECT_EQ(refused->state(), vyd::SlidePanelState::hidden());
     EXPECT_NE(browser(), nullptr);
-    EXPECT_EQ(opener->delegate(), kept);
-    EXPECT_EQ(opener->slidePanelVC(), first);
+    EXPECT_TRUE(opener->delegate() == kept && opener->slidePanelVC() == newer);
 
-    // The rejection takes the first panel away and unregisters its host delegate only.
+    // The rejection takes the panel away and unregisters its host delegate only.
     delegateManager->notifyDelegates<vyd::VYDWebViewDelegateProtocol>(
         [](vyd::VYDWebViewDelegateProtocol& listener) { listener.webViewReject(); });
     advance(2);
     EXPECT_EQ(kept->rejections, 1);
-    EXPECT_EQ(first->presentingViewController(), nullptr) << "removed";
+    EXPECT_EQ(newer->presentingViewController(), nullptr) << "removed";
     EXPECT_EQ(opener->slidePanelVC(), nullptr) << "the panel reported its removal";
     EXPECT_EQ(delegateManager->registeredDelegates(), std::vector<std::shared_ptr<vyd::DelegateObject>>{opener});
-    second->removeFromParent();
+    refused->removeFromParent();
 }
 
 TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughItsShow) {
@@ -254,20 +259,6 @@ TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughI
     advance(1);
     ASSERT_NE(browser(), nullptr);
     EXPECT_EQ(browser()->presentingViewController(), shown);
-}
-
-TEST_F(WebSceneOpenerTest, AnOlderPanelGoingDoesNotMakeTheOpenerForgetTheNewerOne) {
-    const auto older = panel(false);
-    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{older, NavigationWebViewType::base}, false,
-                      std::nullopt, nullptr);
-    const auto newer = panel(false);
-    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{newer, NavigationWebViewType::base}, false,
-                      std::nullopt, nullptr);
-    older->remove();
-    advance(2);
-    EXPECT_EQ(older->parent(), nullptr);
-    EXPECT_EQ(opener->slidePanelVC(), newer);
-    newer->removeFromParent();
 }
 
 } // namespace
