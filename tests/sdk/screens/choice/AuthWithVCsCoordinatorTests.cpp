@@ -8,12 +8,12 @@
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/catalogue/ImageAsset.hpp"
+#include "sdk/catalogue/L10n.hpp"
 #include "sdk/screens/choice/AuthChooseView.hpp"
 #include "sdk/screens/choice/AuthWithVCsCoordinator.hpp"
 #include "sdk/services/RootViewControllerStorage.hpp"
 #include "sdk/services/StaticStorageService.hpp"
-#include "sdk/catalogue/ImageAsset.hpp"
-#include "sdk/catalogue/L10n.hpp"
 #include "sdk/uikit/ImageContainerView.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
 #include "support/sdk/ScopedServices.hpp"
@@ -24,8 +24,8 @@ namespace {
 
 using namespace choicetests;
 using Entries = std::vector<std::string>;
-using ::testing::SimulatedUser;
 using coregraphics::CGRect;
+using ::testing::SimulatedUser;
 
 class Checker : public vyd::KWPresenceCheckerProtocol {
 public:
@@ -62,9 +62,8 @@ public:
             checker->apps->push_back(stableApp("VY Bank " + std::to_string(i + 1)));
         }
         auth = std::make_shared<FakeAuthService>(sharedLog, true);
-        coordinator =
-            vyd::AuthWithVCsCoordinator::make(storage, paramsMaker(), checker,
-                                              std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth, request());
+        coordinator = vyd::AuthWithVCsCoordinator::make(
+            storage, paramsMaker(), checker, std::make_shared<vyd::SlidePanelFactory>(), rootStorage, auth, request());
         coordinator->startAuthChooseScenario();
         finish();
     }
@@ -130,6 +129,7 @@ TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
         std::string action; // on the choice sheet, once shown
         Entries shown, log;
     } cases[] = {
+        // clang-format off
         {"dialog on for everyone", "client-1", on, 2, "", {"choice"}, {"show vyID"}},
         {"client in the dialog list", "client-1", dialog(false, {"client-1"}), 0, "", {"choice"}, {"show vyID"}},
         {"no client identifier, two apps", std::nullopt, on, 2, "", {"list"}, {}},
@@ -139,8 +139,10 @@ TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
         {"close button", "client-1", on, 2, "close", {}, {"show vyID", "close vyID"}},
         {"removed by the panel", "client-1", on, 2, "remove", {}, {"show vyID", "close vyID"}},
         {"continue, two apps", "client-1", on, 2, "continue", {"choice", "list"}, {"show vyID", "click-kw vyID"}},
-        {"continue, one app", "client-1", on, 1, "continue", {}, {"show vyID", "click-kw vyID", "app2app s1 (off main)"}},
+        {"continue, one app", "client-1", on, 1, "continue", {},
+         {"show vyID", "click-kw vyID", "app2app s1 (off main)"}},
         {"by phone", "client-1", on, 2, "phone", {}, {"show vyID", "click-web app2web", "web s1 (off main)"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -206,8 +208,7 @@ TEST_F(AuthWithVCsCoordinatorTest, APickInTheListOverTheChoiceSheetTakesBothShee
     ASSERT_EQ(shown(), (Entries{"choice", "list"}));
     std::weak_ptr<vyd::AuthWithVCsCoordinator> weakCoordinator = coordinator;
     std::vector<std::weak_ptr<void>> parts = {coordinator->authChooseslidePanelVC(),
-                                                           coordinator->appChooseslidePanelVC(), choiceSheet(),
-                                                           listSheet()};
+                                              coordinator->appChooseslidePanelVC(), choiceSheet(), listSheet()};
     ASSERT_NE(SimulatedUser::tap(listSheet()->view(), "VY Bank 2"), nullptr);
     finish(3);
     EXPECT_EQ(shown(), Entries{});

@@ -67,8 +67,9 @@ public:
     void sendEvent(vyd::AnalyticsEventAction action, const vyd::AnalyticsParams& params) override {
         using A = vyd::AnalyticsEventAction;
         const std::map<A, std::string> names = {
-            {A::clickSheetChoice, "click"}, {A::cancelSheetChoice, "cancel"},    {A::vyIDAuthPopupShow, "show"},
-            {A::vyIDAuthPopupClose, "close"}, {A::vyIDAuthPopupClickKw, "click-kw"}, {A::vyIDAuthPopupClickWeb, "click-web"}};
+            {A::clickSheetChoice, "click"},        {A::cancelSheetChoice, "cancel"},
+            {A::vyIDAuthPopupShow, "show"},        {A::vyIDAuthPopupClose, "close"},
+            {A::vyIDAuthPopupClickKw, "click-kw"}, {A::vyIDAuthPopupClickWeb, "click-web"}};
         std::string entry = names.count(action) ? names.at(action) : "other";
         for (const auto key : {vyd::AnalyticsEventParamKey::kwType, vyd::AnalyticsEventParamKey::authType}) {
             if (params.count(vyd::rawValue(key))) {

@@ -68,6 +68,7 @@ TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder
         bool opens, dynamic, serviceGone, delegateGone;
         Strings expected;
     } cases[] = {
+        // clang-format off
         {"a stable app that opens", true, false, false, false,
          {"click VY Bank", "deeplink vybank:// s1 (off main)", "dismiss", "opened"}},
         {"the dynamic entry goes to the service's own app-to-app road", true, true, false, false,
@@ -77,6 +78,7 @@ TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder
         {"the service gone: only the event", true, false, true, true, {"click VY Bank"}},
         {"the delegate gone: the signal still", true, false, false, true,
          {"click VY Bank", "deeplink vybank:// s1 (off main)", "dismiss"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,14 +109,17 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAre) {
         CGFloat area;
         Strings vertical, column; // in order from the leading edge, from the top
     } cases[] = {
+        // clang-format off
         {"one app: a horizontal card", {dynamicApp("VY Bank Beta")}, 74, {}, {"VY Bank Beta"}},
-        {"two stable apps: a column", {stableApp("VY Bank"), stableApp("VY Bank Pro")}, 154, {}, {"VY Bank", "VY Bank Pro"}},
+        {"two stable apps: a column", {stableApp("VY Bank"), stableApp("VY Bank Pro")}, 154, {},
+         {"VY Bank", "VY Bank Pro"}},
         {"one dynamic and one stable: two vertical cards, the dynamic first",
          {stableApp("VY Bank"), dynamicApp("VY Bank Beta")}, 154, {"VY Bank Beta", "VY Bank"}, {}},
         {"the same entry twice", {stableApp("VY Bank"), stableApp("VY Bank")}, 154, {}, {}},
         {"four stable and a dynamic", {stableApp("VY Bank"), stableApp("VY Bank Pro"), stableApp("VY Bank Biz"),
           stableApp("VY Bank Kids"), dynamicApp("VY Bank Beta")},
          154, {"VY Bank Beta"}, {"VY Bank", "VY Bank Pro", "VY Bank Biz", "VY Bank Kids"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -138,7 +143,8 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAre) {
         }
         Strings expected;
         for (const Node* text : tree.findAll([](const Node& n) { return n.kind() == NodeKind::text; })) {
-            if (std::any_of(c.apps.begin(), c.apps.end(), [&](const KWAppInfo& app) { return app.name == text->string(); })) {
+            if (std::any_of(c.apps.begin(), c.apps.end(),
+                            [&](const KWAppInfo& app) { return app.name == text->string(); })) {
                 tapNode(host, text);
                 expected.push_back("click " + text->string());
             }

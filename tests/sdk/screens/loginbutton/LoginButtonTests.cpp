@@ -232,6 +232,7 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
         std::optional<LoginButtonHideReason> reason;
         Message message;
     } rows[] = {
+        // clang-format off
         {"nothing configured", "shop", config(none, none), "2.3.0", none, nullptr},
         {"client lowered", "ABC", config(Strings{"abc"}, none), "2.3.0", LoginButtonHideReason::blacklist, nullptr},
         {"entries not lowered", "ABC", config(Strings{"ABC"}, none), "2.3.0", none, nullptr},
@@ -258,6 +259,7 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
         {"above a pre-release", "shop", config(none, R{"2.3.0-beta", none, none}), "2.3.0", none, nullptr},
         {"no version at all", "shop", config(none, R{"abc", "x.y", none}), "2.3.0", none, nullptr},
         {"no current, no message", "shop", config(none, R{none, none, none}), "2.3.0", none, nullptr},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.title);
@@ -272,14 +274,15 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
 
         EXPECT_EQ(controller->reasonForButtonHiding(), row.reason);
         // The reason is stored before the observer hears, the event goes last.
-        const Strings hidden = {"button hidden", "observer told", vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)};
+        const Strings hidden = {"button hidden", "observer told",
+                                vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)};
         EXPECT_EQ(log, row.reason ? hidden : Strings{});
         if (row.reason) {
             EXPECT_EQ(sink->events().back().params.at("reason"), vyd::rawValue(*row.reason));
         }
         const auto current = row.config.versionRestrictions ? row.config.versionRestrictions->current : none;
-        EXPECT_EQ(printed, row.message ? Strings{vyd::Logger::format(row.message(vyd::L10n::Ui::Common::vyIdB64(),
-                                                                                 current.value_or("")))}
+        EXPECT_EQ(printed, row.message ? Strings{vyd::Logger::format(
+                                             row.message(vyd::L10n::Ui::Common::vyIdB64(), current.value_or("")))}
                                        : Strings{});
     }
 }
@@ -342,12 +345,14 @@ TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
         CGFloat height, logo, font;
         CGFloat width; // 0: the minimal width
     } rows[] = {
+        // clang-format off
         {{400, 27.9}, 28, 16, 14, 400},   {{400, 28}, 28, 16, 14, 400},   {{400, 34}, 32, 16, 14, 400},
         {{400, 34.5}, 34.5, 22, 14, 400}, {{400, 50}, 48, 22, 14, 400},   {{400, 50.5}, 50.5, 26, 16, 400},
         {{400, 100}, 64, 26, 16, 400},    {{10, 44}, 44, 22, 14, 0},
         // Sizes that are no sizes: the rule's limits, never a crash or a NaN frame.
         {{-20, -20}, 28, 16, 14, 0},      {{notANumber, notANumber}, 28, 16, 14, 0},
         {{infinity, infinity}, 28, 16, 14, 0},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);

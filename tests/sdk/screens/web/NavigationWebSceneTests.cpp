@@ -78,7 +78,8 @@ protected:
         services.replace(&vyd::DIContainer::setLoginFacade, facade);
         services.replace(&vyd::DIContainer::setAppTokenService, appToken);
         services.replace(&vyd::DIContainer::setDelegateManager, delegates);
-        services.replace(&vyd::DIContainer::setStaticStorageService, std::make_shared<vyd::StaticStorageService>(nullptr));
+        services.replace(&vyd::DIContainer::setStaticStorageService,
+                         std::make_shared<vyd::StaticStorageService>(nullptr));
         services.replace(&vyd::DIContainer::setAppMethodWrapper, std::make_shared<vyd::AppMethodsWrapper>());
         delegates->addDelegate(host);
         host->sceneShown = [this] {
@@ -267,7 +268,8 @@ TEST_F(NavigationSceneTest, APanelSceneGoesWithItsPanel) {
         root->present(shown, true);
         opener->openScene(*foundation::URL::string(url), vyd::ChildWebView{shown, Type::base}, false, color, host);
         settle();
-        const auto navigation = std::dynamic_pointer_cast<uikit::UINavigationController>(shown->contentViewController());
+        const auto navigation =
+            std::dynamic_pointer_cast<uikit::UINavigationController>(shown->contentViewController());
         ASSERT_NE(navigation, nullptr);
         scene = std::dynamic_pointer_cast<vyd::NavigationBaseWebViewController>(navigation->topViewController());
         ASSERT_NE(controller(), nullptr);

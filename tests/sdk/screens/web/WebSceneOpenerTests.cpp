@@ -44,7 +44,8 @@ public:
         return build(url.absoluteString() + (isSecure ? " secure " : " open ") + std::to_string(static_cast<int>(type)),
                      color, delegate);
     }
-    vyd::NavigationWebScene build(std::string what, const std::optional<uikit::UIColor>& color, const Delegate& delegate) {
+    vyd::NavigationWebScene build(std::string what, const std::optional<uikit::UIColor>& color,
+                                  const Delegate& delegate) {
         builds.push_back(std::move(what));
         lastColor = color;
         lastDelegate = delegate;
@@ -87,8 +88,8 @@ protected:
     }
     // A panel presented over the host's screen, or shown as a child of it.
     std::shared_ptr<vyd::SlidePanelController> panel(bool presented = true) {
-        auto made = vyd::SlidePanelFactory().createSlidePanel(
-            vyd::SlidePanelFactory::PanelStyle::web, vyd::SlidePanelFactory::PanelBehavior::default_, nullptr);
+        auto made = vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactory::PanelStyle::web,
+                                                              vyd::SlidePanelFactory::PanelBehavior::default_, nullptr);
         if (presented) {
             root->present(made, false);
             advance(1);
@@ -137,6 +138,7 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         std::optional<std::string> clientId;
         bool opensScene;
     } cases[] = {
+        // clang-format off
         {"low, not secure: no list, no client, toggle off", Level::low, false, page, none, {}, false, none, true},
         {"low, listed host", Level::low, true, page, listed, {}, false, none, true},
         {"low, host in another case", Level::low, true, "https://ID.vybank.example/a",
@@ -162,6 +164,7 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         {"base, secure, not listed", Type::base, true, other, listed, {}, true, "partner-1", false},
         {"ELK-lite ignores the toggle", Type::elkLite, false, other, listed, {}, false, none, true},
         {"ELK-lite, secure, not listed", Type::elkLite, true, other, listed, {}, true, none, false},
+        // clang-format on
     };
     const auto color = uikit::UIColor::red();
     for (const auto& c : cases) {
@@ -180,8 +183,9 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         }
         advance(1);
         if (c.opensScene) {
-            EXPECT_EQ(assembler->builds, Strings{std::string(c.page) + (c.isSecure ? " secure" : " open") +
-                                                 (level ? "" : " " + std::to_string(static_cast<int>(std::get<Type>(c.where))))});
+            EXPECT_EQ(assembler->builds,
+                      Strings{std::string(c.page) + (c.isSecure ? " secure" : " open") +
+                              (level ? "" : " " + std::to_string(static_cast<int>(std::get<Type>(c.where))))});
             EXPECT_TRUE(assembler->lastColor == color && assembler->lastDelegate == delegate);
         } else {
             EXPECT_EQ(assembler->builds, Strings{});
@@ -191,10 +195,12 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         }
         if (c.opensScene && level) {
             EXPECT_EQ(device->topViewController(), assembler->lastScene.lock());
-            EXPECT_EQ(device->topViewController()->modalPresentationStyle(), uikit::UIModalPresentationStyle::fullScreen);
+            EXPECT_EQ(device->topViewController()->modalPresentationStyle(),
+                      uikit::UIModalPresentationStyle::fullScreen);
         } else if (c.opensScene) {
             EXPECT_TRUE(shown->surfaceView()->grabberHandle()->isHidden());
-            EXPECT_TRUE(shown->delegate() == opener && opener->slidePanelVC() == shown && opener->delegate() == delegate);
+            EXPECT_TRUE(shown->delegate() == opener && opener->slidePanelVC() == shown &&
+                        opener->delegate() == delegate);
         } else if (shown) {
             EXPECT_EQ(browser()->presentingViewController(), shown) << "over the panel the host's root presents";
             EXPECT_EQ(shown->state(), vyd::SlidePanelState::hidden());
