@@ -94,6 +94,9 @@ std::shared_ptr<UIView> LayoutEngine::mark(UIView& view, Mark what, const NSLayo
         case Mark::constants:
             system.constantChanged(*constraint);
             break;
+        case Mark::frame:
+            system.frameChanged();
+            break;
         case Mark::subviews:
             system.subviewsNeedLayout();
             break;
@@ -123,6 +126,12 @@ void LayoutEngine::structureChanged(UIView& view) {
 
 void LayoutEngine::constantChanged(UIView& view, const NSLayoutConstraint& constraint) {
     if (const auto root = mark(view, Mark::constants, &constraint)) {
+        root->hierarchyNeedsLayout();
+    }
+}
+
+void LayoutEngine::frameChanged(UIView& view) {
+    if (const auto root = mark(view, Mark::frame, nullptr)) {
         root->hierarchyNeedsLayout();
     }
 }

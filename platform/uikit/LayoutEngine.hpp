@@ -20,8 +20,9 @@
 //
 // Each root keeps its system (see LayoutSystem.hpp) and what changed in its tree since it was
 // solved: a pass over a tree in which nothing changed does no work, one after changes of
-// constraint constants or priorities only updates those constraints in the solver, and any
-// other change builds the system again. Changes in one tree never cost another tree anything.
+// constraint constants or priorities, or of frames that views translate, only updates those
+// constraints in the solver, and any other change builds the system again. Changes in one tree
+// never cost another tree anything.
 
 #include "platform/uikit/UIView.hpp"
 
@@ -35,6 +36,8 @@ public:
     // view and its ancestors. Both ask the root to schedule a pass.
     static void structureChanged(UIView& view);
     static void constantChanged(UIView& view, const NSLayoutConstraint& constraint);
+    // A view that translates its frame into constraints moved or was resized.
+    static void frameChanged(UIView& view);
     // `view` waits for `layoutSubviews`.
     static void subviewsNeedLayout(UIView& view);
     // How many changes were reported to the tree `view` is in since its root was last made one.
@@ -46,7 +49,7 @@ public:
                               UILayoutPriority vertical);
 
 private:
-    enum class Mark { structure, constants, subviews };
+    enum class Mark { structure, constants, frame, subviews };
     static std::shared_ptr<UIView> mark(UIView& view, Mark what, const NSLayoutConstraint* constraint);
 };
 

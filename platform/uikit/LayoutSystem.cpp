@@ -184,6 +184,7 @@ bool LayoutSystem::isSolving() { return gSolving > 0; }
 void LayoutSystem::structureChanged() {
     change_ = Change::structure;
     changed_.clear();
+    framesMoved_ = false;
     ++changeCount_;
 }
 
@@ -197,6 +198,15 @@ void LayoutSystem::constantChanged(const NSLayoutConstraint& constraint) {
     if (changed_.size() <= entries_.size()) {
         changed_.push_back(&constraint);
     }
+}
+
+void LayoutSystem::frameChanged() {
+    ++changeCount_;
+    if (change_ == Change::structure) {
+        return;
+    }
+    change_ = Change::constants;
+    framesMoved_ = true;
 }
 
 LayoutSystem::Change LayoutSystem::takeChange() {
@@ -214,12 +224,13 @@ void LayoutSystem::layout() {
     }
     const auto changed = std::move(changed_);
     changed_.clear();
+    const bool framesMoved = std::exchange(framesMoved_, false);
     const Change change = takeChange();
     // Frames set by hand all through, no constraint and no guide: nothing to solve.
     if (!needsSolver()) {
         return;
     }
-    if (change == Change::structure || !updateIncrementally(changed)) {
+    if (change == Change::structure || !updateIncrementally(changed, framesMoved)) {
         solve();
     }
     apply();
@@ -236,8 +247,9 @@ CGSize LayoutSystem::fittingSize(const CGSize& target, UILayoutPriority horizont
     }
     const auto changed = std::move(changed_);
     changed_.clear();
+    const bool framesMoved = std::exchange(framesMoved_, false);
     const Change change = takeChange();
-    if (change == Change::structure || target_ != wanted || !updateIncrementally(changed)) {
+    if (change == Change::structure || target_ != wanted || !updateIncrementally(changed, framesMoved)) {
         target_ = wanted;
         solve();
     }
@@ -298,13 +310,20 @@ bool LayoutSystem::guidesMoved() const {
     });
 }
 
-// After changes of constants and priorities only: updates those constraints in the solver.
-// False when the result needs a full solve (a view measured by width got another width).
-bool LayoutSystem::updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed) {
+// After changes of constants, priorities and frames only: updates those constraints in the
+// solver. False when the result needs a full solve (a view measured by width got another width).
+bool LayoutSystem::updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed, bool framesMoved) {
     if (!solved_) {
         return false;
     }
     const SolvingScope scope;
+    if (framesMoved) {
+        for (FrameEntry& entry : frames_) {
+            if (!update(entry)) {
+                return false;
+            }
+        }
+    }
     if (changed.size() > entries_.size()) {
         for (Entry& entry : entries_) {
             if (!update(entry)) {
@@ -346,6 +365,30 @@ bool LayoutSystem::update(Entry& entry) {
     return true;
 }
 
+// False when only a full solve gives the right result: the new frame contradicts required
+// constraints (which must then be the ones left out), or a resize moves the view's safe area.
+bool LayoutSystem::update(FrameEntry& entry) {
+    const Node& node = nodes_[entry.node];
+    const UIView& view = *node.view;
+    const CGSize size = view.bounds().size;
+    if (view.center() == entry.center && size == entry.size) {
+        return true;
+    }
+    if (view.safeAreaGuide_ && size != entry.size) {
+        return false;
+    }
+    auto rebuilt = frameConstraints(node);
+    for (std::size_t i = 0; i < rebuilt.size(); ++i) {
+        if (!solver_.replaceConstraint(entry.solved[i], rebuilt[i])) {
+            return false;
+        }
+    }
+    entry.solved = std::move(rebuilt);
+    entry.center = view.center();
+    entry.size = size;
+    return true;
+}
+
 // Solves from scratch, then again for views whose intrinsic height depends on their width,
 // until their widths settle.
 void LayoutSystem::solve() {
@@ -353,9 +396,32 @@ void LayoutSystem::solve() {
     widthHints_.clear();
     solveOnce();
     for (int round = 0; round < kMaxWidthRounds && !widthsSettled(); ++round) {
-        solveOnce();
+        if (!remeasure()) {
+            solveOnce();
+        }
     }
     solved_ = true;
+}
+
+// Between rounds only the intrinsic sizes of the views measured by width change: those are
+// updated in the solver. False when only solving from scratch gives the right result (a size
+// gained or lost a metric, or no longer fits the required constraints).
+bool LayoutSystem::remeasure() {
+    for (MeasuredEntry& entry : measured_) {
+        UIView& view = *nodes_[entry.node].view;
+        auto rebuilt = intrinsicConstraints(view, view.intrinsicContentSizeForLayoutWidth(widthHints_[&view]));
+        if (rebuilt.size() != entry.solved.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < rebuilt.size(); ++i) {
+            if (!solver_.replaceConstraint(entry.solved[i], rebuilt[i])) {
+                return false;
+            }
+        }
+        entry.solved = std::move(rebuilt);
+    }
+    solver_.updateVariables();
+    return true;
 }
 
 // Writes frames and guide rectangles; tells views about new safe areas and widths.
@@ -465,29 +531,22 @@ void LayoutSystem::solveOnce() {
     solver_.reset();
     entries_.clear();
     entryIndex_.clear();
-    // Frames that are fixed: the root's position, the root's size unless it lays out by
-    // constraints, and every view that translates its frame.
-    for (const Node& node : nodes_) {
+    frames_.clear();
+    for (std::size_t index = 0; index < nodes_.size(); ++index) {
+        const Node& node = nodes_[index];
         UIView& view = *node.view;
         const auto& v = view.layoutVariables();
         const CGSize size = view.bounds().size;
-        if (!node.parent) {
+        if (!node.parent && mode_ == Mode::fitting) {
             add(Constraint(v.left, RelationalOperator::Equal, 0.0));
             add(Constraint(v.top, RelationalOperator::Equal, 0.0));
-            if (mode_ == Mode::fitting) {
-                addFittingTarget(view);
-            } else {
-                const double priority = view.translatesAutoresizingMask_ ? 1000.0 : kRootSizePriority;
-                add(Constraint(v.width, RelationalOperator::Equal, size.width, priority));
-                add(Constraint(v.height, RelationalOperator::Equal, size.height, priority));
+            addFittingTarget(view);
+        } else if (!node.parent || view.translatesAutoresizingMask_) {
+            FrameEntry entry{index, view.center(), size, frameConstraints(node)};
+            for (const Constraint& constraint : entry.solved) {
+                add(constraint);
             }
-        } else if (view.translatesAutoresizingMask_) {
-            const auto& p = node.parent->layoutVariables();
-            const CGPoint c = view.center();
-            add(Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2));
-            add(Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2));
-            add(Constraint(v.width, RelationalOperator::Equal, size.width));
-            add(Constraint(v.height, RelationalOperator::Equal, size.height));
+            frames_.push_back(std::move(entry));
         }
         if (view.safeAreaGuide_) {
             const auto& g = view.safeAreaGuide_->layoutVariables();
@@ -519,7 +578,9 @@ void LayoutSystem::solveOnce() {
     }
 
     // Intrinsic sizes, then the weak stays.
-    for (const Node& node : nodes_) {
+    measured_.clear();
+    for (std::size_t index = 0; index < nodes_.size(); ++index) {
+        const Node& node = nodes_[index];
         UIView& view = *node.view;
         if (!participatesWithIntrinsicSize(node)) {
             continue;
@@ -527,9 +588,15 @@ void LayoutSystem::solveOnce() {
         const auto hint = widthHints_.find(&view);
         const CGSize intrinsic = hint != widthHints_.end() ? view.intrinsicContentSizeForLayoutWidth(hint->second)
                                                            : view.intrinsicContentSize();
-        const auto& v = view.layoutVariables();
-        addIntrinsic(v.width, intrinsic.width, view, UILayoutConstraintAxis::horizontal);
-        addIntrinsic(v.height, intrinsic.height, view, UILayoutConstraintAxis::vertical);
+        auto constraints = intrinsicConstraints(view, intrinsic);
+        for (const Constraint& constraint : constraints) {
+            // One that contradicts required constraints is left out, and measuring again then
+            // solves from scratch.
+            (void)solver_.addConstraint(constraint);
+        }
+        if (std::binary_search(measuredByWidth_.begin(), measuredByWidth_.end(), index)) {
+            measured_.push_back({index, std::move(constraints)});
+        }
     }
     if (mode_ == Mode::layout) {
         addStays();
@@ -577,22 +644,49 @@ void LayoutSystem::addStays() {
     }
 }
 
+// Frames that are fixed: the root's position, the root's size unless it lays out by
+// constraints, and every view that translates its frame.
+std::vector<Constraint> LayoutSystem::frameConstraints(const Node& node) const {
+    const UIView& view = *node.view;
+    const auto& v = view.layoutVariables();
+    const CGSize size = view.bounds().size;
+    if (!node.parent) {
+        const double priority = view.translatesAutoresizingMask_ ? 1000.0 : kRootSizePriority;
+        return {Constraint(v.left, RelationalOperator::Equal, 0.0), Constraint(v.top, RelationalOperator::Equal, 0.0),
+                Constraint(v.width, RelationalOperator::Equal, size.width, priority),
+                Constraint(v.height, RelationalOperator::Equal, size.height, priority)};
+    }
+    const auto& p = node.parent->layoutVariables();
+    const CGPoint c = view.center();
+    return {Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2),
+            Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2),
+            Constraint(v.width, RelationalOperator::Equal, size.width),
+            Constraint(v.height, RelationalOperator::Equal, size.height)};
+}
+
 void LayoutSystem::addFittingTarget(UIView& view) {
     const auto& v = view.layoutVariables();
     add(Constraint(v.width, RelationalOperator::Equal, target_->size.width, target_->horizontal));
     add(Constraint(v.height, RelationalOperator::Equal, target_->size.height, target_->vertical));
 }
 
-void LayoutSystem::addIntrinsic(const layout::Variable& dimension, CGFloat intrinsic, const UIView& view,
-                                UILayoutConstraintAxis axis) {
-    if (!(intrinsic >= 0) || !std::isfinite(intrinsic)) {
-        return; // no intrinsic metric along this axis
-    }
-    const auto index = static_cast<std::size_t>(axis);
-    solver_.addConstraint(
-        Constraint(dimension, RelationalOperator::LessOrEqual, intrinsic, view.hugging_[index].rawValue));
-    solver_.addConstraint(
-        Constraint(dimension, RelationalOperator::GreaterOrEqual, intrinsic, view.compression_[index].rawValue));
+// Hugging (size <= intrinsic) and compression resistance (size >= intrinsic) along each axis
+// that has an intrinsic metric.
+std::vector<Constraint> LayoutSystem::intrinsicConstraints(const UIView& view, const CGSize& intrinsic) {
+    std::vector<Constraint> constraints;
+    const auto& v = view.layoutVariables();
+    const auto addAxis = [&](const layout::Variable& dimension, CGFloat length, UILayoutConstraintAxis axis) {
+        if (!(length >= 0) || !std::isfinite(length)) {
+            return; // no intrinsic metric along this axis
+        }
+        const auto index = static_cast<std::size_t>(axis);
+        constraints.emplace_back(dimension, RelationalOperator::LessOrEqual, length, view.hugging_[index].rawValue);
+        constraints.emplace_back(dimension, RelationalOperator::GreaterOrEqual, length,
+                                 view.compression_[index].rawValue);
+    };
+    addAxis(v.width, intrinsic.width, UILayoutConstraintAxis::horizontal);
+    addAxis(v.height, intrinsic.height, UILayoutConstraintAxis::vertical);
+    return constraints;
 }
 
 } // namespace uikit

@@ -10,9 +10,10 @@
 // system of their root and to the fitting systems of their ancestors:
 // - nothing: laying out does no work, and a fitting size asked again for the same target is
 //   the one already found;
-// - constants or priorities of active constraints: those constraints are updated in the solver;
-// - anything else (views, constraints activated or deactivated, frames of views that translate
-//   them, intrinsic sizes, guides, safe areas): the system is collected and solved again.
+// - constants or priorities of active constraints, or frames of views that translate them (and
+//   the root's size): those constraints are updated in the solver;
+// - anything else (views, constraints activated or deactivated, intrinsic sizes, guides, safe
+//   areas): the system is collected and solved again.
 // A change in one tree therefore leaves the systems of every other tree as they are.
 //
 // Main thread only, like the views.
@@ -41,6 +42,8 @@ public:
     // changed, so that only it is looked at again.
     void structureChanged();
     void constantChanged(const NSLayoutConstraint& constraint);
+    // A view of the tree that translates its frame moved or was resized.
+    void frameChanged();
     // Some view of the tree waits for `layoutSubviews`.
     void subviewsNeedLayout() { subviewsNeedLayout_ = true; }
     bool takeSubviewsNeedLayout() { return std::exchange(subviewsNeedLayout_, false); }
@@ -79,6 +82,21 @@ private:
         float priority;
     };
 
+    // The intrinsic size constraints of a view measured by width, as they went into the solver.
+    struct MeasuredEntry {
+        std::size_t node;
+        std::vector<layout::Constraint> solved;
+    };
+
+    // A frame that went into the solver as fixed (a view that translates it, or the root's size
+    // in layout mode), with the constraints made of it.
+    struct FrameEntry {
+        std::size_t node;
+        CGPoint center;
+        CGSize size;
+        std::vector<layout::Constraint> solved;
+    };
+
     Change takeChange();
     void collect();
     void collect(UIView& view, std::size_t parentIndex);
@@ -86,8 +104,10 @@ private:
     const std::vector<UIEdgeInsets>& currentSafeAreas();
     bool needsSolver() const;
     bool guidesMoved() const;
-    bool updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed);
+    bool updateIncrementally(const std::vector<const NSLayoutConstraint*>& changed, bool framesMoved);
     bool update(Entry& entry);
+    bool update(FrameEntry& entry);
+    std::vector<layout::Constraint> frameConstraints(const Node& node) const;
     void solve();
     void solveOnce();
     void apply();
@@ -97,14 +117,15 @@ private:
     void report(NSLayoutConstraint& constraint, const layout::SolverResult& result);
     void addStays();
     void addFittingTarget(UIView& view);
-    void addIntrinsic(const layout::Variable& dimension, CGFloat intrinsic, const UIView& view,
-                      UILayoutConstraintAxis axis);
+    static std::vector<layout::Constraint> intrinsicConstraints(const UIView& view, const CGSize& intrinsic);
+    bool remeasure();
     void add(const layout::Constraint& constraint);
 
     UIView& root_;
     Mode mode_;
     Change change_ = Change::structure;
     std::vector<const NSLayoutConstraint*> changed_;
+    bool framesMoved_ = false;
     bool subviewsNeedLayout_ = true;
     std::uint64_t changeCount_ = 0;
 
@@ -112,12 +133,14 @@ private:
     std::vector<UIEdgeInsets> safeAreas_;
     // The nodes whose intrinsic height depends on the width they get.
     std::vector<std::size_t> measuredByWidth_;
+    std::vector<MeasuredEntry> measured_;
     std::vector<NSLayoutConstraint*> constraints_;
     // Whether the solver holds the system of the views collected last.
     bool solved_ = false;
     layout::Solver solver_;
     std::vector<Entry> entries_;
     std::unordered_map<const NSLayoutConstraint*, std::size_t> entryIndex_;
+    std::vector<FrameEntry> frames_;
     // The widths that views measuring by width were last given.
     std::unordered_map<const UIView*, CGFloat> widthHints_;
 

@@ -81,6 +81,14 @@ void UIStackView::willRemoveSubview(const std::shared_ptr<UIView>& subview) {
     removeArrangedSubview(subview);
 }
 
+void UIStackView::subviewHiddenChanged(UIView& subview) {
+    UIView::subviewHiddenChanged(subview);
+    const auto isSubview = [&](const std::shared_ptr<UIView>& view) { return view.get() == &subview; };
+    if (std::any_of(arranged_.begin(), arranged_.end(), isSubview)) {
+        arrangementChanged();
+    }
+}
+
 void UIStackView::setAxis(UILayoutConstraintAxis axis) {
     axis_ = axis;
     arrangementChanged();

@@ -72,6 +72,8 @@ protected:
     void didInit() override;
     void updateConstraints() override;
     void willRemoveSubview(const std::shared_ptr<UIView>& subview) override;
+    // A hidden arranged view takes no space in the arrangement.
+    void subviewHiddenChanged(UIView& subview) override;
 
 private:
     void arrangementChanged();

@@ -100,7 +100,7 @@ void UIView::setFrame(const CGRect& frame) {
     layer_->setBounds(newBounds);
     layer_->setPosition(newPosition);
     if (translatesAutoresizingMask_ && (oldPosition != newPosition || oldBounds.size != newBounds.size)) {
-        markLayoutDirty();
+        LayoutEngine::frameChanged(*this);
     }
     if (oldBounds.size != newBounds.size) {
         boundsSizeChanged(oldBounds.size);
@@ -120,7 +120,7 @@ void UIView::setBounds(const CGRect& bounds) {
     layer_->setBounds(b);
     if (old.size != b.size) {
         if (translatesAutoresizingMask_) {
-            markLayoutDirty();
+            LayoutEngine::frameChanged(*this);
         }
         boundsSizeChanged(old.size);
     }
@@ -137,7 +137,7 @@ void UIView::setCenter(const CGPoint& center) {
     animation::willChange(*this, "position", old, center);
     layer_->setPosition(center);
     if (translatesAutoresizingMask_ && old != center) {
-        markLayoutDirty();
+        LayoutEngine::frameChanged(*this);
     }
 }
 
@@ -378,12 +378,11 @@ void UIView::setHidden(bool hidden) {
         return;
     }
     layer_->setHidden(hidden);
-    // Stack views leave hidden arranged views out of their arrangement.
+    // A hidden view keeps its place among the constraints: only a superview that arranges its
+    // subviews by whether they show (a stack view) has anything to solve again.
     if (const auto parent = superview()) {
-        parent->setNeedsUpdateConstraints();
-        parent->setNeedsLayout();
+        parent->subviewHiddenChanged(*this);
     }
-    markLayoutDirty();
 }
 
 CGFloat UIView::alpha() const { return alpha_; }

@@ -299,6 +299,8 @@ protected:
     virtual void didMoveToWindow() {}
     virtual void didAddSubview(const std::shared_ptr<UIView>& /*subview*/) {}
     virtual void willRemoveSubview(const std::shared_ptr<UIView>& /*subview*/) {}
+    // A subview was hidden or shown: the view lays its subviews out again.
+    virtual void subviewHiddenChanged(UIView& /*subview*/) { setNeedsLayout(); }
     virtual void traitCollectionDidChange(const UITraitCollection& /*previous*/) {}
     virtual void tintColorDidChange() {}
     virtual void safeAreaInsetsDidChange() {}

@@ -257,6 +257,69 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
     }
 }
 
+TEST_F(LayoutTest, FrameChangesGiveWhatAFullSolveGivesOnTheNextPass) {
+    // A view placed by its frame with a bar hung below it; a panel sized by constraints whose
+    // content follows its size by autoresizing, with a badge in the content's corner; and a
+    // width that contradicts the placed view's frame once it is resized (the frame wins).
+    auto placed = UIView::make({20, 30, 40, 50});
+    root->addSubview(placed);
+    auto bar = addConstrained(root);
+    auto panel = addConstrained(root);
+    auto content = UIView::make(); // the panel's size once it has one
+    content->setAutoresizingMask(UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight);
+    panel->addSubview(content);
+    auto badge = addConstrained(content);
+    auto panelWidth = panel->widthAnchor().constraintEqualToConstant(100);
+    NSLayoutConstraint::activate({
+        bar->topAnchor().constraintEqualTo(placed->bottomAnchor(), 10),
+        bar->leadingAnchor().constraintEqualTo(placed->trailingAnchor()),
+        bar->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+        bar->heightAnchor().constraintEqualToConstant(20),
+        panel->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+        panel->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
+        panelWidth,
+        panel->heightAnchor().constraintEqualToConstant(100),
+        badge->trailingAnchor().constraintEqualTo(content->trailingAnchor()),
+        badge->bottomAnchor().constraintEqualTo(content->bottomAnchor()),
+        badge->widthAnchor().constraintEqualToConstant(10),
+        badge->heightAnchor().constraintEqualToConstant(10),
+        placed->widthAnchor().constraintEqualToConstant(40),
+    });
+    root->layoutIfNeeded();
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        CGRect bar;
+        CGRect badge;
+    };
+    const auto movePlaced = [&] { placed->setCenter({50, 100}); };
+    const auto reframePlaced = [&] { placed->setFrame({0, 0, 40, 20}); };
+    const auto widenPanel = [&] { panelWidth->setConstant(200); };
+    const auto resizeRoot = [&] { root->setFrame({0, 0, 320, 480}); };
+    const auto widenAgainstConstraint = [&] { placed->setBounds({0, 0, 60, 20}); };
+    const std::vector<Step> steps = {
+        {"moved", movePlaced, {70, 135, 305, 20}, {90, 90, 10, 10}},
+        {"framed", reframePlaced, {40, 30, 335, 20}, {90, 90, 10, 10}},
+        {"panel widened", widenPanel, {40, 30, 335, 20}, {190, 90, 10, 10}},
+        {"root resized", resizeRoot, {40, 30, 280, 20}, {190, 90, 10, 10}},
+        {"against a constraint", widenAgainstConstraint, {50, 30, 270, 20}, {190, 90, 10, 10}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        stderrOf([&] {
+            step.change();
+            root->layoutIfNeeded();
+        });
+        EXPECT_EQ(bar->frame(), step.bar);
+        EXPECT_EQ(badge->frame(), step.badge);
+        EXPECT_EQ(panel->frame().maxY(), root->bounds().size.height);
+        const std::vector<CGRect> updated{placed->frame(), bar->frame(), content->frame(), badge->frame()};
+        root->setNeedsUpdateConstraints(); // any structural change: the next pass solves from scratch
+        root->layoutIfNeeded();
+        EXPECT_EQ(updated, (std::vector<CGRect>{placed->frame(), bar->frame(), content->frame(), badge->frame()}));
+    }
+}
+
 TEST_F(LayoutTest, ATreeThatLostASubviewToAnotherTreeNoLongerLaysItOut) {
     auto header = addConstrained(root);
     auto height = header->heightAnchor().constraintEqualToConstant(44);
