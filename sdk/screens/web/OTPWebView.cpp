@@ -154,8 +154,11 @@ void OTPWebView::updateUI(const OTPWebViewViewModel& viewModel) {
     }
     spinnerImageView()->setHidden(viewModel.spinnerViewIsHidden);
     errorStackView()->setHidden(viewModel.errorViewIsHidden);
-    errorLabel()->setHidden(viewModel.errorViewIsHidden);
-    reloadButton()->setHidden(viewModel.errorViewIsHidden);
+    // The message and the button exist once an error has shown (and are made hidden).
+    if (errorLabel_) {
+        errorLabel_->setHidden(viewModel.errorViewIsHidden);
+        reloadButton_->setHidden(viewModel.errorViewIsHidden);
+    }
     updateHeaderView();
 }
 
