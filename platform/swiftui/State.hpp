@@ -10,11 +10,10 @@
 //
 // - State<T>: a value owned by the view; writing it re-evaluates the view.
 // - StateObject<T>: an observable object made once per identity, on first use.
-// - ObservedObject<T>: an observable object handed in by the creator.
 // - EnvironmentObject<T>: the object of type T that an ancestor put in the environment; reading
 //   it when there is none is a fatal error.
 // - Environment<&EnvironmentValues::member>: a value of the environment.
-// Reading one of the three object properties during `body` makes a change of that object
+// Reading one of the two object properties during `body` makes a change of that object
 // re-evaluate the view (and only the views that read it).
 
 #include "platform/swiftui/GraphContext.hpp"
@@ -92,21 +91,6 @@ public:
 
 private:
     std::shared_ptr<Slot> slot_;
-};
-
-template <class T>
-requires std::derived_from<T, combine::ObservableObject>
-class ObservedObject : public detail::ObjectAccess<ObservedObject<T>, T> {
-public:
-    explicit ObservedObject(std::shared_ptr<T> object) : object_(std::move(object)) {}
-
-    const std::shared_ptr<T>& get() const {
-        detail::noteObservation(object_);
-        return object_;
-    }
-
-private:
-    std::shared_ptr<T> object_;
 };
 
 template <class T>

@@ -496,15 +496,6 @@ WKWebView::NavigationPointer WKWebView::load(const URLRequest& request) {
     return engine_->start(request, WKNavigationType::other);
 }
 
-WKWebView::NavigationPointer WKWebView::reload() {
-    if (!url_) {
-        return nullptr;
-    }
-    return engine_->start(URLRequest(*url_), WKNavigationType::reload, backForwardList_.currentItem());
-}
-
-void WKWebView::stopLoading() { engine_->cancelCurrent(); }
-
 WKWebView::NavigationPointer WKWebView::goBack() { return go(backForwardList_.backItem()); }
 
 WKWebView::NavigationPointer WKWebView::go(const WKBackForwardList::Item& to) {

@@ -79,9 +79,6 @@ public:
     observeEstimatedProgress(foundation::NSKeyValueObservingOptions options, ProgressHandler handler);
 
     NavigationPointer load(const foundation::URLRequest& request);
-    // Loads the current page again; none when there is no page.
-    NavigationPointer reload();
-    void stopLoading();
 
     const WKBackForwardList& backForwardList() const { return backForwardList_; }
     bool canGoBack() const { return backForwardList_.backItem() != nullptr; }
