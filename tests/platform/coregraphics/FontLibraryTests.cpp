@@ -73,15 +73,6 @@ TEST_F(FontLibraryTest, NamesCannotReachOutsideTheFolder) {
     EXPECT_EQ(library.font(""), nullptr);
 }
 
-TEST_F(FontLibraryTest, RegisteredFilesAreFoundByTheirPostScriptName) {
-    CGFontLibrary library(folder.string());
-    EXPECT_EQ(library.registerFontFile((folder / "Inter-Bold.otf").string()), std::nullopt);
-    EXPECT_EQ(library.registerFontFile((interFolder / "Inter-SemiBold.otf").string()), "Inter-SemiBold");
-    const auto semibold = library.font("Inter-SemiBold");
-    ASSERT_NE(semibold, nullptr);
-    EXPECT_EQ(semibold->postScriptName(), "Inter-SemiBold");
-}
-
 TEST(CGFont, ShapedAdvancesFollowTheTextInOrder) {
     const auto face = CGFont::load((interFolder / "Inter-Regular.otf").string());
     ASSERT_NE(face, nullptr);

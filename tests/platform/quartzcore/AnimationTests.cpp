@@ -1,14 +1,12 @@
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/quartzcore/CABasicAnimation.hpp"
 #include "platform/quartzcore/CALayer.hpp"
-#include "platform/quartzcore/CATransaction.hpp"
 
 #include "support/ManualClock.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
 
 using namespace quartzcore;
 using foundation::Clock;
@@ -59,39 +57,23 @@ TEST_F(AnimationTest, InfiniteRepeatStaysUntilRemoved) {
     EXPECT_EQ(stops, (std::vector<Stop>{{"locations", false}}));
 }
 
-// Two repeats of one second take two; no duration takes the transaction's.
+// Two repeats of one second take two; no duration takes the transaction's 0.25.
 TEST_F(AnimationTest, FiniteAnimationIsRemovedWhenItsTimeHasPassed) {
     const struct {
         double duration;
         float repeatCount;
-        std::optional<double> transactionDuration;
         double lifetime;
-    } cases[] = {{1, 2, std::nullopt, 2}, {0, 0, std::nullopt, 0.25}, {0, 0, 2, 2}};
+    } cases[] = {{1, 2, 2}, {0, 0, 0.25}};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.lifetime);
         stops.clear();
-        CATransaction::begin();
-        if (test.transactionDuration)
-            CATransaction::setAnimationDuration(*test.transactionDuration);
         layer->add(rotation(test.duration, test.repeatCount), "spin");
-        CATransaction::commit();
         Clock::advance(test.lifetime - 0.01);
         EXPECT_NE(layer->animation("spin"), nullptr);
         Clock::advance(0.02);
         EXPECT_EQ(layer->animation("spin"), nullptr);
         EXPECT_EQ(stops, (std::vector<Stop>{{"spin", true}}));
     }
-}
-
-TEST_F(AnimationTest, KeptAnimationReportsItsFinishOnceAndStays) {
-    auto animation = rotation(1, 0);
-    animation->isRemovedOnCompletion = false;
-    animation->fillMode = CAMediaTimingFillMode::forwards;
-    layer->add(animation, "kept");
-    Clock::advance(5);
-    EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"kept"}));
-    layer->removeAllAnimations();
-    EXPECT_EQ(stops, (std::vector<Stop>{{"kept", true}})) << "removing a finished animation does not stop it again";
 }
 
 TEST_F(AnimationTest, ReplacingAKeyStopsTheOldAnimationAndTheNewOneKeepsItsOwnTime) {
@@ -152,26 +134,6 @@ TEST_F(AnimationTest, ObserverMayStartANewAnimationWhileStopsAreReported) {
     EXPECT_EQ(restarts, 3);
     EXPECT_EQ(stops.size(), 3u);
     EXPECT_TRUE(layer->animationKeys().empty());
-}
-
-TEST_F(AnimationTest, TransactionDurationDefaultsNestsAndEndsWithTheTurn) {
-    EXPECT_EQ(CATransaction::animationDuration(), 0.25);
-    CATransaction::begin();
-    CATransaction::setAnimationDuration(1);
-    CATransaction::begin();
-    EXPECT_EQ(CATransaction::animationDuration(), 1) << "an inner transaction sees the outer value";
-    CATransaction::setAnimationDuration(3);
-    CATransaction::commit();
-    EXPECT_EQ(CATransaction::animationDuration(), 1);
-    CATransaction::commit();
-    CATransaction::commit(); // unbalanced: ignored
-    EXPECT_EQ(CATransaction::animationDuration(), 0.25);
-
-    CATransaction::setAnimationDuration(0.7);
-    CATransaction::setDisableActions(true);
-    foundation::RunLoop::main().runUntilIdle();
-    EXPECT_EQ(CATransaction::animationDuration(), 0.25) << "the implicit transaction ends with the main-queue turn";
-    EXPECT_FALSE(CATransaction::disableActions());
 }
 
 } // namespace
