@@ -34,7 +34,8 @@ public:
     static std::shared_ptr<UIImage> fromData(const foundation::Data& data, CGFloat scale = 1);
     // "<name>.png" (or ".jpg") of the bundle in the variant for the traits' display scale
     // ("@2x", "@3x"; the current traits when none are given). No image when the bundle is
-    // absent, has no such file, or the file does not decode.
+    // absent, has no such file, or the file does not decode. A decoded image is kept: asked
+    // again for the same name and scale, the bundle gives the same image without reading it.
     static std::shared_ptr<UIImage> named(const std::string& name, const std::shared_ptr<foundation::Bundle>& bundle,
                                           const std::optional<UITraitCollection>& traits = std::nullopt);
     static std::shared_ptr<UIImage> withCGImage(std::shared_ptr<const coregraphics::CGImage> image, CGFloat scale = 1,

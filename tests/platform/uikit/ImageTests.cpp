@@ -73,6 +73,8 @@ TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
         EXPECT_EQ(image->scale(), c.scale);
         EXPECT_EQ(image->size(), (CGSize{10, 10})) << "every variant is the same size in points";
         EXPECT_EQ(image->cgImage()->pixel(0, 0), c.colour);
+        EXPECT_EQ(UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale)), image)
+            << "decoded once, then shared";
     }
     UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(2));
     EXPECT_EQ(UIImage::named("logo", bundle)->scale(), 2) << "without traits the current ones count";
