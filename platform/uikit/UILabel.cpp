@@ -9,6 +9,7 @@ UILabel::UILabel(const CGRect& frame) : UIView(frame), font_(UIFont::systemFont(
 }
 
 void UILabel::textMetricsChanged() {
+    measured_ = {};
     invalidateIntrinsicContentSize();
     setNeedsLayout();
 }
@@ -47,8 +48,16 @@ CGSize UILabel::measure(CGFloat width) const {
     if (!text_ || text_->empty()) {
         return {0, 0};
     }
+    for (const auto& kept : measured_) {
+        if (kept && kept->width == width) {
+            return kept->size;
+        }
+    }
     const TextLayout layout = layoutText(*text_, font_, width, numberOfLines_);
-    return {std::ceil(layout.size.width - 1e-9), std::ceil(layout.size.height - 1e-9)};
+    const CGSize size{std::ceil(layout.size.width - 1e-9), std::ceil(layout.size.height - 1e-9)};
+    measured_[nextMeasured_] = Measured{width, size};
+    nextMeasured_ = (nextMeasured_ + 1) % measured_.size();
+    return size;
 }
 
 TextLayout UILabel::displayedText() const {

@@ -12,6 +12,7 @@
 #include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UIView.hpp"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -82,6 +83,15 @@ private:
     NSLineBreakMode lineBreakMode_ = NSLineBreakMode::byTruncatingTail;
     CGFloat preferredMaxLayoutWidth_ = 0;
     bool enabled_ = true;
+    // What the text measured at the last few widths: a layout pass asks for the same widths
+    // again and again, and laying the text out is the dearest part of the answer. Forgotten when
+    // the text, the font or the lines change.
+    struct Measured {
+        CGFloat width;
+        CGSize size;
+    };
+    mutable std::array<std::optional<Measured>, 4> measured_;
+    mutable std::size_t nextMeasured_ = 0;
 };
 
 } // namespace uikit
