@@ -38,34 +38,48 @@ CGFloat snap(double value) {
     return snapped == 0 ? 0 : snapped; // no negative zero in frames
 }
 
-Expression attributeExpression(const LayoutItem& item, NSLayoutAttribute attribute) {
+// Adds the attribute of the item, times `factor`, to the terms. Every pass turns each active
+// constraint into the solver's form: the terms go straight into one list.
+void addAttribute(std::vector<layout::Term>& terms, const LayoutItem& item, NSLayoutAttribute attribute,
+                  double factor) {
     const auto& v = item.layoutVariables();
     switch (attribute) {
     case NSLayoutAttribute::left:
     case NSLayoutAttribute::leading:
-        return v.left;
+        terms.push_back({v.left, factor});
+        break;
     case NSLayoutAttribute::right:
     case NSLayoutAttribute::trailing:
-        return v.left + v.width;
+        terms.push_back({v.left, factor});
+        terms.push_back({v.width, factor});
+        break;
     case NSLayoutAttribute::top:
-        return v.top;
+        terms.push_back({v.top, factor});
+        break;
     // Baselines are approximated by the bottom edge: nothing here draws text on a baseline.
     case NSLayoutAttribute::bottom:
     case NSLayoutAttribute::firstBaseline:
     case NSLayoutAttribute::lastBaseline:
-        return v.top + v.height;
+        terms.push_back({v.top, factor});
+        terms.push_back({v.height, factor});
+        break;
     case NSLayoutAttribute::width:
-        return v.width;
+        terms.push_back({v.width, factor});
+        break;
     case NSLayoutAttribute::height:
-        return v.height;
+        terms.push_back({v.height, factor});
+        break;
     case NSLayoutAttribute::centerX:
-        return v.left + 0.5 * v.width;
+        terms.push_back({v.left, factor});
+        terms.push_back({v.width, 0.5 * factor});
+        break;
     case NSLayoutAttribute::centerY:
-        return v.top + 0.5 * v.height;
+        terms.push_back({v.top, factor});
+        terms.push_back({v.height, 0.5 * factor});
+        break;
     case NSLayoutAttribute::notAnAttribute:
         break;
     }
-    return 0.0;
 }
 
 RelationalOperator operatorOf(NSLayoutRelation relation) {
@@ -85,16 +99,18 @@ std::optional<Constraint> solverConstraint(const NSLayoutConstraint& constraint)
     if (!first) {
         return std::nullopt;
     }
-    Expression rhs = constraint.constant();
+    // first - multiplier * second - constant, against 0.
+    std::vector<layout::Term> terms;
+    terms.reserve(4);
+    addAttribute(terms, *first, constraint.firstAttribute(), 1.0);
     if (constraint.secondAttribute() != NSLayoutAttribute::notAnAttribute) {
         const auto second = constraint.secondItem();
         if (!second) {
             return std::nullopt;
         }
-        rhs = attributeExpression(*second, constraint.secondAttribute()) * constraint.multiplier() +
-              constraint.constant();
+        addAttribute(terms, *second, constraint.secondAttribute(), -constraint.multiplier());
     }
-    return Constraint(attributeExpression(*first, constraint.firstAttribute()), operatorOf(constraint.relation()), rhs,
+    return Constraint(Expression(std::move(terms), -constraint.constant()), operatorOf(constraint.relation()), 0.0,
                       constraint.priority().rawValue);
 }
 
@@ -656,10 +672,11 @@ std::vector<Constraint> LayoutSystem::frameConstraints(const Node& node) const {
                 Constraint(v.width, RelationalOperator::Equal, size.width, priority),
                 Constraint(v.height, RelationalOperator::Equal, size.height, priority)};
     }
+    // Made straight from their terms: every pass and every move of the view makes them.
     const auto& p = node.parent->layoutVariables();
     const CGPoint c = view.center();
-    return {Constraint(v.left - p.left, RelationalOperator::Equal, c.x - size.width / 2),
-            Constraint(v.top - p.top, RelationalOperator::Equal, c.y - size.height / 2),
+    return {Constraint(Expression({{v.left, 1.0}, {p.left, -1.0}}, size.width / 2 - c.x), RelationalOperator::Equal),
+            Constraint(Expression({{v.top, 1.0}, {p.top, -1.0}}, size.height / 2 - c.y), RelationalOperator::Equal),
             Constraint(v.width, RelationalOperator::Equal, size.width),
             Constraint(v.height, RelationalOperator::Equal, size.height)};
 }

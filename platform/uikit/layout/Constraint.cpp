@@ -33,10 +33,11 @@ const char* symbolOf(RelationalOperator relation) noexcept {
     return "==";
 }
 
-Constraint::Constraint(const Expression& lhs, RelationalOperator relation, const Expression& rhs, double priority,
+Constraint::Constraint(Expression lhs, RelationalOperator relation, const Expression& rhs, double priority,
                        std::string name) {
     auto data = std::make_shared<Data>();
-    data->expression = (lhs - rhs).simplified();
+    lhs -= rhs;
+    data->expression = std::move(lhs).simplified();
     data->relation = relation;
     data->priority = priority;
     data->name = std::move(name);

@@ -20,7 +20,8 @@ const char* symbolOf(RelationalOperator relation) noexcept;
 // are two constraints).
 class Constraint {
 public:
-    Constraint(const Expression& lhs, RelationalOperator relation, const Expression& rhs = {},
+    // `lhs` by value: an expression made for the constraint is moved into it, not copied.
+    Constraint(Expression lhs, RelationalOperator relation, const Expression& rhs = {},
                double priority = Strength::required, std::string name = {});
 
     const Expression& expression() const noexcept;

@@ -1,8 +1,10 @@
 #include "platform/uikit/layout/Expression.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <unordered_map>
+#include <utility>
 
 namespace uikit::layout {
 
@@ -10,6 +12,9 @@ namespace {
 
 // Coefficients below this are rounding residue, not intent (a layout works in points).
 constexpr double kNegligible = 1e-8;
+// Up to this many terms (a layout's expressions have two to four), looking along the terms met
+// so far costs less than indexing them.
+constexpr std::size_t kShortExpression = 16;
 
 } // namespace
 
@@ -21,15 +26,51 @@ Expression::Expression(const Term& term) : terms_{term} {}
 
 Expression::Expression(std::vector<Term> terms, double constant) : terms_(std::move(terms)), constant_(constant) {}
 
-Expression Expression::simplified() const {
+Expression Expression::simplified() && {
+    if (terms_.size() > kShortExpression) {
+        return std::as_const(*this).simplified();
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < terms_.size(); ++i) {
+        const auto end = terms_.begin() + static_cast<std::ptrdiff_t>(kept);
+        const auto same =
+            std::find_if(terms_.begin(), end, [&](const Term& term) { return term.variable == terms_[i].variable; });
+        if (same != end) {
+            same->coefficient += terms_[i].coefficient;
+            continue;
+        }
+        if (kept != i) {
+            terms_[kept] = std::move(terms_[i]);
+        }
+        ++kept;
+    }
+    terms_.erase(terms_.begin() + static_cast<std::ptrdiff_t>(kept), terms_.end());
+    std::erase_if(terms_, [](const Term& term) { return std::fabs(term.coefficient) < kNegligible; });
+    return std::move(*this);
+}
+
+Expression Expression::simplified() const& {
     std::vector<Term> merged;
-    std::unordered_map<std::uint64_t, std::size_t> index;
-    for (const Term& term : terms_) {
-        auto [it, inserted] = index.emplace(term.variable.id(), merged.size());
-        if (inserted) {
-            merged.push_back(term);
-        } else {
-            merged[it->second].coefficient += term.coefficient;
+    merged.reserve(terms_.size());
+    if (terms_.size() <= kShortExpression) {
+        for (const Term& term : terms_) {
+            const auto same = std::find_if(merged.begin(), merged.end(),
+                                           [&](const Term& kept) { return kept.variable == term.variable; });
+            if (same == merged.end()) {
+                merged.push_back(term);
+            } else {
+                same->coefficient += term.coefficient;
+            }
+        }
+    } else {
+        std::unordered_map<std::uint64_t, std::size_t> index;
+        for (const Term& term : terms_) {
+            auto [it, inserted] = index.emplace(term.variable.id(), merged.size());
+            if (inserted) {
+                merged.push_back(term);
+            } else {
+                merged[it->second].coefficient += term.coefficient;
+            }
         }
     }
     std::erase_if(merged, [](const Term& term) { return std::fabs(term.coefficient) < kNegligible; });
@@ -78,7 +119,16 @@ Expression& Expression::operator+=(const Expression& other) {
     return *this;
 }
 
-Expression& Expression::operator-=(const Expression& other) { return *this += other * -1.0; }
+Expression& Expression::operator-=(const Expression& other) {
+    // By index, with room made first: `other` may be this expression.
+    const std::size_t count = other.terms_.size();
+    terms_.reserve(terms_.size() + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        terms_.push_back(Term{other.terms_[i].variable, -other.terms_[i].coefficient});
+    }
+    constant_ -= other.constant_;
+    return *this;
+}
 
 Expression& Expression::operator*=(double factor) {
     for (Term& term : terms_) {

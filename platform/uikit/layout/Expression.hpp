@@ -29,7 +29,9 @@ public:
 
     // One term per variable (coefficients added up, first occurrence keeps its place); terms
     // whose coefficient is zero or negligibly small are dropped.
-    Expression simplified() const;
+    Expression simplified() const&;
+    // The same, made in the expression's own terms.
+    Expression simplified() &&;
 
     // The current value given the variables' values.
     double value() const;
