@@ -7,6 +7,7 @@
 #include "sdk/base/URLHelpers.hpp"
 #include "sdk/base/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/catalogue/L10n.hpp"
+#include "sdk/screens/web/WebSceneTrust.hpp"
 #include "sdk/services/CertificatesServiceProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
@@ -15,26 +16,6 @@ namespace vyd {
 using foundation::URLSessionAuthChallengeDisposition;
 
 namespace navigationscene {
-
-void answerChallenge(std::shared_ptr<CertificatesServiceProtocol> certificatesService,
-                     const foundation::URLAuthenticationChallenge& challenge,
-                     foundation::URLAuthenticationChallengeHandler completionHandler,
-                     URLSessionAuthChallengeDisposition refused, std::function<void()> afterRefusal) {
-    foundation::DispatchQueue::global(foundation::DispatchQoS::UserInteractive)
-        .async([service = std::move(certificatesService), challenge, refused,
-                completionHandler = std::move(completionHandler), afterRefusal = std::move(afterRefusal)] {
-            const auto handling = service->detectAuthHandling(challenge);
-            if (const auto* credential = handling.credential()) {
-                completionHandler(URLSessionAuthChallengeDisposition::useCredential, *credential);
-                return;
-            }
-            completionHandler(refused, std::nullopt);
-            Logger::log(L10n::Logs::openDeniedValue(challenge.protectionSpace().host()));
-            if (afterRefusal) {
-                afterRefusal();
-            }
-        });
-}
 
 void presentCommittedPage(NavigationBaseWebViewPresenterProtocol& presenter, webkit::WKWebView& webView) {
     presenter.presentWebPage(webView);
@@ -79,9 +60,8 @@ void NavigationBaseWebViewInteractor::didReceiveChallenge(const std::optional<fo
             });
         };
     }
-    navigationscene::answerChallenge(certificatesService_, challenge, std::move(handler),
-                                     URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge,
-                                     std::move(fallback));
+    webscene::answerChallenge(certificatesService_, challenge, std::move(handler),
+                              URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::move(fallback));
 }
 
 void NavigationBaseWebViewInteractor::decidePolicyFor(webkit::WKWebView&,

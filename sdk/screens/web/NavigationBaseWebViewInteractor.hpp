@@ -58,14 +58,6 @@ private:
 // Shared by both variants of the scene.
 namespace navigationscene {
 
-// Asks the certificates service on a worker thread (user-interactive) and answers the challenge
-// there: with the credential it gives, or with `refused` and no credential. After a refusal it
-// forms the denial log line with the challenge's host and then runs `afterRefusal`, still on the
-// worker.
-void answerChallenge(std::shared_ptr<CertificatesServiceProtocol> certificatesService,
-                     const foundation::URLAuthenticationChallenge& challenge,
-                     foundation::URLAuthenticationChallengeHandler completionHandler,
-                     foundation::URLSessionAuthChallengeDisposition refused, std::function<void()> afterRefusal);
 // After a commit: the back button's state first, then the page's host in the bar.
 void presentCommittedPage(NavigationBaseWebViewPresenterProtocol& presenter, webkit::WKWebView& webView);
 // Every registered VYDWebViewDelegateProtocol delegate hears webViewReject once.

@@ -10,6 +10,7 @@
 #include "sdk/base/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/catalogue/L10n.hpp"
 #include "sdk/screens/web/NavigationBaseWebViewInteractor.hpp"
+#include "sdk/screens/web/WebSceneTrust.hpp"
 #include "sdk/services/AppTokenServiceProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 
@@ -33,8 +34,8 @@ void NavigationELKLiteWebViewInteractor::loadStartPage(webkit::WKWebView& webVie
 void NavigationELKLiteWebViewInteractor::didReceiveChallenge(const std::optional<foundation::URL>&,
                                                              const foundation::URLAuthenticationChallenge& challenge,
                                                              foundation::URLAuthenticationChallengeHandler handler) {
-    navigationscene::answerChallenge(certificatesService_, challenge, std::move(handler),
-                                     foundation::URLSessionAuthChallengeDisposition::performDefaultHandling, nullptr);
+    webscene::answerChallenge(certificatesService_, challenge, std::move(handler),
+                              foundation::URLSessionAuthChallengeDisposition::performDefaultHandling, nullptr);
 }
 
 void NavigationELKLiteWebViewInteractor::decidePolicyFor(webkit::WKWebView& webView,

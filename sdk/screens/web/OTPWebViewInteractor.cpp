@@ -10,6 +10,7 @@
 #include "sdk/base/URLHelpers.hpp"
 #include "sdk/base/VYDWebViewDelegateProtocol.hpp"
 #include "sdk/catalogue/L10n.hpp"
+#include "sdk/screens/web/WebSceneTrust.hpp"
 #include "sdk/services/AnalyticsParamsMakerProtocol.hpp"
 #include "sdk/services/CertificatesServiceProtocol.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
@@ -59,32 +60,21 @@ void OTPWebViewInteractor::loadStartPage(webkit::WKWebView& webView) {
 void OTPWebViewInteractor::didReceiveChallenge(const std::optional<foundation::URL>& url,
                                                const foundation::URLAuthenticationChallenge& challenge,
                                                foundation::URLAuthenticationChallengeHandler completionHandler) {
-    // The worker holds the interactor weakly and only touches what never changes (the service
-    // and `isSecure`), so the scene is never kept alive, nor released, off the main thread.
-    std::weak_ptr<OTPWebViewInteractor> weak = weak_from_this();
-    foundation::DispatchQueue::global(foundation::DispatchQoS::UserInteractive)
-        .async([weak, service = certificatesService_, isSecure = isSecure_, url, challenge,
-                completionHandler = std::move(completionHandler)] {
-            if (weak.expired()) {
-                completionHandler(URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::nullopt);
-                return;
-            }
-            const auto handling = service->detectAuthHandling(challenge);
-            if (const auto* credential = handling.credential()) {
-                completionHandler(URLSessionAuthChallengeDisposition::useCredential, *credential);
-                return;
-            }
-            completionHandler(URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::nullopt);
-            Logger::log(L10n::Logs::openDeniedValue(challenge.protectionSpace().host()));
-            if (!isSecure || !url) {
-                return;
-            }
-            foundation::DispatchQueue::main().async([weak, url = *url] {
+    std::function<void()> fallback;
+    if (isSecure_ && url) {
+        fallback = [weak = weak_from_this(), url = *url] {
+            foundation::DispatchQueue::main().async([weak, url] {
                 if (auto self = weak.lock()) {
                     self->presenter_->presentSafariViewController(url, std::nullopt);
                 }
             });
-        });
+        };
+    }
+    // The worker holds the scene weakly, so it never keeps it alive, nor releases it, off the
+    // main thread.
+    webscene::answerChallenge(certificatesService_, challenge, std::move(completionHandler),
+                              URLSessionAuthChallengeDisposition::cancelAuthenticationChallenge, std::move(fallback),
+                              std::weak_ptr<const void>(weak_from_this()));
 }
 
 void OTPWebViewInteractor::decidePolicyFor(webkit::WKWebView&, const webkit::WKNavigationAction& navigationAction,
