@@ -18,31 +18,21 @@ struct RawServer::Impl {
     int listener = -1;
     int port = 0;
     std::atomic<bool> stopping{false};
-    std::atomic<std::size_t> requests{0};
     std::thread thread;
 
-    // Waits up to 100 ms for the socket; false once the server stops.
+    // Waits for the socket, looking every 100 ms whether the server stops; false once it does.
     bool ready(int fd, short events) const {
-        while (!stopping) {
-            pollfd entry{fd, events, 0};
-            int result = ::poll(&entry, 1, 100);
-            if (result > 0) {
-                return true;
-            }
-            if (result < 0) {
-                return false;
-            }
+        pollfd entry{fd, events, 0};
+        int result = 0;
+        while (!stopping && (result = ::poll(&entry, 1, 100)) == 0) {
         }
-        return false;
+        return result > 0 && !stopping;
     }
 
     bool sendAll(int fd, std::string_view bytes) const {
+        ssize_t sent = 0;
         while (!bytes.empty()) {
-            if (!ready(fd, POLLOUT)) {
-                return false;
-            }
-            ssize_t sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (sent <= 0) {
+            if (!ready(fd, POLLOUT) || (sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)) <= 0) {
                 return false;
             }
             bytes.remove_prefix(static_cast<std::size_t>(sent));
@@ -53,21 +43,14 @@ struct RawServer::Impl {
     void serve(int fd) {
         std::string head;
         char buffer[4096];
-        while (head.find("\r\n\r\n") == std::string::npos && ready(fd, POLLIN)) {
-            ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
-            if (received <= 0) {
+        ssize_t received = 0;
+        while (head.find("\r\n\r\n") == std::string::npos) {
+            if (!ready(fd, POLLIN) || (received = ::recv(fd, buffer, sizeof buffer, 0)) <= 0) {
                 return;
             }
             head.append(buffer, static_cast<std::size_t>(received));
         }
-        if (head.find("\r\n\r\n") == std::string::npos) {
-            return;
-        }
-        ++requests;
-        if (!sendAll(fd, reply)) {
-            return;
-        }
-        if (ending == Ending::endlessHeaders) {
+        if (sendAll(fd, reply) && ending == Ending::endlessHeaders) {
             while (sendAll(fd, "X-Filler: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n")) {
             }
         }
@@ -75,12 +58,10 @@ struct RawServer::Impl {
 
     void run() {
         while (ready(listener, POLLIN)) {
-            int fd = ::accept(listener, nullptr, nullptr);
-            if (fd < 0) {
-                continue;
+            if (int fd = ::accept(listener, nullptr, nullptr); fd >= 0) {
+                serve(fd);
+                ::close(fd);
             }
-            serve(fd);
-            ::close(fd);
         }
     }
 };
@@ -102,8 +83,7 @@ std::unique_ptr<RawServer> RawServer::start(std::string reply, Ending ending) {
     socklen_t length = sizeof address;
     ::getsockname(impl->listener, reinterpret_cast<sockaddr*>(&address), &length);
     impl->port = ntohs(address.sin_port);
-    Impl* state = impl.get();
-    impl->thread = std::thread([state] { state->run(); });
+    impl->thread = std::thread([state = impl.get()] { state->run(); });
     return std::unique_ptr<RawServer>(new RawServer(std::move(impl)));
 }
 
@@ -113,12 +93,8 @@ RawServer::~RawServer() {
     ::close(impl_->listener);
 }
 
-int RawServer::port() const { return impl_->port; }
-
 std::string RawServer::url(std::string_view path) const {
     return "http://127.0.0.1:" + std::to_string(impl_->port) + std::string(path);
 }
-
-std::size_t RawServer::requestCount() const { return impl_->requests.load(); }
 
 } // namespace testsupport

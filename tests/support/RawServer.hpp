@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,10 +21,7 @@ public:
     RawServer(const RawServer&) = delete;
     RawServer& operator=(const RawServer&) = delete;
 
-    int port() const;
     std::string url(std::string_view path) const;
-    // Connections whose request head arrived.
-    std::size_t requestCount() const;
 
 private:
     struct Impl;

@@ -22,56 +22,40 @@ namespace testsupport {
 
 namespace {
 
-int handshakeCounterIndex() {
-    static const int index = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
-    return index;
+std::string firstValue(const std::vector<std::pair<std::string, std::string>>& pairs, std::string_view name,
+                       bool anyCase) {
+    for (const auto& [key, value] : pairs) {
+        if (key.size() == name.size() &&
+            (anyCase ? strncasecmp(key.data(), name.data(), name.size()) == 0 : key == name)) {
+            return value;
+        }
+    }
+    return {};
 }
 
-void countHandshake(const SSL* ssl, int where, int) {
-    if ((where & SSL_CB_HANDSHAKE_START) == 0) {
-        return;
-    }
-    auto* counter =
-        static_cast<std::atomic<std::size_t>*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), handshakeCounterIndex()));
-    if (counter != nullptr) {
-        ++*counter;
-    }
-}
-
-bool useIdentity(SSL_CTX& context, const TestIdentity& identity) {
-    BIO* certificateBIO =
-        BIO_new_mem_buf(identity.certificatePEM.data(), static_cast<int>(identity.certificatePEM.size()));
+// Serves the identity, and counts every handshake a client begins.
+bool useIdentity(SSL_CTX& context, const TestIdentity& identity, std::atomic<std::size_t>* handshakes) {
+    SSL_CTX_set_app_data(&context, handshakes);
+    SSL_CTX_set_info_callback(&context, [](const SSL* ssl, int where, int) {
+        if ((where & SSL_CB_HANDSHAKE_START) != 0) {
+            ++*static_cast<std::atomic<std::size_t>*>(SSL_CTX_get_app_data(SSL_get_SSL_CTX(ssl)));
+        }
+    });
     BIO* keyBIO = BIO_new_mem_buf(identity.privateKeyPEM.data(), static_cast<int>(identity.privateKeyPEM.size()));
-    X509* certificate = PEM_read_bio_X509(certificateBIO, nullptr, nullptr, nullptr);
     EVP_PKEY* key = PEM_read_bio_PrivateKey(keyBIO, nullptr, nullptr, nullptr);
-    bool ok = certificate != nullptr && key != nullptr && SSL_CTX_use_certificate(&context, certificate) == 1 &&
+    const auto& der = identity.certificateDER;
+    bool ok = SSL_CTX_use_certificate_ASN1(&context, static_cast<int>(der.size()), der.data()) == 1 && key != nullptr &&
               SSL_CTX_use_PrivateKey(&context, key) == 1;
-    X509_free(certificate);
     EVP_PKEY_free(key);
-    BIO_free(certificateBIO);
     BIO_free(keyBIO);
     return ok;
 }
 
 } // namespace
 
-std::string TestRequest::header(std::string_view name) const {
-    for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() && strncasecmp(key.data(), name.data(), name.size()) == 0) {
-            return value;
-        }
-    }
-    return {};
-}
+std::string TestRequest::header(std::string_view name) const { return firstValue(headers, name, true); }
 
-std::string TestRequest::queryValue(std::string_view name) const {
-    for (const auto& [key, value] : query) {
-        if (key == name) {
-            return value;
-        }
-    }
-    return {};
-}
+std::string TestRequest::queryValue(std::string_view name) const { return firstValue(query, name, false); }
 
 struct TestServer::Impl {
     std::unique_ptr<httplib::Server> server;
@@ -87,14 +71,20 @@ struct TestServer::Impl {
     bool held = false;
     bool stopping = false;
 
+    template <class Action>
+    auto locked(Action action) {
+        std::lock_guard lock(mutex);
+        return action();
+    }
+
+    std::string url(const char* host, std::string_view path) const {
+        return scheme + "://" + host + ":" + std::to_string(port) + std::string(path);
+    }
+
     void serve(const httplib::Request& request, httplib::Response& response) {
         TestRequest recorded{request.method, request.path, request.body, {}, {}};
-        for (const auto& [name, value] : request.headers) {
-            recorded.headers.emplace_back(name, value);
-        }
-        for (const auto& [name, value] : request.params) {
-            recorded.query.emplace_back(name, value);
-        }
+        recorded.headers.assign(request.headers.begin(), request.headers.end());
+        recorded.query.assign(request.params.begin(), request.params.end());
         TestHandler handler;
         {
             std::unique_lock lock(mutex);
@@ -102,17 +92,9 @@ struct TestServer::Impl {
             changed.notify_all();
             changed.wait(lock, [&] { return !held || stopping; });
             auto found = handlers.find({request.method, request.path});
-            if (found != handlers.end()) {
-                handler = found->second;
-            }
+            handler = found != handlers.end() ? found->second : nullptr;
         }
-        TestResponse answer;
-        if (handler) {
-            answer = handler(recorded);
-        } else {
-            answer.status = 404;
-            answer.body = "not found";
-        }
+        const TestResponse answer = handler ? handler(recorded) : TestResponse{404, "not found", "text/plain", {}};
         response.status = answer.status;
         for (const auto& [name, value] : answer.headers) {
             response.set_header(name, value);
@@ -126,13 +108,9 @@ TestServer::TestServer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
     auto route = [&state](const httplib::Request& request, httplib::Response& response) {
         state.serve(request, response);
     };
-    const char* anyPath = ".*";
-    state.server->Get(anyPath, route);
-    state.server->Post(anyPath, route);
-    state.server->Put(anyPath, route);
-    state.server->Patch(anyPath, route);
-    state.server->Delete(anyPath, route);
-    state.server->Options(anyPath, route);
+    const char* any = ".*";
+    state.server->Get(any, route).Post(any, route).Put(any, route);
+    state.server->Patch(any, route).Delete(any, route).Options(any, route);
 
     // Without it, a response written in pieces waits for the client's delayed acknowledgement.
     state.server->set_tcp_nodelay(true);
@@ -160,11 +138,8 @@ std::unique_ptr<TestServer> TestServer::startHTTP() {
 std::unique_ptr<TestServer> TestServer::startHTTPS(const TestIdentity& identity) {
     auto impl = std::make_unique<Impl>();
     impl->scheme = "https";
-    auto* handshakes = &impl->handshakes;
-    auto server = std::make_unique<httplib::SSLServer>([&identity, handshakes](SSL_CTX& context) {
-        SSL_CTX_set_ex_data(&context, handshakeCounterIndex(), handshakes);
-        SSL_CTX_set_info_callback(&context, countHandshake);
-        return useIdentity(context, identity);
+    auto server = std::make_unique<httplib::SSLServer>([&identity, handshakes = &impl->handshakes](SSL_CTX& context) {
+        return useIdentity(context, identity, handshakes);
     });
     if (!server->is_valid()) {
         throw std::runtime_error("test server: the TLS identity was refused");
@@ -174,59 +149,41 @@ std::unique_ptr<TestServer> TestServer::startHTTPS(const TestIdentity& identity)
 }
 
 TestServer::~TestServer() {
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->stopping = true;
-    }
+    impl_->locked([&] { impl_->stopping = true; });
     impl_->changed.notify_all();
     impl_->server->stop();
-    if (impl_->thread.joinable()) {
-        impl_->thread.join();
-    }
+    impl_->thread.join();
 }
 
 void TestServer::handle(std::string method, std::string path, TestHandler handler) {
-    std::lock_guard lock(impl_->mutex);
-    impl_->handlers[{std::move(method), std::move(path)}] = std::move(handler);
+    impl_->locked([&] { impl_->handlers[{std::move(method), std::move(path)}] = std::move(handler); });
 }
 
 void TestServer::holdResponses() {
-    std::lock_guard lock(impl_->mutex);
-    impl_->held = true;
+    impl_->locked([&] { impl_->held = true; });
 }
 
 void TestServer::releaseResponses() {
-    {
-        std::lock_guard lock(impl_->mutex);
-        impl_->held = false;
-    }
+    impl_->locked([&] { impl_->held = false; });
     impl_->changed.notify_all();
 }
 
 int TestServer::port() const { return impl_->port; }
 
-std::string TestServer::url(std::string_view path) const {
-    return impl_->scheme + "://127.0.0.1:" + std::to_string(impl_->port) + std::string(path);
-}
+std::string TestServer::url(std::string_view path) const { return impl_->url("127.0.0.1", path); }
 
-std::string TestServer::localhostURL(std::string_view path) const {
-    return impl_->scheme + "://localhost:" + std::to_string(impl_->port) + std::string(path);
-}
+std::string TestServer::localhostURL(std::string_view path) const { return impl_->url("localhost", path); }
 
 std::vector<TestRequest> TestServer::requests() const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->requests;
+    return impl_->locked([&] { return impl_->requests; });
 }
 
 std::size_t TestServer::requestCount() const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->requests.size();
+    return impl_->locked([&] { return impl_->requests.size(); });
 }
 
 void TestServer::clearRequests() {
-    std::lock_guard lock(impl_->mutex);
-    impl_->requests.clear();
-    impl_->requests.shrink_to_fit();
+    impl_->locked([&] { impl_->requests = {}; });
 }
 
 std::size_t TestServer::handshakeCount() const { return impl_->handshakes.load(); }

@@ -18,7 +18,7 @@ struct TestRequest {
     std::string path;
     std::string body;
     std::vector<std::pair<std::string, std::string>> headers;
-    // The query's items, percent-decoded, ordered by name.
+    // The query's items and, for a posted form, its fields: percent-decoded, ordered by name.
     std::vector<std::pair<std::string, std::string>> query;
 
     // The first value of a header, names compared without case; empty when absent.
