@@ -14,14 +14,31 @@ class RecordingAnalyticsSink : public vyd::AnalyticsSink {
 public:
     std::function<void(const vyd::AnalyticsEvent&)> onEvent;
 
-    void setUserLoginId(std::optional<std::string> loginId) override;
-    std::optional<std::string> userLoginId() const override;
-    void send(vyd::AnalyticsEvent event) override;
+    void setUserLoginId(std::optional<std::string> loginId) override {
+        std::lock_guard lock(mutex_);
+        loginIdChanges_.push_back(loginId);
+        userLoginId_ = std::move(loginId);
+    }
+    std::optional<std::string> userLoginId() const override { return copy(userLoginId_); }
+    void send(vyd::AnalyticsEvent event) override {
+        std::unique_lock lock(mutex_);
+        events_.push_back(event);
+        lock.unlock();
+        if (onEvent) {
+            onEvent(event);
+        }
+    }
 
-    std::vector<vyd::AnalyticsEvent> events() const;
-    std::vector<std::optional<std::string>> loginIdChanges() const;
+    std::vector<vyd::AnalyticsEvent> events() const { return copy(events_); }
+    std::vector<std::optional<std::string>> loginIdChanges() const { return copy(loginIdChanges_); }
 
 private:
+    template <class T>
+    T copy(const T& value) const {
+        std::lock_guard lock(mutex_);
+        return value;
+    }
+
     mutable std::mutex mutex_;
     std::vector<vyd::AnalyticsEvent> events_;
     std::vector<std::optional<std::string>> loginIdChanges_;

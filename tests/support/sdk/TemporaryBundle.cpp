@@ -47,12 +47,6 @@ void TemporaryBundle::writeFile(std::string_view name, std::string_view content)
     }
 }
 
-void TemporaryBundle::writeStrings(std::string_view content) const { writeFile("Localizable.strings", content); }
-
-void TemporaryBundle::writeVersion(std::string_view version) const {
-    writeFile("Info.json", "{\"CFBundleShortVersionString\": \"" + std::string(version) + "\"}\n");
-}
-
 std::filesystem::path sourceBundlePath() { return std::filesystem::path(VYD_SOURCE_DIR) / "resources/VYDCore.bundle"; }
 
 std::string sourceBundleFile(std::string_view name) {

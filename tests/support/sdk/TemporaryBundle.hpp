@@ -19,9 +19,11 @@ public:
 
     void writeFile(std::string_view name, std::string_view content) const;
     // Localizable.strings
-    void writeStrings(std::string_view content) const;
+    void writeStrings(std::string_view content) const { writeFile("Localizable.strings", content); }
     // Info.json with the given short version
-    void writeVersion(std::string_view version) const;
+    void writeVersion(std::string_view version) const {
+        writeFile("Info.json", "{\"CFBundleShortVersionString\": \"" + std::string(version) + "\"}\n");
+    }
 
 private:
     std::filesystem::path path_;

@@ -1,5 +1,6 @@
 #pragma once
-#include <filesystem>
+#include "platform/security/Keychain.hpp"
+#include "support/sdk/TemporaryBundle.hpp"
 
 namespace vydtest {
 
@@ -7,15 +8,13 @@ namespace vydtest {
 // object, then back at the default, and removes the folder.
 class TemporaryKeychain {
 public:
-    TemporaryKeychain();
-    ~TemporaryKeychain();
-    TemporaryKeychain(const TemporaryKeychain&) = delete;
-    TemporaryKeychain& operator=(const TemporaryKeychain&) = delete;
+    TemporaryKeychain() { security::Keychain::setLocation(file()); }
+    ~TemporaryKeychain() { security::Keychain::setLocation({}); }
 
-    std::filesystem::path file() const { return folder_ / "keychain.sqlite"; }
+    std::filesystem::path file() const { return folder_.path() / "keychain.sqlite"; }
 
 private:
-    std::filesystem::path folder_;
+    TemporaryBundle folder_; // any fresh folder that goes with the object
 };
 
 } // namespace vydtest
