@@ -11,21 +11,6 @@ CGAffineTransform CGAffineTransform::rotation(CGFloat angle) {
     return {cosine, sine, -sine, cosine, 0, 0};
 }
 
-CGAffineTransform CGAffineTransform::concatenating(const CGAffineTransform& o) const {
-    return {a * o.a + b * o.c, a * o.b + b * o.d,          c * o.a + d * o.c,
-            c * o.b + d * o.d, tx * o.a + ty * o.c + o.tx, tx * o.b + ty * o.d + o.ty};
-}
-
-CGAffineTransform CGAffineTransform::rotated(CGFloat angle) const { return rotation(angle).concatenating(*this); }
-
-CGAffineTransform CGAffineTransform::translatedBy(CGFloat x, CGFloat y) const {
-    return translation(x, y).concatenating(*this);
-}
-
-CGAffineTransform CGAffineTransform::scaledBy(CGFloat sx, CGFloat sy) const {
-    return scale(sx, sy).concatenating(*this);
-}
-
 CGAffineTransform CGAffineTransform::inverted() const {
     const CGFloat determinant = a * d - b * c;
     if (determinant == 0 || !std::isfinite(determinant)) {

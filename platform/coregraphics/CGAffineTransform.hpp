@@ -1,10 +1,8 @@
 #pragma once
 
 // A 2-D affine transform in the platform's row-vector convention: a point (x, y) maps to
-// (a*x + c*y + tx, b*x + d*y + ty). `t1.concatenating(t2)` applies t1 first, then t2; the
-// `rotated`, `scaledBy` and `translatedBy` steps apply their own step first, then the receiver,
-// as the platform does. Angles are in radians; with y pointing down, a positive angle turns
-// clockwise on screen.
+// (a*x + c*y + tx, b*x + d*y + ty). Angles are in radians; with y pointing down, a positive
+// angle turns clockwise on screen.
 
 #include "platform/coregraphics/CGGeometry.hpp"
 
@@ -25,10 +23,6 @@ struct CGAffineTransform {
 
     bool isIdentity() const { return *this == identity(); }
 
-    CGAffineTransform concatenating(const CGAffineTransform& other) const;
-    CGAffineTransform rotated(CGFloat angle) const;
-    CGAffineTransform translatedBy(CGFloat x, CGFloat y) const;
-    CGAffineTransform scaledBy(CGFloat sx, CGFloat sy) const;
     // A transform that cannot be inverted (zero determinant) is returned unchanged, as the
     // platform does.
     CGAffineTransform inverted() const;

@@ -82,18 +82,6 @@ void CGContext::fill(const CGRect& rect, const CGColor& color) {
     }
 }
 
-void CGContext::clear(const CGRect& rect) {
-    std::size_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    if (!pixelSpan(rect, x0, y0, x1, y1)) {
-        return;
-    }
-    const Premultiplied cleared = opaque_ ? Premultiplied{0, 0, 0, 1} : Premultiplied{};
-    for (std::size_t y = y0; y < y1; ++y) {
-        std::fill(pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_ + x0),
-                  pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_ + x1), cleared);
-    }
-}
-
 void CGContext::draw(const CGImage& image, const CGRect& rect) {
     std::size_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (!pixelSpan(rect, x0, y0, x1, y1)) {

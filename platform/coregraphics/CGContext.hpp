@@ -19,13 +19,10 @@ public:
     // that is not positive and finite counts as 1.
     static std::unique_ptr<CGContext> bitmap(CGSize size, CGFloat scale, bool opaque);
 
-    std::size_t pixelWidth() const { return width_; }
-    std::size_t pixelHeight() const { return height_; }
     CGFloat scale() const { return scale_; }
     bool isOpaque() const { return opaque_; }
 
     void fill(const CGRect& rect, const CGColor& color);
-    void clear(const CGRect& rect);
     // Draws the whole image scaled into the rectangle.
     void draw(const CGImage& image, const CGRect& rect);
 

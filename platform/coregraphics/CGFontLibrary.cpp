@@ -70,14 +70,4 @@ std::shared_ptr<const CGFont> CGFontLibrary::font(const std::string& name, const
     return fallback;
 }
 
-std::optional<std::string> CGFontLibrary::registerFontFile(const std::string& path) {
-    auto face = CGFont::load(path);
-    if (!face || face->postScriptName().empty()) {
-        return std::nullopt;
-    }
-    std::lock_guard lock(mutex_);
-    faces_[face->postScriptName()] = face;
-    return face->postScriptName();
-}
-
 } // namespace coregraphics

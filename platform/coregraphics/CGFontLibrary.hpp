@@ -1,9 +1,8 @@
 #pragma once
 
 // The font faces a process can use, loaded once and shared. A face is found by its PostScript
-// name: first among font files registered at run time, then as "<name>.otf" or "<name>.ttf" in
-// the library's folder. Lookups are safe from any thread; each file is read at most once
-// (failures are remembered too).
+// name, as "<name>.otf" or "<name>.ttf" in the library's folder. Lookups are safe from any
+// thread; each file is read at most once (failures are remembered too).
 //
 // The shared library reads the folder named by the environment variable VYD_FONT_DIR, else the
 // Inter fonts of the system (/usr/share/fonts/opentype/inter).
@@ -12,7 +11,6 @@
 
 #include <map>
 #include <mutex>
-#include <optional>
 #include <set>
 #include <string>
 
@@ -33,10 +31,6 @@ public:
     // logged (through foundation's unified log, category "fonts"), once per name. No face when
     // neither loads.
     std::shared_ptr<const CGFont> font(const std::string& name, const std::string& fallbackName);
-
-    // Makes the font in the file available under its PostScript name, which is returned; no
-    // name when the file is not a readable font.
-    std::optional<std::string> registerFontFile(const std::string& path);
 
 private:
     std::string directory_;

@@ -11,15 +11,6 @@ CGRect CGRect::standardized() const {
     return {minX(), minY(), width(), height()};
 }
 
-CGRect CGRect::integral() const {
-    if (isNull()) {
-        return null();
-    }
-    const CGFloat left = std::floor(minX());
-    const CGFloat top = std::floor(minY());
-    return {left, top, std::ceil(maxX()) - left, std::ceil(maxY()) - top};
-}
-
 CGRect CGRect::offsetBy(CGFloat dx, CGFloat dy) const {
     if (isNull()) {
         return null();

@@ -72,8 +72,6 @@ struct CGRect {
     bool isEmpty() const { return isNull() || size.width == 0 || size.height == 0; }
 
     CGRect standardized() const;
-    // The smallest rectangle with whole-number edges that contains this one.
-    CGRect integral() const;
     CGRect offsetBy(CGFloat dx, CGFloat dy) const;
     // Shrinks each side by dx (left and right) and dy (top and bottom); negative values grow
     // it. A rectangle that would get a negative width or height becomes the null rectangle.

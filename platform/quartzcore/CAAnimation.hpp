@@ -28,8 +28,6 @@ struct CAMediaTimingFunction {
     friend bool operator==(const CAMediaTimingFunction&, const CAMediaTimingFunction&) = default;
 };
 
-enum class CAMediaTimingFillMode { removed, forwards, backwards, both };
-
 class CAAnimation;
 
 class CAAnimationDelegate {
@@ -54,8 +52,6 @@ public:
     bool autoreverses = false;
     // Zero means "when added"; otherwise a time in CACurrentMediaTime()'s base.
     double beginTime = 0;
-    bool isRemovedOnCompletion = true;
-    CAMediaTimingFillMode fillMode = CAMediaTimingFillMode::removed;
     std::optional<CAMediaTimingFunction> timingFunction;
     // Held strongly, as on the platform.
     std::shared_ptr<CAAnimationDelegate> delegate;

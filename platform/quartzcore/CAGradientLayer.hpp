@@ -8,8 +8,6 @@
 
 namespace quartzcore {
 
-enum class CAGradientLayerType { axial, radial, conic };
-
 class CAGradientLayer : public CALayer {
 public:
     static std::shared_ptr<CAGradientLayer> make() { return std::shared_ptr<CAGradientLayer>(new CAGradientLayer()); }
@@ -22,8 +20,6 @@ public:
     void setStartPoint(const CGPoint& point) { startPoint_ = point; }
     CGPoint endPoint() const { return endPoint_; }
     void setEndPoint(const CGPoint& point) { endPoint_ = point; }
-    CAGradientLayerType type() const { return type_; }
-    void setType(CAGradientLayerType type) { type_ = type; }
 
 protected:
     CAGradientLayer() = default;
@@ -33,7 +29,6 @@ private:
     std::optional<std::vector<double>> locations_;
     CGPoint startPoint_{0.5, 0};
     CGPoint endPoint_{0.5, 1};
-    CAGradientLayerType type_ = CAGradientLayerType::axial;
 };
 
 } // namespace quartzcore

@@ -28,7 +28,7 @@ CALayer::~CALayer() {
 
 CGRect CALayer::frame() const {
     const CGSize size = bounds_.size;
-    const CGRect local{-anchorPoint_.x * size.width, -anchorPoint_.y * size.height, size.width, size.height};
+    const CGRect local{-size.width / 2, -size.height / 2, size.width, size.height};
     const CGRect placed = transform_.isIdentity() ? local : local.applying(transform_);
     return placed.offsetBy(position_.x, position_.y);
 }
@@ -49,7 +49,7 @@ void CALayer::setFrame(const CGRect& frame) {
         return;
     }
     bounds_.size = f.size;
-    position_ = {f.origin.x + anchorPoint_.x * f.size.width, f.origin.y + anchorPoint_.y * f.size.height};
+    position_ = {f.midX(), f.midY()};
 }
 
 bool CALayer::isAncestorOrSelf(const CALayer& layer) const {
@@ -99,18 +99,6 @@ void CALayer::insertSublayerBelow(const std::shared_ptr<CALayer>& layer, const s
     insertSublayer(layer, static_cast<std::size_t>(it - sublayers_.begin()));
 }
 
-void CALayer::insertSublayerAbove(const std::shared_ptr<CALayer>& layer, const std::shared_ptr<CALayer>& sibling) {
-    if (!layer || layer == sibling) {
-        return;
-    }
-    if (layer->superlayer().get() == this) {
-        layer->detachFromSuperlayer();
-    }
-    const auto it = std::find(sublayers_.begin(), sublayers_.end(), sibling);
-    insertSublayer(layer,
-                   it == sublayers_.end() ? sublayers_.size() : static_cast<std::size_t>(it - sublayers_.begin()) + 1);
-}
-
 void CALayer::removeFromSuperlayer() {
     const auto keepAlive = shared_from_this();
     detachFromSuperlayer();
@@ -155,7 +143,7 @@ void CALayer::add(const std::shared_ptr<CAAnimation>& animation, const std::stri
                 return;
             }
             for (const auto& running : self->animations_) {
-                if (running.id == id && !running.stopped) {
+                if (running.id == id) {
                     const auto started = running.animation;
                     started->delegate->animationDidStart(*started);
                     return;
@@ -176,17 +164,12 @@ void CALayer::add(const std::shared_ptr<CAAnimation>& animation, const std::stri
 void CALayer::complete(std::uint64_t id) {
     const auto it =
         std::find_if(animations_.begin(), animations_.end(), [&](const RunningAnimation& a) { return a.id == id; });
-    if (it == animations_.end() || it->stopped) {
+    if (it == animations_.end()) {
         return;
     }
     std::vector<RunningAnimation> finished;
-    if (it->animation->isRemovedOnCompletion) {
-        finished.push_back(std::move(*it));
-        animations_.erase(it);
-    } else {
-        it->stopped = true;
-        finished.push_back(*it);
-    }
+    finished.push_back(std::move(*it));
+    animations_.erase(it);
     notifyStopped(std::move(finished), true);
 }
 
@@ -195,9 +178,6 @@ void CALayer::notifyStopped(std::vector<RunningAnimation> stopped, bool finished
     const auto keepAlive = shared_from_this();
     const auto observers = stopObservers_;
     for (const RunningAnimation& running : stopped) {
-        if (running.stopped && !finished) {
-            continue; // it already reported its finish when it completed
-        }
         if (running.animation->delegate) {
             running.animation->delegate->animationDidStop(*running.animation, finished);
         }

@@ -10,8 +10,7 @@
 //
 // Animations: `add(animation, key)` stores a copy under the key (replacing, as not finished,
 // one already there). An animation stops when its active duration has passed on the clock
-// (foundation::Clock, through the main queue) and is then removed unless it says otherwise;
-// one that repeats for ever stays until removed. Stop observers hear of every stop, finished
+// (foundation::Clock, through the main queue) and is then removed; one that repeats for ever stays until removed. Stop observers hear of every stop, finished
 // or not, synchronously, after the layer's own state has changed. All of this is main-thread
 // only.
 
@@ -49,8 +48,6 @@ enum class CACornerMask : unsigned {
 
 VYD_OPTION_SET(CACornerMask)
 
-enum class CALayerCornerCurve { circular, continuous };
-
 class CALayer;
 
 // The platform's CALayerDelegate as far as a view needs it: the view that a layer backs hears of
@@ -82,15 +79,13 @@ public:
     const std::optional<std::string>& name() const { return name_; }
     void setName(std::optional<std::string> name) { name_ = std::move(name); }
 
-    // Geometry: the frame is derived from bounds, position, anchor point and transform, in the
-    // superlayer's coordinates. Setting a frame keeps the bounds' origin and ignores the
+    // Geometry: the frame is derived from bounds, position (of the bounds' centre) and transform,
+    // in the superlayer's coordinates. Setting a frame keeps the bounds' origin and ignores the
     // transform (the platform leaves that case undefined).
     CGRect bounds() const { return bounds_; }
     void setBounds(const CGRect& bounds) { bounds_ = bounds; }
     CGPoint position() const { return position_; }
     void setPosition(const CGPoint& position) { position_ = position; }
-    CGPoint anchorPoint() const { return anchorPoint_; }
-    void setAnchorPoint(const CGPoint& anchorPoint) { anchorPoint_ = anchorPoint; }
     CGRect frame() const;
     void setFrame(const CGRect& frame);
     CGAffineTransform affineTransform() const { return transform_; }
@@ -110,8 +105,6 @@ public:
     void setCornerRadius(CGFloat radius);
     CACornerMask maskedCorners() const { return maskedCorners_; }
     void setMaskedCorners(CACornerMask corners) { maskedCorners_ = corners; }
-    CALayerCornerCurve cornerCurve() const { return cornerCurve_; }
-    void setCornerCurve(CALayerCornerCurve curve) { cornerCurve_ = curve; }
 
     CGFloat borderWidth() const { return borderWidth_; }
     void setBorderWidth(CGFloat width) { borderWidth_ = width; }
@@ -142,11 +135,8 @@ public:
     const Sublayers& sublayers() const { return sublayers_; }
     std::shared_ptr<CALayer> superlayer() const { return superlayer_.lock(); }
     void addSublayer(const std::shared_ptr<CALayer>& layer);
-    // An index past the end appends.
-    void insertSublayer(const std::shared_ptr<CALayer>& layer, std::size_t index);
-    // A sibling that is not a sublayer of this layer makes these append.
+    // A sibling that is not a sublayer of this layer makes this append.
     void insertSublayerBelow(const std::shared_ptr<CALayer>& layer, const std::shared_ptr<CALayer>& sibling);
-    void insertSublayerAbove(const std::shared_ptr<CALayer>& layer, const std::shared_ptr<CALayer>& sibling);
     void removeFromSuperlayer();
     // Sublayers sorted by zPosition, keeping their order for equal positions: back to front.
     Sublayers sublayersInDrawingOrder() const;
@@ -170,10 +160,11 @@ private:
         std::string key;
         std::shared_ptr<CAAnimation> animation;
         std::uint64_t id;
-        bool stopped = false;
     };
 
     bool isAncestorOrSelf(const CALayer& layer) const;
+    // An index past the end appends.
+    void insertSublayer(const std::shared_ptr<CALayer>& layer, std::size_t index);
     void detachFromSuperlayer();
     void complete(std::uint64_t id);
     void notifyStopped(std::vector<RunningAnimation> stopped, bool finished);
@@ -181,7 +172,6 @@ private:
     std::optional<std::string> name_;
     CGRect bounds_;
     CGPoint position_;
-    CGPoint anchorPoint_{0.5, 0.5};
     CGAffineTransform transform_;
     CGFloat zPosition_ = 0;
     bool hidden_ = false;
@@ -189,7 +179,6 @@ private:
     bool masksToBounds_ = false;
     CGFloat cornerRadius_ = 0;
     CACornerMask maskedCorners_ = CACornerMask::all;
-    CALayerCornerCurve cornerCurve_ = CALayerCornerCurve::circular;
     CGFloat borderWidth_ = 0;
     std::optional<CGColor> borderColor_;
     std::optional<CGColor> backgroundColor_;
