@@ -88,26 +88,22 @@ void expectNear(CGRGBA actual, CGRGBA expected, int tolerance) {
 TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
     const auto image = CGImage::decode(bytes(rgbaPng3x2));
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width(), 3u);
-    EXPECT_EQ(image->height(), 2u);
-    EXPECT_EQ(image->pixel(0, 0), (CGRGBA{255, 0, 0, 255}));
-    EXPECT_EQ(image->pixel(1, 0), (CGRGBA{0, 255, 0, 255}));
-    EXPECT_EQ(image->pixel(2, 0), (CGRGBA{0, 0, 255, 255}));
-    EXPECT_EQ(image->pixel(1, 1), (CGRGBA{0, 0, 0, 128}));
-    EXPECT_EQ(image->pixel(2, 1), (CGRGBA{10, 20, 30, 40})) << "alpha is not premultiplied";
-    EXPECT_EQ(image->pixel(3, 0), CGRGBA{}) << "outside the image";
+    EXPECT_EQ(std::pair(image->width(), image->height()), (std::pair<std::size_t, std::size_t>(3, 2)));
+    // Alpha is not premultiplied; outside the image there is nothing.
+    EXPECT_EQ(image->pixels(), (std::vector<CGRGBA>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255},
+                                                     {255, 255, 255, 0}, {0, 0, 0, 128}, {10, 20, 30, 40}}));
+    EXPECT_EQ(image->pixel(3, 0), CGRGBA{});
 
     const auto grey = CGImage::decodePNG(grayPng4x1, sizeof grayPng4x1);
     ASSERT_NE(grey, nullptr);
-    EXPECT_EQ(grey->width(), 4u);
-    EXPECT_EQ(grey->pixel(1, 0), (CGRGBA{85, 85, 85, 255})) << "grey expands to RGBA";
+    EXPECT_EQ(grey->pixels(), (std::vector<CGRGBA>{{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255},
+                                                    {255, 255, 255, 255}})) << "grey expands to RGBA";
 }
 
 TEST(ImageCodec, JpegDecodesToItsPixelSize) {
     const auto image = CGImage::decode(bytes(redBlueJpeg16x8));
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width(), 16u);
-    EXPECT_EQ(image->height(), 8u);
+    EXPECT_EQ(std::pair(image->width(), image->height()), (std::pair<std::size_t, std::size_t>(16, 8)));
     expectNear(image->pixel(1, 4), {255, 0, 0, 255}, 12);
     expectNear(image->pixel(14, 4), {0, 0, 255, 255}, 12);
 }

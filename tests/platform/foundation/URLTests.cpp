@@ -35,11 +35,8 @@ TEST(URLTest, SplitsIntoItsParts) {
     for (const auto& c : cases) {
         auto url = URL::string(c.text);
         ASSERT_TRUE(url) << c.text;
-        EXPECT_EQ(url->scheme(), c.scheme) << c.text;
-        EXPECT_EQ(url->host(), c.host) << c.text;
-        EXPECT_EQ(url->path(), c.path) << c.text;
-        EXPECT_EQ(url->query(), c.query) << c.text;
-        EXPECT_EQ(url->absoluteString(), c.text);
+        EXPECT_EQ(std::tuple(url->scheme(), url->host(), url->path(), url->query(), url->absoluteString()),
+                  std::tuple(c.scheme, c.host, c.path, c.query, c.text));
     }
 }
 
@@ -88,9 +85,7 @@ TEST(URLTest, ResolvesAgainstABase) {
         {"//cdn.example/i.png", "https://cdn.example/i.png"},
     };
     for (const auto& c : cases) {
-        auto resolved = URL::string(c.reference, base);
-        ASSERT_TRUE(resolved) << c.reference;
-        EXPECT_EQ(resolved->absoluteString(), c.expected);
+        EXPECT_EQ(URL::string(c.reference, base).value_or(base).absoluteString(), c.expected);
     }
     EXPECT_FALSE(URL::string("a b", base));
 }
@@ -98,12 +93,10 @@ TEST(URLTest, ResolvesAgainstABase) {
 TEST(PercentEncodingTest, DecodingRefusesBrokenInput) {
     EXPECT_EQ(removingPercentEncoding("a%20b%2F"), "a b/");
     EXPECT_EQ(removingPercentEncoding("%d0%bf"), "\xD0\xBF");
-    EXPECT_FALSE(removingPercentEncoding("%"));
-    EXPECT_FALSE(removingPercentEncoding("a%2"));
-    EXPECT_FALSE(removingPercentEncoding("%G0"));
-    EXPECT_FALSE(removingPercentEncoding("%FF"));       // not UTF-8
-    EXPECT_FALSE(removingPercentEncoding("%C0%AF"));    // overlong "/"
-    EXPECT_FALSE(removingPercentEncoding("%ED%A0%80")); // surrogate
+    // cut short, not hex, not UTF-8, an overlong "/", a surrogate
+    for (const char* broken : {"%", "a%2", "%G0", "%FF", "%C0%AF", "%ED%A0%80"}) {
+        EXPECT_FALSE(removingPercentEncoding(broken)) << broken;
+    }
     EXPECT_EQ(addingPercentEncoding("a b/?&=+~", URLCharacterSet::urlQueryItemAllowed), "a%20b/?%26%3D+~");
 }
 
