@@ -174,15 +174,11 @@ void CALayer::complete(std::uint64_t id) {
 }
 
 void CALayer::notifyStopped(std::vector<RunningAnimation> stopped, bool finished) {
-    // Observers may add or remove animations and observers: work on copies.
+    // A delegate may add or remove animations, or drop the last reference to this layer.
     const auto keepAlive = shared_from_this();
-    const auto observers = stopObservers_;
     for (const RunningAnimation& running : stopped) {
         if (running.animation->delegate) {
             running.animation->delegate->animationDidStop(*running.animation, finished);
-        }
-        for (const auto& entry : observers) {
-            entry.second(*this, running.key, running.animation, finished);
         }
     }
 }
@@ -228,18 +224,6 @@ void CALayer::removeAllAnimations() {
     std::vector<RunningAnimation> removed;
     removed.swap(animations_);
     notifyStopped(std::move(removed), false);
-}
-
-CALayer::ObserverToken CALayer::addAnimationStopObserver(StopObserver observer) {
-    const ObserverToken token = nextObserverToken_++;
-    stopObservers_.emplace_back(token, std::move(observer));
-    return token;
-}
-
-void CALayer::removeAnimationStopObserver(ObserverToken token) {
-    stopObservers_.erase(std::remove_if(stopObservers_.begin(), stopObservers_.end(),
-                                        [token](const auto& entry) { return entry.first == token; }),
-                         stopObservers_.end());
 }
 
 } // namespace quartzcore

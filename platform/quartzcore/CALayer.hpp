@@ -10,9 +10,9 @@
 //
 // Animations: `add(animation, key)` stores a copy under the key (replacing, as not finished,
 // one already there). An animation stops when its active duration has passed on the clock
-// (foundation::Clock, through the main queue) and is then removed; one that repeats for ever stays until removed. Stop observers hear of every stop, finished
-// or not, synchronously, after the layer's own state has changed. All of this is main-thread
-// only.
+// (foundation::Clock, through the main queue) and is then removed; one that repeats for ever
+// stays until removed. An animation's delegate hears of every stop, finished or not,
+// synchronously, after the layer's own state has changed. All of this is main-thread only.
 
 #include "platform/coregraphics/CGAffineTransform.hpp"
 #include "platform/coregraphics/CGColor.hpp"
@@ -22,7 +22,6 @@
 #include "platform/quartzcore/CABasicAnimation.hpp"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,11 +63,6 @@ public:
 class CALayer : public std::enable_shared_from_this<CALayer> {
 public:
     using Sublayers = std::vector<std::shared_ptr<CALayer>>;
-    using ObserverToken = std::uint64_t;
-    // Called with the layer, the key the animation was added under (empty when none) and the
-    // layer's copy of the animation.
-    using StopObserver = std::function<void(CALayer& layer, const std::string& key,
-                                            const std::shared_ptr<const CAAnimation>& animation, bool finished)>;
 
     static std::shared_ptr<CALayer> make() { return std::shared_ptr<CALayer>(new CALayer()); }
     virtual ~CALayer();
@@ -149,9 +143,6 @@ public:
     void removeAnimation(const std::string& key);
     void removeAllAnimations();
 
-    ObserverToken addAnimationStopObserver(StopObserver observer);
-    void removeAnimationStopObserver(ObserverToken token);
-
 protected:
     CALayer() = default;
 
@@ -193,8 +184,6 @@ private:
     std::weak_ptr<CALayer> superlayer_;
 
     std::vector<RunningAnimation> animations_;
-    std::vector<std::pair<ObserverToken, StopObserver>> stopObservers_;
-    ObserverToken nextObserverToken_ = 1;
 };
 
 } // namespace quartzcore

@@ -19,35 +19,46 @@ struct Stop {
     friend bool operator==(const Stop&, const Stop&) = default;
 };
 
+struct OnStop : CAAnimationDelegate {
+    explicit OnStop(std::function<void(bool)> action) : action(std::move(action)) {}
+    void animationDidStop(const CAAnimation&, bool finished) override { action(finished); }
+    std::function<void(bool)> action;
+};
+
 class AnimationTest : public testsupport::ManualClockTest {
 protected:
-    void SetUp() override {
-        ManualClockTest::SetUp();
-        layer = CALayer::make();
-        layer->addAnimationStopObserver([this](CALayer&, const std::string& key, const auto&, bool finished) {
-            stops.push_back({key, finished});
-        });
-    }
     void TearDown() override {
         layer.reset();
         ManualClockTest::TearDown();
     }
 
-    static std::shared_ptr<CABasicAnimation> rotation(double duration, float repeatCount) {
+    // A rotation whose stops are recorded under `key`, the key it is meant to be added under;
+    // `afterStop` runs after each.
+    std::shared_ptr<CABasicAnimation> rotation(double duration, float repeatCount, const std::string& key) {
         auto animation = CABasicAnimation::make("transform.rotation");
         animation->fromValue = 0.0;
         animation->toValue = M_PI;
         animation->duration = duration;
         animation->repeatCount = repeatCount;
+        animation->delegate = std::make_shared<OnStop>([this, key](bool finished) {
+            stops.push_back({key, finished});
+            if (afterStop) {
+                afterStop(key);
+            }
+        });
         return animation;
     }
+    void add(double duration, float repeatCount, const std::string& key) {
+        layer->add(rotation(duration, repeatCount, key), key);
+    }
 
-    std::shared_ptr<CALayer> layer;
+    std::shared_ptr<CALayer> layer = CALayer::make();
     std::vector<Stop> stops;
+    std::function<void(const std::string&)> afterStop;
 };
 
 TEST_F(AnimationTest, InfiniteRepeatStaysUntilRemoved) {
-    layer->add(rotation(1.25, HUGE_VALF), "locations");
+    add(1.25, HUGE_VALF, "locations");
     Clock::advance(3600);
     EXPECT_EQ(layer->animationKeys(), (std::vector<std::string>{"locations"}));
     EXPECT_TRUE(stops.empty());
@@ -67,7 +78,7 @@ TEST_F(AnimationTest, FiniteAnimationIsRemovedWhenItsTimeHasPassed) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.lifetime);
         stops.clear();
-        layer->add(rotation(test.duration, test.repeatCount), "spin");
+        add(test.duration, test.repeatCount, "spin");
         Clock::advance(test.lifetime - 0.01);
         EXPECT_NE(layer->animation("spin"), nullptr);
         Clock::advance(0.02);
@@ -77,9 +88,9 @@ TEST_F(AnimationTest, FiniteAnimationIsRemovedWhenItsTimeHasPassed) {
 }
 
 TEST_F(AnimationTest, ReplacingAKeyStopsTheOldAnimationAndTheNewOneKeepsItsOwnTime) {
-    layer->add(rotation(1, 0), "spin");
+    add(1, 0, "spin");
     Clock::advance(0.5);
-    layer->add(rotation(1, 0), "spin");
+    add(1, 0, "spin");
     EXPECT_EQ(stops, (std::vector<Stop>{{"spin", false}}));
     Clock::advance(0.6); // the first one's timer fires here and must not touch the second one
     EXPECT_NE(layer->animation("spin"), nullptr);
@@ -89,9 +100,9 @@ TEST_F(AnimationTest, ReplacingAKeyStopsTheOldAnimationAndTheNewOneKeepsItsOwnTi
 }
 
 TEST_F(AnimationTest, LayerKeepsACopyInAddedOrder) {
-    auto animation = rotation(1, HUGE_VALF);
+    auto animation = rotation(1, HUGE_VALF, "b");
     layer->add(animation, "b");
-    layer->add(rotation(1, HUGE_VALF), "a");
+    add(1, HUGE_VALF, "a");
     animation->duration = 99;
     animation->keyPath = "changed";
     const auto stored = std::dynamic_pointer_cast<const CABasicAnimation>(layer->animation("b"));
@@ -103,16 +114,16 @@ TEST_F(AnimationTest, LayerKeepsACopyInAddedOrder) {
 }
 
 TEST_F(AnimationTest, RemoveAllStopsEveryAnimationAsNotFinished) {
-    layer->add(rotation(1, HUGE_VALF), "one");
-    layer->add(rotation(10, 0), "two");
-    layer->add(rotation(10, 0), "");
+    add(1, HUGE_VALF, "one");
+    add(10, 0, "two");
+    add(10, 0, "");
     EXPECT_EQ(layer->animationKeys().size(), 2u) << "an animation without key is not listed";
     layer->removeAllAnimations();
     EXPECT_EQ(stops, (std::vector<Stop>{{"one", false}, {"two", false}, {"", false}}));
     Clock::advance(20);
     EXPECT_EQ(stops.size(), 3u) << "timers of removed animations do nothing";
 
-    layer->add(rotation(1, 0), "spin");
+    add(1, 0, "spin");
     std::weak_ptr<CALayer> weak = layer;
     layer.reset();
     EXPECT_TRUE(weak.expired()) << "pending timers do not keep a layer alive";
@@ -120,14 +131,14 @@ TEST_F(AnimationTest, RemoveAllStopsEveryAnimationAsNotFinished) {
     EXPECT_EQ(stops.size(), 3u);
 }
 
-TEST_F(AnimationTest, ObserverMayStartANewAnimationWhileStopsAreReported) {
+TEST_F(AnimationTest, DelegateMayStartANewAnimationWhileStopsAreReported) {
     int restarts = 0;
-    layer->addAnimationStopObserver([&](CALayer& l, const std::string& key, const auto&, bool) {
+    afterStop = [&](const std::string& key) {
         if (key == "step" && restarts++ < 2) {
-            l.add(rotation(1, 0), "step");
+            add(1, 0, "step");
         }
-    });
-    layer->add(rotation(1, 0), "step");
+    };
+    add(1, 0, "step");
     Clock::advance(1);
     Clock::advance(1);
     Clock::advance(1);
