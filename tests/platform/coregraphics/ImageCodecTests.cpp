@@ -90,14 +90,19 @@ TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(std::pair(image->width(), image->height()), (std::pair<std::size_t, std::size_t>(3, 2)));
     // Alpha is not premultiplied; outside the image there is nothing.
-    EXPECT_EQ(image->pixels(), (std::vector<CGRGBA>{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255},
-                                                     {255, 255, 255, 0}, {0, 0, 0, 128}, {10, 20, 30, 40}}));
+    EXPECT_EQ(image->pixels(), (std::vector<CGRGBA>{{255, 0, 0, 255},
+                                                    {0, 255, 0, 255},
+                                                    {0, 0, 255, 255},
+                                                    {255, 255, 255, 0},
+                                                    {0, 0, 0, 128},
+                                                    {10, 20, 30, 40}}));
     EXPECT_EQ(image->pixel(3, 0), CGRGBA{});
 
     const auto grey = CGImage::decodePNG(grayPng4x1, sizeof grayPng4x1);
     ASSERT_NE(grey, nullptr);
-    EXPECT_EQ(grey->pixels(), (std::vector<CGRGBA>{{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255},
-                                                    {255, 255, 255, 255}})) << "grey expands to RGBA";
+    EXPECT_EQ(grey->pixels(),
+              (std::vector<CGRGBA>{{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255}, {255, 255, 255, 255}}))
+        << "grey expands to RGBA";
 }
 
 TEST(ImageCodec, JpegDecodesToItsPixelSize) {

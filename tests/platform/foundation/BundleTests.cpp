@@ -90,24 +90,6 @@ TEST_F(BundleTest, ConcurrentLookupsAgree) {
     EXPECT_EQ(wrong.load(), 0);
 }
 
-TEST_F(BundleTest, ImageResourceOfTheScaleAskedOrTheNearest) {
-    write("spinner.png", "one");
-    write("spinner@2x.png", "two");
-    write("spinner@3x.png", "three");
-    write("retina@2x.png", "only two");
-    auto b = bundle();
-
-    auto best = b->imageResource("spinner", "png", 3);
-    ASSERT_TRUE(best);
-    EXPECT_EQ(best->scale, 3);
-    EXPECT_EQ(best->path, (dir / "spinner@3x.png").string());
-    EXPECT_EQ(b->imageResource("spinner", "png", 1)->scale, 1);
-    EXPECT_EQ(b->imageResource("retina", "png", 3)->scale, 2); // next lower when the larger is missing
-    EXPECT_EQ(b->imageResource("retina", "png", 1)->scale, 2); // larger before nothing
-    EXPECT_FALSE(b->imageResource("absent"));
-    EXPECT_FALSE(b->imageResource("../" + dir.filename().string() + "/spinner", "png")) << "never leaves the bundle";
-}
-
 TEST(UUIDTest, RandomVersion4InPlatformFormat) {
     std::set<std::string> seen;
     for (int i = 0; i < 100; ++i) {

@@ -79,9 +79,11 @@ TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
     UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(2));
     EXPECT_EQ(UIImage::named("logo", bundle)->scale(), 2) << "without traits the current ones count";
 
-    const auto onlyRetina = UIImage::named("retina", bundle, UITraitCollection::withDisplayScale(3));
-    ASSERT_NE(onlyRetina, nullptr);
-    EXPECT_EQ(onlyRetina->size(), (CGSize{4, 2}));
+    for (const CGFloat displayScale : {3.0, 1.0}) { // the next lower variant, else the next higher
+        const auto onlyRetina = UIImage::named("retina", bundle, UITraitCollection::withDisplayScale(displayScale));
+        ASSERT_NE(onlyRetina, nullptr);
+        EXPECT_EQ(onlyRetina->size(), (CGSize{4, 2}));
+    }
     ASSERT_NE(UIImage::named("photo", bundle), nullptr) << "JPEG too";
 }
 

@@ -107,9 +107,8 @@ TEST_F(NavigationTest, BarShowsTheTopItemsViewsAndKeepsOtherSubviews) {
     item->setLeftBarButtonItem(UIBarButtonItem::make(back));
     item->setTitleView(title);
     EXPECT_EQ(title->superview(), bar);
-    EXPECT_EQ(back->frame(), (CGRect{8, 0, 44, 44}));
-    EXPECT_EQ(close->frame(), (CGRect{390 - 8 - 44, 0, 44, 44}));
-    EXPECT_EQ(title->frame(), (CGRect{135, 4.5, 120, 35}));
+    EXPECT_EQ(frames({back, close, title}),
+              (std::vector<CGRect>{{8, 0, 44, 44}, {390 - 8 - 44, 0, 44, 44}, {135, 4.5, 120, 35}}));
 
     item->setLeftBarButtonItem(nullptr);
     EXPECT_EQ(back->superview(), nullptr) << "an item taken away takes its view along";

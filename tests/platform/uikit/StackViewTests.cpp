@@ -33,16 +33,13 @@ TEST_F(StackTest, VerticalFillStacksViewsWithSpacingAndHidesHiddenOnes) {
     pinTopAndSides(stack, root, 24);
     root->layoutIfNeeded();
 
-    EXPECT_EQ(a->frame(), (CGRect{0, 0, 327, 40}));
-    EXPECT_EQ(b->frame(), (CGRect{0, 48, 327, 40}));
-    EXPECT_EQ(c->frame(), (CGRect{0, 96, 327, 20}));
-    EXPECT_EQ(stack->frame(), (CGRect{24, 24, 327, 116}));
+    EXPECT_EQ(frames({a, b, c, stack}),
+              (std::vector<CGRect>{{0, 0, 327, 40}, {0, 48, 327, 40}, {0, 96, 327, 20}, {24, 24, 327, 116}}));
 
     // A hidden arranged view takes no space, and gets it back when shown.
     b->setHidden(true);
     root->layoutIfNeeded();
-    EXPECT_EQ(c->frame().origin.y, 48);
-    EXPECT_EQ(stack->frame().size.height, 68);
+    EXPECT_EQ(frames({c, stack}), (std::vector<CGRect>{{0, 48, 327, 20}, {24, 24, 327, 68}}));
     b->setHidden(false);
     root->layoutIfNeeded();
     EXPECT_EQ(c->frame().origin.y, 96);
@@ -98,11 +95,7 @@ TEST_F(StackTest, HorizontalDistributions) {
         stack->setSpacing(10);
         pinTopAndSides(stack, parent);
         parent->layoutIfNeeded();
-        const std::vector<CGRect> frames{first->frame(), second->frame(), third->frame()};
-        for (std::size_t i = 0; i < frames.size(); ++i) {
-            EXPECT_NEAR(frames[i].origin.x, c.expected[i].origin.x, 1e-6) << i;
-            EXPECT_NEAR(frames[i].size.width, c.expected[i].size.width, 1e-6) << i;
-        }
+        EXPECT_EQ(frames({first, second, third}), c.expected);
     }
 }
 

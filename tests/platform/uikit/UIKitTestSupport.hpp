@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace uikittests {
 
@@ -69,6 +70,14 @@ std::shared_ptr<View> addConstrained(const std::shared_ptr<UIView>& parent, std:
 
 inline std::shared_ptr<UIView> addConstrained(const std::shared_ptr<UIView>& parent) {
     return addConstrained(parent, UIView::make());
+}
+
+inline std::vector<CGRect> frames(const std::vector<std::shared_ptr<UIView>>& views) {
+    std::vector<CGRect> result;
+    for (const auto& view : views) {
+        result.push_back(view->frame());
+    }
+    return result;
 }
 
 // Holds `view` `inset` points in from the top and both sides of its superview.

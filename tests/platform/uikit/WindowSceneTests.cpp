@@ -76,14 +76,7 @@ TEST_F(WindowSceneTest, WindowRunsALayoutPassOnTheNextTurnOfTheMainQueue) {
 
 using ApplicationOpenURLTest = ControllerTest;
 
-foundation::URL url(const std::string& text) {
-    auto parsed = foundation::URL::string(text);
-    if (!parsed) {
-        ADD_FAILURE() << "not a URL: " << text;
-        return *foundation::URL::string("invalid:");
-    }
-    return *parsed;
-}
+foundation::URL url(const std::string& text) { return foundation::URL::string(text).value(); }
 
 TEST_F(ApplicationOpenURLTest, OnlyInstalledSchemesAndTheBrowserOpen) {
     auto& application = UIApplication::shared();

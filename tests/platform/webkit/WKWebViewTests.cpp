@@ -41,10 +41,8 @@ TEST_F(WebViewTest, PlainLoadAsksThenCommitsAndFinishesOnTheMainThread) {
     EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/start"), "start", "response 200",
                                                "commit", "finish"}));
     EXPECT_TRUE(delegate->onMainThreadOnly);
-    ASSERT_TRUE(delegate->actions[0].targetFrame());
-    EXPECT_TRUE(delegate->actions[0].targetFrame()->isMainFrame());
-    ASSERT_TRUE(webView->url());
-    EXPECT_EQ(webView->url()->absoluteString(), server->url("/start"));
+    EXPECT_TRUE(delegate->actions.at(0).targetFrame().value().isMainFrame());
+    EXPECT_EQ(webView->url().value().absoluteString(), server->url("/start"));
     EXPECT_EQ(webView->title(), "start");
     EXPECT_FALSE(webView->isLoading());
     EXPECT_EQ(webView->estimatedProgress(), 1.0);

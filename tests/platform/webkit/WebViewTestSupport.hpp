@@ -18,11 +18,7 @@ using foundation::URLRequest;
 
 inline constexpr double loadBound = 15; // seconds; only reached when something is broken
 
-inline URLRequest requestFor(const std::string& text) {
-    auto url = URL::string(text);
-    EXPECT_TRUE(url.has_value()) << text;
-    return URLRequest(url.value_or(*URL::string("about:blank")));
-}
+inline URLRequest requestFor(const std::string& text) { return URLRequest(URL::string(text).value()); }
 
 inline const char* typeName(WKNavigationType type) {
     switch (type) {
