@@ -15,6 +15,9 @@ const UITraitCollection darkTraits = UITraitCollection::withUserInterfaceStyle(U
 const UITraitCollection unspecifiedTraits;
 
 using ColorTest = UIKitTest;
+using Values = std::vector<CGFloat>;
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 
 std::vector<CGFloat> components(const UIColor& color, const UITraitCollection& traits) {
     return color.resolvedColor(traits).cgColor().components();
@@ -76,23 +79,16 @@ TEST_F(ColorTest, RgbAndHueSaturationBrightnessRoundTrip) {
         SCOPED_TRACE(testing::Message() << c.red << "," << c.green << "," << c.blue);
         CGFloat h = -1, s = -1, v = -1, a = -1;
         ASSERT_TRUE(UIColor(c.red, c.green, c.blue, 0.7).getHue(h, s, v, a));
-        EXPECT_NEAR(h, c.hue, 1e-12);
-        EXPECT_NEAR(s, c.saturation, 1e-12);
-        EXPECT_NEAR(v, c.brightness, 1e-12);
-        EXPECT_EQ(a, 0.7);
-
+        EXPECT_THAT((Values{h, s, v, a}), Pointwise(DoubleNear(1e-12), Values{c.hue, c.saturation, c.brightness, 0.7}));
         CGFloat r = -1, g = -1, b = -1;
         ASSERT_TRUE(UIColor::fromHSB(h, s, v, a).getRed(r, g, b, a));
-        EXPECT_NEAR(r, c.red, 1e-12);
-        EXPECT_NEAR(g, c.green, 1e-12);
-        EXPECT_NEAR(b, c.blue, 1e-12);
+        EXPECT_THAT((Values{r, g, b}), Pointwise(DoubleNear(1e-12), Values{c.red, c.green, c.blue}));
     }
     CGFloat r = -1, g = -1, b = -1, a = -1;
     ASSERT_TRUE(UIColor(0.4, 0.6).getRed(r, g, b, a));
     EXPECT_EQ((std::vector<CGFloat>{r, g, b, a}), (std::vector<CGFloat>{0.4, 0.4, 0.4, 0.6})) << "grey reads as rgb";
     ASSERT_TRUE(UIColor::fromHSB(1.0, 1, 1, 1).getRed(r, g, b, a));
-    EXPECT_NEAR(r, 1, 1e-12) << "hue 1 wraps to red";
-    EXPECT_NEAR(g, 0, 1e-12);
+    EXPECT_THAT((Values{r, g}), Pointwise(DoubleNear(1e-12), Values{1, 0})) << "hue 1 wraps to red";
 }
 
 TEST_F(ColorTest, ProviderThatNeverSettlesResolvesToClear) {
