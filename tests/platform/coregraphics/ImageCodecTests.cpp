@@ -1,5 +1,7 @@
 #include "platform/coregraphics/CGImage.hpp"
 
+#include "PixelTestSupport.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,13 +78,6 @@ const std::uint8_t redBlueJpeg16x8[] = {
 template <std::size_t N>
 foundation::Data bytes(const std::uint8_t (&array)[N]) {
     return foundation::Data(array, array + N);
-}
-
-void expectNear(CGRGBA actual, CGRGBA expected, int tolerance) {
-    EXPECT_NEAR(actual.red, expected.red, tolerance);
-    EXPECT_NEAR(actual.green, expected.green, tolerance);
-    EXPECT_NEAR(actual.blue, expected.blue, tolerance);
-    EXPECT_NEAR(actual.alpha, expected.alpha, tolerance);
 }
 
 TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
