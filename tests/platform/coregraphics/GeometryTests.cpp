@@ -27,7 +27,7 @@ TEST(Geometry, NegativeSizesReadStandardizedAndCompareEqual) {
     EXPECT_NE(CGRect::null(), CGRect::zero());
 }
 
-TEST(Geometry, InsetOffsetAndIntegral) {
+TEST(Geometry, InsetAndOffset) {
     const CGRect r{10, 20, 30, 40};
     EXPECT_EQ(r.insetBy(5, 10), CGRect(15, 30, 20, 20));
     EXPECT_TRUE(r.insetBy(16, 0).isNull()) << "an inset larger than half the width leaves no rectangle";

@@ -195,8 +195,7 @@ TEST_F(HostingTest, RepresentablesAreMadeOnceUpdatedAndPlacedInTheHostingView) {
     EXPECT_EQ(platformView->frame(), (CGRect{10, 407, 370, 30}));
     host->setRootView(make(20));
     settle();
-    EXPECT_EQ(*makes, 1);
-    EXPECT_EQ(*updates, 1);
+    EXPECT_EQ(std::pair(*makes, *updates), std::pair(1, 1));
     EXPECT_EQ(platformView->frame(), (CGRect{20, 407, 350, 30}));
     host->setRootView(Text("gone"));
     settle();

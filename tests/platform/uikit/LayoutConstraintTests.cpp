@@ -73,9 +73,8 @@ TEST_F(LayoutTest, ConstraintsAreInstalledOnTheClosestCommonAncestor) {
 
     // Taking a out of the tree drops the constraints that tie it to the rest, not its own.
     a->removeFromSuperview();
-    EXPECT_FALSE(between->isActive());
-    EXPECT_FALSE(toRoot->isActive());
-    EXPECT_TRUE(toSelf->isActive());
+    EXPECT_EQ((std::vector{between->isActive(), toRoot->isActive(), toSelf->isActive()}),
+              (std::vector{false, false, true}));
 }
 
 TEST_F(LayoutTest, ConstraintsWithoutCommonAncestorAreRefused) {
@@ -239,21 +238,19 @@ TEST_F(LayoutTest, ConstantChangesGiveWhatAFullSolveGivesOnTheNextPass) {
         {60, 8, 60, 250, 100}, {60, 20, 100, 260, 100}, {100, 0, 500, 250, 67}, {44, 8, 60, 240, 100}};
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << step.header << " " << step.gap << " " << step.footer);
-        const std::vector<CGRect> before{header->frame(), body->frame(), footer->frame()};
+        const auto before = frames({header, body, footer});
         headerHeight->setConstant(step.header);
         gap->setConstant(step.gap);
         footerHeight->setConstant(step.footer);
         bodyWish->setPriority(step.wishPriority);
-        EXPECT_EQ(before, (std::vector<CGRect>{header->frame(), body->frame(), footer->frame()}))
-            << "nothing moves before the next pass";
+        EXPECT_EQ(before, frames({header, body, footer})) << "nothing moves before the next pass";
         root->layoutIfNeeded();
-        const std::vector<CGRect> updated{header->frame(), body->frame(), footer->frame()};
+        const auto updated = frames({header, body, footer});
         root->setNeedsUpdateConstraints(); // any structural change: the next pass solves from scratch
         root->layoutIfNeeded();
-        EXPECT_EQ(updated, (std::vector<CGRect>{header->frame(), body->frame(), footer->frame()}));
-        EXPECT_EQ(body->frame().origin.y, step.header + step.gap);
-        EXPECT_EQ(footer->frame().size.height, step.footer);
-        EXPECT_EQ(body->frame().size.height, step.bodyHeight);
+        EXPECT_EQ(updated, frames({header, body, footer}));
+        EXPECT_EQ(std::tuple(body->frame().origin.y, footer->frame().size.height, body->frame().size.height),
+                  std::tuple(step.header + step.gap, step.footer, step.bodyHeight));
     }
 }
 
@@ -310,13 +307,12 @@ TEST_F(LayoutTest, FrameChangesGiveWhatAFullSolveGivesOnTheNextPass) {
             step.change();
             root->layoutIfNeeded();
         });
-        EXPECT_EQ(bar->frame(), step.bar);
-        EXPECT_EQ(badge->frame(), step.badge);
+        EXPECT_EQ(frames({bar, badge}), (std::vector{step.bar, step.badge}));
         EXPECT_EQ(panel->frame().maxY(), root->bounds().size.height);
-        const std::vector<CGRect> updated{placed->frame(), bar->frame(), content->frame(), badge->frame()};
+        const auto updated = frames({placed, bar, content, badge});
         root->setNeedsUpdateConstraints(); // any structural change: the next pass solves from scratch
         root->layoutIfNeeded();
-        EXPECT_EQ(updated, (std::vector<CGRect>{placed->frame(), bar->frame(), content->frame(), badge->frame()}));
+        EXPECT_EQ(updated, frames({placed, bar, content, badge}));
     }
 }
 
@@ -409,9 +405,8 @@ TEST_F(LayoutTest, BadConstraintsAreRefusedWithMessages) {
         required->setActive(true);
         required->setPriority(500);
     });
-    EXPECT_FALSE(location->isActive());
-    EXPECT_FALSE(mixed->isActive());
-    EXPECT_FALSE(notFinite->isActive());
+    EXPECT_EQ((std::vector{location->isActive(), mixed->isActive(), notFinite->isActive()}),
+              (std::vector{false, false, false}));
     EXPECT_THAT(messages, HasSubstr("Invalid pairing of layout attributes"));
     EXPECT_THAT(messages, HasSubstr("Mutating a priority from required to not"));
     EXPECT_EQ(required->priority(), UILayoutPriority::required);
