@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <vector>
@@ -145,11 +146,9 @@ TEST_F(DispatchTest, ManyThreadsPostingKeepEachThreadsOrder) {
     for (auto& p : posters)
         p.join();
     RunLoop::main().runUntilIdle();
-    for (int t = 0; t < threads; ++t) {
-        ASSERT_EQ(seen[t].size(), static_cast<std::size_t>(perThread));
-        for (int i = 0; i < perThread; ++i)
-            ASSERT_EQ(seen[t][i], i);
-    }
+    std::vector<int> inOrder(perThread);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    EXPECT_EQ(seen, std::vector<std::vector<int>>(threads, inOrder));
 }
 
 TEST_F(DispatchTest, RealClockTimersFireWhileWaiting) {

@@ -48,6 +48,12 @@ KeychainItem item(std::string service, std::string account, std::string_view dat
     return {std::move(service), std::move(account), std::move(group), bytes(data)};
 }
 
+std::vector<KeychainItem> everything(Keychain& keychain) {
+    std::vector<KeychainItem> found;
+    keychain.copyMatching({}, found, KeychainMatchLimit::all);
+    return found;
+}
+
 unsigned modeOf(const std::filesystem::path& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
@@ -84,10 +90,9 @@ TEST_F(KeychainTest, AddCopyUpdateSetAndRemoveOutliveTheConnection) {
     ASSERT_EQ(keychain.set(item("VY ID", "other", "set")), security::errSecSuccess);
     ASSERT_EQ(keychain.set(item("VY ID", "added", "")), security::errSecSuccess);
     Keychain reopened(file);
-    reopened.copyMatching({}, found, KeychainMatchLimit::all);
-    EXPECT_THAT(found, testing::UnorderedElementsAre(item("VY ID", "token", "new"),
-                                                     item("VY ID", "token", "shared", "VY Bank"),
-                                                     item("VY ID", "other", "set"), item("VY ID", "added", "")));
+    EXPECT_THAT(everything(reopened), testing::UnorderedElementsAre(
+                                          item("VY ID", "token", "new"), item("VY ID", "token", "shared", "VY Bank"),
+                                          item("VY ID", "other", "set"), item("VY ID", "added", "")));
 }
 
 TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
@@ -123,9 +128,7 @@ TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
     EXPECT_EQ(first.size(), 1u);
 
     EXPECT_EQ(keychain.remove({std::nullopt, "a", std::nullopt}), security::errSecSuccess);
-    std::vector<KeychainItem> left;
-    keychain.copyMatching({}, left, KeychainMatchLimit::all);
-    EXPECT_EQ(left, std::vector{item("VY ID", "b", "2", "group.two")});
+    EXPECT_EQ(everything(keychain), std::vector{item("VY ID", "b", "2", "group.two")});
 }
 
 TEST_F(KeychainTest, FileIsPrivateToTheUserAndBinaryDataIsKeptExactly) {
@@ -269,11 +272,8 @@ TEST_F(KeychainTest, TwoProcessesWritingAtOnceLoseNothing) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write failed";
     }
 
-    std::vector<KeychainItem> found;
-    ASSERT_EQ(keychain.copyMatching({"VY ID", std::nullopt, std::nullopt}, found, KeychainMatchLimit::all),
-              security::errSecSuccess);
     std::set<std::string> accounts;
-    for (const auto& entry : found) {
+    for (const auto& entry : everything(keychain)) {
         accounts.insert(entry.account);
     }
     EXPECT_EQ(accounts.size(), 2u * itemsPerWriter + 1) << "every account is distinct: none may be missing";
@@ -292,9 +292,7 @@ TEST_F(KeychainTest, ThreadsSharingOneKeychainLoseNothing) {
     for (auto& writer : writers) {
         writer.join();
     }
-    std::vector<KeychainItem> found;
-    keychain.copyMatching({}, found, KeychainMatchLimit::all);
-    EXPECT_EQ(found.size(), 200u);
+    EXPECT_EQ(everything(keychain).size(), 200u);
 }
 
 class KeychainLocation : public testing::Test {

@@ -61,8 +61,6 @@ public:
         UIViewController::didMove(toParent);
     }
 
-    const std::string& name() const { return name_; }
-
 private:
     void record(const std::string& event) { log_->push_back(name_ + "." + event); }
 
@@ -173,8 +171,7 @@ public:
     std::shared_ptr<UIViewControllerAnimatedTransitioning>
     animationController(const std::shared_ptr<UIViewController>&) override {
         log_->push_back("delegate.animationControllerForDismissed");
-        dismissAnimator = std::make_shared<RecordingAnimator>(false, log_);
-        return dismissAnimator;
+        return std::make_shared<RecordingAnimator>(false, log_);
     }
     std::shared_ptr<UIViewControllerInteractiveTransitioning>
     interactionControllerForPresentation(const std::shared_ptr<UIViewControllerAnimatedTransitioning>&) override {
@@ -197,7 +194,6 @@ public:
 
     std::shared_ptr<RecordingPresentationController> presentation;
     std::shared_ptr<RecordingAnimator> presentAnimator;
-    std::shared_ptr<RecordingAnimator> dismissAnimator;
 
 private:
     std::shared_ptr<Log> log_;

@@ -210,8 +210,7 @@ TEST_F(PresentationTest, ARequestDuringATransitionWaitsForItsEnd) {
     EXPECT_EQ(root->presentedViewController(), choice);
 
     advance(0.5);
-    EXPECT_TRUE(listGone);
-    EXPECT_TRUE(choiceGone) << "then runs";
+    EXPECT_EQ(std::pair(listGone, choiceGone), std::pair(true, true)) << "then runs";
     EXPECT_EQ(root->presentedViewController(), nullptr);
 
     const auto next = controller("next");
