@@ -1,6 +1,5 @@
 #include "PanelTestSupport.hpp"
 
-#include "platform/uikit/UIPresentationController.hpp"
 #include "sdk/panel/ModalTransition.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
@@ -21,16 +20,12 @@ using ModalTransitionDeathTest = PanelTest;
 
 std::shared_ptr<UIViewControllerTransitionContext> contextFor(const std::shared_ptr<UIViewController>& from,
                                                               const std::shared_ptr<UIViewController>& to,
-                                                              bool* completed = nullptr) {
+                                                              std::function<void(bool)> onComplete = {}) {
     UIViewControllerTransitionContext::Parameters parameters;
     parameters.fromViewController = from;
     parameters.toViewController = to;
     parameters.containerView = uikit::UIView::make({0, 0, 390, 844});
-    parameters.onComplete = [completed](bool didComplete) {
-        if (completed) {
-            *completed = didComplete;
-        }
-    };
+    parameters.onComplete = std::move(onComplete);
     return UIViewControllerTransitionContext::make(std::move(parameters));
 }
 
@@ -124,7 +119,7 @@ TEST_F(ModalTransitionTest, ContainerLayoutLeavesAPanelThatPresentsAnotherAlone)
 TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
     const auto panel = SlidePanelController::make(delegate);
     bool completed = false;
-    const auto context = contextFor(root, panel, &completed);
+    const auto context = contextFor(root, panel, [&completed](bool didComplete) { completed = didComplete; });
     vyd::ModalPresentTransition transition;
     const auto first = transition.interruptibleAnimator(context);
     EXPECT_EQ(transition.interruptibleAnimator(context), first);

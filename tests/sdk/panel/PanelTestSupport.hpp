@@ -3,9 +3,7 @@
 // What the panel tests share: a simulated phone on the manual clock, and a delegate that writes
 // every call it gets into a log.
 
-#include "platform/testing/SimulatedDevice.hpp"
 #include "platform/testing/SimulatedUser.hpp"
-#include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIViewPropertyAnimator.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "sdk/panel/SlidePanelController.hpp"

@@ -1,7 +1,6 @@
 #include "PanelTestSupport.hpp"
 
 #include "platform/uikit/UIScrollView.hpp"
-#include "sdk/panel/ModalTransition.hpp"
 
 #include <gmock/gmock.h>
 

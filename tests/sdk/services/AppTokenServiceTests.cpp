@@ -46,26 +46,23 @@ TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
     for (const auto& [clientId, expected] : std::vector<std::pair<std::optional<std::string>, Items>>{
              {"partner-7", {{"tab", "main"}, {"client_id", "partner-7"}, {"app_token", "a+b/c=d&e"}}},
              {std::nullopt, {{"tab", "main"}, {"app_token", "a+b/c=d&e"}}}}) {
-        const auto result = relogin(link, clientId);
-        ASSERT_TRUE(std::holds_alternative<foundation::URL>(result));
-        EXPECT_EQ(std::get<foundation::URL>(result).absoluteString().rfind("https://lk.partner.example/account?", 0),
-                  0u);
-        EXPECT_EQ(std::get<foundation::URL>(result).queryItems(), expected);
+        const auto address = std::get<foundation::URL>(relogin(link, clientId));
+        EXPECT_EQ(address.absoluteString().rfind("https://lk.partner.example/account?", 0), 0u);
+        EXPECT_EQ(address.queryItems(), expected);
     }
 }
 
 // The token travels in the address, so a link without TLS is as invalid as one that is no link.
 TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotASecureWebAddress) {
-    auto result = relogin("https://lk.partner.example/");
-    ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result));
-    EXPECT_EQ(std::get<vyd::VYDError>(result).type, vyd::VYDErrorType::appTokenNotFound);
+    // std::get throws, and so fails the test, when the result is an address.
+    EXPECT_EQ(std::get<vyd::VYDError>(relogin("https://lk.partner.example/")).type,
+              vyd::VYDErrorType::appTokenNotFound);
 
     service->saveAppToken("token-1");
     for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
              std::nullopt, "not a link", "https://", "partner-app://account", "http://lk.partner.example/account"}) {
-        result = relogin(link);
-        ASSERT_TRUE(std::holds_alternative<vyd::VYDError>(result)) << link.value_or("(none)");
-        EXPECT_EQ(std::get<vyd::VYDError>(result),
-                  (vyd::VYDError{vyd::VYDErrorType::linkIsNotValid, "The link is invalid"}));
+        EXPECT_EQ(std::get<vyd::VYDError>(relogin(link)),
+                  (vyd::VYDError{vyd::VYDErrorType::linkIsNotValid, "The link is invalid"}))
+            << link.value_or("(none)");
     }
 }

@@ -42,10 +42,7 @@ TEST(RemoteConfigTest, FullDocumentDecodesEveryMemberAndIgnoresUnknownOnes) {
     EXPECT_EQ(config.vyIDWebViewEnabledMap, (std::map<std::string, bool>{{"partner-1", true}, {"partner-2", false}}));
     EXPECT_FALSE(config.featureToggles.isWebViewEnabled());
     EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"});
-    ASSERT_TRUE(config.versionRestrictions.has_value());
-    EXPECT_EQ(config.versionRestrictions->current, "2.4.0");
-    EXPECT_EQ(config.versionRestrictions->warning, "2.2.9");
-    EXPECT_EQ(config.versionRestrictions->criticalList, (Strings{"2.0.0", "2.0.1"}));
+    EXPECT_EQ(config.versionRestrictions, (vyd::VersionRestrictions{"2.4.0", "2.2.9", Strings{"2.0.0", "2.0.1"}}));
     EXPECT_TRUE(config.app2AppDialogEnabled);
     EXPECT_EQ(config.app2AppDialogClients, Strings{"partner-1"});
     EXPECT_EQ(config.bankAppSchemes, (Strings{"vybankbeta", "vybankalpha://"}));
@@ -69,8 +66,7 @@ TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
         // The members of the restrictions are judged one by one.
         {R"("versionRestrictions": {"current": 240, "warning": "2.2.9", "criticalList": ["2.0.0", false]})",
          [](const RemoteConfig& c) {
-             return c.versionRestrictions && !c.versionRestrictions->current &&
-                    c.versionRestrictions->warning == "2.2.9" && !c.versionRestrictions->criticalList;
+             return c.versionRestrictions == vyd::VersionRestrictions{std::nullopt, "2.2.9", std::nullopt};
          }},
         {R"("isApp2AppDialogEnabled": "true")", [](const RemoteConfig& c) { return !c.app2AppDialogEnabled; }},
         {R"("app2AppDialogClients": {"partner-1": true})",

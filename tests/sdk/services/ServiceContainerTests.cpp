@@ -1,6 +1,5 @@
 #include "sdk/base/DIContainer.hpp"
 
-#include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/ScopedServices.hpp"
 

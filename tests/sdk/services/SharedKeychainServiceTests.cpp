@@ -1,4 +1,3 @@
-#include "sdk/services/KeychainWrapper.hpp"
 #include "sdk/services/PersonalizedButtonData.hpp"
 #include "sdk/services/SharedKeychainService.hpp"
 

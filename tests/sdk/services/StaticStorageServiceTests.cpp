@@ -7,17 +7,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::shared_ptr<vyd::AnalyticsService> analyticsInto(const std::shared_ptr<vydtest::RecordingAnalyticsSink>& sink) {
-    return std::make_shared<vyd::AnalyticsService>(sink);
-}
-
-} // namespace
-
 TEST(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyticsServiceInUse) {
     const auto sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    vyd::StaticStorageService storage(analyticsInto(sink));
+    vyd::StaticStorageService storage(std::make_shared<vyd::AnalyticsService>(sink));
     storage.setClientId("partner-1");
     // Writing back the same value refreshes again: the login button relies on it.
     storage.setClientId(storage.clientId());
@@ -26,7 +18,7 @@ TEST(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyti
     EXPECT_EQ(sink->loginIdChanges(), expected);
 
     const auto otherSink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    storage.setAnalyticsService(analyticsInto(otherSink));
+    storage.setAnalyticsService(std::make_shared<vyd::AnalyticsService>(otherSink));
     storage.setClientId("partner-2");
     EXPECT_EQ(sink->loginIdChanges(), expected);
     EXPECT_EQ(otherSink->userLoginId(), "partner-2");

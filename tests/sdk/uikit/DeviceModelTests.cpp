@@ -1,7 +1,6 @@
 #include "sdk/uikit/DeviceModel.hpp"
 
 #include "platform/testing/SimulatedDevice.hpp"
-#include "platform/uikit/UIWindow.hpp"
 
 #include <gtest/gtest.h>
 

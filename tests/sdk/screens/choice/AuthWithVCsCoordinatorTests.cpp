@@ -3,7 +3,6 @@
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIButton.hpp"
-#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -264,19 +263,15 @@ TEST_F(AuthWithVCsCoordinatorTest, TheChoiceSheetsFramesTextsAndButtonsWithoutAC
                  phone = onScreen(view->enterByPhoneButton()), labels = onScreen(view->labelsStackView()),
                  buttons = onScreen(view->buttonsStackView()), header = onScreen(view->headerLabel()),
                  description = onScreen(view->descritionLabel()), close = onScreen(view->closeButton());
-    // The top area is as high as the background image; the sheet ends where its lower area does.
-    EXPECT_EQ(top.size.height, vyd::Asset::gradientBackground.image()->size().height);
-    EXPECT_EQ(bottom.maxY(), sheet.maxY());
-    EXPECT_EQ(proceed.size.height, 40);
-    EXPECT_EQ(phone.size.height, 40);
-    EXPECT_EQ(phone.minY() - proceed.maxY(), 8);
-    EXPECT_EQ(buttons.minY() - labels.maxY(), 24);
-    EXPECT_EQ(description.minY() - header.maxY(), 16);
-    // Buttons fill the width inside margins of 24; the header keeps its natural width.
-    EXPECT_EQ(proceed.size.width, 390 - 48);
-    EXPECT_LT(header.size.width, proceed.size.width);
-    EXPECT_EQ(close.size, (coregraphics::CGSize{32, 32})) << "made 44 x 44, constrained to 32";
-    EXPECT_EQ(top.maxX() - close.maxX(), 20);
+    // The top area is as high as the background image, the sheet ends where its lower area does,
+    // buttons fill the width inside margins of 24, the close button (made 44 x 44) is 32 x 32.
+    EXPECT_EQ(
+        (std::vector{top.size.height, bottom.maxY() - sheet.maxY(), proceed.size.height, phone.size.height,
+                     phone.minY() - proceed.maxY(), buttons.minY() - labels.maxY(), description.minY() - header.maxY(),
+                     proceed.size.width, close.size.width, close.size.height, top.maxX() - close.maxX()}),
+        (std::vector<coregraphics::CGFloat>{vyd::Asset::gradientBackground.image()->size().height, 0, 40, 40, 8, 24, 16,
+                                            390 - 48, 32, 32, 20}));
+    EXPECT_LT(header.size.width, proceed.size.width) << "the header keeps its natural width";
     EXPECT_EQ(onScreen(view->logoImageView()), (CGRect{24, top.minY() + 58, 78, 78}));
 
     for (const std::string partner : {"Partner Shop", ""}) {

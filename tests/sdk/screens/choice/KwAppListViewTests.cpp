@@ -2,7 +2,6 @@
 
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/testing/SimulatedUser.hpp"
-#include "platform/uikit/UIWindow.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
 #include "sdk/screens/choice/AppsOverlayImageView.hpp"
 #include "sdk/screens/choice/KwAppListView.hpp"

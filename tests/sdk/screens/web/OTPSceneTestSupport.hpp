@@ -104,21 +104,17 @@ protected:
 
     // The scene's events as "native show nativeScreen", "error click", "native close reject".
     std::vector<std::string> sceneEvents() const {
+        using Key = vyd::AnalyticsEventParamKey;
         std::vector<std::string> found;
         for (const auto& event : sink->events()) {
             const bool native = event.name == vyd::eventName(vyd::AnalyticsEventAction::authNative);
-            if (!native && event.name != vyd::eventName(vyd::AnalyticsEventAction::authNativeError)) {
-                continue;
-            }
-            std::string text = native ? "native" : "error";
-            for (auto key : {vyd::AnalyticsEventParamKey::eventType, vyd::AnalyticsEventParamKey::screenType,
-                             vyd::AnalyticsEventParamKey::finalEvent}) {
-                const auto value = event.params.find(vyd::rawValue(key));
-                if (value != event.params.end()) {
-                    text += " " + value->second;
+            if (native || event.name == vyd::eventName(vyd::AnalyticsEventAction::authNativeError)) {
+                found.push_back(native ? "native" : "error");
+                for (const auto key : {Key::eventType, Key::screenType, Key::finalEvent}) {
+                    found.back() +=
+                        event.params.count(vyd::rawValue(key)) ? " " + event.params.at(vyd::rawValue(key)) : "";
                 }
             }
-            found.push_back(text);
         }
         return found;
     }

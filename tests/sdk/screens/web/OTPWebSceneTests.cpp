@@ -2,8 +2,6 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "platform/swiftui/UIHostingController.hpp"
-#include "platform/uikit/UIButton.hpp"
-#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "sdk/base/NotificationNames.hpp"
@@ -122,9 +120,11 @@ TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
     }
     EXPECT_EQ(urls(interactor().pagesStack()), (Strings{a, b, c}));
     EXPECT_EQ(urls(interactor().pdfPagesStack()), Strings{c});
-    auto header = [&] { return view()->hostingHeaderController()->hostingView()->rootNode(); };
-    EXPECT_EQ(header()->find([](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::image; }), nullptr)
-        << "a PDF shows no back button";
+    const auto chevron = [&] {
+        return view()->hostingHeaderController()->hostingView()->rootNode()->find(
+            [](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::image; });
+    };
+    EXPECT_EQ(chevron(), nullptr) << "a PDF shows no back button";
 
     SimulatedUser::tap(view(), "Done");
     waitForPage(c);
@@ -135,13 +135,10 @@ TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
     foundation::RunLoop::main().runUntilIdle();
     EXPECT_FALSE(webView()->isLoading());
 
-    auto tapBack = [&] {
-        const auto* chevron =
-            header()->find([](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::image; });
-        ASSERT_NE(chevron, nullptr);
-        const auto at = chevron->frame();
+    const auto tapBack = [&] {
+        ASSERT_NE(chevron(), nullptr);
         SimulatedUser::tap(view()->hostingHeaderController()->view(),
-                           {at.origin.x + at.size.width / 2, at.origin.y + at.size.height / 2});
+                           {chevron()->frame().midX(), chevron()->frame().midY()});
     };
     tapBack();
     waitForPage(b);

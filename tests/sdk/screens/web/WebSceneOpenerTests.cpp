@@ -2,7 +2,6 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "platform/safariservices/SFSafariViewController.hpp"
-#include "platform/uikit/UINavigationController.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "sdk/base/DelegateManager.hpp"
 #include "sdk/base/NotificationNames.hpp"
