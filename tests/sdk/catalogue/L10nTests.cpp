@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,24 +19,12 @@ using vydtest::TemporaryBundle;
 namespace {
 
 // Collects mismatches inside a fresh process, where gtest assertions cannot report.
-class Checks {
-public:
-    template <class A, class B>
-    void equal(const A& actual, const B& expected, const char* what) {
-        if (!(actual == expected)) {
-            out_ << what << ": got [" << actual << "], expected [" << expected << "]\n";
-        }
+void check(std::string& failures, std::string_view actual, std::string_view expected, const char* what) {
+    if (actual != expected) {
+        failures +=
+            std::string(what) + ": got [" + std::string(actual) + "], expected [" + std::string(expected) + "]\n";
     }
-    void that(bool condition, const char* what) {
-        if (!condition) {
-            out_ << what << "\n";
-        }
-    }
-    std::string failures() const { return out_.str(); }
-
-private:
-    std::ostringstream out_;
-};
+}
 
 std::string entry(const std::string& key, const std::string& value) { return "\"" + key + "\" = \"" + value + "\";\n"; }
 
@@ -72,25 +59,26 @@ TEST(L10nTest, TableValuesWinAndMissingKeysFallBack) {
                         entry("notifications.name.auth-native-result", "CustomAuthResult"));
     useBundle(bundle.path().string());
     expectInFreshProcess([] {
-        Checks check;
-        check.equal(L10n::Ui::Common::done(), "Ready", "plain from table");
-        check.equal(L10n::Ui::LoginButton::loginAsValue("Ivan"), "Hello, Ivan!", "formatted from table");
-        check.equal(L10n::Logs::notWhiteListValue("evil.example", "[vy.example]"),
-                    "[vy.example] does not list evil.example", "positional from table");
-        check.equal(L10n::Ui::Common::vyIdB64(), "VY ID Pro", "scrambled from table");
-        check.equal(L10n::Ui::LoginButton::vyIdB64(), "", "plain text where a scrambled value belongs");
-        check.equal(L10n::Common::kwB64(), "", "value scrambled for another key");
-        check.equal(L10n::Events::show(), "show", "missing key falls back");
-        check.equal(L10n::Ui::LoginButton::fillWithVyIdB64(), "Fill in with VY ID", "missing scrambled key");
-        check.equal(vyd::NotificationNames::authNativeResult(), "CustomAuthResult", "notification name");
-        check.equal(vyd::NotificationNames::userIdDidChanged(), "userIdDidChange", "notification fallback");
-        check.equal(vyd::curentSdkVersion(), "2.3.0", "version");
+        std::string failures;
+        check(failures, L10n::Ui::Common::done(), "Ready", "plain from table");
+        check(failures, L10n::Ui::LoginButton::loginAsValue("Ivan"), "Hello, Ivan!", "formatted from table");
+        check(failures, L10n::Logs::notWhiteListValue("evil.example", "[vy.example]"),
+              "[vy.example] does not list evil.example", "positional from table");
+        check(failures, L10n::Ui::Common::vyIdB64(), "VY ID Pro", "scrambled from table");
+        check(failures, L10n::Ui::LoginButton::vyIdB64(), "", "plain text where a scrambled value belongs");
+        check(failures, L10n::Common::kwB64(), "", "value scrambled for another key");
+        check(failures, L10n::Events::show(), "show", "missing key falls back");
+        check(failures, L10n::Ui::LoginButton::fillWithVyIdB64(), "Fill in with VY ID", "missing scrambled key");
+        check(failures, vyd::NotificationNames::authNativeResult(), "CustomAuthResult", "notification name");
+        check(failures, vyd::NotificationNames::userIdDidChanged(), "userIdDidChange", "notification fallback");
+        check(failures, vyd::curentSdkVersion(), "2.3.0", "version");
         // The bundle is made once per process: a later change of the path changes no text.
         useBundle("/no-such-bundle");
-        check.that(&L10n::Ui::Common::done() == &L10n::Ui::Common::done(), "plain entry is one object per process");
-        check.equal(L10n::Ui::Common::done(), "Ready", "plain after the change");
-        check.equal(L10n::Ui::LoginButton::loginAsValue("b"), "Hello, b!", "formatted after the change");
-        return check.failures();
+        check(failures, &L10n::Ui::Common::done() == &L10n::Ui::Common::done() ? "one" : "two", "one",
+              "plain entry is one object per process");
+        check(failures, L10n::Ui::Common::done(), "Ready", "plain after the change");
+        check(failures, L10n::Ui::LoginButton::loginAsValue("b"), "Hello, b!", "formatted after the change");
+        return failures;
     });
 }
 
@@ -103,19 +91,19 @@ TEST(L10nTest, WithoutAUsableTableEveryEntryFallsBack) {
         SCOPED_TRACE(path);
         useBundle(path.string());
         expectInFreshProcess([] {
-            Checks check;
-            check.equal(L10n::Ui::Common::done(), "Done", "plain");
-            check.equal(L10n::Network::Common::https(), "https", "plain scheme");
-            check.equal(L10n::Ui::AuthChoose::itIsSafeToOpenValues("VY ID", "Shop"),
-                        "This is a secure way to log in with a VY ID:\nShop will not get access to your application, "
-                        "there will be no autoscaling either",
-                        "two arguments");
+            std::string failures;
+            check(failures, L10n::Ui::Common::done(), "Done", "plain");
+            check(failures, L10n::Network::Common::https(), "https", "plain scheme");
+            check(failures, L10n::Ui::AuthChoose::itIsSafeToOpenValues("VY ID", "Shop"),
+                  "This is a secure way to log in with a VY ID:\nShop will not get access to your application, "
+                  "there will be no autoscaling either",
+                  "two arguments");
             // Scrambled fallbacks are our own texts.
-            check.equal(L10n::Ui::LoginButton::loginWithVyIdB64(), "Log in with VY ID", "scrambled");
-            check.equal(L10n::Ui::KwAppList::inWhichYouAuthorizedB64(), "in which you are signed in to VY Bank",
-                        "scrambled");
-            check.equal(vyd::curentSdkVersion(), "", "no version");
-            return check.failures();
+            check(failures, L10n::Ui::LoginButton::loginWithVyIdB64(), "Log in with VY ID", "scrambled");
+            check(failures, L10n::Ui::KwAppList::inWhichYouAuthorizedB64(), "in which you are signed in to VY Bank",
+                  "scrambled");
+            check(failures, vyd::curentSdkVersion(), "", "no version");
+            return failures;
         });
     }
 }

@@ -51,10 +51,11 @@ protected:
     }
     static std::string kind(Kind kind) { return "error " + std::to_string(static_cast<int>(kind)); }
 
-    static void serveLogo(TestServer& server) {
-        server.handle("GET", "/logo.png", [](const TestRequest&) {
-            return TestResponse{200, vydtest::sourceBundleFile("vy_logo.png"), "image/png", {}};
-        });
+    static void serve(TestServer& to, const std::string& path, TestResponse response) {
+        to.handle("GET", path, [response](const TestRequest&) { return response; });
+    }
+    static void serveLogo(TestServer& to) {
+        serve(to, "/logo.png", {200, vydtest::sourceBundleFile("vy_logo.png"), "image/png", {}});
     }
 
     std::unique_ptr<TestServer> server = TestServer::startHTTP();
@@ -67,15 +68,9 @@ protected:
 TEST_F(NetworkServiceTest, ImageOrWhyThereIsNone) {
     const auto logo = uikit::UIImage::fromData(foundation::dataFromString(vydtest::sourceBundleFile("vy_logo.png")));
     ASSERT_NE(logo, nullptr);
-    server->handle("GET", "/page", [](const TestRequest&) {
-        return TestResponse{200, "<html><body>Not an image</body></html>", "text/html", {}};
-    });
-    server->handle("GET", "/missing", [](const TestRequest&) {
-        return TestResponse{404, R"({"code": "IMG-404", "description": "No such image"})", "application/json", {}};
-    });
-    server->handle("GET", "/broken", [](const TestRequest&) {
-        return TestResponse{503, "<h1>down</h1>", "text/html", {}};
-    });
+    serve(*server, "/page", {200, "<html><body>Not an image</body></html>", "text/html", {}});
+    serve(*server, "/missing", {404, R"({"code": "IMG-404", "description": "No such image"})", "application/json", {}});
+    serve(*server, "/broken", {503, "<h1>down</h1>", "text/html", {}});
     std::string closedPort = TestServer::startHTTP()->url("/logo.png"); // nothing listens there any more
     const std::pair<std::string, std::string> cases[] = {
         {server->url("/logo.png"), sizeOf(*logo)},

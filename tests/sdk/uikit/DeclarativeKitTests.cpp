@@ -10,7 +10,6 @@
 
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -34,21 +33,19 @@ protected:
         foundation::RunLoop::main().discardPending();
         device = std::make_unique<::testing::SimulatedDevice>();
         serveImages(*server);
-        server->handle("GET", "/page", [](const auto&) {
-            return TestResponse{200, "<html><body>VY Bank</body></html>", "text/html", {}};
-        });
+        serve(*server, "/page", {200, "<html><body>VY Bank</body></html>", "text/html", {}});
     }
     void TearDown() override {
         device.reset();
         foundation::RunLoop::main().discardPending();
         foundation::Clock::useRealClock(); // the shimmer test moves time by hand
     }
+    static void serve(testsupport::TestServer& to, const std::string& path, const TestResponse& response) {
+        to.handle("GET", path, [response](const auto&) { return response; });
+    }
     static void serveImages(testsupport::TestServer& to) {
-        for (const auto& [path, width, height] :
-             {std::tuple<const char*, std::size_t, std::size_t>{"/a.png", 4, 4}, {"/b.png", 9, 3}}) {
-            const std::string body = png(width, height);
-            to.handle("GET", path, [body](const auto&) { return TestResponse{200, body, "image/png", {}}; });
-        }
+        serve(to, "/a.png", {200, png(4, 4), "image/png", {}});
+        serve(to, "/b.png", {200, png(9, 3), "image/png", {}});
     }
 
     std::shared_ptr<UIHostingController> show(View view) {

@@ -38,9 +38,7 @@ protected:
         useNetwork(foundation::URLSessionConfiguration::defaultConfiguration());
         services.replace(&vyd::DIContainer::setImageCache, cache);
         services.replace(&vyd::DIContainer::setFileService, files);
-        server->handle("GET", "/logo.png", [](const TestRequest&) {
-            return TestResponse{200, logo(), "image/png", {}};
-        });
+        serve("/logo.png", logo(), "image/png");
     }
     void TearDown() override {
         server.reset();
@@ -54,6 +52,9 @@ protected:
                 std::make_shared<vyd::CertificatesService>(std::vector<security::SecCertificate>{}), configuration));
     }
     static std::string logo() { return vydtest::sourceBundleFile("vy_logo.png"); }
+    void serve(const std::string& path, std::string body, std::string type) {
+        server->handle("GET", path, [body, type](const TestRequest&) { return TestResponse{200, body, type, {}}; });
+    }
     static void waitFor(const std::function<bool()>& done) {
         ASSERT_TRUE(foundation::RunLoop::main().runUntil(done, 20));
     }
@@ -118,18 +119,12 @@ TEST_F(ImageLoadingTest, OverlappingLoadsOfOneLinkMakeOneRequestAndStoreOneImage
 // crashes: data that is no image is a success without one, the rest are failures.
 TEST_F(ImageLoadingTest, BadAnswersStoreNothing) {
     const std::string png = logo();
-    server->handle("GET", "/page", [](const TestRequest&) {
-        return TestResponse{200, "<html><body>VY Bank</body></html>", "text/html", {}};
-    });
-    server->handle("GET", "/truncated.png", [png](const TestRequest&) {
-        return TestResponse{200, png.substr(0, png.size() / 2), "image/png", {}};
-    });
-    server->handle("GET", "/huge.png", [png](const TestRequest&) {
-        std::string body = png;
-        body.resize(50 * 1024 * 1024, '\x7f');
-        return TestResponse{200, std::move(body), "image/png", {}};
-    });
-    server->handle("GET", "/never.png", [](const TestRequest&) { return TestResponse{200, "", "image/png", {}}; });
+    std::string huge = png;
+    huge.resize(50 * 1024 * 1024, '\x7f');
+    serve("/page", "<html><body>VY Bank</body></html>", "text/html");
+    serve("/truncated.png", png.substr(0, png.size() / 2), "image/png");
+    serve("/huge.png", std::move(huge), "image/png");
+    serve("/never.png", "", "image/png");
     const std::vector<std::pair<std::string, std::optional<Kind>>> table{
         {"/page", std::nullopt},
         {"/truncated.png", std::nullopt},
@@ -147,8 +142,7 @@ TEST_F(ImageLoadingTest, BadAnswersStoreNothing) {
         std::optional<vyd::ImageResult> result;
         vyd::loadImage(link, [&](vyd::ImageResult value) { result = std::move(value); });
         waitFor([&] { return result.has_value(); });
-        if (failure) {
-            ASSERT_TRUE(std::holds_alternative<vyd::NetworkRequestError>(*result)) << path;
+        if (failure) { // std::get throws, failing the test, on an image
             EXPECT_EQ(std::get<vyd::NetworkRequestError>(*result).kind(), *failure) << path;
         } else {
             EXPECT_EQ(std::get<std::shared_ptr<UIImage>>(*result), nullptr) << path;

@@ -32,12 +32,12 @@ Strings urls(const std::vector<foundation::URL>& list) {
     return texts;
 }
 
-// Pages whose links lead on: each is "<title>" with links named by their text.
-void servePage(TestServer& server, const std::string& path, const std::string& links) {
-    server.handle("GET", path, [path, links](const TestRequest&) {
-        return TestResponse{
-            200, "<html><head><title>" + path + "</title></head><body>" + links + "</body></html>", "text/html", {}};
-    });
+// Pages whose links lead on, each titled by its path with links named by their text; a ".pdf" path is a PDF.
+void servePage(TestServer& server, const std::string& path, const std::string& links = "") {
+    const std::string page = "<html><head><title>" + path + "</title></head><body>" + links + "</body></html>";
+    const bool pdf = path.ends_with(".pdf");
+    const TestResponse response{200, pdf ? "%PDF-1.4" : page, pdf ? "application/pdf" : "text/html", {}};
+    server.handle("GET", path, [response](const TestRequest&) { return response; });
 }
 
 class TapCountingDelegate : public vyd::OTPWebViewDelegateProtocol {
@@ -108,9 +108,7 @@ TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
     servePage(*site, "/a", "<a href=\"/b\" target=\"_blank\">B</a>");
     servePage(*site, "/b", "<a href=\"/c\">C</a>");
     servePage(*site, "/c", "<a href=\"/d.pdf\">D</a>");
-    site->handle("GET", "/d.pdf", [](const TestRequest&) {
-        return TestResponse{200, "%PDF-1.4", "application/pdf", {}};
-    });
+    servePage(*site, "/d.pdf");
     const auto a = site->url("/a"), b = site->url("/b"), c = site->url("/c"), d = site->url("/d.pdf");
     open(a, false);
     waitForPage(a);
