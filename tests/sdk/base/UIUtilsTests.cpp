@@ -7,22 +7,21 @@
 
 #include <gtest/gtest.h>
 
-using uikit::UIApplication;
-using uikit::UISceneActivationState;
+using namespace uikit;
 using vyd::UIUtils;
 
 TEST(UIUtilsTest, KeyWindowOfAConnectedSceneButTheActiveOneOnlyInTheForeground) {
     UIApplication::shared().reset();
     EXPECT_EQ(UIUtils::currentKeyWindow(), nullptr) << "no scenes";
-    const auto loose = uikit::UIWindow::make();
+    const auto loose = UIWindow::make();
     loose->makeKey();
     EXPECT_EQ(UIUtils::currentKeyWindow(), nullptr) << "a window outside every scene does not count";
 
-    const auto scene = uikit::UIWindowScene::make();
+    const auto scene = UIWindowScene::make();
     UIApplication::shared().connect(scene);
     scene->setActivationState(UISceneActivationState::foregroundInactive);
-    const auto window = uikit::UIWindow::make(scene);
-    const auto other = uikit::UIWindow::make(scene);
+    const auto window = UIWindow::make(scene);
+    const auto other = UIWindow::make(scene);
     window->makeKey();
     EXPECT_EQ(UIUtils::currentKeyWindow(), window);
     EXPECT_EQ(UIUtils::currentActiveKeyWindow(), nullptr);

@@ -8,10 +8,8 @@
 
 using namespace paneltests;
 using ::testing::ElementsAre;
-using uikit::UIViewController;
-using uikit::UIViewControllerTransitionContext;
-using vyd::SlidePanelController;
-using vyd::SlidePanelState;
+using namespace uikit;
+using namespace vyd;
 
 namespace {
 
@@ -24,7 +22,7 @@ std::shared_ptr<UIViewControllerTransitionContext> contextFor(const std::shared_
     UIViewControllerTransitionContext::Parameters parameters;
     parameters.fromViewController = from;
     parameters.toViewController = to;
-    parameters.containerView = uikit::UIView::make({0, 0, 390, 844});
+    parameters.containerView = UIView::make({0, 0, 390, 844});
     parameters.onComplete = std::move(onComplete);
     return UIViewControllerTransitionContext::make(std::move(parameters));
 }
@@ -66,10 +64,9 @@ TEST_F(ModalTransitionTest, PresentationAndDismissalWithAndWithoutAnimation) {
 }
 
 TEST_F(ModalTransitionTest, BackdropTapOrDownwardFlickRemovesAPresentedFactoryPanel) {
-    using Behavior = vyd::SlidePanelFactory::PanelBehavior;
+    using Behavior = SlidePanelFactory::PanelBehavior;
     for (const auto behavior : {Behavior::default_, Behavior::noDrag}) {
-        const auto panel =
-            vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactory::PanelStyle::web, behavior, delegate);
+        const auto panel = SlidePanelFactory().createSlidePanel(SlidePanelFactory::PanelStyle::web, behavior, delegate);
         root->present(panel, true);
         advance(1);
         settle();
@@ -98,7 +95,7 @@ TEST_F(ModalTransitionTest, ContainerLayoutLeavesAPanelThatPresentsAnotherAlone)
     const auto lower = presentedPanel();
     const auto container = lower->presentationController()->containerView();
     // Touches around the panel reach the presenting screen.
-    EXPECT_EQ(std::dynamic_pointer_cast<vyd::PassthroughView>(lower->view())->eventForwardingView(), root->view());
+    EXPECT_EQ(std::dynamic_pointer_cast<PassthroughView>(lower->view())->eventForwardingView(), root->view());
     const auto upper = SlidePanelController::make();
     lower->present(upper, false);
     settle();
@@ -106,7 +103,7 @@ TEST_F(ModalTransitionTest, ContainerLayoutLeavesAPanelThatPresentsAnotherAlone)
     lower->view()->setFrame({0, 0, 10, 10});
     container->setNeedsLayout();
     container->layoutIfNeeded();
-    EXPECT_EQ(lower->view()->frame(), uikit::CGRect(0, 0, 10, 10));
+    EXPECT_EQ(lower->view()->frame(), CGRect(0, 0, 10, 10));
     EXPECT_EQ(lower->view()->superview(), container);
 
     upper->dismiss(false);
@@ -120,11 +117,11 @@ TEST_F(ModalTransitionTest, AskingTwiceForTheAnimatorStartsTheMoveOnce) {
     const auto panel = SlidePanelController::make(delegate);
     bool completed = false;
     const auto context = contextFor(root, panel, [&completed](bool didComplete) { completed = didComplete; });
-    vyd::ModalPresentTransition transition;
+    ModalPresentTransition transition;
     const auto first = transition.interruptibleAnimator(context);
     EXPECT_EQ(transition.interruptibleAnimator(context), first);
     EXPECT_EQ(panel->transitionAnimator(), first) << "one move";
-    EXPECT_EQ(first->state(), uikit::UIViewAnimatingState::inactive) << "the platform starts it";
+    EXPECT_EQ(first->state(), UIViewAnimatingState::inactive) << "the platform starts it";
     transition.animateTransition(context);
     EXPECT_TRUE(first->isRunning());
     advance(1);
@@ -138,7 +135,7 @@ TEST_F(ModalTransitionDeathTest, PresentingAPanelThatIsNotHiddenOrAPlainControll
     EXPECT_DEATH(root->present(panel, true), "Fatal error: The panel state must be `hidden` but it is `half`");
     const auto plain = UIViewController::make();
     // The fatal error's own line, not any crash.
-    EXPECT_DEATH(vyd::ModalPresentTransition().transitionDuration(contextFor(root, plain)), "Fatal error: \n");
+    EXPECT_DEATH(ModalPresentTransition().transitionDuration(contextFor(root, plain)), "Fatal error: \n");
 }
 
 } // namespace

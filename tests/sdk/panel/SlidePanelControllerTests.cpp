@@ -6,9 +6,8 @@
 
 using namespace paneltests;
 using ::testing::ElementsAre;
-using uikit::CGRect;
-using vyd::SlidePanelController;
-using vyd::SlidePanelState;
+using namespace uikit;
+using namespace vyd;
 
 namespace {
 
@@ -30,10 +29,10 @@ TEST_F(SlidePanelControllerTest, NewPanelIsHiddenAndMovesWithoutAnimationLandAtO
     EXPECT_EQ(panel->surfaceLocation().y, hiddenTop) << "a new panel is hidden";
     int completions = 0;
     for (const auto& [state, top] :
-         std::vector<std::pair<vyd::SlidePanelStateRef, double>>{{SlidePanelState::tip(), tipTop},
-                                                                 {SlidePanelState::full(), fullTop},
-                                                                 {SlidePanelState::half(), halfTop},
-                                                                 {SlidePanelState::hidden(), hiddenTop}}) {
+         std::vector<std::pair<SlidePanelStateRef, double>>{{SlidePanelState::tip(), tipTop},
+                                                            {SlidePanelState::full(), fullTop},
+                                                            {SlidePanelState::half(), halfTop},
+                                                            {SlidePanelState::hidden(), hiddenTop}}) {
         panel->move(state, false, [&] { ++completions; });
         EXPECT_EQ(panel->surfaceLocation().y, top) << state->description();
     }
@@ -139,14 +138,14 @@ TEST_F(SlidePanelControllerTest, RemoveTakesAChildPanelFromItsParentAndTellsTheD
 
 TEST_F(SlidePanelControllerTest, ContentFillsTheSurfaceAndLeavesWhenReplaced) {
     const auto panel = childPanel();
-    const auto first = uikit::UIViewController::make();
+    const auto first = UIViewController::make();
     panel->set(first);
     EXPECT_EQ(first->parent(), panel);
     panel->move(SlidePanelState::full(), false);
     panel->view()->layoutIfNeeded();
     EXPECT_EQ(first->view()->frame(), CGRect(0, 0, 390, 844 - fullTop));
 
-    panel->set(uikit::UIViewController::make());
+    panel->set(UIViewController::make());
     EXPECT_EQ(first->view()->superview(), nullptr);
     EXPECT_EQ(first->parent(), nullptr);
     panel->set(nullptr);
@@ -155,10 +154,10 @@ TEST_F(SlidePanelControllerTest, ContentFillsTheSurfaceAndLeavesWhenReplaced) {
 
 TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
     std::weak_ptr<SlidePanelController> weakPanel;
-    std::weak_ptr<uikit::UIViewController> weakContent;
+    std::weak_ptr<UIViewController> weakContent;
     {
         auto panel = SlidePanelController::make(delegate);
-        auto content = uikit::UIViewController::make();
+        auto content = UIViewController::make();
         panel->set(content);
         root->view()->addSubview(panel->view());
         panel->move(SlidePanelState::half(), false);
@@ -190,10 +189,10 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
 
 TEST_F(SlidePanelControllerTest, TrackedScrollViewAndPanelTakeTurnsOnOneDrag) {
     // A content whose scroll view covers it below a 40-point header, with 2000 points to scroll.
-    auto content = uikit::UIViewController::make();
-    auto scrollView = uikit::UIScrollView::make({0, 40, 390, 300});
+    auto content = UIViewController::make();
+    auto scrollView = UIScrollView::make({0, 40, 390, 300});
     scrollView->setContentSize({390, 2000});
-    scrollView->setContentInsetAdjustmentBehavior(uikit::UIScrollViewContentInsetAdjustmentBehavior::never);
+    scrollView->setContentInsetAdjustmentBehavior(UIScrollViewContentInsetAdjustmentBehavior::never);
     content->view()->addSubview(scrollView);
     const auto scroll = [&](double dy, double v) { ::testing::SimulatedUser::drag(scrollView, {0, dy}, {0, v}); };
     const auto panel = childPanel();

@@ -10,10 +10,7 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::TestCertificates;
-using testsupport::TestRequest;
-using testsupport::TestResponse;
-using testsupport::TestServer;
+using namespace testsupport;
 using Kind = vyd::NetworkRequestError::Kind;
 
 namespace {

@@ -9,9 +9,8 @@
 
 namespace {
 
-using uikit::UIView;
-using vyd::LoadingView;
-using vyd::SlidePanelContentMode;
+using namespace uikit;
+using namespace vyd;
 
 // A simulated phone on the manual clock, as the panel tests have it.
 class ActivityIndicatorTest : public paneltests::PanelTest {
@@ -32,16 +31,16 @@ TEST_F(LoadingViewTest, SpinnerInItsOwnColoursUntilTintedAndBlockingDimsAndLetsT
     const auto host = UIView::make({0, 0, 200, 100});
     const auto underneath = UIView::make({0, 0, 200, 100});
     const auto view = LoadingView::make({0, 0, 200, 100});
-    vyd::addSubviews(*host, {underneath, view});
+    addSubviews(*host, {underneath, view});
     const auto spinner = view->spinnerImageView();
     view->layoutIfNeeded();
-    EXPECT_EQ(spinner->center(), (uikit::CGPoint{100, 50}));
-    for (const auto& colour : {std::optional(uikit::UIColor::red()), std::optional<uikit::UIColor>()}) {
+    EXPECT_EQ(spinner->center(), (CGPoint{100, 50}));
+    for (const auto& colour : {std::optional(UIColor::red()), std::optional<UIColor>()}) {
         view->setActivityColor(colour);
         EXPECT_EQ(spinner->drawsWithTintColor(), colour.has_value());
         EXPECT_EQ(spinner->hasOwnTintColor(), colour.has_value());
         EXPECT_EQ(spinner->image()->renderingMode(),
-                  colour ? uikit::UIImageRenderingMode::alwaysTemplate : uikit::UIImageRenderingMode::alwaysOriginal);
+                  colour ? UIImageRenderingMode::alwaysTemplate : UIImageRenderingMode::alwaysOriginal);
     }
     for (const bool blocking : {false, true, false}) {
         view->setBlockingSuperview(blocking);
@@ -73,11 +72,11 @@ TEST_F(LoadingViewTest, SpinnerTurnsHalfATurnPerSecondWhileShownAndNothingKeepsI
 }
 
 TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewAndStoppingTakesOnlyTheFirstDirectOne) {
-    vyd::startActivityIndicator(*root, uikit::UIColor::red(), false, true);
-    vyd::startActivityIndicator(*root, uikit::UIColor::blue(), false, false);
+    startActivityIndicator(*root, UIColor::red(), false, true);
+    startActivityIndicator(*root, UIColor::blue(), false, false);
     const auto views = loadingViews(*root->view());
     ASSERT_EQ(views.size(), 1u);
-    EXPECT_EQ(*views.front()->activityColor(), uikit::UIColor::red());
+    EXPECT_EQ(*views.front()->activityColor(), UIColor::red());
     EXPECT_TRUE(views.front()->isBlockingSuperview());
     settle();
     root->view()->layoutIfNeeded();
@@ -87,9 +86,9 @@ TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewAndStoppingTakesO
     const auto deep = LoadingView::make();
     holder->addSubview(deep);
     root->view()->addSubview(holder);
-    vyd::stopActivityIndicator(*root);
+    stopActivityIndicator(*root);
     EXPECT_EQ(views.front()->superview(), nullptr);
-    vyd::stopActivityIndicator(*root);
+    stopActivityIndicator(*root);
     EXPECT_EQ(deep->superview(), holder) << "only direct subviews";
 }
 
@@ -97,20 +96,20 @@ TEST_F(ActivityIndicatorTest, PanelsShowItOnTheirSurfaceFittedToWhatShowsAndLetI
     std::weak_ptr<LoadingView> weakLoading;
     {
         const auto panel = presentedPanel();
-        vyd::startActivityIndicator(*panel, std::nullopt);
+        startActivityIndicator(*panel, std::nullopt);
         const auto views = loadingViews(*panel->surfaceView());
         ASSERT_EQ(views.size(), 1u);
         EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::fitToBounds);
         settle();
         panel->view()->layoutIfNeeded();
         // The spinner sits in the middle of the part of the surface on screen.
-        const auto centre = views.front()->spinnerImageView()->convert(uikit::CGPoint{20, 20}, panel->view().get());
+        const auto centre = views.front()->spinnerImageView()->convert(CGPoint{20, 20}, panel->view().get());
         EXPECT_NEAR(centre.y, paneltests::halfTop + (844 - paneltests::halfTop) / 2, 0.5);
-        vyd::stopActivityIndicator(*panel);
+        stopActivityIndicator(*panel);
         EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
         EXPECT_EQ(panel->contentMode(), SlidePanelContentMode::staticMode);
 
-        vyd::startActivityIndicator(*panel, uikit::UIColor::red());
+        startActivityIndicator(*panel, UIColor::red());
         weakLoading = loadingViews(*panel->surfaceView()).front();
         advance(1.5);
         panel->dismiss(false);
@@ -123,23 +122,23 @@ TEST_F(ActivityIndicatorTest, PanelsShowItOnTheirSurfaceFittedToWhatShowsAndLetI
 TEST_F(ActivityIndicatorTest, OverTheFullScreenItGoesOnTheKeyWindowOrElseTheControllersOwnView) {
     const auto panel = presentedPanel();
     const auto window = device->keyWindow();
-    vyd::startActivityIndicator(*panel, std::nullopt, true);
+    startActivityIndicator(*panel, std::nullopt, true);
     EXPECT_EQ(loadingViews(*window).size(), 1u);
     EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
-    ASSERT_TRUE(device->setActivationState(uikit::UISceneActivationState::background));
-    vyd::startActivityIndicator(*panel, std::nullopt, true);
+    ASSERT_TRUE(device->setActivationState(UISceneActivationState::background));
+    startActivityIndicator(*panel, std::nullopt, true);
     EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
     EXPECT_EQ(loadingViews(*panel->view()).size(), 1u) << "no active key window: the controller's own view";
 }
 
 TEST_F(ActivityIndicatorTest, ErrorViewIsAddedOnceAndNeverTakenAway) {
     const auto error = UIView::make();
-    vyd::startErrorView(*root, error);
+    startErrorView(*root, error);
     const auto constraints = root->view()->constraints().size();
-    vyd::startErrorView(*root, error);
+    startErrorView(*root, error);
     EXPECT_EQ(root->view()->constraints().size(), constraints) << "no second set of constraints";
     EXPECT_EQ(std::count(root->view()->subviews().begin(), root->view()->subviews().end(), error), 1);
-    vyd::stopActivityIndicator(*root);
+    stopActivityIndicator(*root);
     EXPECT_EQ(error->superview(), root->view());
 }
 

@@ -11,9 +11,7 @@
 namespace {
 
 using testing::SimulatedUser;
-using uikit::CGRect;
-using uikit::UIView;
-using uikit::UIViewController;
+using namespace uikit;
 using vyd::SheetPresentationViewController;
 
 constexpr double screenHeight = 844;
@@ -23,7 +21,7 @@ protected:
     // Content that fits `height` points (0: none) at the top of the sheet, with a scroll view
     // first when asked for.
     static std::shared_ptr<UIViewController> content(double height,
-                                                     std::shared_ptr<uikit::UIScrollView> scrollView = nullptr) {
+                                                     std::shared_ptr<UIScrollView> scrollView = nullptr) {
         auto controller = UIViewController::make();
         const auto view = controller->view();
         const auto body = scrollView ? std::static_pointer_cast<UIView>(scrollView) : UIView::make();
@@ -31,8 +29,8 @@ protected:
         view->addSubview(body);
         if (height > 0) {
             const auto bodyHeight = body->heightAnchor().constraintEqualToConstant(height);
-            bodyHeight->setPriority(uikit::UILayoutPriority::defaultHigh); // gives way to a capped sheet
-            uikit::NSLayoutConstraint::activate({
+            bodyHeight->setPriority(UILayoutPriority::defaultHigh); // gives way to a capped sheet
+            NSLayoutConstraint::activate({
                 body->topAnchor().constraintEqualTo(view->topAnchor()),
                 body->leadingAnchor().constraintEqualTo(view->leadingAnchor()),
                 body->trailingAnchor().constraintEqualTo(view->trailingAnchor()),
@@ -45,7 +43,7 @@ protected:
 
     // Presents the sheet and lets its animation end.
     std::shared_ptr<UIViewController> present(std::shared_ptr<UIViewController> sheet) {
-        sheet->setModalPresentationStyle(uikit::UIModalPresentationStyle::custom);
+        sheet->setModalPresentationStyle(UIModalPresentationStyle::custom);
         sheet->setTransitioningDelegate(delegate);
         root->present(sheet, true);
         advance(transition->animationDuration + 0.1);
@@ -59,8 +57,7 @@ protected:
         EXPECT_EQ(sheet.view()->layer()->cornerRadius(), 24);
         EXPECT_EQ(sheet.view()->layer()->maskedCorners(),
                   quartzcore::CACornerMask::layerMinXMinYCorner | quartzcore::CACornerMask::layerMaxXMinYCorner);
-        EXPECT_EQ(controllerOf(sheet)->backgroundView()->backgroundColor(),
-                  uikit::UIColor::black().withAlphaComponent(0.25));
+        EXPECT_EQ(controllerOf(sheet)->backgroundView()->backgroundColor(), UIColor::black().withAlphaComponent(0.25));
     }
 
     std::shared_ptr<vyd::SheetTransition> transition = vyd::SheetTransition::make();
@@ -124,7 +121,7 @@ TEST_F(BottomSheetTest, TapBesideTheSheetDismissesWithTheWholeAnimationAfterACan
 TEST_F(BottomSheetTest, ScrollingListDismissesOnlyWhenPulledAtItsTopAndAFittingOneLeavesItToTheSheet) {
     // A 300-point list with 1000 points of content, pulled down 200 from where it is scrolled to.
     for (const double offset : {0.0, 300.0}) {
-        const auto list = uikit::UIScrollView::make();
+        const auto list = UIScrollView::make();
         list->setContentSize({390, 1000});
         const auto sheet = present(content(300, list));
         list->setContentOffset({0, offset});
@@ -137,7 +134,7 @@ TEST_F(BottomSheetTest, ScrollingListDismissesOnlyWhenPulledAtItsTopAndAFittingO
             advance(1);
         }
     }
-    const auto list = uikit::UIScrollView::make();
+    const auto list = UIScrollView::make();
     list->setContentSize({390, 200});
     const auto sheet = present(content(300, list));
     EXPECT_EQ(list->delegate(), nullptr);

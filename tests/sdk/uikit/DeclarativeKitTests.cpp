@@ -16,8 +16,7 @@ namespace {
 
 using namespace swiftui;
 using testsupport::TestResponse;
-using vyd::AsyncImagePhase;
-using vyd::BackportAsyncImage;
+using namespace vyd;
 using Phases = std::vector<std::string>;
 
 std::string png(std::size_t width, std::size_t height) {
@@ -89,7 +88,7 @@ protected:
 
 TEST_F(DeclarativeKitTest, RepresentedViewIsTheVeryViewLaidOutByTheDeclarativeLayer) {
     auto platformView = uikit::UIView::make({0, 0, 5, 5});
-    auto host = show(VStack({View(vyd::UIViewRepresented(platformView)).frame(120, 40)}));
+    auto host = show(VStack({View(UIViewRepresented(platformView)).frame(120, 40)}));
     EXPECT_EQ(platformView->superview(), host->hostingView());
     EXPECT_EQ(platformView->frame().size, (CGSize{120, 40}));
 }
@@ -167,7 +166,7 @@ TEST_F(DeclarativeKitTest, ShimmerSweepsAGradientOverTheViewOrShowsNothing) {
     const auto gradientOf = [](UIHostingController& host) {
         return host.hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::linearGradient; });
     };
-    auto host = show(vyd::shimmer(Text("VY ID"), true));
+    auto host = show(shimmer(Text("VY ID"), true));
     const Node* gradient = gradientOf(*host);
     ASSERT_NE(gradient, nullptr);
     EXPECT_EQ(gradient->description().as<GradientPayload>().colors.size(), 3u);
@@ -178,10 +177,10 @@ TEST_F(DeclarativeKitTest, ShimmerSweepsAGradientOverTheViewOrShowsNothing) {
     EXPECT_EQ(clip.cornerSize, (CGSize{5, 5}));
     EXPECT_EQ(gradient->frame(), host->hostingView()->rootNode()->findText("VY ID")->frame());
 
-    host->setRootView(vyd::shimmerEffect(Text("VY ID"), false, 1, {}, 5));
+    host->setRootView(shimmerEffect(Text("VY ID"), false, 1, {}, 5));
     EXPECT_EQ(host->hostingView()->rootNode()->findText("VY ID"), nullptr) << "inactive: no view at all";
     EXPECT_EQ(gradientOf(*host), nullptr);
-    host->setRootView(vyd::shimmerEffect(Text("VY ID"), true, 2, {Color::red()}, 8));
+    host->setRootView(shimmerEffect(Text("VY ID"), true, 2, {Color::red()}, 8));
     EXPECT_EQ(gradientOf(*host)->description().as<GradientPayload>().colors, std::vector<Color>{Color::red()});
 }
 

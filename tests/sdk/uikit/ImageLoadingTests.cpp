@@ -20,8 +20,7 @@
 
 namespace {
 
-using testsupport::TestRequest;
-using testsupport::TestResponse;
+using namespace testsupport;
 using uikit::UIImage;
 using Kind = vyd::NetworkRequestError::Kind;
 

@@ -16,9 +16,7 @@
 namespace {
 
 using quartzcore::CALayer;
-using uikit::CGRect;
-using uikit::UIUserInterfaceStyle;
-using uikit::UIView;
+using namespace uikit;
 using Views = std::vector<std::shared_ptr<UIView>>;
 
 std::shared_ptr<CALayer> layerNamed(const UIView& view, std::string_view name) {
@@ -46,8 +44,8 @@ std::vector<coregraphics::CGColor> highlightColours(UIUserInterfaceStyle style) 
 using ViewShimmerTest = uikittests::ManualClockTest;
 
 TEST_F(ViewShimmerTest, EmptyTextOfNoWidthGetsAPlaceholderWhileTemplated) {
-    const auto emptyLabel = uikit::UILabel::make();
-    const auto emptyTextView = uikit::UITextView::make();
+    const auto emptyLabel = UILabel::make();
+    const auto emptyTextView = UITextView::make();
     const Views views{emptyLabel, emptyTextView};
     for (const auto& view : views) {
         vyd::startShimmering(view);
@@ -63,9 +61,9 @@ TEST_F(ViewShimmerTest, EmptyTextOfNoWidthGetsAPlaceholderWhileTemplated) {
 }
 
 TEST_F(ViewShimmerTest, TemplateAndMaskCoverTheTextWhereItsAlignmentPutsIt) {
-    const auto label = uikit::UILabel::make({0, 0, 200, 30});
+    const auto label = UILabel::make({0, 0, 200, 30});
     label->setText("VY ID");
-    label->setTextAlignment(uikit::NSTextAlignment::right);
+    label->setTextAlignment(NSTextAlignment::right);
     const auto text = label->intrinsicContentSize();
     vyd::setTemplate(*label, true);
     const CGRect area{200 - text.width, 0, text.width, text.height};

@@ -27,31 +27,23 @@
 
 namespace {
 
-using coregraphics::CGFloat;
-using coregraphics::CGRect;
-using coregraphics::CGSize;
-using uikit::UIColor;
-using uikit::UIControlState;
-using vyd::AnalyticsEventAction;
-using vyd::LoginButtonHideReason;
-using vyd::LoginButtonSettings;
-using vyd::VYDLoginButton;
-using vyd::VYDLoginButtonStyle;
-using Type = vyd::VYDLoginButtonTextType;
+using namespace uikit;
+using namespace vyd;
+using Type = VYDLoginButtonTextType;
 using Strings = std::vector<std::string>;
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 // The layout writes frames rounded to millionths of a point.
 constexpr CGFloat layoutPrecision = 1e-6;
 
-vyd::RemoteConfig config(std::optional<Strings> blacklist, std::optional<vyd::VersionRestrictions> restrictions) {
-    auto made = vyd::RemoteConfig::defaultConfig();
+vyd::RemoteConfig config(std::optional<Strings> blacklist, std::optional<VersionRestrictions> restrictions) {
+    auto made = RemoteConfig::defaultConfig();
     made.usersBlacklist = std::move(blacklist);
     made.versionRestrictions = std::move(restrictions);
     return made;
 }
 
-class CountingObserver : public vyd::VYDLoginButtonObserverProtocol {
+class CountingObserver : public VYDLoginButtonObserverProtocol {
 public:
     void loginButtonWasHidden() override { ++calls; }
     int calls = 0;
@@ -63,14 +55,14 @@ protected:
 
     void SetUp() override {
         foundation::RunLoop::main().discardPending();
-        vyd::Logger::setOutput([this](std::string_view text) { printed.emplace_back(text); });
-        services.replace(&vyd::DIContainer::setStaticStorageService, store);
-        services.replace(&vyd::DIContainer::setAnalyticsService, analytics);
-        services.replace(&vyd::DIContainer::setAnalyticsParamsMaker, paramsMaker);
+        Logger::setOutput([this](std::string_view text) { printed.emplace_back(text); });
+        services.replace(&DIContainer::setStaticStorageService, store);
+        services.replace(&DIContainer::setAnalyticsService, analytics);
+        services.replace(&DIContainer::setAnalyticsParamsMaker, paramsMaker);
     }
     void TearDown() override {
         foundation::RunLoop::main().runUntilIdle();
-        vyd::Logger::setOutput({});
+        Logger::setOutput({});
     }
 
     // What a VY Bank app leaves in the keychain it shares with the SDK.
@@ -82,15 +74,15 @@ protected:
     }
     void storeMaskedName(const std::string& name) { storeBankRecord(R"({"maskedName": ")" + name + R"("})"); }
     void blockClients(Strings blacklist) { store->setRemoteConfig(config(std::move(blacklist), std::nullopt)); }
-    std::vector<vyd::AnalyticsEvent> eventsNamed(AnalyticsEventAction action) const {
+    std::vector<AnalyticsEvent> eventsNamed(AnalyticsEventAction action) const {
         auto found = sink->events();
-        std::erase_if(found, [&](const vyd::AnalyticsEvent& event) { return event.name != vyd::eventName(action); });
+        std::erase_if(found, [&](const AnalyticsEvent& event) { return event.name != eventName(action); });
         return found;
     }
 
     // The host app's screen with the button laid out in it.
-    static std::shared_ptr<uikit::UIView> placeOnScreen(const std::shared_ptr<VYDLoginButton>& button) {
-        const auto root = uikit::UIView::make({0, 0, 1000, 400});
+    static std::shared_ptr<UIView> placeOnScreen(const std::shared_ptr<VYDLoginButton>& button) {
+        const auto root = UIView::make({0, 0, 1000, 400});
         root->addSubview(button);
         root->layoutIfNeeded();
         return root;
@@ -106,10 +98,10 @@ protected:
     vydtest::TemporaryKeychain temporaryKeychain;
     Strings printed;
     std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    std::shared_ptr<vyd::AnalyticsService> analytics = std::make_shared<vyd::AnalyticsService>(sink);
-    std::shared_ptr<vyd::StaticStorageService> store = std::make_shared<vyd::StaticStorageService>(analytics);
-    std::shared_ptr<vyd::AnalyticsParamsMaker> paramsMaker =
-        std::make_shared<vyd::AnalyticsParamsMaker>(store, nullptr, [] { return std::string("2.3.0"); });
+    std::shared_ptr<AnalyticsService> analytics = std::make_shared<AnalyticsService>(sink);
+    std::shared_ptr<StaticStorageService> store = std::make_shared<StaticStorageService>(analytics);
+    std::shared_ptr<AnalyticsParamsMaker> paramsMaker =
+        std::make_shared<AnalyticsParamsMaker>(store, nullptr, [] { return std::string("2.3.0"); });
     std::shared_ptr<CountingObserver> observer = std::make_shared<CountingObserver>();
 };
 
@@ -117,7 +109,7 @@ using LoginButtonSettingsTest = LoginButtonTest;
 using VYDLoginButtonTest = LoginButtonTest;
 
 // The button and the host's observer, writing into one log with the events.
-class FakeButtonAndObserver : public vyd::VYDLoginButtonProtocol, public vyd::VYDLoginButtonObserverProtocol {
+class FakeButtonAndObserver : public VYDLoginButtonProtocol, public VYDLoginButtonObserverProtocol {
 public:
     explicit FakeButtonAndObserver(Strings& log) : log(log) {}
     void hideButton() override { log.push_back("button hidden"); }
@@ -129,17 +121,16 @@ class LoginButtonControllerTest : public LoginButtonTest {
 protected:
     void SetUp() override {
         LoginButtonTest::SetUp();
-        sink->onEvent = [this](const vyd::AnalyticsEvent& event) { log.push_back(event.name); };
+        sink->onEvent = [this](const AnalyticsEvent& event) { log.push_back(event.name); };
     }
-    std::shared_ptr<vyd::LoginButtonController> makeController(const std::string& sdkVersion = "2.3.0") {
-        return std::make_shared<vyd::LoginButtonController>(nullptr, paramsMaker, store, button, settings, button,
-                                                            [sdkVersion] { return sdkVersion; });
+    std::shared_ptr<LoginButtonController> makeController(const std::string& sdkVersion = "2.3.0") {
+        return std::make_shared<LoginButtonController>(nullptr, paramsMaker, store, button, settings, button,
+                                                       [sdkVersion] { return sdkVersion; });
     }
 
     Strings log;
     std::shared_ptr<FakeButtonAndObserver> button = std::make_shared<FakeButtonAndObserver>(log);
-    std::shared_ptr<vyd::LoginButtonSettings> settings =
-        std::make_shared<vyd::LoginButtonSettings>(vyd::VYDLoginButtonStyle::white);
+    std::shared_ptr<LoginButtonSettings> settings = std::make_shared<LoginButtonSettings>(VYDLoginButtonStyle::white);
 };
 
 } // namespace
@@ -150,15 +141,15 @@ TEST_F(LoginButtonSettingsTest, MinimalWidthIsThePlainTextTwoPointsLargerPlusThr
     for (const auto& [fontSize, logo] : {std::pair<CGFloat, CGFloat>{14, 16}, {16, 26}}) {
         settings.setFontSize(fontSize);
         settings.setLogoSize({logo, logo});
-        const CGFloat textWidth = uikit::sizeWithFont(settings.text(), uikit::UIFont::systemFont(fontSize + 2)).width;
+        const CGFloat textWidth = sizeWithFont(settings.text(), UIFont::systemFont(fontSize + 2)).width;
         EXPECT_DOUBLE_EQ(settings.minimalWidth(), textWidth + 3 * logo) << fontSize;
     }
 }
 
 TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSizeAndScale) {
     LoginButtonSettings settings(VYDLoginButtonStyle::green);
-    const auto traits = uikit::UITraitCollection::current();
-    uikit::UITraitCollection::setCurrent(uikit::UITraitCollection::withDisplayScale(3));
+    const auto traits = UITraitCollection::current();
+    UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(3));
     for (const CGFloat side : {16.0, 26.0}) {
         settings.setLogoSize({side, side});
         const auto logo = settings.logoImage();
@@ -166,7 +157,7 @@ TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSizeAndScale) {
         EXPECT_EQ(logo->size(), (CGSize{side, side}));
         EXPECT_EQ(logo->cgImage()->width(), static_cast<std::size_t>(side * 3)) << "drawn at the display's scale";
     }
-    uikit::UITraitCollection::setCurrent(traits);
+    UITraitCollection::setCurrent(traits);
     settings.setLogoName("no_such_logo");
     EXPECT_EQ(settings.logoImage(), nullptr);
 }
@@ -174,9 +165,9 @@ TEST_F(LoginButtonSettingsTest, LogoIsRedrawnAtTheLogoSizeAndScale) {
 // Many bytes per character: counting bytes or code points would take these for longer names.
 TEST_F(LoginButtonSettingsTest, PersonalisedTitleDependsOnTheNamesLengthInCharacters) {
     const LoginButtonSettings settings(VYDLoginButtonStyle::green);
-    const std::size_t textLength = vyd::userPerceivedLength(settings.text());
+    const std::size_t textLength = userPerceivedLength(settings.text());
     ASSERT_EQ(textLength, 17u);
-    EXPECT_EQ(vyd::userPerceivedLength(std::string("a\xff") + "b"), 3u) << "a stray byte is one character";
+    EXPECT_EQ(userPerceivedLength(std::string("a\xff") + "b"), 3u) << "a stray byte is one character";
     const std::string family = "\xf0\x9f\x91\xa8\xe2\x80\x8d\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x91\xa7";
     for (const auto& cluster : {std::string("x"), std::string("e\xcc\x81"), family}) {
         std::string asLong;
@@ -209,16 +200,16 @@ TEST_F(LoginButtonSettingsTest, MaskedNameComesFromTheBankAppsRecordOnEveryReadA
 }
 
 TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
-    using R = vyd::VersionRestrictions;
+    using R = VersionRestrictions;
     using Message = std::string (*)(std::string_view, std::string_view);
-    const auto error = &vyd::L10n::Logs::versionErrorMessageValues;
-    const auto warning = &vyd::L10n::Logs::versionWarningMessageValues;
-    const auto info = &vyd::L10n::Logs::versionInfoMessageValues;
+    const auto error = &L10n::Logs::versionErrorMessageValues;
+    const auto warning = &L10n::Logs::versionWarningMessageValues;
+    const auto info = &L10n::Logs::versionInfoMessageValues;
     const std::nullopt_t none = std::nullopt;
     const struct {
         const char* title;
         std::optional<std::string> clientId;
-        vyd::RemoteConfig config;
+        RemoteConfig config;
         std::string sdkVersion;
         std::optional<LoginButtonHideReason> reason;
         Message message;
@@ -265,16 +256,15 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
 
         EXPECT_EQ(controller->reasonForButtonHiding(), row.reason);
         // The reason is stored before the observer hears, the event goes last.
-        const Strings hidden = {"button hidden", "observer told",
-                                vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)};
+        const Strings hidden = {"button hidden", "observer told", eventName(AnalyticsEventAction::vyIDLoginBlocked)};
         EXPECT_EQ(log, row.reason ? hidden : Strings{});
         if (row.reason) {
-            EXPECT_EQ(sink->events().back().params.at("reason"), vyd::rawValue(*row.reason));
+            EXPECT_EQ(sink->events().back().params.at("reason"), rawValue(*row.reason));
         }
         const auto current = row.config.versionRestrictions ? row.config.versionRestrictions->current : none;
-        EXPECT_EQ(printed, row.message ? Strings{vyd::Logger::format(
-                                             row.message(vyd::L10n::Ui::Common::vyIdB64(), current.value_or("")))}
-                                       : Strings{});
+        EXPECT_EQ(printed, row.message
+                               ? Strings{Logger::format(row.message(L10n::Ui::Common::vyIdB64(), current.value_or("")))}
+                               : Strings{});
     }
 }
 
@@ -284,7 +274,7 @@ TEST_F(LoginButtonControllerTest, CreationAndAHidingWithTheButtonGone) {
     store->setClientId("partner-shop");
     store->setIsButtonPersonalized(true);
     sink->setUserLoginId("someone else");
-    store->setRemoteConfig(config(std::nullopt, vyd::VersionRestrictions{"3.0.0", std::nullopt, Strings{"2.3.0"}}));
+    store->setRemoteConfig(config(std::nullopt, VersionRestrictions{"3.0.0", std::nullopt, Strings{"2.3.0"}}));
     const auto controller = makeController();
     EXPECT_FALSE(store->isButtonPersonalized());
     EXPECT_EQ(sink->userLoginId(), "partner-shop");
@@ -293,15 +283,15 @@ TEST_F(LoginButtonControllerTest, CreationAndAHidingWithTheButtonGone) {
     button.reset();
     controller->hideButtonIfNeeded();
     EXPECT_EQ(controller->reasonForButtonHiding(), LoginButtonHideReason::versions);
-    EXPECT_EQ(log, Strings{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked)});
+    EXPECT_EQ(log, Strings{eventName(AnalyticsEventAction::vyIDLoginBlocked)});
     EXPECT_EQ(sink->events().back().params.at("reason"), "version");
 }
 
 TEST_F(VYDLoginButtonTest, ShortInitialiserGivesTheDefaultTextAndA50By30Request) {
     const auto button = VYDLoginButton::initWithType(1, observer);
-    EXPECT_EQ(title(button), vyd::L10n::Ui::LoginButton::loginWithVyIdB64());
+    EXPECT_EQ(title(button), L10n::Ui::LoginButton::loginWithVyIdB64());
     EXPECT_EQ(button->image(UIControlState::normal)->size(), (CGSize{16, 16}));
-    EXPECT_EQ(button->titleLabel()->font(), uikit::UIFont::systemFont(14));
+    EXPECT_EQ(button->titleLabel()->font(), UIFont::systemFont(14));
     const auto frame = laidOutFrame(button);
     EXPECT_EQ(frame.size.height, 30);
     EXPECT_GE(frame.size.width, 50);
@@ -310,17 +300,17 @@ TEST_F(VYDLoginButtonTest, ShortInitialiserGivesTheDefaultTextAndA50By30Request)
 
 TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
     for (const auto style : {VYDLoginButtonStyle::green, VYDLoginButtonStyle::white}) {
-        SCOPED_TRACE(vyd::string(style));
+        SCOPED_TRACE(string(style));
         const auto button = VYDLoginButton::make(style, Type::fillWithVyID, {300, 40}, nullptr);
         const bool green = style == VYDLoginButtonStyle::green;
-        EXPECT_EQ(button->backgroundColor(), green ? vyd::palette::brand() : UIColor::white());
+        EXPECT_EQ(button->backgroundColor(), green ? palette::brand() : UIColor::white());
         EXPECT_EQ(button->titleColor(UIControlState::normal), green ? UIColor::white() : UIColor::black());
         EXPECT_EQ(button->layer()->borderWidth(), green ? 0 : 1);
-        EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : vyd::palette::defaultBorder()).cgColor());
+        EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : palette::defaultBorder()).cgColor());
         EXPECT_EQ(button->settings()->logoName(), green ? "logo_white" : "logo_green");
-        EXPECT_EQ(title(button), vyd::L10n::Ui::LoginButton::fillWithVyIdB64());
+        EXPECT_EQ(title(button), L10n::Ui::LoginButton::fillWithVyIdB64());
         // A 40-point button draws a 22-point logo with that much room on either side.
-        EXPECT_EQ(button->contentEdgeInsets(), (uikit::UIEdgeInsets{0, 22, 0, 22}));
+        EXPECT_EQ(button->contentEdgeInsets(), (UIEdgeInsets{0, 22, 0, 22}));
         EXPECT_EQ(button->image(UIControlState::highlighted)->size(), (CGSize{22, 22}));
         button->setBorderColor(UIColor::red());
         EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : UIColor::red()).cgColor())
@@ -346,7 +336,7 @@ TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);
         const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, row.desired, nullptr);
-        button->setCornerRadius(vyd::VYDCornerRadiusStyle::capsule);
+        button->setCornerRadius(VYDCornerRadiusStyle::capsule);
         const auto frame = laidOutFrame(button);
         ASSERT_TRUE(std::isfinite(frame.size.width) && std::isfinite(frame.size.height));
         EXPECT_EQ(frame.size.height, row.height);
@@ -364,7 +354,7 @@ TEST_F(VYDLoginButtonTest, TooNarrowARequestIsReportedOnceAndAnExactOneNot) {
     const auto wrong = eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize);
     ASSERT_EQ(wrong.size(), 1u) << "only the button narrower than its content is reported";
     EXPECT_EQ(wrong[0].params.at("desiredWidth"), "100");
-    EXPECT_EQ(wrong[0].params.at("measuredWidth"), vyd::AnalyticsParamsMaker::formatPoints(minimal));
+    EXPECT_EQ(wrong[0].params.at("measuredWidth"), AnalyticsParamsMaker::formatPoints(minimal));
     EXPECT_NEAR(laidOutFrame(button).size.width, minimal, layoutPrecision);
 
     const auto shown = eventsNamed(AnalyticsEventAction::vyIDLoginShow);
@@ -378,15 +368,15 @@ TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
     store->setClientId("Partner-Shop");
     blockClients({"partner-shop"});
     std::vector<std::string> order;
-    sink->onEvent = [&](const vyd::AnalyticsEvent& event) { order.push_back(event.name); };
+    sink->onEvent = [&](const AnalyticsEvent& event) { order.push_back(event.name); };
 
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
     EXPECT_EQ(observer->calls, 1);
     EXPECT_TRUE(button->isHidden());
     // Hidden before it is sized (50 wide is too narrow), shown last, also when hidden.
-    EXPECT_EQ(order, (std::vector<std::string>{vyd::eventName(AnalyticsEventAction::vyIDLoginBlocked),
-                                               vyd::eventName(AnalyticsEventAction::vyIDWrongButtonSize),
-                                               vyd::eventName(AnalyticsEventAction::vyIDLoginShow)}));
+    EXPECT_EQ(order, (std::vector<std::string>{eventName(AnalyticsEventAction::vyIDLoginBlocked),
+                                               eventName(AnalyticsEventAction::vyIDWrongButtonSize),
+                                               eventName(AnalyticsEventAction::vyIDLoginShow)}));
     EXPECT_EQ(laidOutFrame(button).size.height, 30) << "still sized, only hidden";
     foundation::RunLoop::main().runUntilIdle();
     EXPECT_TRUE(printed.empty());
@@ -405,12 +395,12 @@ TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
     EXPECT_EQ(title(button), "  Konstantin Konstantinopolsky");
 
     const auto plain = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::vyID, {300, 40}, nullptr);
-    EXPECT_EQ(title(plain), vyd::L10n::Ui::LoginButton::vyIdB64());
+    EXPECT_EQ(title(plain), L10n::Ui::LoginButton::vyIdB64());
     EXPECT_FALSE(store->isButtonPersonalized());
 
     storeBankRecord("not json at all"); // the service's own tests go through the other unusable records
     const auto unusable = VYDLoginButton::make(VYDLoginButtonStyle::white, observer);
-    EXPECT_EQ(title(unusable), vyd::L10n::Ui::LoginButton::loginWithVyIdB64());
+    EXPECT_EQ(title(unusable), L10n::Ui::LoginButton::loginWithVyIdB64());
     EXPECT_FALSE(store->isButtonPersonalized());
 }
 
@@ -436,10 +426,10 @@ TEST_F(VYDLoginButtonTest, LoaderReplacesContentAndGivesItBack) {
 TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
     blockClients({""});
     EXPECT_THAT([&] { VYDLoginButton::initWithType(2, observer); },
-                ::testing::ThrowsMessage<vyd::VYDInvalidOptionError>(
+                ::testing::ThrowsMessage<VYDInvalidOptionError>(
                     ::testing::StrEq("VYDLoginButtonStyle has no case with raw value 2 (valid: 0 to 1)")));
-    EXPECT_THROW(VYDLoginButton::initWithType(0, 4, {200, 40}, observer), vyd::VYDInvalidOptionError);
-    EXPECT_THROW(VYDLoginButton::initWithType(-1, 1, {200, 40}, observer), vyd::VYDInvalidOptionError);
+    EXPECT_THROW(VYDLoginButton::initWithType(0, 4, {200, 40}, observer), VYDInvalidOptionError);
+    EXPECT_THROW(VYDLoginButton::initWithType(-1, 1, {200, 40}, observer), VYDInvalidOptionError);
     EXPECT_EQ(observer->calls, 0);
     EXPECT_TRUE(sink->events().empty());
 
@@ -448,15 +438,15 @@ TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
     EXPECT_EQ(observer->calls, 1) << "the valid one is blocked as usual";
     button->setCornerRadius(std::int64_t{0});
     EXPECT_EQ(button->layer()->cornerRadius(), 0);
-    EXPECT_THROW(button->setCornerRadius(std::int64_t{3}), vyd::VYDInvalidOptionError);
+    EXPECT_THROW(button->setCornerRadius(std::int64_t{3}), VYDInvalidOptionError);
     EXPECT_EQ(button->layer()->cornerRadius(), 0) << "a refused style changes nothing";
 }
 
 TEST_F(VYDLoginButtonTest, TapsReachTheHostAppsTargetOncePerActionAndReportNothing) {
     int taps = 0;
-    const auto countTap = [&taps](uikit::UIControl&, const uikit::UIEvent*) { ++taps; };
+    const auto countTap = [&taps](UIControl&, const UIEvent*) { ++taps; };
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
-    button->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    button->addTarget(countTap, UIControlEvents::touchUpInside);
     const auto screen = placeOnScreen(button);
     EXPECT_EQ(::testing::SimulatedUser::tap(button), button);
     ::testing::SimulatedUser::tap(button);
@@ -465,7 +455,7 @@ TEST_F(VYDLoginButtonTest, TapsReachTheHostAppsTargetOncePerActionAndReportNothi
 
     blockClients({""});
     const auto blocked = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
-    blocked->addTarget(countTap, uikit::UIControlEvents::touchUpInside);
+    blocked->addTarget(countTap, UIControlEvents::touchUpInside);
     const auto blockedScreen = placeOnScreen(blocked);
     EXPECT_EQ(::testing::SimulatedUser::tap(blocked), blockedScreen) << "a hidden button takes no touches";
     EXPECT_EQ(taps, 2);
@@ -484,7 +474,7 @@ TEST_F(VYDLoginButtonTest, PlainButtonIsNeitherSizedNorReported) {
 
 TEST_F(VYDLoginButtonTest, ButtonOwnsItsControllerAndSharesItsSettings) {
     auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, observer);
-    const std::weak_ptr<vyd::LoginButtonControllerProtocol> controller = button->controller();
+    const std::weak_ptr<LoginButtonControllerProtocol> controller = button->controller();
     const std::weak_ptr<VYDLoginButton> weakButton = button;
     const auto settings = button->settings();
     button.reset();

@@ -12,10 +12,7 @@
 namespace {
 
 using ::testing::SimulatedUser;
-using testsupport::TestRequest;
-using testsupport::TestResponse;
-using testsupport::TestServer;
-using testsupport::VYBankServer;
+using namespace testsupport;
 using vydtest::OTPSceneTest;
 using Strings = std::vector<std::string>;
 
