@@ -13,12 +13,13 @@
 
 #include <gtest/gtest.h>
 
-using Completion = vyd::AuthServiceInternalProtocol::Completion;
+using namespace vyd;
+using Completion = AuthServiceInternalProtocol::Completion;
 
 namespace {
 
-vyd::VYDAuthRequest makeRequest() {
-    vyd::VYDAuthRequest request;
+VYDAuthRequest makeRequest() {
+    VYDAuthRequest request;
     request.scope = "openid name";
     request.state = "state-1";
     request.nonce = "nonce-1";
@@ -39,22 +40,21 @@ std::string standPage(const std::string& host) {
     return "https://" + host + "/oauth2/authorize?response_type=code&" + loginQuery("app2web");
 }
 
-class FakeCoordinator : public vyd::AuthWithVCsCoordinatorProtocol {
+class FakeCoordinator : public AuthWithVCsCoordinatorProtocol {
 public:
     int started = 0;
     void startAuthChooseScenario() override { ++started; }
     void startAppChooseScenario() override {}
 };
 
-class FakeCoordinatorAssembler : public vyd::AuthWithVCsCoordinatorAssemblerProtocol {
+class FakeCoordinatorAssembler : public AuthWithVCsCoordinatorAssemblerProtocol {
 public:
     std::weak_ptr<FakeCoordinator> made;
-    std::weak_ptr<vyd::AuthServiceInternalProtocol> authService;
-    std::optional<vyd::VYDAuthRequest> request;
+    std::weak_ptr<AuthServiceInternalProtocol> authService;
+    std::optional<VYDAuthRequest> request;
 
-    std::shared_ptr<vyd::AuthWithVCsCoordinatorProtocol>
-    create(const vyd::VYDAuthRequest& loginRequest,
-           const std::shared_ptr<vyd::AuthServiceInternalProtocol>& service) override {
+    std::shared_ptr<AuthWithVCsCoordinatorProtocol>
+    create(const VYDAuthRequest& loginRequest, const std::shared_ptr<AuthServiceInternalProtocol>& service) override {
         auto coordinator = std::make_shared<FakeCoordinator>();
         made = coordinator;
         authService = service;
@@ -88,9 +88,9 @@ protected:
     std::string opened(const FakeCoordinatorAssembler* assembler = nullptr) {
         std::string out;
         for (const auto& call : opener->calls) {
-            const auto* modal = std::get_if<vyd::ModalWebView>(&call.style);
+            const auto* modal = std::get_if<ModalWebView>(&call.style);
             out += "page " + call.url.host().value_or("?") +
-                   (modal ? (modal->secureLevel == vyd::WebSceneSecureLevel::high ? " high" : " low") : " other") +
+                   (modal ? (modal->secureLevel == WebSceneSecureLevel::high ? " high" : " low") : " other") +
                    (call.isSecure ? " secure; " : "; ");
         }
         for (const auto& url : application->opened) {
@@ -104,24 +104,24 @@ protected:
         return out;
     }
 
-    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<StaticStorageService> storage = std::make_shared<StaticStorageService>(nullptr);
     std::shared_ptr<vydtest::FakeAppMethodsWrapper> application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
-    std::shared_ptr<vyd::RootViewControllerStorage> rootStorage = std::make_shared<vyd::RootViewControllerStorage>();
+    std::shared_ptr<RootViewControllerStorage> rootStorage = std::make_shared<RootViewControllerStorage>();
     std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
 
-    vyd::AuthServiceDependencies
-    dependencies(std::shared_ptr<vyd::AuthWithVCsCoordinatorAssemblerProtocol> coordinatorAssembler = nullptr) {
+    AuthServiceDependencies
+    dependencies(std::shared_ptr<AuthWithVCsCoordinatorAssemblerProtocol> coordinatorAssembler = nullptr) {
         return {storage,   application, rootStorage, [this] { return opener; },
                 appTokens, nullptr,     nullptr,     std::move(coordinatorAssembler)};
     }
-    std::shared_ptr<vyd::AuthService> service = vyd::AuthService::make(dependencies());
+    std::shared_ptr<AuthService> service = AuthService::make(dependencies());
 };
 
 } // namespace
 
 TEST_F(AuthServiceTest, DeeplinkAnswersWhetherTheBankAppOpenedAndLeavesOutAbsentItems) {
-    const auto deeplink = [this](const char* link, const vyd::VYDAuthRequest& request) {
+    const auto deeplink = [this](const char* link, const VYDAuthRequest& request) {
         return run([&](Completion done) { service->authenticateUserByDeeplink(link, request, done); });
     };
     EXPECT_EQ(deeplink("vybank://", makeRequest()), false);
@@ -164,7 +164,7 @@ TEST_F(AuthServiceTest, PriorityScenarioOpensTheFirstSchemeThatWorksElseThePageO
 }
 
 TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnlyWhenAllIsThere) {
-    const auto byDefault = [this](const std::shared_ptr<vyd::AuthService>& login) {
+    const auto byDefault = [this](const std::shared_ptr<AuthService>& login) {
         return run([&](Completion done) { login->authenticateUserByDefaultURL(makeRequest(), done); });
     };
     auto gone = uikit::UIViewController::make();
@@ -176,7 +176,7 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnl
     rootStorage->setViewController(controller);
     auto noOpener = dependencies();
     noOpener.webSceneOpener = [] { return nullptr; };
-    EXPECT_EQ(byDefault(vyd::AuthService::make(noOpener)), false);
+    EXPECT_EQ(byDefault(AuthService::make(noOpener)), false);
     storage->setClientId(std::nullopt);
     EXPECT_EQ(byDefault(service), false);
     EXPECT_EQ(opened(), "");
@@ -185,7 +185,7 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnl
     EXPECT_EQ(byDefault(service), true);
     ASSERT_EQ(opener->calls.size(), 1u);
     const auto& call = opener->calls.front();
-    EXPECT_EQ(std::get<vyd::ModalWebView>(call.style).viewController, controller);
+    EXPECT_EQ(std::get<ModalWebView>(call.style).viewController, controller);
     EXPECT_EQ(call.delegate, nullptr);
     EXPECT_EQ(call.url.absoluteString(), standPage("id.vybank.example"));
     EXPECT_EQ(opened(), "page id.vybank.example high secure; ");
@@ -193,7 +193,7 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnl
 
 TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
     application->installedSchemes = {"vybank"};
-    std::weak_ptr<vyd::AuthService> weak = service;
+    std::weak_ptr<AuthService> weak = service;
     std::optional<bool> result;
     service->authenticateUserByDeeplink("vybank://", makeRequest(), [&result](bool opened) { result = opened; });
     service.reset();
@@ -207,31 +207,31 @@ TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
 TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
     vydtest::setBankAppSchemes(*storage, {"vybankbeta"});
     const struct {
-        vyd::VYDStandType stand;
+        VYDStandType stand;
         std::optional<std::string> ssoBaseUrl;
         bool choiceConnected;
         const char* expected;
         std::string address; // of the first page or app opened
     } cases[] = {
-        {vyd::VYDStandType::ift, std::nullopt, true, "page id-ift.vybank.example high secure; ",
+        {VYDStandType::ift, std::nullopt, true, "page id-ift.vybank.example high secure; ",
          standPage("id-ift.vybank.example")},
-        {vyd::VYDStandType::psiCloud, std::string(), true, "page id-psi-cloud.vybank.example high secure; ",
+        {VYDStandType::psiCloud, std::string(), true, "page id-psi-cloud.vybank.example high secure; ",
          standPage("id-psi-cloud.vybank.example")},
-        {vyd::VYDStandType::prom, "https://sso.partner.example/authorize?lang=en", true,
+        {VYDStandType::prom, "https://sso.partner.example/authorize?lang=en", true,
          "page sso.partner.example high secure; ",
          "https://sso.partner.example/authorize?lang=en&response_type=code&" + loginQuery("app2web")},
-        {vyd::VYDStandType::ift, "vybank://auth", true, "app vybank; ", "vybank://auth?" + loginQuery("app2app")},
-        {vyd::VYDStandType::prom, std::nullopt, true, "choice; ", ""},
+        {VYDStandType::ift, "vybank://auth", true, "app vybank; ", "vybank://auth?" + loginQuery("app2app")},
+        {VYDStandType::prom, std::nullopt, true, "choice; ", ""},
         // Without the choice flow: the bank apps, then the page.
-        {vyd::VYDStandType::prom, std::nullopt, false, "page id.vybank.example high secure; app vybankbeta; ",
+        {VYDStandType::prom, std::nullopt, false, "page id.vybank.example high secure; app vybankbeta; ",
          standPage("id.vybank.example")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         storage->setStand(c.stand);
-        appTokens->token = vyd::AppTokenDataModel{"old-token", {}};
+        appTokens->token = AppTokenDataModel{"old-token", {}};
         auto assembler = std::make_shared<FakeCoordinatorAssembler>();
-        auto login = vyd::AuthService::make(dependencies(c.choiceConnected ? assembler : nullptr));
+        auto login = AuthService::make(dependencies(c.choiceConnected ? assembler : nullptr));
         const auto controller = uikit::UIViewController::make();
         auto request = makeRequest();
         request.ssoBaseUrl = c.ssoBaseUrl;
@@ -243,7 +243,7 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
         EXPECT_EQ(storage->redirectUri(), "partner://auth");
         foundation::RunLoop::main().runUntilIdle();
         for (const auto& call : opener->calls) {
-            EXPECT_EQ(std::get<vyd::ModalWebView>(call.style).viewController, controller);
+            EXPECT_EQ(std::get<ModalWebView>(call.style).viewController, controller);
         }
         if (!c.address.empty()) {
             EXPECT_EQ((opener->calls.empty() ? application->opened.at(0) : opener->calls.front().url).absoluteString(),
@@ -260,15 +260,15 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
 }
 
 TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
-    storage->setStand(vyd::VYDStandType::ift);
+    storage->setStand(VYDStandType::ift);
     storage->setState("earlier-state");
     const auto earlier = uikit::UIViewController::make();
     rootStorage->setViewController(earlier);
-    appTokens->token = vyd::AppTokenDataModel{"kept-token", {}};
-    using Type = vyd::VYDErrorType;
+    appTokens->token = AppTokenDataModel{"kept-token", {}};
+    using Type = VYDErrorType;
     const struct {
         const char* what;
-        std::function<void(vyd::VYDAuthRequest&, std::shared_ptr<uikit::UIViewController>&)> spoil;
+        std::function<void(VYDAuthRequest&, std::shared_ptr<uikit::UIViewController>&)> spoil;
         Type expected;
     } cases[] = {
         {"no view controller", [](auto&, auto& controller) { controller.reset(); }, Type::invalidRequest},
@@ -290,8 +290,8 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
         for (const auto& error :
              {service->auth(request, controller), service->loginWithIDToWebView(request, controller, delegate),
               service->reloginAuthELKLite(request, controller, delegate)}) {
-            EXPECT_EQ(error.value_or(vyd::VYDError{}).type, c.expected);
-            EXPECT_FALSE(error.value_or(vyd::VYDError{}).message.value_or("").empty());
+            EXPECT_EQ(error.value_or(VYDError{}).type, c.expected);
+            EXPECT_FALSE(error.value_or(VYDError{}).message.value_or("").empty());
         }
         foundation::RunLoop::main().runUntilIdle();
         EXPECT_EQ(storage->state(), "earlier-state");
@@ -303,13 +303,13 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
 }
 
 TEST_F(AuthServiceTest, LoginInAWebViewOpensThePageAtLevelLowForItsDelegate) {
-    appTokens->token = vyd::AppTokenDataModel{"kept-token", {}};
+    appTokens->token = AppTokenDataModel{"kept-token", {}};
     const auto controller = uikit::UIViewController::make();
     const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
     ASSERT_EQ(service->loginWithIDToWebView(makeRequest(), controller, delegate), std::nullopt);
     ASSERT_EQ(opener->calls.size(), 1u);
     EXPECT_EQ(opener->calls.front().delegate, delegate);
-    EXPECT_EQ(std::get<vyd::ModalWebView>(opener->calls.front().style).viewController, controller);
+    EXPECT_EQ(std::get<ModalWebView>(opener->calls.front().style).viewController, controller);
     EXPECT_EQ(opened(), "page id.vybank.example low secure; ") << "the production stand shows no choice here";
     EXPECT_EQ(storage->state(), "state-1");
     EXPECT_TRUE(appTokens->token.has_value());
@@ -319,24 +319,23 @@ TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartners
     ::testing::SimulatedDevice device;
     storage->liteELKModel()->partnerColorELKLite = uikit::UIColor::red();
     auto withPanels = dependencies();
-    withPanels.slidePanelFactory = std::make_shared<vyd::SlidePanelFactory>();
-    withPanels.delegateManager = std::make_shared<vyd::DelegateManager>();
+    withPanels.slidePanelFactory = std::make_shared<SlidePanelFactory>();
+    withPanels.delegateManager = std::make_shared<DelegateManager>();
     const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
 
-    ASSERT_EQ(
-        vyd::AuthService::make(withPanels)->reloginAuthELKLite(makeRequest(), device.rootViewController(), delegate),
-        std::nullopt);
+    ASSERT_EQ(AuthService::make(withPanels)->reloginAuthELKLite(makeRequest(), device.rootViewController(), delegate),
+              std::nullopt);
     ASSERT_EQ(opener->calls.size(), 1u);
     const auto& call = opener->calls.front();
-    const auto& child = std::get<vyd::ChildWebView>(call.style); // throws for another style
-    EXPECT_EQ(child.webViewType, vyd::NavigationWebViewType::elkLite);
+    const auto& child = std::get<ChildWebView>(call.style); // throws for another style
+    EXPECT_EQ(child.webViewType, NavigationWebViewType::elkLite);
     EXPECT_EQ(device.rootViewController()->presentedViewController(), child.panel);
     EXPECT_FALSE(call.isSecure);
     EXPECT_EQ(call.navigationColor, uikit::UIColor::red());
     EXPECT_EQ(call.url.absoluteString(), standPage("id.vybank.example"));
     EXPECT_EQ(storage->nonce(), "nonce-1");
     EXPECT_EQ(withPanels.delegateManager->registeredDelegates(),
-              std::vector<std::shared_ptr<vyd::DelegateObject>>{delegate});
+              std::vector<std::shared_ptr<DelegateObject>>{delegate});
     // The panel's presentation ends, and the panel goes, before the phone it is shown on.
     advance(1);
     opener->calls.clear();

@@ -12,9 +12,8 @@
 
 #include <algorithm>
 
+using namespace vyd;
 namespace {
-
-using vyd::VYDOpenInType;
 
 class PartnerSSOOpenerTest : public uikittests::PhoneTest {
 protected:
@@ -25,29 +24,27 @@ protected:
         PhoneTest::TearDown();
     }
 
-    std::optional<std::optional<vyd::VYDError>> open(const vyd::LiteELKModel& partner,
-                                                     const std::shared_ptr<uikit::UIViewController>& over) {
-        ssoOpener.open(partner, over, [this](const std::optional<vyd::VYDError>& error) { result = error; });
+    std::optional<std::optional<VYDError>> open(const LiteELKModel& partner,
+                                                const std::shared_ptr<uikit::UIViewController>& over) {
+        ssoOpener.open(partner, over, [this](const std::optional<VYDError>& error) { result = error; });
         foundation::RunLoop::main().runUntilIdle();
         return result;
     }
 
-    std::shared_ptr<vyd::SlidePanelController> presentedPanel() const {
-        return std::dynamic_pointer_cast<vyd::SlidePanelController>(root->presentedViewController());
+    std::shared_ptr<SlidePanelController> presentedPanel() const {
+        return std::dynamic_pointer_cast<SlidePanelController>(root->presentedViewController());
     }
-    static bool isLoading(const vyd::SlidePanelController& panel) {
+    static bool isLoading(const SlidePanelController& panel) {
         const auto& views = panel.surfaceView()->subviews();
-        return std::any_of(views.begin(), views.end(), [](const auto& view) {
-            return std::dynamic_pointer_cast<vyd::LoadingView>(view) != nullptr;
-        });
+        return std::any_of(views.begin(), views.end(),
+                           [](const auto& view) { return std::dynamic_pointer_cast<LoadingView>(view) != nullptr; });
     }
 
-    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    std::shared_ptr<StaticStorageService> storage = std::make_shared<StaticStorageService>(nullptr);
     std::shared_ptr<vydtest::FakeAppTokenService> appTokens = std::make_shared<vydtest::FakeAppTokenService>();
     std::shared_ptr<vydtest::RecordingWebSceneOpener> opener = std::make_shared<vydtest::RecordingWebSceneOpener>();
-    vyd::PartnerSSOOpener ssoOpener{storage, appTokens, std::make_shared<vyd::SlidePanelFactory>(),
-                                    [this] { return opener; }};
-    std::optional<std::optional<vyd::VYDError>> result;
+    PartnerSSOOpener ssoOpener{storage, appTokens, std::make_shared<SlidePanelFactory>(), [this] { return opener; }};
+    std::optional<std::optional<VYDError>> result;
 };
 
 TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAddressIsMade) {
@@ -61,7 +58,7 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
     const auto dark = uikittests::style(uikit::UIUserInterfaceStyle::dark);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.openIn ? static_cast<int>(*c.openIn) : -1);
-        const vyd::LiteELKModel partner("https://lk.partner.example/home", "partner-2", c.color, c.openIn);
+        const LiteELKModel partner("https://lk.partner.example/home", "partner-2", c.color, c.openIn);
         EXPECT_EQ(open(partner, root), std::nullopt) << "no answer before the address";
         const auto panel = presentedPanel();
         ASSERT_NE(panel, nullptr);
@@ -73,20 +70,20 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
         ASSERT_TRUE(appTokens->pendingSSO);
         appTokens->pendingSSO(address);
         foundation::RunLoop::main().runUntilIdle();
-        EXPECT_EQ(result, std::make_optional(std::optional<vyd::VYDError>()));
+        EXPECT_EQ(result, std::make_optional(std::optional<VYDError>()));
         EXPECT_FALSE(isLoading(*panel));
         ASSERT_EQ(opener->calls.size(), 1u);
         const auto& call = opener->calls.front();
         EXPECT_EQ(call.url, address);
         EXPECT_FALSE(call.isSecure);
         EXPECT_EQ(call.navigationColor.value_or(uikit::UIColor::clear()).resolvedColor(dark),
-                  c.color.value_or(vyd::palette::backgroundSecondary()).resolvedColor(dark));
+                  c.color.value_or(palette::backgroundSecondary()).resolvedColor(dark));
         if (c.openIn == VYDOpenInType::browser) {
-            EXPECT_EQ(std::get<vyd::SafariView>(call.style).viewController, panel);
-            EXPECT_EQ(panel->state(), vyd::SlidePanelState::hidden());
+            EXPECT_EQ(std::get<SafariView>(call.style).viewController, panel);
+            EXPECT_EQ(panel->state(), SlidePanelState::hidden());
         } else {
-            EXPECT_EQ(std::get<vyd::ChildWebView>(call.style).panel, panel);
-            EXPECT_EQ(std::get<vyd::ChildWebView>(call.style).webViewType, vyd::NavigationWebViewType::base);
+            EXPECT_EQ(std::get<ChildWebView>(call.style).panel, panel);
+            EXPECT_EQ(std::get<ChildWebView>(call.style).webViewType, NavigationWebViewType::base);
         }
         advance(2);
         root->dismiss(false);
@@ -96,13 +93,13 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
 }
 
 TEST_F(PartnerSSOOpenerTest, WithoutAnAddressThePanelGoesAndTheErrorComesBack) {
-    open(vyd::LiteELKModel("https://lk.partner.example/home", std::nullopt, std::nullopt, std::nullopt), root);
+    open(LiteELKModel("https://lk.partner.example/home", std::nullopt, std::nullopt, std::nullopt), root);
     advance(2);
     ASSERT_NE(presentedPanel(), nullptr);
-    appTokens->pendingSSO(vyd::VYDError{vyd::VYDErrorType::appTokenNotFound, std::nullopt});
+    appTokens->pendingSSO(VYDError{VYDErrorType::appTokenNotFound, std::nullopt});
     foundation::RunLoop::main().runUntilIdle();
     advance(2);
-    EXPECT_EQ(result.value_or(std::nullopt).value_or(vyd::VYDError{}).type, vyd::VYDErrorType::appTokenNotFound);
+    EXPECT_EQ(result.value_or(std::nullopt).value_or(VYDError{}).type, VYDErrorType::appTokenNotFound);
     EXPECT_EQ(presentedPanel(), nullptr);
     EXPECT_TRUE(opener->calls.empty());
 }
@@ -111,21 +108,21 @@ TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
     const struct {
         std::optional<std::string> link;
         bool withViewController;
-        vyd::VYDErrorType expected;
+        VYDErrorType expected;
     } cases[] = {
-        {std::nullopt, true, vyd::VYDErrorType::linkIsNotValid},
-        {"vybank://lk", true, vyd::VYDErrorType::linkIsNotValid},
-        {"https://", true, vyd::VYDErrorType::linkIsNotValid},
-        {"not a link", true, vyd::VYDErrorType::linkIsNotValid},
-        {"http://lk.partner.example/", true, vyd::VYDErrorType::linkIsNotValid},
-        {"https://lk.partner.example/", false, vyd::VYDErrorType::invalidRequest},
+        {std::nullopt, true, VYDErrorType::linkIsNotValid},
+        {"vybank://lk", true, VYDErrorType::linkIsNotValid},
+        {"https://", true, VYDErrorType::linkIsNotValid},
+        {"not a link", true, VYDErrorType::linkIsNotValid},
+        {"http://lk.partner.example/", true, VYDErrorType::linkIsNotValid},
+        {"https://lk.partner.example/", false, VYDErrorType::invalidRequest},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link.value_or("(none)"));
         result.reset();
         const auto over = c.withViewController ? root : nullptr;
-        const auto answer = open(vyd::LiteELKModel(c.link, "partner-2", std::nullopt, std::nullopt), over);
-        EXPECT_EQ(answer.value_or(std::nullopt).value_or(vyd::VYDError{}).type, c.expected);
+        const auto answer = open(LiteELKModel(c.link, "partner-2", std::nullopt, std::nullopt), over);
+        EXPECT_EQ(answer.value_or(std::nullopt).value_or(VYDError{}).type, c.expected);
         EXPECT_EQ(presentedPanel(), nullptr);
         EXPECT_FALSE(appTokens->pendingSSO);
         EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, std::nullopt);

@@ -16,18 +16,19 @@
 #include <thread>
 #include <tuple>
 
+using namespace vyd;
 namespace {
 
 // One ordered record of every effect of a return link, whoever makes it.
 using EffectLog = std::vector<std::string>;
 
 // Stands in for the app token service and the user defaults, writing down what it is asked to do.
-struct LoggingServices : vyd::AppTokenServiceProtocol, vyd::UserDefaultsServiceProtocol {
+struct LoggingServices : AppTokenServiceProtocol, UserDefaultsServiceProtocol {
     explicit LoggingServices(EffectLog& log) : log_(log) {}
     void saveAppToken(const std::string& token) override { log_.push_back("store app token " + token); }
-    std::optional<vyd::AppTokenDataModel> appToken() const override { return std::nullopt; }
+    std::optional<AppTokenDataModel> appToken() const override { return std::nullopt; }
     void deleteAppToken() override { log_.push_back("delete app token"); }
-    void reloginSSOELKLite(std::function<void(vyd::SSOResult)>) override {}
+    void reloginSSOELKLite(std::function<void(SSOResult)>) override {}
     std::optional<std::string> savedLogUid() const override { return std::nullopt; }
     void setSavedLogUid(const std::optional<std::string>& logUid) override {
         log_.push_back("save log uid " + logUid.value_or("(none)"));
@@ -35,8 +36,8 @@ struct LoggingServices : vyd::AppTokenServiceProtocol, vyd::UserDefaultsServiceP
     EffectLog& log_;
 };
 
-struct LoggingStorage : vyd::StaticStorageService {
-    LoggingStorage(EffectLog& log, std::shared_ptr<vyd::AnalyticsServiceProtocol> analytics)
+struct LoggingStorage : StaticStorageService {
+    LoggingStorage(EffectLog& log, std::shared_ptr<AnalyticsServiceProtocol> analytics)
         : StaticStorageService(std::move(analytics)), log_(log) {}
     void clearAuthData() override {
         log_.push_back("clear session");
@@ -50,21 +51,20 @@ protected:
     vydtest::ScopedServices services;
 
     void SetUp() override {
-        sink->onEvent = [this](const vyd::AnalyticsEvent& event) {
+        sink->onEvent = [this](const AnalyticsEvent& event) {
             log.push_back("event " + event.name + (event.params.count("error") ? " " + event.params.at("error") : ""));
         };
         storage->setClientId("partner-1");
         storage->setLogUid("log-1");
         startLogin();
-        services.replace(&vyd::DIContainer::setStaticStorageService, storage);
+        services.replace(&DIContainer::setStaticStorageService, storage);
         const auto logging = std::make_shared<LoggingServices>(log);
-        services.replace(&vyd::DIContainer::setAppTokenService, logging);
-        services.replace(&vyd::DIContainer::setUserDefaultsService, logging);
-        services.replace(
-            &vyd::DIContainer::setAnalyticsParamsMaker,
-            std::make_shared<vyd::AnalyticsParamsMaker>(storage, nullptr, [] { return std::string("1.0.0"); }));
+        services.replace(&DIContainer::setAppTokenService, logging);
+        services.replace(&DIContainer::setUserDefaultsService, logging);
+        services.replace(&DIContainer::setAnalyticsParamsMaker,
+                         std::make_shared<AnalyticsParamsMaker>(storage, nullptr, [] { return std::string("1.0.0"); }));
         token = foundation::NotificationCenter::defaultCenter().addObserver(
-            vyd::NotificationNames::authNativeResult(), nullptr, [this](const foundation::Notification& note) {
+            NotificationNames::authNativeResult(), nullptr, [this](const foundation::Notification& note) {
                 const bool* isSuccess = note.userInfoValue<bool>("isSuccess");
                 log.push_back(isSuccess ? std::string("notification isSuccess=") + (*isSuccess ? "true" : "false")
                                         : "notification without a Bool");
@@ -83,21 +83,21 @@ protected:
     }
 
     // The response, or nothing when the completion was not called.
-    std::optional<vyd::VYDAuthResponse> handle(const std::string& link) {
-        std::optional<vyd::VYDAuthResponse> response;
-        vyd::VYD::login()->getResponseFrom(link, [&](const vyd::VYDAuthResponse& value) {
+    std::optional<VYDAuthResponse> handle(const std::string& link) {
+        std::optional<VYDAuthResponse> response;
+        VYD::login()->getResponseFrom(link, [&](const VYDAuthResponse& value) {
             log.push_back("completion");
             response = value;
         });
         return response;
     }
 
-    static std::string eventName(vyd::AnalyticsEventAction action) { return "event " + vyd::eventName(action); }
+    static std::string eventName(AnalyticsEventAction action) { return "event " + vyd::eventName(action); }
 
     EffectLog log;
     std::shared_ptr<vydtest::RecordingAnalyticsSink> sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
     std::shared_ptr<LoggingStorage> storage =
-        std::make_shared<LoggingStorage>(log, std::make_shared<vyd::AnalyticsService>(sink));
+        std::make_shared<LoggingStorage>(log, std::make_shared<AnalyticsService>(sink));
     foundation::NotificationToken token;
     std::thread::id notificationThread;
 };
@@ -107,15 +107,15 @@ protected:
 // A token of the login's own return link is stored even when the login failed; nothing of a
 // link with another state is trusted.
 TEST_F(VYDLoginTest, ReturnLinkHasItsEffectsInOrderAndPassesOnACodeOnlyOnSuccess) {
-    const auto resultEvent = eventName(vyd::AnalyticsEventAction::vyIDLoginAuthResult);
+    const auto resultEvent = eventName(AnalyticsEventAction::vyIDLoginAuthResult);
     const struct {
         const char* link;
-        vyd::VYDAuthResponse response;
+        VYDAuthResponse response;
         std::vector<std::string> effects;
     } cases[] = {
         {"partner://auth?code=code-1&state=state-1&app_token=token-1",
          {true, "nonce-1", "state-1", "code-1", "token-1", std::nullopt},
-         {"store app token token-1", "save log uid log-1", eventName(vyd::AnalyticsEventAction::authLogUid),
+         {"store app token token-1", "save log uid log-1", eventName(AnalyticsEventAction::authLogUid),
           "notification isSuccess=true", resultEvent, "clear session", "completion"}},
         {"partner://auth?code=code-1&state=forged&app_token=planted",
          {false, "nonce-1", "forged", std::nullopt, std::nullopt, "invalid_state"},
@@ -151,9 +151,8 @@ TEST_F(VYDLoginTest, NotificationAndCompletionRunOnTheCallersThread) {
     std::thread::id callerThread;
     std::thread caller([&] {
         callerThread = std::this_thread::get_id();
-        vyd::VYD::login()->getResponseFrom(
-            std::string("partner://auth?code=c&state=state-1"),
-            [&](const vyd::VYDAuthResponse&) { completionThread = std::this_thread::get_id(); });
+        VYD::login()->getResponseFrom(std::string("partner://auth?code=c&state=state-1"),
+                                      [&](const VYDAuthResponse&) { completionThread = std::this_thread::get_id(); });
     });
     caller.join();
     EXPECT_EQ(completionThread, callerThread);
@@ -175,7 +174,7 @@ TEST(VYDLoginResponseTest, ResultOfALinkForTheStoredState) {
         {"p://a?state=&code=c", "", "error invalid_state"},
     };
     for (const auto& [link, storedState, expected] : cases) {
-        const auto response = vyd::VYDLogin::responseFrom(link, storedState, "n");
+        const auto response = VYDLogin::responseFrom(link, storedState, "n");
         ASSERT_TRUE(response.has_value()) << link;
         const auto result = response->isSuccess && !response->error
                                 ? "code " + response->code.value_or("(none)")

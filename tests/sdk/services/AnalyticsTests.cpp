@@ -13,56 +13,55 @@
 
 #include <set>
 
-using vyd::AnalyticsEventAction;
-using vyd::AnalyticsParams;
+using namespace vyd;
 
 TEST(AnalyticsServiceTest, SendsOneBusinessEventNamedByTheCatalogueForTheCurrentLoginId) {
     std::set<std::string> names;
     for (int action = 0; action <= static_cast<int>(AnalyticsEventAction::vyIDLoginAuthResult); ++action) {
-        names.insert(vyd::eventName(static_cast<AnalyticsEventAction>(action)));
+        names.insert(eventName(static_cast<AnalyticsEventAction>(action)));
     }
     EXPECT_EQ(names.size(), 13u) << "every action has a name of its own";
     EXPECT_EQ(names.count(""), 0u);
 
     auto sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
-    vyd::AnalyticsService service(sink);
+    AnalyticsService service(sink);
     service.sendEvent(AnalyticsEventAction::authNative, {{"eventType", "show"}});
     service.refreshUserLoginId("partner-1");
     service.sendEvent(AnalyticsEventAction::vyIDAuthPopupShow, {});
-    const auto business = vyd::AnalyticsEventType::business;
+    const auto business = AnalyticsEventType::business;
     EXPECT_EQ(sink->events(),
-              (std::vector<vyd::AnalyticsEvent>{
+              (std::vector<AnalyticsEvent>{
                   {"VYD_Auth native", business, {{"eventType", "show"}}, std::nullopt},
-                  {vyd::L10n::Analytics::Events::AuthPopup::vyIdAuthPopupShowB64(), business, {}, "partner-1"}}));
+                  {L10n::Analytics::Events::AuthPopup::vyIdAuthPopupShowB64(), business, {}, "partner-1"}}));
 }
 
 TEST(AnalyticsServiceTest, WithoutASinkTheLatestEventsGoToABoundedMemory) {
-    vyd::AnalyticsService service(nullptr);
+    AnalyticsService service(nullptr);
     service.sendEvent(AnalyticsEventAction::authLogUid, {});
-    auto memory = std::dynamic_pointer_cast<vyd::InMemoryAnalyticsSink>(service.sink());
+    auto memory = std::dynamic_pointer_cast<InMemoryAnalyticsSink>(service.sink());
     ASSERT_NE(memory, nullptr);
-    EXPECT_EQ(memory->takeEvents().at(0).name, vyd::eventName(AnalyticsEventAction::authLogUid));
+    EXPECT_EQ(memory->takeEvents().at(0).name, eventName(AnalyticsEventAction::authLogUid));
     EXPECT_TRUE(memory->events().empty());
 
-    vyd::InMemoryAnalyticsSink bounded(3);
-    std::vector<vyd::AnalyticsEvent> sent;
+    InMemoryAnalyticsSink bounded(3);
+    std::vector<AnalyticsEvent> sent;
     for (const char* name : {"a", "b", "c", "d", "e"}) {
-        sent.push_back({name, vyd::AnalyticsEventType::business, {}, std::nullopt});
+        sent.push_back({name, AnalyticsEventType::business, {}, std::nullopt});
         bounded.send(sent.back());
     }
     EXPECT_EQ(bounded.events(), std::vector(sent.end() - 3, sent.end()));
 }
 
 TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfTheSession) {
-    const auto storage = std::make_shared<vyd::StaticStorageService>(nullptr);
+    const auto storage = std::make_shared<StaticStorageService>(nullptr);
     const auto application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
-    vyd::AnalyticsParamsMaker maker{storage, std::make_shared<vyd::KWPresenceChecker>(application, storage),
-                                    [] { return std::string("9.9.9"); }};
-    using P = vyd::AuthNativeParams;
-    vyd::LoginButtonSettings white(vyd::VYDLoginButtonStyle::white);
+    AnalyticsParamsMaker maker{storage, std::make_shared<KWPresenceChecker>(application, storage),
+                               [] { return std::string("9.9.9"); }};
+    using P = AuthNativeParams;
+    LoginButtonSettings white(VYDLoginButtonStyle::white);
     white.setHeight(48);
     white.setWidth(212.5);
-    vyd::VYDAuthResponse failure;
+    VYDAuthResponse failure;
     failure.error = "invalid_state";
     const AnalyticsParams common{{"clientId", "partner-1"}, {"logUid", "0123abcd"}, {"sdkVersion", "9.9.9"}};
     const auto withCommon = [&common](AnalyticsParams params) {
@@ -81,10 +80,8 @@ TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfThe
         {maker.makeLoginShowEventParams(white),
          {{"buttonStyle", "white"}, {"buttonHeight", "48"}, {"buttonWidth", "212.5"}, {"personalView", "1"}}},
         {maker.makeKwsAppListEventParams("VY Bank"),
-         {{"personalView", "1"},
-          {vyd::L10n::Analytics::kwTypeB64(), "VY Bank"},
-          {"authApp", vyd::L10n::Common::kwB64()}}},
-        {maker.makeAuthPopupParams(vyd::AuthType::app2web), {{"authType", "app2web"}}},
+         {{"personalView", "1"}, {L10n::Analytics::kwTypeB64(), "VY Bank"}, {"authApp", L10n::Common::kwB64()}}},
+        {maker.makeAuthPopupParams(AuthType::app2web), {{"authType", "app2web"}}},
         {maker.makeAuthNativeEventParams(P(P::EventType::close, P::ScreenType::webViewNotAllow, P::FinalEvent::reject)),
          {{"eventType", "close"}, {"screenType", "webViewNotAllow"}, {"finalEvent", "reject"}}},
         {maker.makeAuthNativeEventParams(P(P::EventType::show, std::nullopt, std::nullopt)), {{"eventType", "show"}}},
@@ -97,9 +94,9 @@ TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfThe
 }
 
 TEST(AnalyticsParamsMakerTest, VersionComesFromTheSdkBundleAndPointsHaveNoFloatingNoise) {
-    vyd::AnalyticsParamsMaker maker(std::make_shared<vyd::StaticStorageService>(nullptr), nullptr);
-    EXPECT_EQ(maker.makeAuthPopupParams(vyd::AuthType::app2app).at("sdkVersion"), vyd::curentSdkVersion());
+    AnalyticsParamsMaker maker(std::make_shared<StaticStorageService>(nullptr), nullptr);
+    EXPECT_EQ(maker.makeAuthPopupParams(AuthType::app2app).at("sdkVersion"), curentSdkVersion());
     EXPECT_EQ(maker.makeKwsAppListEventParams(std::nullopt).at("authApp"), "none") << "no checker, no app";
-    EXPECT_EQ(vyd::AnalyticsParamsMaker::formatPoints(0.1 + 0.2), "0.3");
-    EXPECT_EQ(vyd::AnalyticsParamsMaker::formatPoints(std::numeric_limits<double>::quiet_NaN()), "0");
+    EXPECT_EQ(AnalyticsParamsMaker::formatPoints(0.1 + 0.2), "0.3");
+    EXPECT_EQ(AnalyticsParamsMaker::formatPoints(std::numeric_limits<double>::quiet_NaN()), "0");
 }

@@ -6,23 +6,24 @@
 
 #include <gtest/gtest.h>
 
+using namespace vyd;
 namespace {
 
 class AppTokenServiceTest : public ::testing::Test {
 protected:
-    vyd::SSOResult relogin(std::optional<std::string> link, std::optional<std::string> clientId = "partner-7") {
+    SSOResult relogin(std::optional<std::string> link, std::optional<std::string> clientId = "partner-7") {
         storage->liteELKModel()->partnerWebLinkELKLite = std::move(link);
         storage->liteELKModel()->partnerClientIdElkLite = std::move(clientId);
-        std::optional<vyd::SSOResult> result;
-        service->reloginSSOELKLite([&result](vyd::SSOResult value) { result = std::move(value); });
+        std::optional<SSOResult> result;
+        service->reloginSSOELKLite([&result](SSOResult value) { result = std::move(value); });
         EXPECT_TRUE(result.has_value()) << "completes before returning";
-        return result.value_or(vyd::VYDError{});
+        return result.value_or(VYDError{});
     }
 
     vydtest::TemporaryKeychain keychain;
-    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
-    std::shared_ptr<vyd::AppTokenService> service =
-        std::make_shared<vyd::AppTokenService>(storage, vyd::SharedKeychainService::make());
+    std::shared_ptr<StaticStorageService> storage = std::make_shared<StaticStorageService>(nullptr);
+    std::shared_ptr<AppTokenService> service =
+        std::make_shared<AppTokenService>(storage, SharedKeychainService::make());
 };
 
 } // namespace
@@ -30,7 +31,7 @@ protected:
 TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateInTheSharedKeychain) {
     const auto before = foundation::Date::now();
     service->saveAppToken("token-1");
-    const auto stored = vyd::SharedKeychainService::make()->appTokenData();
+    const auto stored = SharedKeychainService::make()->appTokenData();
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->token, "token-1");
     EXPECT_GE(stored->dateOfReceipt, before);
@@ -55,14 +56,12 @@ TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
 // The token travels in the address, so a link without TLS is as invalid as one that is no link.
 TEST_F(AppTokenServiceTest, NoAddressWithoutAStoredTokenOrForALinkThatIsNotASecureWebAddress) {
     // std::get throws, and so fails the test, when the result is an address.
-    EXPECT_EQ(std::get<vyd::VYDError>(relogin("https://lk.partner.example/")).type,
-              vyd::VYDErrorType::appTokenNotFound);
+    EXPECT_EQ(std::get<VYDError>(relogin("https://lk.partner.example/")).type, VYDErrorType::appTokenNotFound);
 
     service->saveAppToken("token-1");
     for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
              std::nullopt, "not a link", "https://", "partner-app://account", "http://lk.partner.example/account"}) {
-        EXPECT_EQ(std::get<vyd::VYDError>(relogin(link)),
-                  (vyd::VYDError{vyd::VYDErrorType::linkIsNotValid, "The link is invalid"}))
+        EXPECT_EQ(std::get<VYDError>(relogin(link)), (VYDError{VYDErrorType::linkIsNotValid, "The link is invalid"}))
             << link.value_or("(none)");
     }
 }

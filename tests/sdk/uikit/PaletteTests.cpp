@@ -11,17 +11,16 @@
 #include <limits>
 #include <string>
 
+using namespace vyd;
 namespace {
 
 using uikit::UIUserInterfaceStyle;
 using uikittests::style;
-using vyd::CGFloat;
-using vyd::UIColor;
-namespace p = vyd::palette;
+namespace p = palette;
 using Read = UIColor (*)();
 
 std::string hexUnder(UIUserInterfaceStyle value, const UIColor& color) {
-    return vyd::toHex(color.resolvedColor(style(value)));
+    return toHex(color.resolvedColor(style(value)));
 }
 
 CGFloat brightness(const UIColor& color) {
@@ -41,19 +40,19 @@ TEST(PaletteTest, ThemedEntriesDifferBetweenStylesAndFixedOnesDoNot) {
                       p::backgroundTransparenceThird, p::borderPrimary, p::overlay, p::accent, p::logoGreenWhite,
                       p::darkGradientStart, p::darkGradientEnd, p::shimmerColor}) {
         const UIColor color = read();
-        ASSERT_TRUE(color.isDynamic()) << vyd::toHex(color);
+        ASSERT_TRUE(color.isDynamic()) << toHex(color);
         EXPECT_FALSE(read().isIdentical(color)) << "every read makes a new colour";
-        EXPECT_NE(color.resolvedColor(light), color.resolvedColor(dark)) << vyd::toHex(color);
+        EXPECT_NE(color.resolvedColor(light), color.resolvedColor(dark)) << toHex(color);
     }
     for (Read read : {p::textSecondaryLight, p::textSecondaryDark, p::pureWhite, p::separatorColor, p::greenSecondary,
                       p::secondaryShadow, p::lightShadow, p::iconDragModel}) {
-        EXPECT_FALSE(read().isDynamic()) << vyd::toHex(read());
+        EXPECT_FALSE(read().isDynamic()) << toHex(read());
     }
     // A few values a reader can check by eye.
     EXPECT_EQ(hexUnder(UIUserInterfaceStyle::light, p::textPrimary()), "#080808");
     EXPECT_EQ(hexUnder(UIUserInterfaceStyle::dark, p::accent()), "#24B23E");
-    EXPECT_EQ(p::borderPrimary().resolvedColor(dark), vyd::rgb(255, 255, 255, 0.1))
-        << vyd::toHex(p::borderPrimary().resolvedColor(dark));
+    EXPECT_EQ(p::borderPrimary().resolvedColor(dark), rgb(255, 255, 255, 0.1))
+        << toHex(p::borderPrimary().resolvedColor(dark));
 }
 
 TEST(PaletteTest, SettableEntriesKeepWhatIsWrittenAndOnlyThat) {
@@ -69,12 +68,12 @@ TEST(PaletteTest, SettableEntriesKeepWhatIsWrittenAndOnlyThat) {
     };
     for (const auto& row : rows) {
         const UIColor initial = row.read();
-        EXPECT_EQ(vyd::toHex(initial), row.initial);
-        const UIColor partner = vyd::colorFromHex("#123456");
+        EXPECT_EQ(toHex(initial), row.initial);
+        const UIColor partner = colorFromHex("#123456");
         row.write(partner);
         EXPECT_TRUE(row.read().isIdentical(partner)) << row.initial;
         const auto& next = rows[static_cast<std::size_t>(&row - rows + 1) % std::size(rows)];
-        EXPECT_EQ(vyd::toHex(next.read()), next.initial) << "writing one entry leaves the others alone";
+        EXPECT_EQ(toHex(next.read()), next.initial) << "writing one entry leaves the others alone";
         row.write(initial);
     }
 }
@@ -87,7 +86,7 @@ TEST(PaletteTest, ClearShimmerColourPostsOncePerChangeOfStyle) {
             int posts = 0;
             int withPayload = 0;
             foundation::NotificationCenter::defaultCenter().addObserver(
-                vyd::NotificationNames::traitCollectionDidChange(), nullptr, [&](const foundation::Notification& note) {
+                NotificationNames::traitCollectionDidChange(), nullptr, [&](const foundation::Notification& note) {
                     ++posts;
                     withPayload += note.object != nullptr || !note.userInfo.empty();
                 });
@@ -128,9 +127,9 @@ TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
          "#AABBCC", 255},
     };
     for (const auto& row : rows) {
-        const UIColor color = vyd::colorFromHex(row.text);
+        const UIColor color = colorFromHex(row.text);
         EXPECT_FALSE(color.isDynamic());
-        EXPECT_EQ(vyd::toHex(color), row.hex) << '"' << row.text << '"';
+        EXPECT_EQ(toHex(color), row.hex) << '"' << row.text << '"';
         EXPECT_DOUBLE_EQ(color.cgColor().components().back(), row.alpha / 255.0) << '"' << row.text << '"';
     }
 }
@@ -139,46 +138,46 @@ TEST(HexColorTest, HexTextRoundTripsAndToHexTruncatesToTwoDigits) {
     for (int k = 0; k < 256; ++k) {
         char upper[8];
         std::snprintf(upper, sizeof upper, "#%02X%02X%02X", k, 255 - k, (k * 7) & 0xFF);
-        EXPECT_EQ(vyd::toHex(vyd::colorFromHex(upper)), upper);
-        const UIColor made = vyd::rgb(k, 255 - k, (k * 7) & 0xFF);
-        EXPECT_EQ(vyd::colorFromHex(vyd::toHex(made)), made) << upper;
+        EXPECT_EQ(toHex(colorFromHex(upper)), upper);
+        const UIColor made = rgb(k, 255 - k, (k * 7) & 0xFF);
+        EXPECT_EQ(colorFromHex(toHex(made)), made) << upper;
     }
     const CGFloat infinity = std::numeric_limits<CGFloat>::infinity();
-    EXPECT_EQ(vyd::toHex(vyd::rgb(0x12, 0x34, 0x56, 0.5)), "#123456") << "no alpha";
-    EXPECT_EQ(vyd::toHex(UIColor::clear()), "#000000");
-    EXPECT_EQ(vyd::toHex(UIColor(0.5, 0.5, 0.5, 1)), "#7F7F7F");
-    EXPECT_EQ(vyd::toHex(UIColor(infinity, -infinity, 0, 1)), "#FF0000");
+    EXPECT_EQ(toHex(rgb(0x12, 0x34, 0x56, 0.5)), "#123456") << "no alpha";
+    EXPECT_EQ(toHex(UIColor::clear()), "#000000");
+    EXPECT_EQ(toHex(UIColor(0.5, 0.5, 0.5, 1)), "#7F7F7F");
+    EXPECT_EQ(toHex(UIColor(infinity, -infinity, 0, 1)), "#FF0000");
     // A dynamic colour resolves under the current style.
     style(UIUserInterfaceStyle::dark).performAsCurrent([] {
-        EXPECT_EQ(vyd::toHex(p::textPrimary()), "#FFFFFF");
-        EXPECT_TRUE(vyd::isLight(p::textPrimary()));
+        EXPECT_EQ(toHex(p::textPrimary()), "#FFFFFF");
+        EXPECT_TRUE(isLight(p::textPrimary()));
     });
 }
 
 TEST(HexColorTest, LightnessByPerceivedBrightness) {
-    EXPECT_FALSE(vyd::isLight(UIColor::white())) << "grey space: never light";
-    EXPECT_TRUE(vyd::isLight(vyd::rgb(255, 255, 255)));
-    EXPECT_TRUE(vyd::isLight(UIColor(0.5, 0.5, 0.5, 1)));
-    EXPECT_FALSE(vyd::isLight(vyd::rgb(127, 127, 127)));
-    EXPECT_TRUE(vyd::isLight(vyd::rgb(0, 255, 0)));
-    EXPECT_FALSE(vyd::isLight(vyd::rgb(255, 0, 255)));
-    EXPECT_TRUE(vyd::isLight(vyd::rgb(255, 255, 255, 0))) << "alpha plays no part";
+    EXPECT_FALSE(isLight(UIColor::white())) << "grey space: never light";
+    EXPECT_TRUE(isLight(rgb(255, 255, 255)));
+    EXPECT_TRUE(isLight(UIColor(0.5, 0.5, 0.5, 1)));
+    EXPECT_FALSE(isLight(rgb(127, 127, 127)));
+    EXPECT_TRUE(isLight(rgb(0, 255, 0)));
+    EXPECT_FALSE(isLight(rgb(255, 0, 255)));
+    EXPECT_TRUE(isLight(rgb(255, 255, 255, 0))) << "alpha plays no part";
 }
 
 TEST(HexColorTest, AdjustAndGradientScaleBrightnessOnlyWithinRange) {
     for (const auto& [factor, expected] :
          std::vector<std::pair<CGFloat, CGFloat>>{{1e9, 1}, {-1, 0}, {std::numeric_limits<CGFloat>::quiet_NaN(), 0}}) {
-        EXPECT_DOUBLE_EQ(brightness(vyd::adjust(vyd::rgb(100, 200, 150, 0.4), factor)), expected) << factor;
+        EXPECT_DOUBLE_EQ(brightness(adjust(rgb(100, 200, 150, 0.4), factor)), expected) << factor;
     }
-    EXPECT_EQ(vyd::toHex(vyd::adjust(vyd::rgb(200, 100, 50), 0.5)), "#643219");
+    EXPECT_EQ(toHex(adjust(rgb(200, 100, 50), 0.5)), "#643219");
 
     // The middle stop of a light colour darkens, of a dark one brightens, never past the gamut.
     for (const auto& [base, factor] : std::vector<std::pair<UIColor, CGFloat>>{
-             {vyd::rgb(236, 240, 241), 0.94}, {vyd::rgb(28, 35, 37), 1.35}, {vyd::rgb(0, 0, 255), 1.35}}) {
-        const auto stops = vyd::makeGradient(base);
+             {rgb(236, 240, 241), 0.94}, {rgb(28, 35, 37), 1.35}, {rgb(0, 0, 255), 1.35}}) {
+        const auto stops = makeGradient(base);
         ASSERT_EQ(stops.size(), 3u);
         EXPECT_TRUE(stops[0].isIdentical(base));
         EXPECT_TRUE(stops[2].isIdentical(base));
-        EXPECT_NEAR(brightness(stops[1]), std::min<CGFloat>(1, brightness(base) * factor), 1e-12) << vyd::toHex(base);
+        EXPECT_NEAR(brightness(stops[1]), std::min<CGFloat>(1, brightness(base) * factor), 1e-12) << toHex(base);
     }
 }

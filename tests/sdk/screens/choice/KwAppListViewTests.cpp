@@ -9,20 +9,20 @@
 
 #include <gtest/gtest.h>
 
+using namespace vyd;
 namespace {
 
 using namespace choicetests;
 using namespace swiftui;
 using ::testing::SimulatedUser;
-using vyd::KWAppInfo;
 using Strings = std::vector<std::string>;
 
 std::shared_ptr<uikit::UIImage> icon(std::size_t side) {
     return uikit::UIImage::withCGImage(
         coregraphics::CGImage::make(side, side, std::vector<coregraphics::CGRGBA>(side * side)));
 }
-std::shared_ptr<UIHostingController> sheet(const std::shared_ptr<vyd::KwAppListViewModel>& model) {
-    return UIHostingController::make(View(vyd::KwAppListView{}).environmentObject(model));
+std::shared_ptr<UIHostingController> sheet(const std::shared_ptr<KwAppListViewModel>& model) {
+    return UIHostingController::make(View(KwAppListView{}).environmentObject(model));
 }
 void tapNode(const std::shared_ptr<UIHostingController>& host, const Node* node) {
     SimulatedUser::tap(host->hostingView(), {node->frame().midX(), node->frame().midY()});
@@ -31,7 +31,7 @@ void tapNode(const std::shared_ptr<UIHostingController>& host, const Node* node)
 class KwAppListViewTest : public uikittests::PhoneTest {
 protected:
     // The sheet as the whole screen, laid out.
-    const Node& shown(const std::shared_ptr<vyd::KwAppListViewModel>& model) {
+    const Node& shown(const std::shared_ptr<KwAppListViewModel>& model) {
         host = sheet(model);
         device->setRootViewController(host);
         settle();
@@ -95,7 +95,7 @@ TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder
         EXPECT_EQ(f.log.entries(), c.expected);
     }
 
-    std::weak_ptr<vyd::KwAppListViewModel> weak = Fixture({}).model;
+    std::weak_ptr<KwAppListViewModel> weak = Fixture({}).model;
     EXPECT_TRUE(weak.expired()) << "the model keeps itself alive through its own binding";
 }
 
@@ -169,7 +169,7 @@ TEST_F(KwAppListViewTest, OverlaidIconsSitInAFrameAsWideAsTheRow) {
     for (const auto& [icons, width] : {std::pair<std::size_t, CGFloat>{0, 9}, {1, 42}, {3, 108}}) {
         SCOPED_TRACE(icons);
         auto overlay = UIHostingController::make(
-            View(vyd::AppsOverlayImageView{std::vector<std::shared_ptr<uikit::UIImage>>(icons, icon(42))}));
+            View(AppsOverlayImageView{std::vector<std::shared_ptr<uikit::UIImage>>(icons, icon(42))}));
         const Node& tree = *overlay->hostingView()->rootNode();
         const Node& frame = *tree.children()[0];
         EXPECT_EQ(frame.frame().width(), width);
@@ -181,7 +181,7 @@ TEST_F(KwAppListViewTest, OverlaidIconsSitInAFrameAsWideAsTheRow) {
         }
     }
     // A larger icon keeps its size and is cut by the 42-point rounded clip.
-    auto big = UIHostingController::make(View(vyd::AppsOverlayImageView{{icon(60)}}));
+    auto big = UIHostingController::make(View(AppsOverlayImageView{{icon(60)}}));
     const Node* image = big->hostingView()->rootNode()->find([](const Node& n) { return n.kind() == NodeKind::image; });
     EXPECT_EQ(image->frame().size, (CGSize{60, 60}));
     EXPECT_EQ(image->ancestor(NodeKind::clipShape)->frame().size, (CGSize{42, 42}));
@@ -190,9 +190,8 @@ TEST_F(KwAppListViewTest, OverlaidIconsSitInAFrameAsWideAsTheRow) {
 TEST_F(KwAppListViewTest, TheDismissSignalClosesTheSheetWhileItIsShownAndNotAfter) {
     Fixture f({stableApp("VY Bank"), stableApp("VY Bank Pro")}, false);
     const auto list = sheet(f.model);
-    const auto panel =
-        vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactoryProtocol::PanelStyle::contentSize,
-                                                  vyd::SlidePanelFactoryProtocol::PanelBehavior::noDrag, nullptr);
+    const auto panel = SlidePanelFactory().createSlidePanel(SlidePanelFactoryProtocol::PanelStyle::contentSize,
+                                                            SlidePanelFactoryProtocol::PanelBehavior::noDrag, nullptr);
     panel->set(list);
     root->present(panel, true);
     advance(2);

@@ -18,44 +18,43 @@
 namespace {
 
 using safariservices::SFSafariViewController;
-using vyd::NavigationWebViewType;
-using vyd::WebSceneSecureLevel;
-using Delegate = std::shared_ptr<vyd::VYDWebViewDelegateProtocol>;
+using namespace uikit;
+using namespace vyd;
+using Delegate = std::shared_ptr<VYDWebViewDelegateProtocol>;
 using Strings = std::vector<std::string>;
 
 // Builds plain view controllers for the scenes, remembers them weakly and what each was asked.
-class FakeWebSceneAssembler : public vyd::WebSceneAssemblerProtocol {
+class FakeWebSceneAssembler : public WebSceneAssemblerProtocol {
 public:
     std::vector<std::string> builds; // "URL secure|open type"
     Delegate lastDelegate;
-    std::optional<uikit::UIColor> lastColor;
-    std::weak_ptr<uikit::UIViewController> lastScene;
+    std::optional<UIColor> lastColor;
+    std::weak_ptr<UIViewController> lastScene;
 
-    std::shared_ptr<uikit::UIViewController> createAuthWebViewController(const foundation::URL& url, bool isSecure,
-                                                                         const std::optional<uikit::UIColor>& color,
-                                                                         const Delegate& delegate) override {
+    std::shared_ptr<UIViewController> createAuthWebViewController(const foundation::URL& url, bool isSecure,
+                                                                  const std::optional<UIColor>& color,
+                                                                  const Delegate& delegate) override {
         return build(url.absoluteString() + (isSecure ? " secure" : " open"), color, delegate).viewController;
     }
-    vyd::NavigationWebScene createNavigationWebViewController(const foundation::URL& url, bool isSecure,
-                                                              const std::optional<uikit::UIColor>& color,
-                                                              NavigationWebViewType type,
-                                                              const Delegate& delegate) override {
+    NavigationWebScene createNavigationWebViewController(const foundation::URL& url, bool isSecure,
+                                                         const std::optional<UIColor>& color,
+                                                         NavigationWebViewType type,
+                                                         const Delegate& delegate) override {
         return build(url.absoluteString() + (isSecure ? " secure " : " open ") + std::to_string(static_cast<int>(type)),
                      color, delegate);
     }
-    vyd::NavigationWebScene build(std::string what, const std::optional<uikit::UIColor>& color,
-                                  const Delegate& delegate) {
+    NavigationWebScene build(std::string what, const std::optional<UIColor>& color, const Delegate& delegate) {
         builds.push_back(std::move(what));
         lastColor = color;
         lastDelegate = delegate;
-        auto scene = uikit::UIViewController::make();
+        auto scene = UIViewController::make();
         lastScene = scene;
-        return {scene, uikit::UIScrollView::make()};
+        return {scene, UIScrollView::make()};
     }
 };
 
 // A view controller that wants to hear from the browser view opened over it.
-class SafariHost : public uikit::UIViewController, public vyd::VYDSafariViewControllerDelegate {
+class SafariHost : public UIViewController, public VYDSafariViewControllerDelegate {
 public:
     std::shared_ptr<SFSafariViewController> safariViewController() const override { return safari; }
     void setSafariViewController(std::shared_ptr<SFSafariViewController> controller) override { safari = controller; }
@@ -82,13 +81,13 @@ protected:
         auto config = storage->remoteConfig();
         config.hostsWhiteList = std::move(whiteList);
         config.vyIDWebViewEnabledMap = std::move(switches);
-        config.featureToggles = vyd::FeatureToggles(webViewEnabled);
+        config.featureToggles = FeatureToggles(webViewEnabled);
         storage->setRemoteConfig(config);
     }
     // A panel presented over the host's screen, or shown as a child of it.
-    std::shared_ptr<vyd::SlidePanelController> panel(bool presented = true) {
-        auto made = vyd::SlidePanelFactory().createSlidePanel(vyd::SlidePanelFactory::PanelStyle::web,
-                                                              vyd::SlidePanelFactory::PanelBehavior::default_, nullptr);
+    std::shared_ptr<SlidePanelController> panel(bool presented = true) {
+        auto made = SlidePanelFactory().createSlidePanel(SlidePanelFactory::PanelStyle::web,
+                                                         SlidePanelFactory::PanelBehavior::default_, nullptr);
         if (presented) {
             root->present(made, false);
             advance(1);
@@ -109,11 +108,11 @@ protected:
         advance(1);
     }
 
-    std::shared_ptr<vyd::StaticStorageService> storage = std::make_shared<vyd::StaticStorageService>(nullptr);
-    std::shared_ptr<vyd::DelegateManager> delegateManager = std::make_shared<vyd::DelegateManager>();
+    std::shared_ptr<StaticStorageService> storage = std::make_shared<StaticStorageService>(nullptr);
+    std::shared_ptr<DelegateManager> delegateManager = std::make_shared<DelegateManager>();
     std::shared_ptr<FakeWebSceneAssembler> assembler = std::make_shared<FakeWebSceneAssembler>();
-    std::shared_ptr<vyd::WebSceneOpener> opener =
-        vyd::WebSceneOpener::make(nullptr, storage, nullptr, delegateManager, assembler);
+    std::shared_ptr<WebSceneOpener> opener =
+        WebSceneOpener::make(nullptr, storage, nullptr, delegateManager, assembler);
 };
 
 // Where a page opens: in the SDK's scene (full screen, or the navigation scene in a panel) or in
@@ -165,7 +164,7 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         {"ELK-lite, secure, not listed", Type::elkLite, true, other, listed, {}, true, none, false},
         // clang-format on
     };
-    const auto color = uikit::UIColor::red();
+    const auto color = UIColor::red();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         configure(c.whiteList, c.switches, c.webViewEnabled);
@@ -174,12 +173,9 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
         const auto* level = std::get_if<Level>(&c.where);
         const auto shown = level ? nullptr : panel();
-        if (level) {
-            opener->openScene(url(c.page), vyd::ModalWebView{root, *level}, c.isSecure, color, delegate);
-        } else {
-            opener->openScene(url(c.page), vyd::ChildWebView{shown, std::get<Type>(c.where)}, c.isSecure, color,
-                              delegate);
-        }
+        const auto style = level ? WebScenePresentationStyle(ModalWebView{root, *level})
+                                 : ChildWebView{shown, std::get<Type>(c.where)};
+        opener->openScene(url(c.page), style, c.isSecure, color, delegate);
         advance(1);
         if (c.opensScene) {
             EXPECT_EQ(assembler->builds,
@@ -194,15 +190,14 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         }
         if (c.opensScene && level) {
             EXPECT_EQ(device->topViewController(), assembler->lastScene.lock());
-            EXPECT_EQ(device->topViewController()->modalPresentationStyle(),
-                      uikit::UIModalPresentationStyle::fullScreen);
+            EXPECT_EQ(device->topViewController()->modalPresentationStyle(), UIModalPresentationStyle::fullScreen);
         } else if (c.opensScene) {
             EXPECT_TRUE(shown->surfaceView()->grabberHandle()->isHidden());
             EXPECT_TRUE(shown->delegate() == opener && opener->slidePanelVC() == shown &&
                         opener->delegate() == delegate);
         } else if (shown) {
             EXPECT_EQ(browser()->presentingViewController(), shown) << "over the panel the host's root presents";
-            EXPECT_EQ(shown->state(), vyd::SlidePanelState::hidden());
+            EXPECT_EQ(shown->state(), SlidePanelState::hidden());
         }
         closeAll();
     }
@@ -212,10 +207,10 @@ TEST_F(WebSceneOpenerTest, PanelsComeAndGoWithoutTheOpenerLosingTrack) {
     configure(std::vector<std::string>{"lk.partner.example"});
     const auto base = NavigationWebViewType::base;
     const auto older = panel(false);
-    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{older, base}, true, std::nullopt, nullptr);
+    opener->openScene(url("https://lk.partner.example/"), ChildWebView{older, base}, true, std::nullopt, nullptr);
     const auto newer = panel();
     const auto kept = std::make_shared<vydtest::RecordingWebViewDelegate>();
-    opener->openScene(url("https://lk.partner.example/"), vyd::ChildWebView{newer, base}, true, std::nullopt, kept);
+    opener->openScene(url("https://lk.partner.example/"), ChildWebView{newer, base}, true, std::nullopt, kept);
     delegateManager->addDelegate(kept);
     older->remove();
     advance(2);
@@ -224,35 +219,35 @@ TEST_F(WebSceneOpenerTest, PanelsComeAndGoWithoutTheOpenerLosingTrack) {
 
     // A page refused in another panel leaves the opener as it was.
     const auto refused = panel(false);
-    opener->openScene(url("https://other.example/"), vyd::ChildWebView{refused, base}, true, std::nullopt,
+    opener->openScene(url("https://other.example/"), ChildWebView{refused, base}, true, std::nullopt,
                       std::make_shared<vydtest::RecordingWebViewDelegate>());
     advance(1);
-    EXPECT_EQ(refused->state(), vyd::SlidePanelState::hidden());
+    EXPECT_EQ(refused->state(), SlidePanelState::hidden());
     EXPECT_NE(browser(), nullptr);
     EXPECT_TRUE(opener->delegate() == kept && opener->slidePanelVC() == newer);
 
     // The rejection takes the panel away and unregisters its host delegate only.
-    delegateManager->notifyDelegates<vyd::VYDWebViewDelegateProtocol>(
-        [](vyd::VYDWebViewDelegateProtocol& listener) { listener.webViewReject(); });
+    delegateManager->notifyDelegates<VYDWebViewDelegateProtocol>(
+        [](VYDWebViewDelegateProtocol& listener) { listener.webViewReject(); });
     advance(2);
     EXPECT_EQ(kept->rejections, 1);
     EXPECT_EQ(newer->presentingViewController(), nullptr) << "removed";
     EXPECT_EQ(opener->slidePanelVC(), nullptr) << "the panel reported its removal";
-    EXPECT_EQ(delegateManager->registeredDelegates(), std::vector<std::shared_ptr<vyd::DelegateObject>>{opener});
+    EXPECT_EQ(delegateManager->registeredDelegates(), std::vector<std::shared_ptr<DelegateObject>>{opener});
     refused->removeFromParent();
 }
 
 TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughItsShow) {
-    const auto host = uikit::UIViewController::create<SafariHost>();
+    const auto host = UIViewController::create<SafariHost>();
     root->present(host, false);
     advance(1);
-    opener->openScene(url("https://partner.example/"), vyd::SafariView{host}, true, uikit::UIColor::red(), nullptr);
+    opener->openScene(url("https://partner.example/"), SafariView{host}, true, UIColor::red(), nullptr);
     advance(1);
     ASSERT_NE(browser(), nullptr);
     EXPECT_EQ(host->safari, browser());
     EXPECT_EQ(browser()->delegate(), host);
     // Whatever the result says, a failure here.
-    foundation::NotificationCenter::defaultCenter().post(vyd::NotificationNames::authNativeResult(), nullptr,
+    foundation::NotificationCenter::defaultCenter().post(NotificationNames::authNativeResult(), nullptr,
                                                          foundation::UserInfo{{"isSuccess", false}});
     advance(1);
     EXPECT_EQ(device->topViewController(), host);
@@ -260,7 +255,7 @@ TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughI
     advance(1);
 
     const auto shown = panel();
-    opener->openScene(url("https://partner.example/"), vyd::SafariView{shown}, false, std::nullopt, nullptr);
+    opener->openScene(url("https://partner.example/"), SafariView{shown}, false, std::nullopt, nullptr);
     advance(1);
     ASSERT_NE(browser(), nullptr);
     EXPECT_EQ(browser()->presentingViewController(), shown);
