@@ -14,8 +14,7 @@ TEST(RawValueTest, EveryCaseRoundTripsAndOthersAreRefused) {
     }
     EXPECT_FALSE(vyd::fromRawValue<AuthType>("vyid").has_value());
     for (std::int64_t raw = 0; raw < 5; ++raw) {
-        ASSERT_TRUE(vyd::fromRawValue<vyd::VYDStandType>(raw).has_value()) << raw;
-        EXPECT_EQ(vyd::rawValue(*vyd::fromRawValue<vyd::VYDStandType>(raw)), raw);
+        EXPECT_EQ(vyd::rawValue(vyd::fromRawValue<vyd::VYDStandType>(raw).value()), raw);
     }
     EXPECT_FALSE(vyd::fromRawValue<vyd::VYDStandType>(-1).has_value());
     EXPECT_FALSE(vyd::fromRawValue<vyd::VYDStandType>(5).has_value());

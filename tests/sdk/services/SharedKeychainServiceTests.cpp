@@ -63,9 +63,7 @@ TEST_F(SharedKeychainServiceTest, AppTokenRecordRoundTripsAndDeletes) {
 
 TEST(PersonalizedButtonDataTest, JsonDataRoundTripsAndRefusesANameThatIsNotUTF8) {
     const vyd::PersonalizedButtonData record{"Иван \"И.\" / 😀"};
-    const auto data = record.jsonData();
-    ASSERT_TRUE(data.has_value());
-    EXPECT_EQ(vyd::PersonalizedButtonData::decode(*data), record);
+    EXPECT_EQ(vyd::PersonalizedButtonData::decode(record.jsonData().value()), record);
     EXPECT_FALSE(vyd::PersonalizedButtonData{"\xff\xfe"}.jsonData().has_value());
 }
 

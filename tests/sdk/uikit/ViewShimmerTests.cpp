@@ -46,16 +46,13 @@ using ViewShimmerTest = uikittests::ManualClockTest;
 TEST_F(ViewShimmerTest, EmptyTextOfNoWidthGetsAPlaceholderWhileTemplated) {
     const auto emptyLabel = UILabel::make();
     const auto emptyTextView = UITextView::make();
-    const Views views{emptyLabel, emptyTextView};
-    for (const auto& view : views) {
-        vyd::startShimmering(view);
-    }
+    vyd::startShimmering(emptyLabel);
+    vyd::startShimmering(emptyTextView);
     EXPECT_EQ(emptyLabel->text(), "______________");
     EXPECT_EQ(emptyTextView->text(), "______________\n_______________________");
     EXPECT_GT(templateLayer(*emptyLabel)->frame().width(), 0) << "the placeholder gives the template a size";
-    for (const auto& view : views) {
-        vyd::stopShimmering(*view);
-    }
+    vyd::stopShimmering(*emptyLabel);
+    vyd::stopShimmering(*emptyTextView);
     EXPECT_EQ(emptyLabel->text(), std::nullopt);
     EXPECT_EQ(emptyTextView->text(), "");
 }
