@@ -19,15 +19,8 @@ using Completion = AuthServiceInternalProtocol::Completion;
 namespace {
 
 VYDAuthRequest makeRequest() {
-    VYDAuthRequest request;
-    request.scope = "openid name";
-    request.state = "state-1";
-    request.nonce = "nonce-1";
-    request.redirectUri = "partner://auth";
-    request.codeChallenge = "challenge-1";
-    request.codeChallengeMethod = "S256";
-    request.loginHint = "+7 900 000-00-00";
-    return request;
+    return {"openid name", "state-1",     "nonce-1", "partner://auth",
+            std::nullopt,  "challenge-1", "S256",    "+7 900 000-00-00"};
 }
 
 // The query of every link of `makeRequest()`, after the items of its kind of page.

@@ -179,6 +179,6 @@ TEST(VYDLoginResponseTest, ResultOfALinkForTheStoredState) {
                                 ? "code " + response.code.value_or("(none)")
                                 : "error " + response.error.value_or("(none)") + response.code.value_or("");
         EXPECT_EQ(result, expected) << link << " for state " << storedState.value_or("(none)");
-        EXPECT_EQ(response->nonce, "n");
+        EXPECT_EQ(response.nonce, "n");
     }
 }

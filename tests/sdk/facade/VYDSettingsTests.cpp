@@ -69,8 +69,7 @@ TEST_F(VYDSettingsTest, ATestStandsAuthorizationPageIsASettingTheProductionOneIs
     storage->setClientId("partner-1");
     storage->setStand(vyd::VYDStandType::ift);
     const vyd::AuthURLManager manager(storage);
-    vyd::VYDAuthRequest request;
-    request.redirectUri = "partner://auth";
+    const vyd::VYDAuthRequest request{"", "", "", "partner://auth", {}, {}, {}, {}};
     const auto page = manager.makeWebURL(request);
     EXPECT_EQ(page.value().absoluteString().rfind(std::string(local) + "?response_type=code", 0), 0u);
 

@@ -1,5 +1,6 @@
 #include "PanelTestSupport.hpp"
 
+#include "platform/uikit/UIPresentationController.hpp"
 #include "sdk/panel/ModalTransition.hpp"
 #include "sdk/panel/PassthroughView.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"

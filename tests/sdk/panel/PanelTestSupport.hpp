@@ -42,9 +42,8 @@ public:
 
     // Entries other than the moves.
     Log removals() const {
-        Log kept;
-        std::copy_if(log.begin(), log.end(), std::back_inserter(kept),
-                     [](const std::string& e) { return e.rfind("move", 0) != 0 && e.rfind("spring", 0) != 0; });
+        Log kept = log;
+        std::erase_if(kept, [](const std::string& e) { return e.starts_with("move") || e.starts_with("spring"); });
         return kept;
     }
 

@@ -61,8 +61,7 @@ TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfThe
     LoginButtonSettings white(VYDLoginButtonStyle::white);
     white.setHeight(48);
     white.setWidth(212.5);
-    VYDAuthResponse failure;
-    failure.error = "invalid_state";
+    const VYDAuthResponse failure{false, {}, {}, {}, {}, "invalid_state"};
     const AnalyticsParams common{{"clientId", "partner-1"}, {"logUid", "0123abcd"}, {"sdkVersion", "9.9.9"}};
     const auto withCommon = [&common](AnalyticsParams params) {
         params.insert(common.begin(), common.end());

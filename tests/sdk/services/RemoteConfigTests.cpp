@@ -114,9 +114,7 @@ TEST(RemoteConfigTest, App2AppDialogByGlobalSwitchOrExactMembershipOfTheClientLi
         {false, {"partner"}, false},   // prefix only
     };
     for (const auto& [globalSwitch, clients, expected] : cases) {
-        RemoteConfig config;
-        config.app2AppDialogEnabled = globalSwitch;
-        config.app2AppDialogClients = clients;
+        const RemoteConfig config{{}, {}, {}, {}, {}, globalSwitch, clients, {}};
         EXPECT_EQ(config.isApp2AppDialogEnabled("partner-1"), expected) << globalSwitch << " " << clients.size();
     }
 }

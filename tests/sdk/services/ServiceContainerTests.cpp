@@ -1,5 +1,6 @@
 #include "sdk/base/DIContainer.hpp"
 
+#include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "support/sdk/FakeAppMethodsWrapper.hpp"
 #include "support/sdk/ScopedServices.hpp"
 

@@ -4,6 +4,7 @@
 #include "platform/uikit/UINavigationItem.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "sdk/base/DIContainer.hpp"
+#include "sdk/base/VYDUIPreferences.hpp"
 #include "sdk/services/StaticStorageServiceProtocol.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"
 

@@ -6,6 +6,7 @@
 #include "platform/testing/SimulatedDevice.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITextView.hpp"
+#include "platform/uikit/UIViewController.hpp"
 #include "sdk/uikit/HexColor.hpp"
 #include "sdk/uikit/Palette.hpp"
 #include "sdk/uikit/UIKitTestSupport.hpp"

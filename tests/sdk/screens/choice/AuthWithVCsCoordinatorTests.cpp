@@ -3,6 +3,7 @@
 #include "platform/swiftui/UIHostingController.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -33,11 +34,9 @@ public:
     bool isAnyKWInstalled() const override { return apps.has_value(); }
 };
 
+// The default configuration with the dialog's global switch and client list.
 vyd::RemoteConfig dialog(bool global, std::vector<std::string> clients = {}) {
-    auto config = vyd::RemoteConfig::defaultConfig();
-    config.app2AppDialogEnabled = global;
-    config.app2AppDialogClients = std::move(clients);
-    return config;
+    return {{}, {}, {}, {}, {}, global, std::move(clients), {}};
 }
 
 class AuthWithVCsCoordinatorTest : public uikittests::PhoneTest {

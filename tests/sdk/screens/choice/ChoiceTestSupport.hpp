@@ -106,11 +106,7 @@ inline vyd::KWAppInfo dynamicApp(std::string name) {
     return vyd::KWAppInfo({}, std::move(name), vyd::KWAppInfo::Unstable{{"vybankbeta", "vybanknext"}});
 }
 
-inline vyd::VYDAuthRequest request() {
-    vyd::VYDAuthRequest made;
-    made.state = "s1";
-    return made;
-}
+inline vyd::VYDAuthRequest request() { return {"", "s1", "", "", {}, {}, {}, {}}; } // of state "s1" only
 
 // A model over the fakes, its dismiss signals going into the same log.
 struct Fixture {

@@ -39,12 +39,8 @@ protected:
     }
     static Strings clicks(const Fixture& f) {
         foundation::RunLoop::main().runUntilIdle();
-        Strings found;
-        for (const auto& entry : f.log.entries()) {
-            if (entry.rfind("click", 0) == 0 || entry.rfind("cancel", 0) == 0) {
-                found.push_back(entry);
-            }
-        }
+        Strings found = f.log.entries();
+        std::erase_if(found, [](const std::string& e) { return !e.starts_with("click") && !e.starts_with("cancel"); });
         return found;
     }
     static CGRect cardOf(const Node& tree, const std::string& name) {

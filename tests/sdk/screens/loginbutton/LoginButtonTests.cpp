@@ -4,6 +4,7 @@
 #include "platform/security/Keychain.hpp"
 #include "platform/testing/SimulatedUser.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"
+#include "platform/uikit/UIImage.hpp"
 #include "sdk/base/DIContainer.hpp"
 #include "sdk/base/Logger.hpp"
 #include "sdk/catalogue/L10n.hpp"
@@ -36,11 +37,9 @@ constexpr double infinity = std::numeric_limits<double>::infinity();
 // The layout writes frames rounded to millionths of a point.
 constexpr CGFloat layoutPrecision = 1e-6;
 
+// The default configuration with a blacklist and version restrictions.
 vyd::RemoteConfig config(std::optional<Strings> blacklist, std::optional<VersionRestrictions> restrictions) {
-    auto made = RemoteConfig::defaultConfig();
-    made.usersBlacklist = std::move(blacklist);
-    made.versionRestrictions = std::move(restrictions);
-    return made;
+    return {{}, {}, {}, std::move(blacklist), std::move(restrictions), false, {}, {}};
 }
 
 class CountingObserver : public VYDLoginButtonObserverProtocol {

@@ -10,6 +10,7 @@
 #include "platform/uikit/UIProgressView.hpp"
 #include "sdk/base/DelegateManager.hpp"
 #include "sdk/base/LoginFacadeProtocol.hpp"
+#include "sdk/base/URLHelpers.hpp"
 #include "sdk/screens/SlidePanelFactory.hpp"
 #include "sdk/screens/web/NavigationBaseWebView.hpp"
 #include "sdk/screens/web/NavigationBaseWebViewController.hpp"
@@ -54,14 +55,9 @@ public:
     std::vector<std::optional<std::string>> userIds;
     void getResponseFrom(const foundation::URL& url, const ResponseCompletion& completion) override {
         links.push_back(url.absoluteString());
-        vyd::VYDAuthResponse response;
-        response.isSuccess = true;
-        for (const auto& item : url.queryItems()) {
-            if (item.name == "code") {
-                response.code = item.value;
-            }
-        }
-        completion(response);
+        const auto parameters = vyd::queryParameters(url);
+        const auto code = parameters.count("code") ? std::optional(parameters.at("code")) : std::nullopt;
+        completion({true, std::nullopt, std::nullopt, code, std::nullopt, std::nullopt});
     }
     void applyUserID(const std::optional<std::string>& userID) override { userIds.push_back(userID); }
 };

@@ -2,6 +2,8 @@
 
 #include "platform/foundation/NotificationCenter.hpp"
 #include "platform/swiftui/UIHostingController.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "sdk/base/NotificationNames.hpp"
