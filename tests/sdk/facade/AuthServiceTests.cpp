@@ -199,13 +199,8 @@ TEST_F(AuthServiceTest, AnAttemptKeepsTheServiceAliveUntilItAnswers) {
 // Each login drops the app token and keeps its request and screen, whatever it opens.
 TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
     vydtest::setBankAppSchemes(*storage, {"vybankbeta"});
-    const struct {
-        VYDStandType stand;
-        std::optional<std::string> ssoBaseUrl;
-        bool choiceConnected;
-        const char* expected;
-        std::string address; // of the first page or app opened
-    } cases[] = {
+    // Columns: stand, SSO base, choice flow connected, what opens, address of the first page or app opened.
+    const std::tuple<VYDStandType, std::optional<std::string>, bool, const char*, std::string> cases[] = {
         {VYDStandType::ift, std::nullopt, true, "page id-ift.vybank.example high secure; ",
          standPage("id-ift.vybank.example")},
         {VYDStandType::psiCloud, std::string(), true, "page id-psi-cloud.vybank.example high secure; ",
@@ -219,15 +214,15 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
         {VYDStandType::prom, std::nullopt, false, "page id.vybank.example high secure; app vybankbeta; ",
          standPage("id.vybank.example")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
-        storage->setStand(c.stand);
+    for (const auto& [stand, ssoBaseUrl, choiceConnected, expected, address] : cases) {
+        SCOPED_TRACE(expected);
+        storage->setStand(stand);
         appTokens->token = AppTokenDataModel{"old-token", {}};
         auto assembler = std::make_shared<FakeCoordinatorAssembler>();
-        auto login = AuthService::make(dependencies(c.choiceConnected ? assembler : nullptr));
+        auto login = AuthService::make(dependencies(choiceConnected ? assembler : nullptr));
         const auto controller = uikit::UIViewController::make();
         auto request = makeRequest();
-        request.ssoBaseUrl = c.ssoBaseUrl;
+        request.ssoBaseUrl = ssoBaseUrl;
 
         EXPECT_EQ(login->auth(request, controller), std::nullopt);
         EXPECT_FALSE(appTokens->token.has_value());
@@ -238,11 +233,11 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
         for (const auto& call : opener->calls) {
             EXPECT_EQ(std::get<ModalWebView>(call.style).viewController, controller);
         }
-        if (!c.address.empty()) {
+        if (!address.empty()) {
             EXPECT_EQ((opener->calls.empty() ? application->opened.at(0) : opener->calls.front().url).absoluteString(),
-                      c.address);
+                      address);
         }
-        EXPECT_EQ(opened(assembler.get()), c.expected);
+        EXPECT_EQ(opened(assembler.get()), expected);
         if (!assembler->made.expired()) {
             EXPECT_EQ(assembler->request, request);
             EXPECT_EQ(assembler->authService.lock(), login) << "the choice flow works for this login";
@@ -259,11 +254,9 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
     rootStorage->setViewController(earlier);
     appTokens->token = AppTokenDataModel{"kept-token", {}};
     using Type = VYDErrorType;
-    const struct {
-        const char* what;
-        std::function<void(VYDAuthRequest&, std::shared_ptr<uikit::UIViewController>&)> spoil;
-        Type expected;
-    } cases[] = {
+    using Row =
+        std::tuple<const char*, std::function<void(VYDAuthRequest&, std::shared_ptr<uikit::UIViewController>&)>, Type>;
+    const Row cases[] = {
         {"no view controller", [](auto&, auto& controller) { controller.reset(); }, Type::invalidRequest},
         {"no redirect URI", [](auto& request, auto&) { request.redirectUri.clear(); }, Type::invalidRequest},
         {"redirect URI not a URL", [](auto& request, auto&) { request.redirectUri = "back to the shop"; },
@@ -274,16 +267,16 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
         {"no client identifier", [this](auto&, auto&) { storage->setClientId(std::nullopt); }, Type::clientIdNotFound},
     };
     const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, spoil, expected] : cases) {
+        SCOPED_TRACE(what);
         storage->setClientId("partner-1");
         auto request = makeRequest();
         auto controller = uikit::UIViewController::make();
-        c.spoil(request, controller);
+        spoil(request, controller);
         for (const auto& error :
              {service->auth(request, controller), service->loginWithIDToWebView(request, controller, delegate),
               service->reloginAuthELKLite(request, controller, delegate)}) {
-            EXPECT_EQ(error.value_or(VYDError{}).type, c.expected);
+            EXPECT_EQ(error.value_or(VYDError{}).type, expected);
             EXPECT_FALSE(error.value_or(VYDError{}).message.value_or("").empty());
         }
         foundation::RunLoop::main().runUntilIdle();

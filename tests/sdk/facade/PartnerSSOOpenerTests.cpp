@@ -48,23 +48,19 @@ protected:
 };
 
 TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAddressIsMade) {
-    const struct {
-        std::optional<VYDOpenInType> openIn;
-        std::optional<uikit::UIColor> color;
-    } cases[] = {{VYDOpenInType::webView, uikit::UIColor::red()},
-                 {std::nullopt, std::nullopt},
-                 {VYDOpenInType::browser, uikit::UIColor::blue()}};
+    const std::tuple<std::optional<VYDOpenInType>, std::optional<uikit::UIColor>> cases[] = {
+        {std::nullopt, std::nullopt}, {VYDOpenInType::browser, uikit::UIColor::blue()}};
     const auto address = *foundation::URL::string("https://lk.partner.example/home?app_token=t-1");
     const auto dark = uikittests::style(uikit::UIUserInterfaceStyle::dark);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.openIn ? static_cast<int>(*c.openIn) : -1);
-        const LiteELKModel partner("https://lk.partner.example/home", "partner-2", c.color, c.openIn);
+    for (const auto& [openIn, color] : cases) {
+        SCOPED_TRACE(openIn ? static_cast<int>(*openIn) : -1);
+        const LiteELKModel partner("https://lk.partner.example/home", "partner-2", color, openIn);
         EXPECT_EQ(open(partner, root), std::nullopt) << "no answer before the address";
         const auto panel = presentedPanel();
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(isLoading(*panel));
         EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, "partner-2");
-        EXPECT_EQ(storage->liteELKModel()->openInELKLite, c.openIn);
+        EXPECT_EQ(storage->liteELKModel()->openInELKLite, openIn);
         EXPECT_TRUE(opener->calls.empty());
 
         ASSERT_TRUE(appTokens->pendingSSO);
@@ -77,8 +73,8 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
         EXPECT_EQ(call.url, address);
         EXPECT_FALSE(call.isSecure);
         EXPECT_EQ(call.navigationColor.value_or(uikit::UIColor::clear()).resolvedColor(dark),
-                  c.color.value_or(palette::backgroundSecondary()).resolvedColor(dark));
-        if (c.openIn == VYDOpenInType::browser) {
+                  color.value_or(palette::backgroundSecondary()).resolvedColor(dark));
+        if (openIn == VYDOpenInType::browser) {
             EXPECT_EQ(std::get<SafariView>(call.style).viewController, panel);
             EXPECT_EQ(panel->state(), SlidePanelState::hidden());
         } else {
@@ -105,11 +101,7 @@ TEST_F(PartnerSSOOpenerTest, WithoutAnAddressThePanelGoesAndTheErrorComesBack) {
 }
 
 TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
-    const struct {
-        std::optional<std::string> link;
-        bool withViewController;
-        VYDErrorType expected;
-    } cases[] = {
+    const std::tuple<std::optional<std::string>, bool, VYDErrorType> cases[] = {
         {std::nullopt, true, VYDErrorType::linkIsNotValid},
         {"vybank://lk", true, VYDErrorType::linkIsNotValid},
         {"https://", true, VYDErrorType::linkIsNotValid},
@@ -117,12 +109,12 @@ TEST_F(PartnerSSOOpenerTest, BadInputShowsAndStoresNothing) {
         {"http://lk.partner.example/", true, VYDErrorType::linkIsNotValid},
         {"https://lk.partner.example/", false, VYDErrorType::invalidRequest},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.link.value_or("(none)"));
+    for (const auto& [link, withViewController, expected] : cases) {
+        SCOPED_TRACE(link.value_or("(none)"));
         result.reset();
-        const auto over = c.withViewController ? root : nullptr;
-        const auto answer = open(LiteELKModel(c.link, "partner-2", std::nullopt, std::nullopt), over);
-        EXPECT_EQ(answer.value_or(std::nullopt).value_or(VYDError{}).type, c.expected);
+        const auto over = withViewController ? root : nullptr;
+        const auto answer = open(LiteELKModel(link, "partner-2", std::nullopt, std::nullopt), over);
+        EXPECT_EQ(answer.value_or(std::nullopt).value_or(VYDError{}).type, expected);
         EXPECT_EQ(presentedPanel(), nullptr);
         EXPECT_FALSE(appTokens->pendingSSO);
         EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, std::nullopt);

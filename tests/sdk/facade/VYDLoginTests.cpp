@@ -108,11 +108,7 @@ protected:
 // link with another state is trusted.
 TEST_F(VYDLoginTest, ReturnLinkHasItsEffectsInOrderAndPassesOnACodeOnlyOnSuccess) {
     const auto resultEvent = eventName(AnalyticsEventAction::vyIDLoginAuthResult);
-    const struct {
-        const char* link;
-        VYDAuthResponse response;
-        std::vector<std::string> effects;
-    } cases[] = {
+    const std::tuple<const char*, VYDAuthResponse, std::vector<std::string>> cases[] = {
         {"partner://auth?code=code-1&state=state-1&app_token=token-1",
          {true, "nonce-1", "state-1", "code-1", "token-1", std::nullopt},
          {"store app token token-1", "save log uid log-1", eventName(AnalyticsEventAction::authLogUid),
@@ -128,14 +124,14 @@ TEST_F(VYDLoginTest, ReturnLinkHasItsEffectsInOrderAndPassesOnACodeOnlyOnSuccess
          {"store app token token-2", "notification isSuccess=false", resultEvent + " internal_error", "clear session",
           "completion"}},
     };
-    for (const auto& test : cases) {
+    for (const auto& [link, response, effects] : cases) {
         startLogin();
-        EXPECT_EQ(handle(test.link), test.response) << test.link;
-        EXPECT_EQ(log, test.effects) << test.link;
-        EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri()) << test.link;
+        EXPECT_EQ(handle(link), response) << link;
+        EXPECT_EQ(log, effects) << link;
+        EXPECT_FALSE(storage->state() || storage->nonce() || storage->redirectUri()) << link;
     }
     EXPECT_EQ(sink->events().front().params.at("logUid"), "log-1");
-    EXPECT_EQ(handle(cases[0].link)->error, "invalid_state") << "a second link for the same login is refused";
+    EXPECT_EQ(handle(std::get<0>(cases[0]))->error, "invalid_state") << "a second link for the same login is refused";
 }
 
 TEST_F(VYDLoginTest, LinkThatIsNotAURLHasNoEffectAtAll) {

@@ -48,10 +48,8 @@ TEST(SlidePanelStateTest, SharedStatesAndMadeOnesAreDistinctByIdentity) {
 
 TEST(SlidePanelStateTest, NeighboursFollowTheListsOwnOrderAndStopAtTheEnds) {
     const States all{hidden, tip, half, full};
-    const struct {
-        States states;
-        SlidePanelStateRef state, next, pre;
-    } rows[] = {
+    // Columns: states, state, next, previous.
+    const std::tuple<States, SlidePanelStateRef, SlidePanelStateRef, SlidePanelStateRef> rows[] = {
         {all, hidden, tip, hidden},
         {all, tip, half, hidden},
         {all, full, full, half},
@@ -60,9 +58,9 @@ TEST(SlidePanelStateTest, NeighboursFollowTheListsOwnOrderAndStopAtTheEnds) {
         {{}, half, half, half},
         {{half, tip, full, tip}, tip, full, half}, // the first occurrence decides
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(row.state->next(row.states), row.next) << *row.state << " in " << row.states.size();
-        EXPECT_EQ(row.state->pre(row.states), row.pre) << *row.state << " in " << row.states.size();
+    for (const auto& [states, state, next, pre] : rows) {
+        EXPECT_EQ(state->next(states), next) << *state << " in " << states.size();
+        EXPECT_EQ(state->pre(states), pre) << *state << " in " << states.size();
     }
 }
 
@@ -104,20 +102,17 @@ TEST(SlidePanelDragTest, SurfaceFollowsTheFingerBetweenHiddenAndARubberBandAbove
 
 TEST(SlidePanelDragTest, ReleaseGoesToTheNearestStateOrOneOnForAFling) {
     const SlidePanelDefaultBehavior behavior;
-    const struct {
-        double top, velocity;
-        SlidePanelStateRef expected;
-    } rows[] = {
+    const std::tuple<double, double, SlidePanelStateRef> rows[] = {
         {halfTop - 50, -100, half},  {800, 50, tip},            // slow: the nearest
         {halfTop - 20, -1500, full}, {halfTop + 20, 1500, tip}, // a fling: one on
         {fullTop - 10, -5000, full},                            // no further than the ends
         {1e300, 1e300, tip},         {notANumber, notANumber, tip},
     };
-    for (const auto& row : rows) {
-        const auto release = SlidePanelDrag::release(bottom(), behavior, half, row.top, row.velocity, false);
+    for (const auto& [top, velocity, expected] : rows) {
+        const auto release = SlidePanelDrag::release(bottom(), behavior, half, top, velocity, false);
         EXPECT_FALSE(release.remove);
-        EXPECT_EQ(release.target, row.expected) << row.top << " at " << row.velocity;
-        EXPECT_LE(std::fabs(release.velocity), behavior.spring().maximumVelocity) << row.top;
+        EXPECT_EQ(release.target, expected) << top << " at " << velocity;
+        EXPECT_LE(std::fabs(release.velocity), behavior.spring().maximumVelocity) << top;
     }
 }
 
@@ -130,23 +125,20 @@ TEST(SlidePanelDragTest, RemovalByFlickOrDistanceOnlyWhenEnabledAndEvenWhenTheSt
     const SlidePanelDefaultBehavior behavior;
     const double travel = hiddenTop - tipTop;
     const double threshold = behavior.removalInteractionVelocityThreshold() * travel;
-    const struct {
-        double top, velocity;
-        bool removes;
-    } rows[] = {
+    const std::tuple<double, double, bool> rows[] = {
         {halfTop + 40, threshold, true},     {halfTop + 40, threshold - 5, false},
         {tipTop + travel * 0.6, 0, true},    {tipTop + travel * 0.6, -1000, false}, // past half the way, flung up
         {tipTop + travel * 0.4, 100, false}, {halfTop, 1e300, true},
     };
-    for (const auto& row : rows) {
-        const auto on = SlidePanelDrag::release(bottom(), behavior, half, row.top, row.velocity, true);
-        EXPECT_EQ(on.remove, row.removes) << row.top << " at " << row.velocity;
+    for (const auto& [top, velocity, removes] : rows) {
+        const auto on = SlidePanelDrag::release(bottom(), behavior, half, top, velocity, true);
+        EXPECT_EQ(on.remove, removes) << top << " at " << velocity;
         if (on.remove) {
             EXPECT_EQ(on.target, hidden);
             EXPECT_NEAR(on.normalizedVelocity, on.velocity / travel, 1e-9);
         }
-        const auto off = SlidePanelDrag::release(bottom(), behavior, half, row.top, row.velocity, false);
-        EXPECT_NE(off.target, hidden) << row.top;
+        const auto off = SlidePanelDrag::release(bottom(), behavior, half, top, velocity, false);
+        EXPECT_NE(off.target, hidden) << top;
     }
 
     const StayingBehavior staying;

@@ -28,12 +28,9 @@ TEST(CertificatesServiceTest, OnlyAServerTrustValidUnderTheSDKsOwnAnchorsForTheH
     auto anchoredElsewhere = serverTrustChallenge(certificates.untrusted, "localhost");
     anchoredElsewhere.protectionSpace().serverTrust()->setAnchorCertificates(
         {certificates.otherAuthority.certificate()});
-    const struct {
-        const char* name;
-        const vyd::CertificatesService& service;
-        foundation::URLAuthenticationChallenge challenge;
-        bool trusted;
-    } cases[] = {
+    // Columns: name, service, challenge, trusted.
+    using Row = std::tuple<const char*, const vyd::CertificatesService&, foundation::URLAuthenticationChallenge, bool>;
+    const Row cases[] = {
         {"trusted by name", ours, serverTrustChallenge(certificates.localhost, "localhost"), true},
         {"trusted by address", ours, serverTrustChallenge(certificates.localhost, "127.0.0.1"), true},
         {"other host", ours, serverTrustChallenge(certificates.localhost, "id.vybank.example"), false},
@@ -50,11 +47,11 @@ TEST(CertificatesServiceTest, OnlyAServerTrustValidUnderTheSDKsOwnAnchorsForTheH
         {"no host, no host check", ours, serverTrustChallenge(certificates.localhost, ""), false},
         {"no anchors", none, serverTrustChallenge(certificates.localhost, "localhost"), false},
     };
-    for (const auto& test : cases) {
-        const auto handling = test.service.detectAuthHandling(test.challenge);
-        EXPECT_EQ(handling.isUseCredential(), test.trusted) << test.name;
-        ASSERT_EQ(handling.credential() != nullptr, test.trusted) << test.name;
-        if (test.trusted) {
+    for (const auto& [name, service, challenge, trusted] : cases) {
+        const auto handling = service.detectAuthHandling(challenge);
+        EXPECT_EQ(handling.isUseCredential(), trusted) << name;
+        ASSERT_EQ(handling.credential() != nullptr, trusted) << name;
+        if (trusted) {
             EXPECT_EQ(handling.credential()->serverTrust()->certificateChain().front(),
                       certificates.localhost.certificate());
         }

@@ -52,10 +52,7 @@ TEST(RemoteConfigTest, FullDocumentDecodesEveryMemberAndIgnoresUnknownOnes) {
 // Each row breaks one member; that member takes its default and a sound member beside it
 // survives.
 TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
-    const struct {
-        const char* member;
-        std::function<bool(const RemoteConfig&)> brokenMemberIsDefault;
-    } cases[] = {
+    const std::tuple<const char*, std::function<bool(const RemoteConfig&)>> cases[] = {
         {R"("hostsWhiteList": "id.vybank.example")", [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
         {R"("hostsWhiteList": ["id.vybank.example", 7])", [](const RemoteConfig& c) { return !c.hostsWhiteList; }},
         {R"("vyIDWebViewEnabledMap": {"a": true, "b": "yes"})",
@@ -73,11 +70,11 @@ TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
          [](const RemoteConfig& c) { return c.app2AppDialogClients.empty(); }},
         {R"("bankAppSchemes": ["vybank", null])", [](const RemoteConfig& c) { return !c.bankAppSchemes; }},
     };
-    for (const auto& test : cases) {
+    for (const auto& [member, brokenMemberIsDefault] : cases) {
         const auto config =
-            RemoteConfig::decode(std::string(R"({"usersBlacklist": ["blocked-client"], )") + test.member + "}");
-        EXPECT_TRUE(test.brokenMemberIsDefault(config)) << test.member;
-        EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << test.member;
+            RemoteConfig::decode(std::string(R"({"usersBlacklist": ["blocked-client"], )") + member + "}");
+        EXPECT_TRUE(brokenMemberIsDefault(config)) << member;
+        EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << member;
     }
 }
 

@@ -28,11 +28,7 @@ TEST(DeviceModelTest, KnownIdentifiersGiveTheirNameAndUnknownOnesStayAsTheyAre) 
 }
 
 TEST(DeviceModelTest, SimulatorsAreNamedAfterTheModelTheySimulate) {
-    const struct {
-        const char* machine;
-        std::optional<std::string> variable;
-        const char* name;
-    } cases[] = {
+    const std::tuple<const char*, std::optional<std::string>, const char*> cases[] = {
         {"x86_64", "iPhone15,3", "iPhone 14 Pro Max"},
         {"x86_64", std::nullopt, ""},
         {"arm64", "iPhone15,3", "Simulator iPhone 14 Pro Max"},
@@ -41,10 +37,10 @@ TEST(DeviceModelTest, SimulatorsAreNamedAfterTheModelTheySimulate) {
         // A variable naming a simulator machine is taken as it is, not looked up again for ever.
         {"arm64", "arm64", "Simulator arm64"},
     };
-    for (const auto& c : cases) {
-        const auto lookup = environment(c.variable);
-        EXPECT_EQ(mapToDevice(vyd::DeviceModel::modelIdentifier(c.machine, lookup), lookup), c.name)
-            << c.machine << " / " << c.variable.value_or("(unset)");
+    for (const auto& [machine, variable, name] : cases) {
+        const auto lookup = environment(variable);
+        EXPECT_EQ(mapToDevice(vyd::DeviceModel::modelIdentifier(machine, lookup), lookup), name)
+            << machine << " / " << variable.value_or("(unset)");
     }
 }
 
@@ -56,19 +52,15 @@ TEST(HasNotchTest, NeedsTheDelegateWindowAndInPortraitATopInsetAboveTwentyElseAS
     EXPECT_FALSE(vyd::hasNotch(uikit::UIDevice::current())) << "windows kept by scene delegates";
     device.setApplicationDelegateWindow();
     EXPECT_TRUE(vyd::hasNotch(uikit::UIDevice::current()));
-    const struct {
-        UIDeviceOrientation orientation;
-        uikit::UIEdgeInsets insets;
-        bool notch;
-    } cases[] = {
+    const std::tuple<UIDeviceOrientation, uikit::UIEdgeInsets, bool> cases[] = {
         {UIDeviceOrientation::portrait, {20, 0, 0, 0}, false},
         {UIDeviceOrientation::landscapeLeft, {0, 0, 21, 0}, false},
         {UIDeviceOrientation::landscapeRight, {0, 0, 21, 47}, true},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(device.setOrientation(c.orientation));
-        ASSERT_TRUE(device.setSafeAreaInsets(c.insets));
-        EXPECT_EQ(vyd::hasNotch(uikit::UIDevice::current()), c.notch) << uikit::rawValue(c.orientation);
+    for (const auto& [orientation, insets, notch] : cases) {
+        ASSERT_TRUE(device.setOrientation(orientation));
+        ASSERT_TRUE(device.setSafeAreaInsets(insets));
+        EXPECT_EQ(vyd::hasNotch(uikit::UIDevice::current()), notch) << uikit::rawValue(orientation);
     }
 }
 

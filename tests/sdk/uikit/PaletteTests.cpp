@@ -106,11 +106,7 @@ TEST(PaletteTest, ClearShimmerColourPostsOncePerChangeOfStyle) {
 }
 
 TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
-    const struct {
-        std::string text;
-        const char* hex;
-        int alpha;
-    } rows[] = {
+    const std::tuple<std::string, const char*, int> rows[] = {
         {"#FFF", "#FFFFFF", 255},
         {"abc", "#AABBCC", 255},
         {"  #00ff00  ", "#00FF00", 255},
@@ -126,11 +122,11 @@ TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
          "abc\xFE",
          "#AABBCC", 255},
     };
-    for (const auto& row : rows) {
-        const UIColor color = colorFromHex(row.text);
+    for (const auto& [text, hex, alpha] : rows) {
+        const UIColor color = colorFromHex(text);
         EXPECT_FALSE(color.isDynamic());
-        EXPECT_EQ(toHex(color), row.hex) << '"' << row.text << '"';
-        EXPECT_DOUBLE_EQ(color.cgColor().components().back(), row.alpha / 255.0) << '"' << row.text << '"';
+        EXPECT_EQ(toHex(color), hex) << '"' << text << '"';
+        EXPECT_DOUBLE_EQ(color.cgColor().components().back(), alpha / 255.0) << '"' << text << '"';
     }
 }
 

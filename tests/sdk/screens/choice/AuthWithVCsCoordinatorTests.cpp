@@ -119,14 +119,11 @@ public:
 // choice sheet shows and reports.
 TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
     const auto on = dialog(true), off = dialog(false);
-    const struct {
-        const char* name;
-        std::optional<std::string> clientId;
-        vyd::RemoteConfig config;
-        int apps;
-        std::string action; // on the choice sheet, once shown
-        Entries shown, log;
-    } cases[] = {
+    // Columns: name, client, configuration, apps installed (-1: none found), action on the choice sheet once
+    // shown, sheets shown, events.
+    using Row =
+        std::tuple<const char*, std::optional<std::string>, vyd::RemoteConfig, int, std::string, Entries, Entries>;
+    const Row cases[] = {
         // clang-format off
         {"dialog on for everyone", "client-1", on, 2, "", {"choice"}, {"show vyID"}},
         {"client in the dialog list", "client-1", dialog(false, {"client-1"}), 0, "", {"choice"}, {"show vyID"}},
@@ -142,28 +139,28 @@ TEST_F(AuthWithVCsCoordinatorTest, TheStartAndTheChoiceSheetsEndings) {
         {"by phone", "client-1", on, 2, "phone", {}, {"show vyID", "click-web app2web", "web s1 (off main)"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, clientId, config, apps, action, sheets, events] : cases) {
+        SCOPED_TRACE(name);
         mark = log.entries().size();
-        storage->setClientId(c.clientId);
-        storage->setRemoteConfig(c.config);
-        start(c.apps);
-        if (c.action == "remove") {
+        storage->setClientId(clientId);
+        storage->setRemoteConfig(config);
+        start(apps);
+        if (action == "remove") {
             coordinator->authChooseslidePanelVC()->remove();
-        } else if (!c.action.empty()) {
+        } else if (!action.empty()) {
             const auto sheet = choiceSheet();
-            SimulatedUser::tap(c.action == "close"      ? sheet->closeButton()
-                               : c.action == "continue" ? sheet->continueButton()
-                                                        : sheet->enterByPhoneButton());
+            SimulatedUser::tap(action == "close"      ? sheet->closeButton()
+                               : action == "continue" ? sheet->continueButton()
+                                                      : sheet->enterByPhoneButton());
         }
-        finish(mark + c.log.size());
-        EXPECT_EQ(shown(), c.shown);
+        finish(mark + events.size());
+        EXPECT_EQ(shown(), sheets);
         // An attempt runs off the main thread: it may come before or after the click event.
-        auto entries = since(), expected = c.log;
+        auto entries = since(), expected = events;
         std::sort(entries.begin() + (entries.empty() ? 0 : 1), entries.end());
         std::sort(expected.begin() + (expected.empty() ? 0 : 1), expected.end());
         EXPECT_EQ(entries, expected);
-        if (c.shown.empty()) {
+        if (sheets.empty()) {
             EXPECT_EQ(coordinator->authChooseslidePanelVC(), nullptr);
         }
         root->dismiss(false);

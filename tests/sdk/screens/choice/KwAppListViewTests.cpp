@@ -58,11 +58,8 @@ protected:
 };
 
 TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder) {
-    const struct {
-        const char* name;
-        bool opens, dynamic, serviceGone, delegateGone;
-        Strings expected;
-    } cases[] = {
+    // Columns: name, the attempt opens, dynamic entry, service gone, delegate gone, log.
+    const std::tuple<const char*, bool, bool, bool, bool, Strings> cases[] = {
         // clang-format off
         {"a stable app that opens", true, false, false, false,
          {"click VY Bank", "deeplink vybank:// s1 (off main)", "dismiss", "opened"}},
@@ -75,20 +72,20 @@ TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder
          {"click VY Bank", "deeplink vybank:// s1 (off main)", "dismiss"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto app = c.dynamic ? dynamicApp("VY Bank") : stableApp("VY Bank");
-        Fixture f({app}, c.opens);
-        if (c.serviceGone) {
+    for (const auto& [name, opens, dynamic, serviceGone, delegateGone, expected] : cases) {
+        SCOPED_TRACE(name);
+        const auto app = dynamic ? dynamicApp("VY Bank") : stableApp("VY Bank");
+        Fixture f({app}, opens);
+        if (serviceGone) {
             f.auth.reset();
         }
-        if (c.delegateGone) {
+        if (delegateGone) {
             f.delegate.reset();
         }
         f.model->selectedApp().send(std::nullopt); // ignored
         f.model->selectedApp().send(app);
-        finish(f, c.expected.size());
-        EXPECT_EQ(f.log.entries(), c.expected);
+        finish(f, expected.size());
+        EXPECT_EQ(f.log.entries(), expected);
     }
 
     std::weak_ptr<KwAppListViewModel> weak = Fixture({}).model;
@@ -98,12 +95,8 @@ TEST_F(KwAppListViewTest, PicksAndTheCloseButtonGiveTheirEventsAndSignalsInOrder
 // Vertical cards are 168 x 152, side by side; horizontal ones wider and at least 72 high, one
 // above the other; every card, the same entry's twice too, sends its own entry once per tap.
 TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAre) {
-    const struct {
-        const char* name;
-        std::vector<KWAppInfo> apps;
-        CGFloat area;
-        Strings vertical, column; // in order from the leading edge, from the top
-    } cases[] = {
+    // Columns: name, apps, the cards' area height, vertical cards from the leading edge, column cards from the top.
+    const std::tuple<const char*, std::vector<KWAppInfo>, CGFloat, Strings, Strings> cases[] = {
         // clang-format off
         {"one app: a horizontal card", {dynamicApp("VY Bank Beta")}, 74, {}, {"VY Bank Beta"}},
         {"two stable apps: a column", {stableApp("VY Bank"), stableApp("VY Bank Pro")}, 154, {},
@@ -116,9 +109,9 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAre) {
          154, {"VY Bank Beta"}, {"VY Bank", "VY Bank Pro", "VY Bank Biz", "VY Bank Kids"}},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fixture f(c.apps, false);
+    for (const auto& [name, apps, area, vertical, column] : cases) {
+        SCOPED_TRACE(name);
+        Fixture f(apps, false);
         const Node& tree = shown(f.model);
         // The first fixed-height frame is the spacer's 24; the cards' area comes after it.
         const auto frames = tree.findAll([](const Node& n) {
@@ -126,25 +119,25 @@ TEST_F(KwAppListViewTest, CardsAreArrangedByHowManyAppsThereAre) {
                    !n.description().as<FramePayload>().width;
         });
         ASSERT_EQ(frames.size(), 2u);
-        EXPECT_EQ(frames[1]->frame().height(), c.area);
-        for (std::size_t i = 0; i < c.vertical.size(); ++i) {
-            EXPECT_EQ(cardOf(tree, c.vertical[i]).size, (CGSize{168, 152}));
-            EXPECT_TRUE(i == 0 || cardOf(tree, c.vertical[i - 1]).minX() < cardOf(tree, c.vertical[i]).minX());
+        EXPECT_EQ(frames[1]->frame().height(), area);
+        for (std::size_t i = 0; i < vertical.size(); ++i) {
+            EXPECT_EQ(cardOf(tree, vertical[i]).size, (CGSize{168, 152}));
+            EXPECT_TRUE(i == 0 || cardOf(tree, vertical[i - 1]).minX() < cardOf(tree, vertical[i]).minX());
         }
-        for (std::size_t i = 0; i < c.column.size(); ++i) {
-            EXPECT_GE(cardOf(tree, c.column[i]).height(), 72);
-            EXPECT_GT(cardOf(tree, c.column[i]).width(), 168);
-            EXPECT_TRUE(i == 0 || cardOf(tree, c.column[i - 1]).minY() < cardOf(tree, c.column[i]).minY());
+        for (std::size_t i = 0; i < column.size(); ++i) {
+            EXPECT_GE(cardOf(tree, column[i]).height(), 72);
+            EXPECT_GT(cardOf(tree, column[i]).width(), 168);
+            EXPECT_TRUE(i == 0 || cardOf(tree, column[i - 1]).minY() < cardOf(tree, column[i]).minY());
         }
         Strings expected;
         for (const Node* text : tree.findAll([](const Node& n) { return n.kind() == NodeKind::text; })) {
-            if (std::any_of(c.apps.begin(), c.apps.end(),
+            if (std::any_of(apps.begin(), apps.end(),
                             [&](const KWAppInfo& app) { return app.name == text->string(); })) {
                 tapNode(host, text);
                 expected.push_back("click " + text->string());
             }
         }
-        EXPECT_EQ(expected.size(), c.apps.size()) << "a card per entry";
+        EXPECT_EQ(expected.size(), apps.size()) << "a card per entry";
         EXPECT_EQ(clicks(f), expected);
     }
 }

@@ -205,14 +205,10 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
     const auto warning = &L10n::Logs::versionWarningMessageValues;
     const auto info = &L10n::Logs::versionInfoMessageValues;
     const std::nullopt_t none = std::nullopt;
-    const struct {
-        const char* title;
-        std::optional<std::string> clientId;
-        RemoteConfig config;
-        std::string sdkVersion;
-        std::optional<LoginButtonHideReason> reason;
-        Message message;
-    } rows[] = {
+    // Columns: title, client, configuration, SDK version, hide reason, log message.
+    using Row = std::tuple<const char*, std::optional<std::string>, RemoteConfig, std::string,
+                           std::optional<LoginButtonHideReason>, Message>;
+    const Row rows[] = {
         // clang-format off
         {"nothing configured", "shop", config(none, none), "2.3.0", none, nullptr},
         {"client lowered", "ABC", config(Strings{"abc"}, none), "2.3.0", LoginButtonHideReason::blacklist, nullptr},
@@ -242,28 +238,27 @@ TEST_F(LoginButtonControllerTest, HideRulesFirstMatchWins) {
         {"no current, no message", "shop", config(none, R{none, none, none}), "2.3.0", none, nullptr},
         // clang-format on
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.title);
+    for (const auto& [title, clientId, config, sdkVersion, reason, message] : rows) {
+        SCOPED_TRACE(title);
         log.clear();
         printed.clear();
-        store->setClientId(row.clientId);
-        store->setRemoteConfig(row.config);
-        const auto controller = makeController(row.sdkVersion);
+        store->setClientId(clientId);
+        store->setRemoteConfig(config);
+        const auto controller = makeController(sdkVersion);
         controller->hideButtonIfNeeded();
         EXPECT_TRUE(printed.empty()) << "printed before the main queue ran";
         foundation::RunLoop::main().runUntilIdle();
 
-        EXPECT_EQ(controller->reasonForButtonHiding(), row.reason);
+        EXPECT_EQ(controller->reasonForButtonHiding(), reason);
         // The reason is stored before the observer hears, the event goes last.
         const Strings hidden = {"button hidden", "observer told", eventName(AnalyticsEventAction::vyIDLoginBlocked)};
-        EXPECT_EQ(log, row.reason ? hidden : Strings{});
-        if (row.reason) {
-            EXPECT_EQ(sink->events().back().params.at("reason"), rawValue(*row.reason));
+        EXPECT_EQ(log, reason ? hidden : Strings{});
+        if (reason) {
+            EXPECT_EQ(sink->events().back().params.at("reason"), rawValue(*reason));
         }
-        const auto current = row.config.versionRestrictions ? row.config.versionRestrictions->current : none;
-        EXPECT_EQ(printed, row.message
-                               ? Strings{Logger::format(row.message(L10n::Ui::Common::vyIdB64(), current.value_or("")))}
-                               : Strings{});
+        const auto current = config.versionRestrictions ? config.versionRestrictions->current : none;
+        EXPECT_EQ(printed, message ? Strings{Logger::format(message(L10n::Ui::Common::vyIdB64(), current.value_or("")))}
+                                   : Strings{});
     }
 }
 
@@ -318,11 +313,8 @@ TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
 }
 
 TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
-    const struct {
-        CGSize desired;
-        CGFloat height, logo, font;
-        CGFloat width; // 0: the minimal width
-    } rows[] = {
+    // Columns: desired size, height, logo side, font size, width (0: the minimal width).
+    const std::tuple<CGSize, CGFloat, CGFloat, CGFloat, CGFloat> rows[] = {
         // clang-format off
         {{400, 27.9}, 28, 16, 14, 400},   {{400, 28}, 28, 16, 14, 400},   {{400, 34}, 32, 16, 14, 400},
         {{400, 34.5}, 34.5, 22, 14, 400}, {{400, 50}, 48, 22, 14, 400},   {{400, 50.5}, 50.5, 26, 16, 400},
@@ -332,16 +324,16 @@ TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
         {{infinity, infinity}, 28, 16, 14, 0},
         // clang-format on
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.desired.width << " x " << row.desired.height);
-        const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, row.desired, nullptr);
+    for (const auto& [desired, height, logo, font, width] : rows) {
+        SCOPED_TRACE(::testing::Message() << desired.width << " x " << desired.height);
+        const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, desired, nullptr);
         button->setCornerRadius(VYDCornerRadiusStyle::capsule);
         const auto frame = laidOutFrame(button);
         ASSERT_TRUE(std::isfinite(frame.size.width) && std::isfinite(frame.size.height));
-        EXPECT_EQ(frame.size.height, row.height);
-        EXPECT_NEAR(frame.size.width, row.width == 0 ? button->settings()->minimalWidth() : row.width, layoutPrecision);
-        EXPECT_EQ(button->settings()->logoSize(), (CGSize{row.logo, row.logo}));
-        EXPECT_EQ(button->settings()->fontSize(), row.font);
+        EXPECT_EQ(frame.size.height, height);
+        EXPECT_NEAR(frame.size.width, width == 0 ? button->settings()->minimalWidth() : width, layoutPrecision);
+        EXPECT_EQ(button->settings()->logoSize(), (CGSize{logo, logo}));
+        EXPECT_EQ(button->settings()->fontSize(), font);
         EXPECT_EQ(button->layer()->cornerRadius(), frame.size.height / 2) << "a capsule";
     }
 }

@@ -125,17 +125,10 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
     const char *const page = "https://id.vybank.example/a", *const other = "https://other.example/";
     const std::nullopt_t none = std::nullopt;
     const Switches off{{"partner-1", false}};
-    const struct {
-        const char* what;
-        std::variant<Level, Type> where;
-        bool isSecure;
-        const char* page;
-        std::optional<std::vector<std::string>> whiteList;
-        Switches switches;
-        bool webViewEnabled;
-        std::optional<std::string> clientId;
-        bool opensScene;
-    } cases[] = {
+    // Columns: what, level or variant, secure, link, white list, client switches, toggle, client, opens the scene.
+    using Row = std::tuple<const char*, std::variant<Level, Type>, bool, const char*,
+                           std::optional<std::vector<std::string>>, Switches, bool, std::optional<std::string>, bool>;
+    const Row cases[] = {
         // clang-format off
         {"low, not secure: no list, no client, toggle off", Level::low, false, page, none, {}, false, none, true},
         {"low, listed host", Level::low, true, page, listed, {}, false, none, true},
@@ -165,33 +158,33 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
         // clang-format on
     };
     const auto color = UIColor::red();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        configure(c.whiteList, c.switches, c.webViewEnabled);
-        storage->setClientId(c.clientId);
+    for (const auto& [what, where, isSecure, link, whiteList, switches, webViewEnabled, clientId, opensScene] : cases) {
+        SCOPED_TRACE(what);
+        configure(whiteList, switches, webViewEnabled);
+        storage->setClientId(clientId);
         assembler->builds.clear();
         const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
-        const auto* level = std::get_if<Level>(&c.where);
+        const auto* level = std::get_if<Level>(&where);
         const auto shown = level ? nullptr : panel();
-        const auto style = level ? WebScenePresentationStyle(ModalWebView{root, *level})
-                                 : ChildWebView{shown, std::get<Type>(c.where)};
-        opener->openScene(url(c.page), style, c.isSecure, color, delegate);
+        const auto style =
+            level ? WebScenePresentationStyle(ModalWebView{root, *level}) : ChildWebView{shown, std::get<Type>(where)};
+        opener->openScene(url(link), style, isSecure, color, delegate);
         advance(1);
-        if (c.opensScene) {
+        if (opensScene) {
             EXPECT_EQ(assembler->builds,
-                      Strings{std::string(c.page) + (c.isSecure ? " secure" : " open") +
-                              (level ? "" : " " + std::to_string(static_cast<int>(std::get<Type>(c.where))))});
+                      Strings{std::string(link) + (isSecure ? " secure" : " open") +
+                              (level ? "" : " " + std::to_string(static_cast<int>(std::get<Type>(where))))});
             EXPECT_TRUE(assembler->lastColor == color && assembler->lastDelegate == delegate);
         } else {
             EXPECT_EQ(assembler->builds, Strings{});
             ASSERT_NE(browser(), nullptr);
-            EXPECT_EQ(browser()->url(), url(c.page));
+            EXPECT_EQ(browser()->url(), url(link));
             EXPECT_EQ(browser()->preferredBarTintColor(), color);
         }
-        if (c.opensScene && level) {
+        if (opensScene && level) {
             EXPECT_EQ(device->topViewController(), assembler->lastScene.lock());
             EXPECT_EQ(device->topViewController()->modalPresentationStyle(), UIModalPresentationStyle::fullScreen);
-        } else if (c.opensScene) {
+        } else if (opensScene) {
             EXPECT_TRUE(shown->surfaceView()->grabberHandle()->isHidden());
             EXPECT_TRUE(shown->delegate() == opener && opener->slidePanelVC() == shown &&
                         opener->delegate() == delegate);
