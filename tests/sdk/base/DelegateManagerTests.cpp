@@ -94,7 +94,7 @@ TEST(DelegateManagerTest, ActionMayRemoveDelegatesWhileOthersRegisterConcurrentl
 
     auto resident = std::make_shared<Plain>("resident");
     manager.addDelegate(resident);
-    std::vector<std::thread> workers;
+    std::vector<std::jthread> workers;
     for (int t = 0; t < 4; ++t) {
         workers.emplace_back([&manager] {
             for (int i = 0; i < 200; ++i) {
@@ -109,9 +109,7 @@ TEST(DelegateManagerTest, ActionMayRemoveDelegatesWhileOthersRegisterConcurrentl
         manager.notifyDelegates<vyd::VYDWebViewDelegateProtocol>(
             [&](vyd::VYDWebViewDelegateProtocol& d) { residentSeen += &d == resident.get(); });
     }
-    for (auto& worker : workers) {
-        worker.join();
-    }
+    workers.clear(); // joins them
     EXPECT_EQ(residentSeen, 200);
     EXPECT_EQ(manager.registeredDelegates().size(), 1u);
 }

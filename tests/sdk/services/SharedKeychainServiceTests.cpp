@@ -27,26 +27,23 @@ protected:
 
 TEST_F(SharedKeychainServiceTest, MaskedNameOnlyOfARecordThatDecodesInTheSharedGroup) {
     EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt) << "no item";
-    const struct {
-        std::string content;
-        std::optional<std::string> name;
-        std::string accessGroup = "VYBank.shared";
-    } cases[] = {
+    const std::string shared = "VYBank.shared";
+    const std::tuple<std::string, std::optional<std::string>, std::string> cases[] = {
         {R"({"maskedName": "Ivan I."})", std::nullopt, "OtherBank.shared"},
-        {R"({"maskedName": "Ivan I.", "issuedBy": "VY Bank"})", "Ivan I."},
-        {R"({"maskedName": ""})", ""},
-        {"Ivan I.", std::nullopt},
-        {R"(["Ivan I."])", std::nullopt},
-        {R"({"maskedname": "Ivan I."})", std::nullopt},
-        {R"({"maskedName": null})", std::nullopt},
-        {R"({"maskedName": 42})", std::nullopt},
-        {"{\"maskedName\": \"\xc3\x28\"}", std::nullopt},
+        {R"({"maskedName": "Ivan I.", "issuedBy": "VY Bank"})", "Ivan I.", shared},
+        {R"({"maskedName": ""})", "", shared},
+        {"Ivan I.", std::nullopt, shared},
+        {R"(["Ivan I."])", std::nullopt, shared},
+        {R"({"maskedname": "Ivan I."})", std::nullopt, shared},
+        {R"({"maskedName": null})", std::nullopt, shared},
+        {R"({"maskedName": 42})", std::nullopt, shared},
+        {"{\"maskedName\": \"\xc3\x28\"}", std::nullopt, shared},
     };
     // One service for all: each read sees the keychain as it is now.
     const auto service = vyd::SharedKeychainService::make();
-    for (const auto& test : cases) {
-        storeRecord(test.content, test.accessGroup);
-        EXPECT_EQ(service->getPersonalizedButtonMaskedName(), test.name) << test.content;
+    for (const auto& [content, name, accessGroup] : cases) {
+        storeRecord(content, accessGroup);
+        EXPECT_EQ(service->getPersonalizedButtonMaskedName(), name) << content;
     }
 }
 

@@ -118,17 +118,14 @@ TEST_F(ImageLoadingTest, BadAnswersStoreNothing) {
     const std::string png = logo();
     std::string huge = png;
     huge.resize(50 * 1024 * 1024, '\x7f');
-    serve("/page", "<html><body>VY Bank</body></html>", "text/html");
-    serve("/truncated.png", png.substr(0, png.size() / 2), "image/png");
-    serve("/huge.png", std::move(huge), "image/png");
-    serve("/never.png", "", "image/png");
-    const std::vector<std::pair<std::string, std::optional<Kind>>> table{
-        {"/page", std::nullopt},
-        {"/truncated.png", std::nullopt},
-        {"/huge.png", Kind::decodingFailed},
-        {"/never.png", Kind::internetConnectionError},
+    const std::tuple<std::string, std::string, std::optional<Kind>> table[] = {
+        {"/page", "<html><body>VY Bank</body></html>", std::nullopt},
+        {"/truncated.png", png.substr(0, png.size() / 2), std::nullopt},
+        {"/huge.png", std::move(huge), Kind::decodingFailed},
+        {"/never.png", "", Kind::internetConnectionError},
     };
-    for (const auto& [path, failure] : table) {
+    for (const auto& [path, body, failure] : table) {
+        serve(path, body, path == "/page" ? "text/html" : "image/png");
         if (path == "/never.png") {
             server->holdResponses();
             foundation::URLSessionConfiguration impatient;

@@ -75,22 +75,20 @@ TEST_F(ViewShimmerTest, TemplateAndMaskCoverTheTextWhereItsAlignmentPutsIt) {
 }
 
 TEST_F(ViewShimmerTest, LayersOnceWithTheirRadiiAndTheEndlessSweepUntilStopped) {
-    struct Case {
-        double height;
-        std::optional<float> leastRadius;
-        double templateRadius, shimmerRadius;
-    };
-    for (const auto& c : std::vector<Case>{{6, 3.0f, 3, 3}, {40, std::nullopt, 5, 5}, {40, 8.0f, 8, 5}}) {
-        const auto view = UIView::make({0, 0, 100, c.height});
-        if (c.leastRadius) {
-            vyd::setShimmerCornerRadius(*view, *c.leastRadius);
+    // Columns: height, least radius asked for, radius of the template, of the highlight.
+    const std::tuple<double, std::optional<float>, double, double> cases[] = {
+        {6, 3.0f, 3, 3}, {40, std::nullopt, 5, 5}, {40, 8.0f, 8, 5}};
+    for (const auto& [height, leastRadius, templateRadius, shimmerRadius] : cases) {
+        const auto view = UIView::make({0, 0, 100, height});
+        if (leastRadius) {
+            vyd::setShimmerCornerRadius(*view, *leastRadius);
         }
         vyd::startShimmering(view);
         vyd::startShimmering(view);
         const auto highlight = shimmerLayer(*view);
         ASSERT_NE(highlight, nullptr);
-        EXPECT_EQ(templateLayer(*view)->cornerRadius(), c.templateRadius) << c.height;
-        EXPECT_EQ(highlight->cornerRadius(), c.shimmerRadius) << c.height;
+        EXPECT_EQ(templateLayer(*view)->cornerRadius(), templateRadius) << height;
+        EXPECT_EQ(highlight->cornerRadius(), shimmerRadius) << height;
         EXPECT_EQ(highlight->colors(), highlightColours(UIUserInterfaceStyle::light));
         const auto sweep =
             std::dynamic_pointer_cast<const quartzcore::CABasicAnimation>(highlight->animation("locations"));

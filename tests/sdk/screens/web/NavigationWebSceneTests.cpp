@@ -120,7 +120,7 @@ protected:
     std::weak_ptr<vyd::NavigationBaseWebViewController> scene;
 };
 
-TEST_F(NavigationSceneTest, BarBackButtonProgressAndDeepLinks) {
+TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
     open(bank->url("/partner/account?user=Ann"));
     waitForPage(bank->url("/partner/account?user=Ann"));
     EXPECT_FALSE(backShown());
@@ -152,6 +152,14 @@ TEST_F(NavigationSceneTest, BarBackButtonProgressAndDeepLinks) {
     }
     EXPECT_EQ(requestedURLs(), links);
     EXPECT_EQ(pageURL(), bank->url("/partner/account?user=Ann"));
+
+    // Closing dismisses first, then every delegate hears once, and the scene and its page go.
+    std::weak_ptr<webkit::WKWebView> page = webView();
+    SimulatedUser::tap(std::dynamic_pointer_cast<uikit::UIView>(view()->closeBarButton()->customView()));
+    settle();
+    EXPECT_EQ(host->heard, Strings{"reject"});
+    EXPECT_TRUE(scene.expired());
+    EXPECT_TRUE(page.expired());
 }
 
 TEST_F(NavigationSceneTest, RefusedTrustSendsNothingAndFallsBackToTheBrowserOnlyWhenSecure) {
@@ -195,17 +203,6 @@ TEST_F(NavigationSceneTest, KeyboardAndNoNavigationController) {
     EXPECT_EQ(scrollView->contentOffset().y, 120) << "the position the keyboard found";
     testing::SimulatedKeyboard::reset();
     waitForPage(bank->url("/partner/account"));
-}
-
-TEST_F(NavigationSceneTest, CloseDismissesFirstThenEveryDelegateHearsOnceAndTheSceneGoes) {
-    open(bank->url("/partner/account"));
-    waitForPage(bank->url("/partner/account"));
-    std::weak_ptr<webkit::WKWebView> page = webView();
-    SimulatedUser::tap(std::dynamic_pointer_cast<uikit::UIView>(view()->closeBarButton()->customView()));
-    settle();
-    EXPECT_EQ(host->heard, Strings{"reject"});
-    EXPECT_TRUE(scene.expired());
-    EXPECT_TRUE(page.expired());
 }
 
 TEST_F(NavigationSceneTest, ELKLiteRoadContinuesToThePartnerInTheSameWebView) {
