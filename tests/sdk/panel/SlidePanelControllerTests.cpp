@@ -49,7 +49,8 @@ TEST_F(SlidePanelControllerTest, NewPanelIsHiddenAndMovesWithoutAnimationLandAtO
     EXPECT_EQ(panel->state(), SlidePanelState::half());
 }
 
-TEST_F(SlidePanelControllerTest, AnimatedMovesAndDragsSpringBetweenVisibleStatesAndTransitionFromOrToHidden) {
+TEST_F(SlidePanelControllerTest,
+       AnimatedMovesAndDragsSpringBetweenVisibleStatesTransitionFromOrToHiddenAndEndEachOther) {
     const auto panel = childPanel();
     bool shown = false;
     panel->show(true, [&] {
@@ -86,10 +87,8 @@ TEST_F(SlidePanelControllerTest, AnimatedMovesAndDragsSpringBetweenVisibleStates
     advance(SlidePanelController::dismissingDuration + 0.01);
     EXPECT_TRUE(hidden);
     EXPECT_EQ(panel->surfaceLocation().y, hiddenTop);
-}
 
-TEST_F(SlidePanelControllerTest, ANewMoveEndsTheOneUnderWayWithItsCompletion) {
-    const auto panel = childPanel();
+    // A new move ends the one under way with its completion.
     std::vector<std::string> done;
     panel->show(true, [&] { done.push_back("show"); });
     advance(0.1);

@@ -71,7 +71,7 @@ TEST_F(LoadingViewTest, SpinnerTurnsHalfATurnPerSecondWhileShownAndNothingKeepsI
     EXPECT_TRUE(weak.expired());
 }
 
-TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewAndStoppingTakesOnlyTheFirstDirectOne) {
+TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewStoppingTakesOnlyTheFirstDirectOneAndNoErrorView) {
     startActivityIndicator(*root, UIColor::red(), false, true);
     startActivityIndicator(*root, UIColor::blue(), false, false);
     const auto views = loadingViews(*root->view());
@@ -90,6 +90,16 @@ TEST_F(ActivityIndicatorTest, StartingTwiceLeavesOneLoadingViewAndStoppingTakesO
     EXPECT_EQ(views.front()->superview(), nullptr);
     stopActivityIndicator(*root);
     EXPECT_EQ(deep->superview(), holder) << "only direct subviews";
+
+    // An error view is added once and never taken away.
+    const auto error = UIView::make();
+    startErrorView(*root, error);
+    const auto constraints = root->view()->constraints().size();
+    startErrorView(*root, error);
+    EXPECT_EQ(root->view()->constraints().size(), constraints) << "no second set of constraints";
+    EXPECT_EQ(std::count(root->view()->subviews().begin(), root->view()->subviews().end(), error), 1);
+    stopActivityIndicator(*root);
+    EXPECT_EQ(error->superview(), root->view());
 }
 
 TEST_F(ActivityIndicatorTest, PanelsShowItOnTheirSurfaceFittedToWhatShowsAndLetItGoWithThem) {
@@ -129,17 +139,6 @@ TEST_F(ActivityIndicatorTest, OverTheFullScreenItGoesOnTheKeyWindowOrElseTheCont
     startActivityIndicator(*panel, std::nullopt, true);
     EXPECT_TRUE(loadingViews(*panel->surfaceView()).empty());
     EXPECT_EQ(loadingViews(*panel->view()).size(), 1u) << "no active key window: the controller's own view";
-}
-
-TEST_F(ActivityIndicatorTest, ErrorViewIsAddedOnceAndNeverTakenAway) {
-    const auto error = UIView::make();
-    startErrorView(*root, error);
-    const auto constraints = root->view()->constraints().size();
-    startErrorView(*root, error);
-    EXPECT_EQ(root->view()->constraints().size(), constraints) << "no second set of constraints";
-    EXPECT_EQ(std::count(root->view()->subviews().begin(), root->view()->subviews().end(), error), 1);
-    stopActivityIndicator(*root);
-    EXPECT_EQ(error->superview(), root->view());
 }
 
 } // namespace
