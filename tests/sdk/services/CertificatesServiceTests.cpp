@@ -58,7 +58,7 @@ TEST(CertificatesServiceTest, OnlyAServerTrustValidUnderTheSDKsOwnAnchorsForTheH
     }
 }
 
-TEST(CertificatesServiceTest, AnchorsAreReadFromDerAndPemFilesInNameOrder) {
+TEST(CertificatesServiceTest, AnchorsAreReadFromDerAndPemFilesInNameOrderAndTheBundleShipsTheTestRoot) {
     const vydtest::TemporaryBundle folder;
     const auto& certificates = TestCertificates::shared();
     const auto& der = certificates.authority.certificateDER;
@@ -70,9 +70,8 @@ TEST(CertificatesServiceTest, AnchorsAreReadFromDerAndPemFilesInNameOrder) {
     EXPECT_EQ(vyd::CertificatesService::loadAnchors(folder.path()),
               (std::vector{certificates.otherAuthority.certificate(), certificates.authority.certificate()}));
     EXPECT_TRUE(vyd::CertificatesService::loadAnchors(folder.path() / "missing").empty());
-}
 
-TEST(CertificatesServiceTest, BundleShipsTheVYBankTestRoot) {
+    // The SDK bundle ships the VY Bank test root.
     const auto anchors = vyd::CertificatesService::bundleAnchors();
     ASSERT_EQ(anchors.size(), 1u) << vyd::sdkBundlePath();
     EXPECT_EQ(anchors.front().subjectSummary(), "VY Bank Test Root CA");

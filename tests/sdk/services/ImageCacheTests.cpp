@@ -26,7 +26,7 @@ TEST(ImageCacheTest, KeepsImagesByExactKeyAndForgetsOnANullImage) {
     EXPECT_EQ(cache.image("https://cdn.vybank.example/a.png"), nullptr);
 }
 
-TEST(FileServiceTest, SavedImageComesBackFromAFileNamedByTheKeysHash) {
+TEST(FileServiceTest, SavedImageComesBackFromAFileNamedByTheKeysHashAndBrokenFilesGiveNone) {
     const vydtest::TemporaryBundle temporary;
     vyd::FileService files(temporary.path() / "images");
     const auto image = logo();
@@ -41,11 +41,8 @@ TEST(FileServiceTest, SavedImageComesBackFromAFileNamedByTheKeysHash) {
     EXPECT_EQ(loaded->pngData(), image->pngData());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temporary.path() / "images"), {}), 1)
         << "no temporary file is left behind";
-}
 
-TEST(FileServiceTest, MissingDamagedOrUnwritableFilesGiveNoImageAndNoCrash) {
-    const vydtest::TemporaryBundle temporary;
-    vyd::FileService files(temporary.path());
+    // Missing, damaged or unwritable files give no image and no crash.
     EXPECT_EQ(files.loadImage("never saved"), nullptr);
     std::ofstream(files.fileFor("damaged"), std::ios::binary) << "\x89PNG\r\n\x1a\n truncated";
     EXPECT_EQ(files.loadImage("damaged"), nullptr);

@@ -26,7 +26,7 @@ const char* const fullDocument = R"({
 
 } // namespace
 
-TEST(RemoteConfigTest, MissingMembersTakeTheirDefaultsWhichAllowNoHostAndShowNoDialog) {
+TEST(RemoteConfigTest, MissingMembersOrAWholeDocumentThatIsNoObjectTakeTheDefaults) {
     const auto config = RemoteConfig::decode(std::string("{}"));
     EXPECT_EQ(config, RemoteConfig::defaultConfig());
     EXPECT_FALSE(config.hostsWhiteList.has_value());
@@ -34,6 +34,12 @@ TEST(RemoteConfigTest, MissingMembersTakeTheirDefaultsWhichAllowNoHostAndShowNoD
     EXPECT_FALSE(config.isApp2AppDialogEnabled("partner-1"));
     EXPECT_EQ(RemoteConfig::decode(std::string(R"({"hostsWhiteList": []})")).hostsWhiteList, Strings{})
         << "an empty list is present, not absent";
+
+    // A document that is not a JSON object gives the default.
+    for (const char* text : {"", "<html><body>502</body></html>", "[]", "null",
+                             R"({"hostsWhiteList": ["id.vybank.example")", "{\"a\": \"\xff\xfe\"}"}) {
+        EXPECT_EQ(RemoteConfig::decode(std::string(text)), RemoteConfig::defaultConfig()) << text;
+    }
 }
 
 TEST(RemoteConfigTest, FullDocumentDecodesEveryMemberAndIgnoresUnknownOnes) {
@@ -75,13 +81,6 @@ TEST(RemoteConfigTest, BrokenMemberTakesItsDefaultAndTheRestSurvives) {
             RemoteConfig::decode(std::string(R"({"usersBlacklist": ["blocked-client"], )") + member + "}");
         EXPECT_TRUE(brokenMemberIsDefault(config)) << member;
         EXPECT_EQ(config.usersBlacklist, Strings{"blocked-client"}) << member;
-    }
-}
-
-TEST(RemoteConfigTest, DocumentThatIsNotAJSONObjectGivesTheDefault) {
-    for (const char* text : {"", "<html><body>502</body></html>", "[]", "null",
-                             R"({"hostsWhiteList": ["id.vybank.example")", "{\"a\": \"\xff\xfe\"}"}) {
-        EXPECT_EQ(RemoteConfig::decode(std::string(text)), RemoteConfig::defaultConfig()) << text;
     }
 }
 
