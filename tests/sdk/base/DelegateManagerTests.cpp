@@ -43,7 +43,7 @@ std::vector<std::string> rejectAll(const vyd::DelegateManagerProtocol& manager) 
 
 } // namespace
 
-TEST(DelegateManagerTest, OneEntryPerObjectWhateverThePointerTypeHeldStronglyUntilRemoved) {
+TEST(DelegateManagerTest, OneEntryPerObjectHeldStronglyUntilRemovedAndOnlyObjectsOfTheTypeNotifiedOnce) {
     vyd::DelegateManager manager;
     auto full = std::make_shared<Full>();
     manager.addDelegate(full);
@@ -64,17 +64,16 @@ TEST(DelegateManagerTest, OneEntryPerObjectWhateverThePointerTypeHeldStronglyUnt
     EXPECT_TRUE(watcher.expired());
     EXPECT_TRUE(manager.registeredDelegates().empty());
     EXPECT_TRUE(rejectAll(manager).empty());
-}
 
-TEST(DelegateManagerTest, OnlyObjectsOfTheRequestedTypeAreNotifiedOnce) {
-    vyd::DelegateManager manager;
-    manager.addDelegate(std::make_shared<Plain>("a"));
-    manager.addDelegate(std::make_shared<Bystander>());
-    manager.addDelegate(std::make_shared<Full>());
-    EXPECT_EQ(rejectAll(manager), (std::vector<std::string>{"a", "full"}));
+    // Only objects of the requested type are notified, once.
+    vyd::DelegateManager mixed;
+    mixed.addDelegate(std::make_shared<Plain>("a"));
+    mixed.addDelegate(std::make_shared<Bystander>());
+    mixed.addDelegate(std::make_shared<Full>());
+    EXPECT_EQ(rejectAll(mixed), (std::vector<std::string>{"a", "full"}));
 
     heard.clear();
-    manager.notifyDelegates<vyd::VYDWebViewReloginContinueDelegate>(
+    mixed.notifyDelegates<vyd::VYDWebViewReloginContinueDelegate>(
         [](auto& d) { d.reloginStatusContinueAppToWeb({}, [](std::optional<std::string>) {}); });
     EXPECT_EQ(heard, std::vector<std::string>{"full continue"});
 }

@@ -26,7 +26,7 @@ protected:
 
 } // namespace
 
-TEST_F(LoggerTest, OnlyVisibleMessagesArePrintedLaterOnTheMainQueueInOrderAndExactForm) {
+TEST_F(LoggerTest, OnlyVisibleMessagesArePrintedLaterOnTheMainQueueInOrderAndExactFormFromAnyThread) {
     foundation::DispatchQueue::main().async([this] { printed.emplace_back("earlier work"); });
     vyd::Logger::log("🆔⚙️ℹ️ A new version", true);
     vyd::Logger::log("hidden");
@@ -38,9 +38,9 @@ TEST_F(LoggerTest, OnlyVisibleMessagesArePrintedLaterOnTheMainQueueInOrderAndExa
     EXPECT_EQ(printed, (std::vector<std::string>{"earlier work",
                                                  "\n" + std::string(64, '-') + "\n\n🆔⚙️ℹ️ A new version\n",
                                                  vyd::Logger::format("second")}));
-}
 
-TEST_F(LoggerTest, MessageLoggedFromAnotherThreadIsPrintedOnTheMain) {
+    // A message logged from another thread is printed on the main one.
+    printed.clear();
     std::atomic<bool> posted{false};
     foundation::DispatchQueue::global().async([&posted] {
         vyd::Logger::log("from a worker", true);

@@ -18,15 +18,8 @@ TEST(URLHelpersTest, DeeplinkUnlessSchemeIsExactlyHttpOrHttps) {
     }
 }
 
-TEST(URLHelpersTest, QueryParametersDecodeAndLaterNamesWin) {
-    const auto parameters =
-        vyd::queryParameters(*URL::string("vyid://return?state=a%20b&code=42&flag&state=second&empty=#frag"));
-    const std::map<std::string, std::string> expected{{"state", "second"}, {"code", "42"}, {"flag", ""}, {"empty", ""}};
-    EXPECT_EQ(parameters, expected);
-}
-
 // "+" in a value must arrive as "+", not as a space.
-TEST(URLHelpersTest, AddingAQueryItemEscapesItsValueAndKeepsTheRestOfTheURL) {
+TEST(URLHelpersTest, AddingAQueryItemEscapesItsValueKeepsTheRestOfTheURLAndParametersDecode) {
     const std::pair<const char*, const char*> cases[] = {
         {"https://example.com/path", "https://example.com/path?logUid=a%26b%3Dc%20d%2Be"},
         {"https://example.com/path?", "https://example.com/path?logUid=a%26b%3Dc%20d%2Be"},
@@ -38,4 +31,10 @@ TEST(URLHelpersTest, AddingAQueryItemEscapesItsValueAndKeepsTheRestOfTheURL) {
         EXPECT_EQ(result.absoluteString(), expected) << base;
         EXPECT_EQ(vyd::queryParameters(result).at("logUid"), "a&b=c d+e") << base;
     }
+
+    // Query parameters decode, and later names win.
+    const auto parameters =
+        vyd::queryParameters(*URL::string("vyid://return?state=a%20b&code=42&flag&state=second&empty=#frag"));
+    const std::map<std::string, std::string> expected{{"state", "second"}, {"code", "42"}, {"flag", ""}, {"empty", ""}};
+    EXPECT_EQ(parameters, expected);
 }

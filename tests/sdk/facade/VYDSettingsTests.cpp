@@ -24,7 +24,7 @@ protected:
 
 } // namespace
 
-TEST_F(VYDSettingsTest, MainPreferencesAreStoredAndAbsentOnesKeepTheStoredValues) {
+TEST_F(VYDSettingsTest, MainPreferencesAreStoredAbsentOnesKeepTheStoredValuesAndUIPreferencesMerge) {
     const auto& settings = vyd::VYD::settings();
     settings->applyMainPreferences("partner-1", "user-1", "VY Partner", "https://partner.example/profile",
                                    vyd::VYDStandType::ift);
@@ -35,9 +35,8 @@ TEST_F(VYDSettingsTest, MainPreferencesAreStoredAndAbsentOnesKeepTheStoredValues
     EXPECT_EQ(storage->partnerName(), "") << "an empty name is a value, not an absent one";
     EXPECT_EQ(storage->partnerProfileUrl(), "https://partner.example/profile");
     EXPECT_EQ(storage->stand(), vyd::VYDStandType::ift);
-}
 
-TEST_F(VYDSettingsTest, UIPreferencesMergeIntoTheSessionsOnes) {
+    // UI preferences merge into the session's ones.
     const auto semibold = uikit::UIFont::systemFont(17, uikit::UIFontWeight::semibold);
     const auto medium = uikit::UIFont::systemFont(15, uikit::UIFontWeight::medium);
     vyd::VYD::settings()->applyUIPreferences(vyd::VYDUIPreferences(vyd::VYDFonts(semibold, std::nullopt)));
@@ -45,9 +44,8 @@ TEST_F(VYDSettingsTest, UIPreferencesMergeIntoTheSessionsOnes) {
     const auto& fonts = storage->uiPreferences()->fonts;
     EXPECT_EQ(fonts.semiboldFont, semibold);
     EXPECT_EQ(fonts.mediumFont, medium);
-}
 
-TEST(VYDTest, LoginAndSettingsAreMadeOncePerProcess) {
+    // The login and the settings are made once per process.
     EXPECT_EQ(vyd::VYD::login(), vyd::VYD::login());
     EXPECT_EQ(vyd::VYD::settings(), vyd::VYD::settings());
     EXPECT_NE(vyd::VYD::login(), nullptr);

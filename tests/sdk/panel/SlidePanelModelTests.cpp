@@ -33,7 +33,7 @@ const SlidePanelLayoutPositions& bottom() {
     return positions;
 }
 
-TEST(SlidePanelStateTest, SharedStatesAndMadeOnesAreDistinctByIdentity) {
+TEST(SlidePanelStateTest, SharedStatesAndMadeOnesAreDistinctByIdentityAndNeighboursFollowTheListsOrder) {
     EXPECT_EQ(full->order(), 1000);
     EXPECT_EQ(hidden->order(), 0);
     EXPECT_EQ(SlidePanelState::full(), SlidePanelState::full()) << "one object on every read";
@@ -44,9 +44,8 @@ TEST(SlidePanelStateTest, SharedStatesAndMadeOnesAreDistinctByIdentity) {
     EXPECT_EQ(made->order(), 0);
     EXPECT_NE(made, half);
     EXPECT_EQ(half->copy(), half);
-}
 
-TEST(SlidePanelStateTest, NeighboursFollowTheListsOwnOrderAndStopAtTheEnds) {
+    // Neighbours follow the list's own order and stop at the ends.
     const States all{hidden, tip, half, full};
     // Columns: states, state, next, previous.
     const std::tuple<States, SlidePanelStateRef, SlidePanelStateRef, SlidePanelStateRef> rows[] = {
@@ -86,7 +85,7 @@ TEST(SlidePanelLayoutTest, AnchorsAndPositionsRankTheStatesAndResolveOthers) {
     EXPECT_EQ(web.validState(nullptr), hidden);
 }
 
-TEST(SlidePanelDragTest, SurfaceFollowsTheFingerBetweenHiddenAndARubberBandAboveFull) {
+TEST(SlidePanelDragTest, SurfaceFollowsTheFingerWithARubberBandAboveFullAndAReleaseGoesToTheNearestState) {
     const SlidePanelDefaultBehavior behavior;
     EXPECT_EQ(SlidePanelDrag::surfaceTop(bottom(), behavior, halfTop, -100), halfTop - 100);
     EXPECT_EQ(SlidePanelDrag::surfaceTop(bottom(), behavior, halfTop, 400), hiddenTop);
@@ -98,10 +97,8 @@ TEST(SlidePanelDragTest, SurfaceFollowsTheFingerBetweenHiddenAndARubberBandAbove
         EXPECT_GE(top, fullTop - behavior.rubberBandLimit()) << wild;
         EXPECT_LE(top, hiddenTop) << wild;
     }
-}
 
-TEST(SlidePanelDragTest, ReleaseGoesToTheNearestStateOrOneOnForAFling) {
-    const SlidePanelDefaultBehavior behavior;
+    // A release goes to the nearest state, or one on for a fling.
     const std::tuple<double, double, SlidePanelStateRef> rows[] = {
         {halfTop - 50, -100, half},  {800, 50, tip},            // slow: the nearest
         {halfTop - 20, -1500, full}, {halfTop + 20, 1500, tip}, // a fling: one on

@@ -52,7 +52,7 @@ TEST(AnalyticsServiceTest, WithoutASinkTheLatestEventsGoToABoundedMemory) {
     EXPECT_EQ(bounded.events(), std::vector(sent.end() - 3, sent.end()));
 }
 
-TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfTheSession) {
+TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesAndPointsHaveNoFloatingNoise) {
     const auto storage = std::make_shared<StaticStorageService>(nullptr);
     const auto application = std::make_shared<vydtest::FakeAppMethodsWrapper>();
     AnalyticsParamsMaker maker{storage, std::make_shared<KWPresenceChecker>(application, storage),
@@ -90,12 +90,11 @@ TEST(AnalyticsParamsMakerTest, EachEventAddsItsOwnParametersToTheCommonOnesOfThe
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         EXPECT_EQ(cases[row].first, withCommon(cases[row].second)) << "row " << row;
     }
-}
 
-TEST(AnalyticsParamsMakerTest, VersionComesFromTheSdkBundleAndPointsHaveNoFloatingNoise) {
-    AnalyticsParamsMaker maker(std::make_shared<StaticStorageService>(nullptr), nullptr);
-    EXPECT_EQ(maker.makeAuthPopupParams(AuthType::app2app).at("sdkVersion"), curentSdkVersion());
-    EXPECT_EQ(maker.makeKwsAppListEventParams(std::nullopt).at("authApp"), "none") << "no checker, no app";
+    // Without a version given it comes from the SDK bundle; points have no floating noise.
+    AnalyticsParamsMaker bundled(std::make_shared<StaticStorageService>(nullptr), nullptr);
+    EXPECT_EQ(bundled.makeAuthPopupParams(AuthType::app2app).at("sdkVersion"), curentSdkVersion());
+    EXPECT_EQ(bundled.makeKwsAppListEventParams(std::nullopt).at("authApp"), "none") << "no checker, no app";
     EXPECT_EQ(AnalyticsParamsMaker::formatPoints(0.1 + 0.2), "0.3");
     EXPECT_EQ(AnalyticsParamsMaker::formatPoints(std::numeric_limits<double>::quiet_NaN()), "0");
 }

@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateInTheSharedKeychain) {
+TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateAndTheSingleSignOnAddressCarriesItEncoded) {
     const auto before = foundation::Date::now();
     service->saveAppToken("token-1");
     const auto stored = SharedKeychainService::make()->appTokenData();
@@ -38,9 +38,8 @@ TEST_F(AppTokenServiceTest, SavedTokenIsKeptWithItsDateInTheSharedKeychain) {
     EXPECT_LE(stored->dateOfReceipt, foundation::Date::now());
     service->deleteAppToken();
     EXPECT_FALSE(service->appToken().has_value());
-}
 
-TEST_F(AppTokenServiceTest, SingleSignOnAddressCarriesClientIdAndTokenEncoded) {
+    // The single sign-on address carries the client identifier and the token, encoded.
     using Items = std::vector<foundation::URLQueryItem>;
     service->saveAppToken("a+b/c=d&e");
     const auto link = "https://lk.partner.example/account?tab=main";

@@ -27,7 +27,7 @@ protected:
 
 } // namespace
 
-TEST_F(KWPresenceCheckerTest, InstalledStableAppsInCatalogueOrderThenTheDynamicEntryElseAbsent) {
+TEST_F(KWPresenceCheckerTest, InstalledStableAppsThenTheDynamicEntryElseAbsentAndAnyInstalledCountsBoth) {
     vydtest::setBankAppSchemes(*storage, {});
     EXPECT_EQ(found(), "absent") << "nothing installed and no schemes is absent, not empty";
     EXPECT_FALSE(checker.isAnyKWInstalled());
@@ -47,9 +47,9 @@ TEST_F(KWPresenceCheckerTest, InstalledStableAppsInCatalogueOrderThenTheDynamicE
 
     vyd::KWPresenceChecker headless(nullptr, storage);
     EXPECT_FALSE(headless.isAnyKWInstalled()) << "without an application nothing can be opened";
-}
 
-TEST_F(KWPresenceCheckerTest, AnyInstalledCountsStableAppsAndDynamicSchemes) {
+    // Any installed counts stable apps and dynamic schemes.
+    application->installedSchemes = {};
     vydtest::setBankAppSchemes(*storage, {"vybankbeta"});
     EXPECT_FALSE(checker.isAnyKWInstalled()) << "a listed scheme is not an installed app";
     application->installedSchemes = {"vybankbeta"};

@@ -25,7 +25,7 @@ protected:
 
 } // namespace
 
-TEST_F(SharedKeychainServiceTest, MaskedNameOnlyOfARecordThatDecodesInTheSharedGroup) {
+TEST_F(SharedKeychainServiceTest, MaskedNameOnlyOfARecordThatDecodesInTheSharedGroupAndTheAppTokenRoundTrips) {
     EXPECT_EQ(vyd::SharedKeychainService::make()->getPersonalizedButtonMaskedName(), std::nullopt) << "no item";
     const std::string shared = "VYBank.shared";
     const std::tuple<std::string, std::optional<std::string>, std::string> cases[] = {
@@ -45,10 +45,8 @@ TEST_F(SharedKeychainServiceTest, MaskedNameOnlyOfARecordThatDecodesInTheSharedG
         storeRecord(content, accessGroup);
         EXPECT_EQ(service->getPersonalizedButtonMaskedName(), name) << content;
     }
-}
 
-TEST_F(SharedKeychainServiceTest, AppTokenRecordRoundTripsAndDeletes) {
-    const auto service = vyd::SharedKeychainService::make();
+    // The app token record round-trips and deletes.
     EXPECT_FALSE(service->appTokenData().has_value());
     const vyd::AppTokenDataModel model{"token-1", foundation::Date(1'800'000'000.5)};
     ASSERT_TRUE(service->saveAppTokenData(model));

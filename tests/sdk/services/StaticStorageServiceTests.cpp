@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyticsServiceInUse) {
+TEST(StaticStorageServiceTest, ClientIdRefreshesTheLoginIdUserIdIsPostedOnceStoredAndClearingKeepsAllButTheLogin) {
     const auto sink = std::make_shared<vydtest::RecordingAnalyticsSink>();
     vyd::StaticStorageService storage(std::make_shared<vyd::AnalyticsService>(sink));
     storage.setClientId("partner-1");
@@ -22,26 +22,25 @@ TEST(StaticStorageServiceTest, SettingTheClientIdRefreshesTheLoginIdOfTheAnalyti
     storage.setClientId("partner-2");
     EXPECT_EQ(sink->loginIdChanges(), expected);
     EXPECT_EQ(otherSink->userLoginId(), "partner-2");
-}
 
-TEST(StaticStorageServiceTest, UserIdChangeIsPostedAfterItIsStoredAndClearingKeepsAllButTheLogin) {
-    vyd::StaticStorageService storage(nullptr);
+    // A user identifier change is posted after it is stored; clearing keeps all but the login.
+    vyd::StaticStorageService plain(nullptr);
     std::vector<std::optional<std::string>> seen;
     auto& center = foundation::NotificationCenter::defaultCenter();
     const auto token = center.addObserver(vyd::NotificationNames::userIdDidChanged(), nullptr,
-                                          [&](const foundation::Notification&) { seen.push_back(storage.userId()); });
-    storage.setUserId("user-1");
-    storage.setUserId(std::nullopt);
+                                          [&](const foundation::Notification&) { seen.push_back(plain.userId()); });
+    plain.setUserId("user-1");
+    plain.setUserId(std::nullopt);
     center.removeObserver(token);
     EXPECT_EQ(seen, (std::vector<std::optional<std::string>>{"user-1", std::nullopt}));
 
-    storage.setClientId("partner-1");
-    storage.setState("state-1");
-    storage.setNonce("nonce-1");
-    storage.setRedirectUri("partner://auth");
-    storage.setIsButtonPersonalized(true);
-    storage.clearAuthData();
-    EXPECT_FALSE(storage.state() || storage.nonce() || storage.redirectUri());
-    EXPECT_EQ(storage.clientId(), "partner-1");
-    EXPECT_TRUE(storage.isButtonPersonalized());
+    plain.setClientId("partner-1");
+    plain.setState("state-1");
+    plain.setNonce("nonce-1");
+    plain.setRedirectUri("partner://auth");
+    plain.setIsButtonPersonalized(true);
+    plain.clearAuthData();
+    EXPECT_FALSE(plain.state() || plain.nonce() || plain.redirectUri());
+    EXPECT_EQ(plain.clientId(), "partner-1");
+    EXPECT_TRUE(plain.isButtonPersonalized());
 }

@@ -94,12 +94,11 @@ TEST_F(DeclarativeKitTest, RepresentedViewIsTheVeryViewLaidOutByTheDeclarativeLa
 }
 
 TEST_F(DeclarativeKitTest, AsyncImageShowsItsPhasesAndAPageIsATimeOut) {
-    for (const auto& [path, last] : std::vector<std::pair<std::string, std::string>>{
-             {"/a.png", "success"}, {"/page", "failure -1001 Request timed out"}}) {
+    for (const std::string path : {"/a.png", "/page"}) {
         auto phases = std::make_shared<Phases>();
         show(recorded(path, phases));
         EXPECT_TRUE(waitFor([&] { return phases->size() == 2; })) << path;
-        EXPECT_EQ(*phases, (Phases{"empty", last}));
+        EXPECT_EQ(*phases, (Phases{"empty", path == "/page" ? "failure -1001 Request timed out" : "success"}));
     }
     // No URL: the empty phase, and no request.
     const auto before = server->requestCount();

@@ -18,16 +18,7 @@ vyd::DeviceModel::EnvironmentLookup environment(std::optional<std::string> simul
     };
 }
 
-TEST(DeviceModelTest, KnownIdentifiersGiveTheirNameAndUnknownOnesStayAsTheyAre) {
-    const auto lookup = environment("iPhone15,3");
-    EXPECT_EQ(mapToDevice("iPhone15,3", lookup), "iPhone 14 Pro Max");
-    EXPECT_EQ(mapToDevice("iPod9,1", lookup), "iPod touch (7th generation)");
-    for (const char* identifier : {"iPhone16,1", "", "iphone15,3", "iPhone15,3 ", "AppleTV5,3"}) {
-        EXPECT_EQ(mapToDevice(identifier, lookup), identifier) << "matching is exact";
-    }
-}
-
-TEST(DeviceModelTest, SimulatorsAreNamedAfterTheModelTheySimulate) {
+TEST(DeviceModelTest, KnownIdentifiersGiveTheirNameOthersStayAndSimulatorsAreNamedAfterTheirModel) {
     const std::tuple<const char*, std::optional<std::string>, const char*> cases[] = {
         {"x86_64", "iPhone15,3", "iPhone 14 Pro Max"},
         {"x86_64", std::nullopt, ""},
@@ -41,6 +32,14 @@ TEST(DeviceModelTest, SimulatorsAreNamedAfterTheModelTheySimulate) {
         const auto lookup = environment(variable);
         EXPECT_EQ(mapToDevice(vyd::DeviceModel::modelIdentifier(machine, lookup), lookup), name)
             << machine << " / " << variable.value_or("(unset)");
+    }
+
+    // Known identifiers give their name; unknown ones stay as they are.
+    const auto exact = environment("iPhone15,3");
+    EXPECT_EQ(mapToDevice("iPhone15,3", exact), "iPhone 14 Pro Max");
+    EXPECT_EQ(mapToDevice("iPod9,1", exact), "iPod touch (7th generation)");
+    for (const char* identifier : {"iPhone16,1", "", "iphone15,3", "iPhone15,3 ", "AppleTV5,3"}) {
+        EXPECT_EQ(mapToDevice(identifier, exact), identifier) << "matching is exact";
     }
 }
 

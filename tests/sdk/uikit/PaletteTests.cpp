@@ -130,7 +130,7 @@ TEST(HexColorTest, ParsesTheFormsOfHexTextByItsCharacterCount) {
     }
 }
 
-TEST(HexColorTest, HexTextRoundTripsAndToHexTruncatesToTwoDigits) {
+TEST(HexColorTest, HexTextRoundTripsToHexTruncatesToTwoDigitsAndLightnessGoesByPerceivedBrightness) {
     for (int k = 0; k < 256; ++k) {
         char upper[8];
         std::snprintf(upper, sizeof upper, "#%02X%02X%02X", k, 255 - k, (k * 7) & 0xFF);
@@ -148,9 +148,8 @@ TEST(HexColorTest, HexTextRoundTripsAndToHexTruncatesToTwoDigits) {
         EXPECT_EQ(toHex(p::textPrimary()), "#FFFFFF");
         EXPECT_TRUE(isLight(p::textPrimary()));
     });
-}
 
-TEST(HexColorTest, LightnessByPerceivedBrightness) {
+    // Lightness goes by perceived brightness.
     EXPECT_FALSE(isLight(UIColor::white())) << "grey space: never light";
     EXPECT_TRUE(isLight(rgb(255, 255, 255)));
     EXPECT_TRUE(isLight(UIColor(0.5, 0.5, 0.5, 1)));

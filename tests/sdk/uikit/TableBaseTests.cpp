@@ -20,7 +20,7 @@ public:
     int count = 2;
 };
 
-TEST_F(TableBaseTest, IntrinsicTableViewIsAsTallAsItsRowsAndEveryContentSizeInvalidatesIt) {
+TEST_F(TableBaseTest, IntrinsicTableViewIsAsTallAsItsRowsAndTheBottomCellAndSeparatorHaveTheirOwnSizes) {
     const auto table = vyd::IntrinsicTableView::make();
     EXPECT_EQ(table->intrinsicContentSize(), (CGSize{UIView::noIntrinsicMetric, 0})) << "no rows: no height";
     table->registerCell<vyd::BaseTableViewCell>("Row");
@@ -48,9 +48,8 @@ TEST_F(TableBaseTest, IntrinsicTableViewIsAsTallAsItsRowsAndEveryContentSizeInva
         EXPECT_TRUE(container->needsLayout());
         container->layoutIfNeeded();
     }
-}
 
-TEST_F(TableBaseTest, SafeAreaBottomCellAndSeparatorHaveTheirOwnSizes) {
+    // The safe-area bottom cell and the separator have their own sizes.
     const auto cell = vyd::SafeAreaBottomTableViewCell::make();
     EXPECT_EQ(cell->backgroundColor(), UIColor::clear());
     EXPECT_EQ(cell->selectionStyle(), UITableViewCellSelectionStyle::none);
