@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
+#include <utility>
+#include <vector>
 
 using namespace coregraphics;
 
@@ -118,15 +120,10 @@ TEST(ImageCodec, GarbageAndTruncatedDataGiveNoImage) {
     // Every cut of a valid file that loses pixel data must fail cleanly (the sanitizers watch
     // for reads past the end and leaks on the error paths). A PNG cut only in its closing
     // 12-byte end chunk still holds every pixel.
-    struct File {
-        const std::uint8_t* data;
-        std::size_t size;
-        std::size_t pixelDataEnd;
-    };
-    for (const File& file : {File{rgbaPng3x2, sizeof rgbaPng3x2, sizeof rgbaPng3x2 - 12},
-                             File{redBlueJpeg16x8, sizeof redBlueJpeg16x8, sizeof redBlueJpeg16x8 - 2}}) {
-        for (std::size_t cut = 0; cut < file.pixelDataEnd; ++cut) {
-            EXPECT_EQ(CGImage::decode(file.data, cut), nullptr) << "cut at " << cut << " of " << file.size;
+    for (const auto& [data, pixelDataEnd] :
+         {std::pair(rgbaPng3x2, sizeof rgbaPng3x2 - 12), std::pair(redBlueJpeg16x8, sizeof redBlueJpeg16x8 - 2)}) {
+        for (std::size_t cut = 0; cut < pixelDataEnd; ++cut) {
+            EXPECT_EQ(CGImage::decode(data, cut), nullptr) << "cut at " << cut;
         }
     }
 

@@ -12,6 +12,10 @@
 #include <chrono>
 #include <future>
 #include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 using namespace foundation;
 using testsupport::TestCertificates;
@@ -43,8 +47,7 @@ struct Pending {
 
     // Drives the main queue until the completion has run.
     Result wait() {
-        bool completed = RunLoop::main().runUntil([&] { return result.has_value(); }, completionBound);
-        EXPECT_TRUE(completed) << "the task never completed";
+        EXPECT_TRUE(RunLoop::main().runUntil([&] { return result.has_value(); }, completionBound));
         return result.value_or(Result{});
     }
 };
@@ -123,20 +126,18 @@ TEST_F(URLSessionTest, PlainHTTPDeliversStatusHeadersAndBodyOnTheMainQueueAfterR
     auto result = run(URLSession::make(), requestFor(server->url("/hello")));
 
     ASSERT_FALSE(result.error) << *result.error;
-    EXPECT_TRUE(result.onMainThread);
-    EXPECT_EQ(result.body(), "hello VY ID");
     const auto& response = result.response.value();
-    EXPECT_EQ(std::tuple(response.statusCode(), response.url().absoluteString(), response.value("X-VY-TRACE"),
-                         response.mimeType()),
-              std::tuple(200, server->url("/hello"), "one, two", "text/plain"));
+    EXPECT_EQ(std::tuple(result.onMainThread, result.body(), response.statusCode(), response.url().absoluteString(),
+                         response.value("X-VY-TRACE"), response.mimeType()),
+              std::tuple(true, "hello VY ID", 200, server->url("/hello"), "one, two", "text/plain"));
 
     // A relative redirect is followed; the response tells where the body came from.
     server->handle("GET", "/old", [](const TestRequest&) {
         return TestResponse{302, "", "text/plain", {{"Location", "/hello?x=1"}}};
     });
     auto moved = run(URLSession::make(), requestFor(server->url("/old")));
-    EXPECT_EQ(moved.body(), "hello VY ID");
-    EXPECT_EQ(moved.response.value().url().absoluteString(), server->url("/hello?x=1"));
+    EXPECT_EQ(std::pair(moved.body(), moved.response.value().url().absoluteString()),
+              std::pair(std::string("hello VY ID"), server->url("/hello?x=1")));
 }
 
 // A refused connection and an HTTP error status go through the SDK's network service in its
@@ -150,23 +151,19 @@ TEST_F(URLSessionTest, TransportFailuresCarryTheirPlatformCodesAndNoData) {
     slow->holdResponses();
     auto timingOut = requestFor(slow->url("/slow"));
     timingOut.timeoutInterval = 0.3;
-    const struct {
-        const char* name;
-        URLRequest request;
-        int code;
-    } cases[] = {
+    const std::tuple<const char*, URLRequest, int> cases[] = {
         {"unsupported scheme", requestFor("ftp://127.0.0.1/file"), NSURLErrorUnsupportedURL},
         {"TLS to a plain server", requestFor("https://127.0.0.1:" + std::to_string(server->port()) + "/"),
          NSURLErrorSecureConnectionFailed},
         {"endless redirects", requestFor(server->url("/loop")), NSURLErrorHTTPTooManyRedirects},
         {"time-out", timingOut, NSURLErrorTimedOut},
     };
-    for (const auto& test : cases) {
-        auto result = run(URLSession::make(), test.request);
-        SCOPED_TRACE(test.name);
-        EXPECT_EQ(result.errorCode(), test.code);
-        EXPECT_EQ(result.error.value().domain, "NSURLErrorDomain");
-        EXPECT_EQ(std::pair(result.data.has_value(), result.response.has_value()), std::pair(false, false));
+    for (const auto& [name, request, code] : cases) {
+        auto result = run(URLSession::make(), request);
+        EXPECT_EQ(std::tuple(result.errorCode(), result.error.value().domain, result.data.has_value(),
+                             result.response.has_value()),
+                  std::tuple(code, "NSURLErrorDomain", false, false))
+            << name;
     }
 }
 
@@ -180,18 +177,16 @@ TEST_F(URLSessionTest, ChallengeCarriesTheServersChainAndAnUnansweredOneSendsNoR
 
     auto result = run(sessionWith(delegate), requestFor(server->localhostURL("/secure")));
 
-    EXPECT_EQ(result.errorCode(), NSURLErrorCancelled);
-    EXPECT_FALSE(result.data);
-    ASSERT_EQ(delegate->challenges.size(), 1u);
-    EXPECT_TRUE(delegate->calledOnMainThread);
-    const auto& space = delegate->challenges[0].protectionSpace();
-    EXPECT_EQ(space.authenticationMethod(), NSURLAuthenticationMethodServerTrust);
-    EXPECT_EQ(space.host(), "localhost");
+    EXPECT_EQ(std::tuple(result.errorCode(), result.data.has_value(), delegate->challenges.size(),
+                         delegate->calledOnMainThread, server->requestCount()),
+              std::tuple(NSURLErrorCancelled, false, 1u, true, 0u));
+    const auto& space = delegate->challenges.at(0).protectionSpace();
+    EXPECT_EQ(std::pair(space.authenticationMethod(), space.host()),
+              std::pair(std::string(NSURLAuthenticationMethodServerTrust), std::string("localhost")));
     ASSERT_TRUE(space.serverTrust());
     EXPECT_EQ(space.serverTrust()->certificateChain().at(0).data(),
               TestCertificates::shared().localhost.certificateDER);
     EXPECT_GE(server->handshakeCount(), 1u);
-    EXPECT_EQ(server->requestCount(), 0u);
 }
 
 // A credential of the server's own trust proceeds even where the system would refuse; one of
@@ -208,18 +203,14 @@ TEST_F(URLSessionTest, UseCredentialTrustsExactlyTheServersOwnTrust) {
 
         auto result = run(sessionWith(delegate), requestFor(server->url("/")));
 
-        EXPECT_EQ(result.errorCode(), own ? 0 : NSURLErrorServerCertificateUntrusted) << own;
-        EXPECT_EQ(result.body(), own ? "pinned" : "");
-        EXPECT_EQ(server->requestCount(), own ? 1u : 0u);
+        EXPECT_EQ(std::tuple(result.errorCode(), result.body(), server->requestCount()),
+                  std::tuple(own ? 0 : NSURLErrorServerCertificateUntrusted, own ? "pinned" : "", own ? 1u : 0u))
+            << own;
     }
 }
 
 TEST_F(URLSessionTest, DefaultHandlingUsesTheSystemStoreWhichDoesNotKnowTheTestAuthority) {
     auto server = TestServer::startHTTPS(TestCertificates::shared().localhost);
-    struct Case {
-        const char* name;
-        std::shared_ptr<URLSession> session;
-    };
     auto answering = [this](URLSessionAuthChallengeDisposition disposition) {
         return sessionWith(std::make_shared<ChallengeDelegate>(
             [disposition](const auto&, auto handler) { handler(disposition, std::nullopt); }));
@@ -227,16 +218,16 @@ TEST_F(URLSessionTest, DefaultHandlingUsesTheSystemStoreWhichDoesNotKnowTheTestA
     auto released = std::make_shared<ChallengeDelegate>(trustTestAuthority);
     auto orphaned = URLSession::make(URLSessionConfiguration::defaultConfiguration(), released);
     released.reset();
-    const Case cases[] = {
+    const std::pair<const char*, std::shared_ptr<URLSession>> cases[] = {
         {"no delegate", URLSession::make()},
         {"performDefaultHandling", answering(URLSessionAuthChallengeDisposition::performDefaultHandling)},
         {"rejectProtectionSpace", answering(URLSessionAuthChallengeDisposition::rejectProtectionSpace)},
         {"useCredential without credential", answering(URLSessionAuthChallengeDisposition::useCredential)},
         {"delegate released", orphaned},
     };
-    for (const auto& test : cases) {
-        auto result = run(test.session, requestFor(server->localhostURL("/")));
-        EXPECT_EQ(result.errorCode(), NSURLErrorServerCertificateUntrusted) << test.name;
+    for (const auto& [name, session] : cases) {
+        auto result = run(session, requestFor(server->localhostURL("/")));
+        EXPECT_EQ(result.errorCode(), NSURLErrorServerCertificateUntrusted) << name;
         EXPECT_THAT(result.error.value().localizedDescription, testing::HasSubstr("not trusted"));
     }
     EXPECT_EQ(server->requestCount(), 0u);
@@ -249,8 +240,8 @@ TEST_F(URLSessionTest, CancelCompletesTheTaskOnceAsCancelled) {
     auto expectCancelledOnce = [](Pending& pending) {
         EXPECT_EQ(pending.wait().errorCode(), NSURLErrorCancelled);
         RunLoop::main().runUntilIdle();
-        EXPECT_EQ(pending.completions, 1);
-        EXPECT_EQ(pending.task->state(), URLSessionDataTask::State::completed);
+        EXPECT_EQ(std::pair(pending.completions, pending.task->state()),
+                  std::pair(1, URLSessionDataTask::State::completed));
     };
     auto server = TestServer::startHTTP();
     auto beforeResume = start(URLSession::make(), requestFor(server->url("/")));
@@ -341,34 +332,27 @@ TEST_F(URLSessionTest, ResponsesPastTheSessionsLimitsFail) {
     server->handle("GET", "/large", [](const TestRequest&) {
         return TestResponse{200, std::string(1024 * 1024, 'a'), "text/plain", {}};
     });
-    server->handle("GET", "/many", [](const TestRequest&) {
-        TestResponse response;
-        for (int i = 0; i < 10'000; ++i) {
-            response.headers.emplace_back("X-VY-" + std::to_string(i), "1");
-        }
-        return response;
-    });
-    server->handle("GET", "/long", [](const TestRequest&) {
-        TestResponse response;
-        for (int i = 0; i < 40; ++i) {
-            response.headers.emplace_back("X-VY-" + std::to_string(i), std::string(7 * 1024, 'v'));
-        }
-        return response;
-    });
+    const auto fields = [](int count, std::size_t length) {
+        return [=](const TestRequest&) {
+            TestResponse response;
+            for (int i = 0; i < count; ++i) {
+                response.headers.emplace_back("X-VY-" + std::to_string(i), std::string(length, 'v'));
+            }
+            return response;
+        };
+    };
+    server->handle("GET", "/many", fields(10'000, 1));
+    server->handle("GET", "/long", fields(40, 7 * 1024));
     auto configuration = URLSessionConfiguration::defaultConfiguration();
     configuration.httpLimits.maximumBodyBytes = 64 * 1024; // well above the compressed size
-    const struct {
-        const char* path;
-        int code;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"/large", NSURLErrorDataLengthExceedsMaximum},
         {"/many", NSURLErrorBadServerResponse},
         {"/long", NSURLErrorBadServerResponse},
     };
-    for (const auto& test : cases) {
-        auto result = run(URLSession::make(configuration), requestFor(server->url(test.path)));
-        EXPECT_EQ(result.errorCode(), test.code) << test.path;
-        EXPECT_FALSE(result.data) << test.path;
+    for (const auto& [path, code] : cases) {
+        auto result = run(URLSession::make(configuration), requestFor(server->url(path)));
+        EXPECT_EQ(std::pair(result.errorCode(), result.data.has_value()), std::pair(code, false)) << path;
     }
 }
 
@@ -380,26 +364,19 @@ TEST(HTTPURLResponseTest, RepeatedFieldsMergeInLinearTime) {
     auto started = std::chrono::steady_clock::now();
     HTTPURLResponse response(*URL::string("http://127.0.0.1/"), 200, fields);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
-    EXPECT_EQ(response.value("x-vy-0"), "0, 10000");
-    EXPECT_EQ(response.value("x-vy-9999"), "9999, 19999");
+    EXPECT_EQ(std::tuple(response.value("x-vy-0"), response.value("x-vy-9999")), std::tuple("0, 10000", "9999, 19999"));
 }
 
 TEST(URLSessionTransport, CurlFailuresMapToPlatformCodes) {
-    struct Case {
-        int curlCode;
-        int osErrno;
-        int expected;
-    };
     // Failures a local server cannot stage; numeric CURLcode values are part of libcurl's
     // stable interface.
-    const Case cases[] = {
+    const std::tuple<int, int, int> cases[] = {
         {6, 0, NSURLErrorCannotFindHost},                   // CURLE_COULDNT_RESOLVE_HOST
         {7, ENETUNREACH, NSURLErrorNotConnectedToInternet}, // CURLE_COULDNT_CONNECT
         {27, 0, NSURLErrorUnknown},                         // CURLE_OUT_OF_MEMORY
     };
-    for (const auto& test : cases) {
-        EXPECT_EQ(transport::urlErrorCodeForCurl(test.curlCode, test.osErrno), test.expected)
-            << "curl code " << test.curlCode;
+    for (const auto& [curlCode, osErrno, expected] : cases) {
+        EXPECT_EQ(transport::urlErrorCodeForCurl(curlCode, osErrno), expected) << "curl code " << curlCode;
     }
 }
 

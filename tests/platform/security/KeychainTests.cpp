@@ -56,10 +56,7 @@ std::vector<KeychainItem> everything(Keychain& keychain) {
 
 unsigned modeOf(const std::filesystem::path& path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return 0;
-    }
-    return status.st_mode & 0777;
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 0777 : 0;
 }
 
 class KeychainTest : public testing::Test {
@@ -100,11 +97,7 @@ TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
     keychain.add(item("VY ID", "b", "2", "group.two"));
     keychain.add(item("VY Bank", "a", "3", "group.one"));
 
-    struct Case {
-        KeychainQuery query;
-        std::vector<std::string> data;
-    };
-    const Case cases[] = {
+    const std::pair<KeychainQuery, std::vector<std::string>> cases[] = {
         {{}, {"1", "2", "3"}},
         {{"VY ID", std::nullopt, std::nullopt}, {"1", "2"}},
         {{std::nullopt, "a", std::nullopt}, {"1", "3"}},
@@ -112,15 +105,15 @@ TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
         {{"VY ID", "a", "group.two"}, {}},
         {{"vy id", std::nullopt, std::nullopt}, {}}, // exact, case-sensitive
     };
-    for (const auto& test : cases) {
+    for (const auto& [query, expected] : cases) {
         std::vector<KeychainItem> found;
-        auto status = keychain.copyMatching(test.query, found, KeychainMatchLimit::all);
+        auto status = keychain.copyMatching(query, found, KeychainMatchLimit::all);
         std::vector<std::string> data;
         for (const auto& entry : found) {
             data.emplace_back(entry.data.begin(), entry.data.end());
         }
-        EXPECT_EQ(data, test.data);
-        EXPECT_EQ(status, test.data.empty() ? security::errSecItemNotFound : security::errSecSuccess);
+        EXPECT_EQ(std::pair(data, status),
+                  std::pair(expected, expected.empty() ? security::errSecItemNotFound : security::errSecSuccess));
     }
 
     std::vector<KeychainItem> first;
@@ -138,8 +131,7 @@ TEST_F(KeychainTest, FileIsPrivateToTheUserAndBinaryDataIsKeptExactly) {
     keychain.copyMatching({"VY ID", "binary", std::nullopt}, found);
     EXPECT_EQ(found.at(0).data, binary);
 
-    EXPECT_EQ(modeOf(file), 0600u);
-    EXPECT_EQ(modeOf(file.parent_path()), 0700u);
+    EXPECT_EQ(std::pair(modeOf(file), modeOf(file.parent_path())), std::pair(0600u, 0700u));
     auto wal = file;
     wal += "-wal";
     if (std::filesystem::exists(wal)) {

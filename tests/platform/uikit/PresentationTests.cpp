@@ -2,6 +2,9 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+#include <utility>
+
 using namespace controllertests;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -91,12 +94,8 @@ TEST_F(PresentationTest, AnimatedCustomDismissalRunsTheHooksInOrderAndTheControl
 
 TEST_F(PresentationTest, PlatformStylesDecideWhereThePresentedViewRestsAndWhetherThePresenterDisappears) {
     using Style = UIModalPresentationStyle;
-    struct Case {
-        Style style;
-        Style runsAs;
-        bool presenterDisappears;
-    };
-    const Case cases[] = {
+    // Columns: style asked for, style it runs as, whether the presenter's view leaves the window.
+    const std::tuple<Style, Style, bool> cases[] = {
         {Style::automatic, Style::pageSheet, false},
         {Style::pageSheet, Style::pageSheet, false},
         {Style::fullScreen, Style::fullScreen, true},
@@ -105,30 +104,30 @@ TEST_F(PresentationTest, PlatformStylesDecideWhereThePresentedViewRestsAndWhethe
         {Style::currentContext, Style::currentContext, true},
         {Style::custom, Style::custom, false}, // without a transitioning delegate
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(rawValue(c.style));
+    for (const auto& [style, runsAs, presenterDisappears] : cases) {
+        SCOPED_TRACE(rawValue(style));
         const auto presented = controller("presented");
-        presented->setModalPresentationStyle(c.style);
+        presented->setModalPresentationStyle(style);
         log->clear();
         bool completed = false;
         root->present(presented, true, [&] { completed = true; });
         advance(0.5);
         ASSERT_TRUE(completed) << "the platform's own animation takes half a second";
-        EXPECT_EQ(presented->presentationController()->presentationStyle(), c.runsAs);
-        EXPECT_EQ(presented->view()->window(), device->keyWindow());
-        const CGRect sheet{0, 57, 390, 844 - 57};
-        EXPECT_EQ(presented->view()->frame(), c.runsAs == Style::pageSheet ? sheet : device->keyWindow()->bounds())
-            << "a sheet rests below the status bar";
-        EXPECT_EQ(root->view()->window() == nullptr, c.presenterDisappears);
-        EXPECT_EQ(only(*log, {"root.viewDidDisappear"}).size(), c.presenterDisappears ? 1u : 0u);
+        const CGRect sheet{0, 57, 390, 844 - 57}; // below the status bar
+        EXPECT_EQ(std::tuple(presented->presentationController()->presentationStyle(), presented->view()->window(),
+                             presented->view()->frame(), root->view()->window() == nullptr,
+                             only(*log, {"root.viewDidDisappear"}).size()),
+                  std::tuple(runsAs, device->keyWindow(),
+                             runsAs == Style::pageSheet ? sheet : device->keyWindow()->bounds(), presenterDisappears,
+                             presenterDisappears ? 1u : 0u));
 
         completed = false;
         root->dismiss(true, [&] { completed = true; });
         advance(0.5);
         ASSERT_TRUE(completed);
-        EXPECT_EQ(root->view()->window(), device->keyWindow());
-        EXPECT_EQ(presented->view()->window(), nullptr);
-        EXPECT_EQ(only(*log, {"root.viewDidAppear"}).size(), c.presenterDisappears ? 1u : 0u);
+        EXPECT_EQ(
+            std::tuple(root->view()->window(), presented->view()->window(), only(*log, {"root.viewDidAppear"}).size()),
+            std::tuple(device->keyWindow(), nullptr, presenterDisappears ? 1u : 0u));
     }
 }
 
@@ -174,8 +173,7 @@ TEST_F(PresentationTest, DismissingWithNothingPresentedDoesNothingNotEvenTheComp
     root->dismiss(true, [&] { completed = true; });
     controller("loose")->dismiss(false, [&] { completed = true; });
     advance(1);
-    EXPECT_FALSE(completed);
-    EXPECT_THAT(only(*log, sequence), IsEmpty());
+    EXPECT_EQ(std::pair(completed, only(*log, sequence)), std::pair(false, Log{}));
 }
 
 TEST_F(PresentationTest, ChildrenPresentFromAndDismissThroughTheirOutermostAncestor) {
@@ -186,9 +184,10 @@ TEST_F(PresentationTest, ChildrenPresentFromAndDismissThroughTheirOutermostAnces
     presented->addChild(inner);
 
     child->present(presented, false);
-    EXPECT_EQ(root->presentedViewController(), presented) << "the outermost ancestor presents";
-    EXPECT_EQ(child->presentedViewController(), presented) << "and children see it";
-    EXPECT_EQ(inner->presentingViewController(), root) << "children of the presented one see the presenter";
+    // The outermost ancestor presents; its children and those of the presented one see it.
+    EXPECT_EQ(std::tuple(root->presentedViewController(), child->presentedViewController(),
+                         inner->presentingViewController()),
+              std::tuple(presented, presented, root));
 
     bool completed = false;
     inner->dismiss(false, [&] { completed = true; });
@@ -231,8 +230,7 @@ TEST_F(PresentationTest, InteractionControllerCallsOutsideATransitionDoNothing) 
     interaction.finishInteractiveTransition();
     interaction.cancelInteractiveTransition();
     interaction.pauseInteractiveTransition();
-    EXPECT_DOUBLE_EQ(interaction.percentComplete(), 0);
-    EXPECT_DOUBLE_EQ(interaction.duration(), 0);
+    EXPECT_EQ(std::pair(interaction.percentComplete(), interaction.duration()), std::pair(0.0, 0.0));
 }
 
 } // namespace

@@ -3,24 +3,17 @@
 #include "platform/testing/SimulatedUser.hpp"
 #include "support/TestServer.hpp"
 
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 using namespace webtest;
 using testsupport::TestRequest;
 using testsupport::TestResponse;
 using testsupport::TestServer;
 
 namespace {
-
-TestResponse page(const std::string& title, const std::string& body = {}) {
-    return TestResponse{
-        200, "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>", "text/html", {}};
-}
-
-void servePages(TestServer& server, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-        server.handle("GET", std::string("/") + name,
-                      [title = std::string(name)](const TestRequest&) { return page(title); });
-    }
-}
 
 std::vector<std::string> urlsOf(const std::vector<WKBackForwardList::Item>& items) {
     std::vector<std::string> urls;
@@ -40,12 +33,10 @@ TEST_F(WebViewTest, PlainLoadAsksThenCommitsAndFinishesOnTheMainThread) {
 
     EXPECT_EQ(calls, (std::vector<std::string>{"policy other " + server->url("/start"), "start", "response 200",
                                                "commit", "finish"}));
-    EXPECT_TRUE(delegate->onMainThreadOnly);
-    EXPECT_TRUE(delegate->actions.at(0).targetFrame().value().isMainFrame());
-    EXPECT_EQ(webView->url().value().absoluteString(), server->url("/start"));
-    EXPECT_EQ(webView->title(), "start");
-    EXPECT_FALSE(webView->isLoading());
-    EXPECT_EQ(webView->estimatedProgress(), 1.0);
+    EXPECT_EQ(std::tuple(delegate->onMainThreadOnly, delegate->actions.at(0).targetFrame().value().isMainFrame(),
+                         webView->url().value().absoluteString(), webView->title(), webView->isLoading(),
+                         webView->estimatedProgress()),
+              std::tuple(true, true, server->url("/start"), "start", false, 1.0));
     ASSERT_TRUE(webView->backForwardList().currentItem());
     EXPECT_EQ(webView->backForwardList().currentItem()->url(), *webView->url());
 }
@@ -62,19 +53,17 @@ TEST_F(WebViewTest, NavigationWaitsForItsPolicyAndSendsNothingWhenCancelled) {
         webView->load(requestFor(server->url("/page")));
         foundation::RunLoop::main().runUntilIdle();
         ASSERT_TRUE(held);
-        EXPECT_EQ(server->requestCount(), 0u);
-        EXPECT_FALSE(webView->isLoading());
+        EXPECT_EQ(std::pair(server->requestCount(), webView->isLoading()), std::pair(std::size_t{0}, false));
 
         std::exchange(held, nullptr)(policy);
         if (policy == WKNavigationActionPolicy::cancel) {
             foundation::RunLoop::main().runUntilIdle();
-            EXPECT_EQ(delegate->calls.size(), 1u) << "a cancelled navigation ends silently";
-            EXPECT_EQ(server->requestCount(), 0u);
-            EXPECT_FALSE(webView->url());
+            EXPECT_EQ(std::tuple(delegate->calls.size(), server->requestCount(), webView->url().has_value()),
+                      std::tuple(1u, 0u, false))
+                << "a cancelled navigation ends silently";
         } else {
             delegate->waitForEnd();
-            EXPECT_EQ(delegate->calls.back(), "finish");
-            EXPECT_EQ(server->requestCount(), 1u);
+            EXPECT_EQ(std::pair(delegate->calls.back(), server->requestCount()), std::pair(std::string("finish"), 1ul));
         }
     }
 }
@@ -93,10 +82,8 @@ TEST_F(WebViewTest, UnansweredPolicyDoesNotBlockTheNextLoad) {
 
     auto calls = loadAndWait(server->url("/second"));
 
-    EXPECT_EQ(calls.back(), "finish");
-    EXPECT_EQ(webView->title(), "second");
-    ASSERT_EQ(server->requestCount(), 1u);
-    EXPECT_EQ(server->requests()[0].path, "/second");
+    EXPECT_EQ(std::tuple(calls.back(), webView->title(), server->requests().size(), server->requests().at(0).path),
+              std::tuple("finish", "second", 1u, "/second"));
 }
 
 TEST_F(WebViewTest, BackAndGoToMoveInTheListWhileNewLoadsDropTheForwardPages) {
@@ -108,23 +95,16 @@ TEST_F(WebViewTest, BackAndGoToMoveInTheListWhileNewLoadsDropTheForwardPages) {
     const auto& list = webView->backForwardList();
     EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a"), server->url("/b")}));
 
-    delegate->clear();
-    webView->goBack();
-    delegate->waitForEnd();
-    EXPECT_EQ(delegate->calls.front(), "policy backForward " + server->url("/b"));
-    EXPECT_EQ(webView->url()->absoluteString(), server->url("/b"));
-    EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a")}));
-    EXPECT_EQ(list.forwardItem()->url().absoluteString(), server->url("/c"));
+    EXPECT_EQ(navigate([&] { webView->goBack(); }).front(), "policy backForward " + server->url("/b"));
+    EXPECT_EQ(std::tuple(webView->url()->absoluteString(), urlsOf(list.backList()),
+                         list.forwardItem()->url().absoluteString()),
+              std::tuple(server->url("/b"), std::vector<std::string>{server->url("/a")}, server->url("/c")));
 
-    delegate->clear();
-    webView->go(list.forwardItem());
-    delegate->waitForEnd();
+    navigate([&] { webView->go(list.forwardItem()); });
     EXPECT_EQ(webView->title(), "c");
     EXPECT_EQ(urlsOf(list.backList()), (std::vector<std::string>{server->url("/a"), server->url("/b")}));
 
-    delegate->clear();
-    webView->go(list.backList().front());
-    delegate->waitForEnd();
+    navigate([&] { webView->go(list.backList().front()); });
     EXPECT_FALSE(webView->canGoBack());
 
     loadAndWait(server->url("/d"));
@@ -150,8 +130,7 @@ TEST_F(WebViewTest, ProgressObserversSeeRisingNewValuesUntilTheirObservationEnds
     ASSERT_GE(seen.size(), 3u);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << ::testing::PrintToString(seen);
     EXPECT_GT(seen.front(), 0.0);
-    EXPECT_EQ(seen.back(), 1.0);
-    EXPECT_FALSE(oldValueGiven);
+    EXPECT_EQ(std::pair(seen.back(), oldValueGiven), std::pair(1.0, false));
 
     seen.clear();
     observation.reset();
@@ -169,18 +148,17 @@ TEST_F(WebViewTest, FormPostsItsFieldsUrlEncodedAsAFormSubmission) {
     });
     server->handle("POST", "/login", [](const TestRequest&) { return page("welcome"); });
     loadAndWait(server->url("/form"));
-    delegate->clear();
 
-    ASSERT_TRUE(testing::SimulatedUser::submitForm(*webView, {{"user", "VY user & co"}}));
-    delegate->waitForEnd();
+    const auto calls = navigate([&] {
+        ASSERT_TRUE(testing::SimulatedUser::submitForm(*webView, {{"user", "VY user & co"}}));
+    });
 
-    EXPECT_EQ(delegate->calls.front(), "policy form " + server->url("/login"));
-    EXPECT_EQ(delegate->actions[0].request().httpMethod, "POST");
-    EXPECT_EQ(webView->title(), "welcome");
+    EXPECT_EQ(std::tuple(calls.front(), delegate->actions.at(0).request().httpMethod, webView->title()),
+              std::tuple("policy form " + server->url("/login"), "POST", "welcome"));
     auto requests = server->requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].body, "user=VY+user+%26+co&step=1");
-    EXPECT_EQ(requests[1].header("Content-Type"), "application/x-www-form-urlencoded");
+    EXPECT_EQ(std::pair(requests[1].body, requests[1].header("Content-Type")),
+              std::pair(std::string("user=VY+user+%26+co&step=1"), std::string("application/x-www-form-urlencoded")));
     EXPECT_FALSE(testing::SimulatedUser::submitForm(*webView, {}, 3));
 }
 
@@ -198,8 +176,8 @@ TEST_F(WebViewTest, UrlIsTheStartedNavigationsUntilItCommitsOrFails) {
     webView->load(timingOut);
     foundation::RunLoop::main().runUntilIdle();
     ASSERT_EQ(delegate->calls.back(), "start");
-    EXPECT_EQ(webView->url()->absoluteString(), server->url("/b"));
-    EXPECT_EQ(webView->title(), "a");
+    EXPECT_EQ(std::pair(webView->url()->absoluteString(), webView->title()),
+              std::pair(server->url("/b"), std::string("a")));
 
     delegate->waitForEnd();
     EXPECT_EQ(delegate->calls.back(), "fail NSURLErrorDomain -1001");

@@ -6,6 +6,11 @@
 #include "support/TestCertificates.hpp"
 #include "support/TestServer.hpp"
 
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -54,10 +59,9 @@ TEST_F(WebViewTest, RedirectChainAsksAboutEachHopAndKeepsTheSessionCookie) {
                                                "policy other " + server->url("/step"), "redirect",
                                                "policy other " + server->url("/home"), "redirect", "response 200",
                                                "commit", "finish"}));
-    EXPECT_EQ(webView->title(), "session=vy42");
     auto item = webView->backForwardList().currentItem();
-    EXPECT_EQ(item->url().absoluteString(), server->url("/home"));
-    EXPECT_EQ(item->initialURL().absoluteString(), server->url("/login"));
+    EXPECT_EQ(std::tuple(webView->title(), item->url().absoluteString(), item->initialURL().absoluteString()),
+              std::tuple("session=vy42", server->url("/home"), server->url("/login")));
 }
 
 // The challenge carries the host and the server's real chain; nothing is sent before it is
@@ -65,9 +69,7 @@ TEST_F(WebViewTest, RedirectChainAsksAboutEachHopAndKeepsTheSessionCookie) {
 TEST_F(WebViewTest, ServerTrustIsAskedBeforeAnyRequestByte) {
     const auto& certificates = TestCertificates::shared();
     auto server = TestServer::startHTTPS(certificates.localhost);
-    server->handle("GET", "/secure", [](const TestRequest&) {
-        return TestResponse{200, "<title>secure</title>", "text/html", {}};
-    });
+    servePages(*server, {"secure"});
     std::vector<std::vector<security::SecCertificate>> chains;
     for (bool accept : {false, true}) {
         delegate->answerChallenge = [&, accept](const URLAuthenticationChallenge& challenge, auto handler) {
@@ -82,10 +84,9 @@ TEST_F(WebViewTest, ServerTrustIsAskedBeforeAnyRequestByte) {
 
         auto calls = loadAndWait(server->localhostURL("/secure"));
 
-        std::string ending = accept ? "finish" : "fail NSURLErrorDomain -999";
-        EXPECT_EQ(calls.at(2), "challenge localhost");
-        EXPECT_EQ(calls.back(), ending);
-        EXPECT_EQ(server->requestCount(), accept ? 1u : 0u);
+        EXPECT_EQ(
+            std::tuple(calls.at(2), calls.back(), server->requestCount()),
+            std::tuple("challenge localhost", accept ? "finish" : "fail NSURLErrorDomain -999", accept ? 1u : 0u));
         EXPECT_GE(server->handshakeCount(), 1u);
     }
     ASSERT_EQ(chains.size(), 2u);
@@ -106,9 +107,7 @@ TEST_F(WebViewTest, TransportFailuresFailTheProvisionalNavigationWithTheirCodes)
 
     auto server = TestServer::startHTTP();
     server->handle("GET", "/loop", [](const TestRequest&) { return redirectTo("/loop"); });
-    server->handle("GET", "/fine", [](const TestRequest&) {
-        return TestResponse{200, "<title>fine</title>", "text/html", {}};
-    });
+    servePages(*server, {"fine"});
     auto slow = TestServer::startHTTP();
     slow->holdResponses();
     auto wrongHost = TestServer::startHTTPS(TestCertificates::shared().wrongHost);
@@ -118,11 +117,7 @@ TEST_F(WebViewTest, TransportFailuresFailTheProvisionalNavigationWithTheirCodes)
 
     auto timingOut = requestFor(slow->url("/slow"));
     timingOut.timeoutInterval = 0.3;
-    const struct {
-        const char* name;
-        URLRequest request;
-        int code;
-    } cases[] = {
+    const std::tuple<const char*, URLRequest, int> cases[] = {
         {"refused", requestFor("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/"),
          foundation::NSURLErrorCannotConnectToHost},
         {"time-out", timingOut, foundation::NSURLErrorTimedOut},
@@ -133,14 +128,12 @@ TEST_F(WebViewTest, TransportFailuresFailTheProvisionalNavigationWithTheirCodes)
         {"malformed redirect", requestFor(badRedirect->url("/")), foundation::NSURLErrorBadServerResponse},
         {"headers without end", requestFor(endless->url("/")), foundation::NSURLErrorBadServerResponse},
     };
-    for (const auto& test : cases) {
-        delegate->clear();
-        webView->load(test.request);
-        delegate->waitForEnd();
-        ASSERT_EQ(delegate->errors.size(), 1u) << test.name;
-        EXPECT_EQ(delegate->errors[0].domain, foundation::NSURLErrorDomain) << test.name;
-        EXPECT_EQ(delegate->errors[0].code, test.code) << test.name;
-        EXPECT_FALSE(webView->isLoading()) << test.name;
+    for (const auto& [name, request, code] : cases) {
+        loadAndWait(request);
+        ASSERT_EQ(delegate->errors.size(), 1u) << name;
+        EXPECT_EQ(std::tuple(delegate->errors[0].domain, delegate->errors[0].code, webView->isLoading()),
+                  std::tuple(foundation::NSURLErrorDomain, code, false))
+            << name;
     }
     EXPECT_EQ(wrongHost->requestCount(), 0u);
     EXPECT_EQ(server->requestCount(), 21u) << "the first request and 20 redirects";
@@ -158,8 +151,8 @@ TEST_F(WebViewTest, BodyPastItsAnnouncedLengthIsCutThere) {
 
     loadAndWait(server->url("/"));
 
-    EXPECT_EQ(webView->title(), "short");
-    EXPECT_TRUE(webView->page()->links.empty());
+    EXPECT_EQ(std::pair(webView->title(), webView->page()->links.size()),
+              std::pair(std::string("short"), std::size_t{0}));
 }
 
 // A delegate that never answers a challenge keeps that navigation pending; a new load goes on,
@@ -167,9 +160,7 @@ TEST_F(WebViewTest, BodyPastItsAnnouncedLengthIsCutThere) {
 TEST_F(WebViewTest, PendingChallengeAndReleasedWebViewEndCleanly) {
     auto secure = TestServer::startHTTPS(TestCertificates::shared().localhost);
     auto plain = TestServer::startHTTP();
-    plain->handle("GET", "/next", [](const TestRequest&) {
-        return TestResponse{200, "<title>next</title>", "text/html", {}};
-    });
+    servePages(*plain, {"next"});
     URLAuthenticationChallengeHandler kept;
     delegate->answerChallenge = [&](const auto&, auto handler) { kept = std::move(handler); };
     webView->load(requestFor(secure->localhostURL("/")));
@@ -179,8 +170,8 @@ TEST_F(WebViewTest, PendingChallengeAndReleasedWebViewEndCleanly) {
     webView->load(requestFor(plain->url("/next")));
     ASSERT_TRUE(foundation::RunLoop::main().runUntil(
         [&] { return !delegate->calls.empty() && delegate->calls.back() == "finish"; }, loadBound));
-    EXPECT_EQ(delegate->calls.front(), "fail NSURLErrorDomain -999");
-    EXPECT_EQ(webView->title(), "next");
+    EXPECT_EQ(std::pair(delegate->calls.front(), webView->title()),
+              std::pair(std::string("fail NSURLErrorDomain -999"), std::string("next")));
     kept(URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt);
     EXPECT_EQ(secure->requestCount(), 0u);
 

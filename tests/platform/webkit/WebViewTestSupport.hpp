@@ -2,10 +2,12 @@
 
 #include "platform/foundation/Dispatch.hpp"
 #include "platform/webkit/WKWebView.hpp"
+#include "support/TestServer.hpp"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,18 @@ using foundation::URLRequest;
 inline constexpr double loadBound = 15; // seconds; only reached when something is broken
 
 inline URLRequest requestFor(const std::string& text) { return URLRequest(URL::string(text).value()); }
+
+inline testsupport::TestResponse page(const std::string& title, const std::string& body = {}) {
+    return {200, "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>", "text/html", {}};
+}
+
+// Serves at "/<name>" a page titled <name> for each name.
+inline void servePages(testsupport::TestServer& server, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        server.handle("GET", std::string("/") + name,
+                      [title = std::string(name)](const testsupport::TestRequest&) { return page(title); });
+    }
+}
 
 inline const char* typeName(WKNavigationType type) {
     switch (type) {
@@ -111,13 +125,17 @@ protected:
         webView->setNavigationDelegate(delegate);
     }
 
-    // Loads and waits for the end; the calls of this navigation only.
-    std::vector<std::string> loadAndWait(const std::string& url) {
+    // Starts a navigation with `start` and waits for its end; the calls of this navigation only.
+    std::vector<std::string> navigate(const std::function<void()>& start) {
         delegate->clear();
-        webView->load(requestFor(url));
+        start();
         delegate->waitForEnd();
         return delegate->calls;
     }
+    std::vector<std::string> loadAndWait(const URLRequest& request) {
+        return navigate([&] { webView->load(request); });
+    }
+    std::vector<std::string> loadAndWait(const std::string& url) { return loadAndWait(requestFor(url)); }
 
     std::shared_ptr<WKWebView> webView;
     std::shared_ptr<RecordingDelegate> delegate;

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace vyd;
 using Completion = AuthServiceInternalProtocol::Completion;
 
@@ -178,9 +180,8 @@ TEST_F(AuthServiceTest, DefaultPageOpensTheSecureSceneOverTheStoredControllerOnl
     EXPECT_EQ(byDefault(service), true);
     ASSERT_EQ(opener->calls.size(), 1u);
     const auto& call = opener->calls.front();
-    EXPECT_EQ(std::get<ModalWebView>(call.style).viewController, controller);
-    EXPECT_EQ(call.delegate, nullptr);
-    EXPECT_EQ(call.url.absoluteString(), standPage("id.vybank.example"));
+    EXPECT_EQ(std::tuple(std::get<ModalWebView>(call.style).viewController, call.delegate, call.url.absoluteString()),
+              std::tuple(controller, nullptr, standPage("id.vybank.example")));
     EXPECT_EQ(opened(), "page id.vybank.example high secure; ");
 }
 
@@ -225,10 +226,9 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
         request.ssoBaseUrl = ssoBaseUrl;
 
         EXPECT_EQ(login->auth(request, controller), std::nullopt);
-        EXPECT_FALSE(appTokens->token.has_value());
-        EXPECT_EQ(rootStorage->viewController(), controller);
-        EXPECT_EQ(storage->state(), "state-1");
-        EXPECT_EQ(storage->redirectUri(), "partner://auth");
+        EXPECT_EQ(std::tuple(appTokens->token.has_value(), rootStorage->viewController(), storage->state(),
+                             storage->redirectUri()),
+                  std::tuple(false, controller, "state-1", "partner://auth"));
         foundation::RunLoop::main().runUntilIdle();
         for (const auto& call : opener->calls) {
             EXPECT_EQ(std::get<ModalWebView>(call.style).viewController, controller);
@@ -239,8 +239,7 @@ TEST_F(AuthServiceTest, AuthGoesWhereTheRequestAndTheStandSay) {
         }
         EXPECT_EQ(opened(assembler.get()), expected);
         if (!assembler->made.expired()) {
-            EXPECT_EQ(assembler->request, request);
-            EXPECT_EQ(assembler->authService.lock(), login) << "the choice flow works for this login";
+            EXPECT_EQ(std::tuple(assembler->request, assembler->authService.lock()), std::tuple(request, login));
         }
         login.reset();
         EXPECT_TRUE(assembler->made.expired()) << "the choice flow lives as long as its login";
@@ -280,11 +279,9 @@ TEST_F(AuthServiceTest, ALoginThatCannotStartSaysWhyAndChangesNothing) {
             EXPECT_FALSE(error.value_or(VYDError{}).message.value_or("").empty());
         }
         foundation::RunLoop::main().runUntilIdle();
-        EXPECT_EQ(storage->state(), "earlier-state");
-        EXPECT_EQ(storage->redirectUri(), std::nullopt);
-        EXPECT_EQ(rootStorage->viewController(), earlier);
-        EXPECT_EQ(appTokens->deletions, 0);
-        EXPECT_EQ(opened(), "");
+        EXPECT_EQ(std::tuple(storage->state(), storage->redirectUri(), rootStorage->viewController(),
+                             appTokens->deletions, opened()),
+                  std::tuple("earlier-state", std::nullopt, earlier, 0, ""));
     }
 }
 
@@ -294,11 +291,11 @@ TEST_F(AuthServiceTest, LoginInAWebViewOpensThePageAtLevelLowForItsDelegate) {
     const auto delegate = std::make_shared<vydtest::RecordingWebViewDelegate>();
     ASSERT_EQ(service->loginWithIDToWebView(makeRequest(), controller, delegate), std::nullopt);
     ASSERT_EQ(opener->calls.size(), 1u);
-    EXPECT_EQ(opener->calls.front().delegate, delegate);
-    EXPECT_EQ(std::get<ModalWebView>(opener->calls.front().style).viewController, controller);
+    EXPECT_EQ(std::tuple(opener->calls.front().delegate,
+                         std::get<ModalWebView>(opener->calls.front().style).viewController, storage->state(),
+                         appTokens->token.has_value()),
+              std::tuple(delegate, controller, "state-1", true));
     EXPECT_EQ(opened(), "page id.vybank.example low secure; ") << "the production stand shows no choice here";
-    EXPECT_EQ(storage->state(), "state-1");
-    EXPECT_TRUE(appTokens->token.has_value());
 }
 
 TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartnersColour) {
@@ -314,12 +311,10 @@ TEST_F(AuthServiceTest, ReloginPresentsAWebPanelAndOpensThePageInItInThePartners
     ASSERT_EQ(opener->calls.size(), 1u);
     const auto& call = opener->calls.front();
     const auto& child = std::get<ChildWebView>(call.style); // throws for another style
-    EXPECT_EQ(child.webViewType, NavigationWebViewType::elkLite);
-    EXPECT_EQ(device.rootViewController()->presentedViewController(), child.panel);
-    EXPECT_FALSE(call.isSecure);
-    EXPECT_EQ(call.navigationColor, uikit::UIColor::red());
-    EXPECT_EQ(call.url.absoluteString(), standPage("id.vybank.example"));
-    EXPECT_EQ(storage->nonce(), "nonce-1");
+    EXPECT_EQ(std::tuple(child.webViewType, device.rootViewController()->presentedViewController(), call.isSecure,
+                         call.navigationColor, call.url.absoluteString(), storage->nonce()),
+              std::tuple(NavigationWebViewType::elkLite, child.panel, false, uikit::UIColor::red(),
+                         standPage("id.vybank.example"), "nonce-1"));
     EXPECT_EQ(withPanels.delegateManager->registeredDelegates(),
               std::vector<std::shared_ptr<DelegateObject>>{delegate});
     // The panel's presentation ends, and the panel goes, before the phone it is shown on.

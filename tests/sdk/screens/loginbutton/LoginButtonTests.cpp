@@ -25,6 +25,10 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -297,15 +301,15 @@ TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
         SCOPED_TRACE(string(style));
         const auto button = VYDLoginButton::make(style, Type::fillWithVyID, {300, 40}, nullptr);
         const bool green = style == VYDLoginButtonStyle::green;
-        EXPECT_EQ(button->backgroundColor(), green ? palette::brand() : UIColor::white());
-        EXPECT_EQ(button->titleColor(UIControlState::normal), green ? UIColor::white() : UIColor::black());
-        EXPECT_EQ(button->layer()->borderWidth(), green ? 0 : 1);
-        EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : palette::defaultBorder()).cgColor());
-        EXPECT_EQ(button->settings()->logoName(), green ? "logo_white" : "logo_green");
-        EXPECT_EQ(title(button), L10n::Ui::LoginButton::fillWithVyIdB64());
+        EXPECT_EQ(std::tuple(button->backgroundColor(), button->titleColor(UIControlState::normal),
+                             button->layer()->borderWidth(), button->layer()->borderColor(),
+                             button->settings()->logoName(), title(button)),
+                  std::tuple(green ? palette::brand() : UIColor::white(), green ? UIColor::white() : UIColor::black(),
+                             green ? 0 : 1, (green ? UIColor::clear() : palette::defaultBorder()).cgColor(),
+                             green ? "logo_white" : "logo_green", L10n::Ui::LoginButton::fillWithVyIdB64()));
         // A 40-point button draws a 22-point logo with that much room on either side.
-        EXPECT_EQ(button->contentEdgeInsets(), (UIEdgeInsets{0, 22, 0, 22}));
-        EXPECT_EQ(button->image(UIControlState::highlighted)->size(), (CGSize{22, 22}));
+        EXPECT_EQ(std::pair(button->contentEdgeInsets(), button->image(UIControlState::highlighted)->size()),
+                  std::pair(UIEdgeInsets{0, 22, 0, 22}, CGSize{22, 22}));
         button->setBorderColor(UIColor::red());
         EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : UIColor::red()).cgColor())
             << "only the white style takes a border colour";
@@ -330,11 +334,10 @@ TEST_F(VYDLoginButtonTest, LaidOutFramesFollowTheSizingRule) {
         button->setCornerRadius(VYDCornerRadiusStyle::capsule);
         const auto frame = laidOutFrame(button);
         ASSERT_TRUE(std::isfinite(frame.size.width) && std::isfinite(frame.size.height));
-        EXPECT_EQ(frame.size.height, height);
         EXPECT_NEAR(frame.size.width, width == 0 ? button->settings()->minimalWidth() : width, layoutPrecision);
-        EXPECT_EQ(button->settings()->logoSize(), (CGSize{logo, logo}));
-        EXPECT_EQ(button->settings()->fontSize(), font);
-        EXPECT_EQ(button->layer()->cornerRadius(), frame.size.height / 2) << "a capsule";
+        EXPECT_EQ(std::tuple(frame.size.height, button->settings()->logoSize(), button->settings()->fontSize(),
+                             button->layer()->cornerRadius()),
+                  std::tuple(height, CGSize{logo, logo}, font, height / 2));
     }
 }
 
@@ -344,15 +347,15 @@ TEST_F(VYDLoginButtonTest, TooNarrowARequestIsReportedOnceAndAnExactOneNot) {
     VYDLoginButton::make(VYDLoginButtonStyle::white, Type::continueWithVyID, {minimal, 48}, nullptr);
     const auto wrong = eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize);
     ASSERT_EQ(wrong.size(), 1u) << "only the button narrower than its content is reported";
-    EXPECT_EQ(wrong[0].params.at("desiredWidth"), "100");
-    EXPECT_EQ(wrong[0].params.at("measuredWidth"), AnalyticsParamsMaker::formatPoints(minimal));
+    EXPECT_EQ(std::pair(wrong[0].params.at("desiredWidth"), wrong[0].params.at("measuredWidth")),
+              std::pair(std::string("100"), AnalyticsParamsMaker::formatPoints(minimal)));
     EXPECT_NEAR(laidOutFrame(button).size.width, minimal, layoutPrecision);
 
     const auto shown = eventsNamed(AnalyticsEventAction::vyIDLoginShow);
     ASSERT_EQ(shown.size(), 2u) << "one show event per button";
-    EXPECT_EQ(shown[0].params.at("buttonStyle"), "white");
-    EXPECT_EQ(shown[0].params.at("buttonHeight"), "48");
-    EXPECT_EQ(shown[0].params.at("personalView"), "0");
+    EXPECT_EQ(std::tuple(shown[0].params.at("buttonStyle"), shown[0].params.at("buttonHeight"),
+                         shown[0].params.at("personalView")),
+              std::tuple("white", "48", "0"));
 }
 
 TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
@@ -362,8 +365,7 @@ TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
     sink->onEvent = [&](const AnalyticsEvent& event) { order.push_back(event.name); };
 
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
-    EXPECT_EQ(observer->calls, 1);
-    EXPECT_TRUE(button->isHidden());
+    EXPECT_EQ(std::pair(observer->calls, button->isHidden()), std::pair(1, true));
     // Hidden before it is sized (50 wide is too narrow), shown last, also when hidden.
     EXPECT_EQ(order, (std::vector<std::string>{eventName(AnalyticsEventAction::vyIDLoginBlocked),
                                                eventName(AnalyticsEventAction::vyIDWrongButtonSize),
@@ -400,12 +402,10 @@ TEST_F(VYDLoginButtonTest, LoaderReplacesContentAndGivesItBack) {
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::white, Type::loginWithVyID, {260, 48}, nullptr);
     EXPECT_TRUE(button->isLoaderHidden());
     button->setIsLoaderHidden(false);
-    EXPECT_EQ(button->image(UIControlState::normal), nullptr);
-    EXPECT_EQ(button->title(UIControlState::normal), std::nullopt);
     const auto& loader = button->loaderView();
-    EXPECT_EQ(loader->superview().get(), button.get());
-    EXPECT_TRUE(loader->isAnimating());
-    EXPECT_EQ(loader->center(), (coregraphics::CGPoint{130, 24}));
+    EXPECT_EQ(std::tuple(button->image(UIControlState::normal), button->title(UIControlState::normal),
+                         loader->superview().get(), loader->isAnimating(), loader->center()),
+              std::tuple(nullptr, std::nullopt, button.get(), true, coregraphics::CGPoint{130, 24}));
 
     storeMaskedName("Maria P.");
     button->setIsLoaderHidden(true);
@@ -425,8 +425,8 @@ TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
     EXPECT_TRUE(sink->events().empty());
 
     const auto button = VYDLoginButton::initWithType(1, 3, {200, 40}, observer);
-    EXPECT_EQ(button->settings()->textType(), Type::continueWithVyID);
-    EXPECT_EQ(observer->calls, 1) << "the valid one is blocked as usual";
+    EXPECT_EQ(std::pair(button->settings()->textType(), observer->calls), std::pair(Type::continueWithVyID, 1))
+        << "the valid one is blocked as usual";
     button->setCornerRadius(std::int64_t{0});
     EXPECT_EQ(button->layer()->cornerRadius(), 0);
     EXPECT_THROW(button->setCornerRadius(std::int64_t{3}), VYDInvalidOptionError);
@@ -455,9 +455,8 @@ TEST_F(VYDLoginButtonTest, TapsReachTheHostAppsTargetOncePerActionAndReportNothi
 TEST_F(VYDLoginButtonTest, PlainButtonIsNeitherSizedNorReported) {
     storeMaskedName("Ivan I.");
     const auto button = VYDLoginButton::make(CGRect{10, 20, 120, 40});
-    EXPECT_EQ(button->controller(), nullptr);
-    EXPECT_EQ(button->frame(), (CGRect{10, 20, 120, 40}));
-    EXPECT_EQ(button->title(UIControlState::normal), std::nullopt);
+    EXPECT_EQ(std::tuple(button->controller(), button->frame(), button->title(UIControlState::normal)),
+              std::tuple(nullptr, CGRect{10, 20, 120, 40}, std::nullopt));
     EXPECT_TRUE(button->attemptToPersonalize()) << "personalises without a controller";
     EXPECT_EQ(title(button), " Login as Ivan I.");
     EXPECT_TRUE(sink->events().empty());

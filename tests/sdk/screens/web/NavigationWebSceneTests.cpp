@@ -21,6 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using testing::SimulatedUser;
@@ -123,10 +129,9 @@ protected:
 TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
     open(bank->url("/partner/account?user=Ann"));
     waitForPage(bank->url("/partner/account?user=Ann"));
-    EXPECT_FALSE(backShown());
     const auto& bar = controller()->navigationController()->navigationBar();
-    EXPECT_EQ(bar->standardAppearance().backgroundColor, color);
-    EXPECT_EQ(view()->progressView()->superview(), bar);
+    EXPECT_EQ(std::tuple(backShown(), bar->standardAppearance().backgroundColor, view()->progressView()->superview()),
+              std::tuple(false, color, bar));
 
     // "Orders" asks for a new window: it opens in the same web view, with history behind it.
     ASSERT_TRUE(SimulatedUser::tapLink(*webView(), "Orders"));
@@ -141,8 +146,7 @@ TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
     advance(0.9);
     EXPECT_FALSE(view()->progressView()->isHidden());
     advance(0.2);
-    EXPECT_TRUE(view()->progressView()->isHidden());
-    EXPECT_EQ(view()->progressView()->progress(), 0);
+    EXPECT_EQ(std::pair(view()->progressView()->isHidden(), view()->progressView()->progress()), std::pair(true, 0.0F));
 
     // Deep links go to the application; the page stays.
     const Strings links{"tel:+100200", "mailto:shop@vy.example", "about:blank"};
@@ -150,16 +154,13 @@ TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
         SimulatedUser::navigateByScript(*webView(), *foundation::URL::string(links[i]));
         waitFor([&] { return requestedURLs().size() == i + 1; }, links[i]);
     }
-    EXPECT_EQ(requestedURLs(), links);
-    EXPECT_EQ(pageURL(), bank->url("/partner/account?user=Ann"));
+    EXPECT_EQ(std::pair(requestedURLs(), pageURL()), std::pair(links, bank->url("/partner/account?user=Ann")));
 
     // Closing dismisses first, then every delegate hears once, and the scene and its page go.
     std::weak_ptr<webkit::WKWebView> page = webView();
     SimulatedUser::tap(std::dynamic_pointer_cast<uikit::UIView>(view()->closeBarButton()->customView()));
     settle();
-    EXPECT_EQ(host->heard, Strings{"reject"});
-    EXPECT_TRUE(scene.expired());
-    EXPECT_TRUE(page.expired());
+    EXPECT_EQ(std::tuple(host->heard, scene.expired(), page.expired()), std::tuple(Strings{"reject"}, true, true));
 }
 
 TEST_F(NavigationSceneTest, RefusedTrustSendsNothingAndFallsBackToTheBrowserOnlyWhenSecure) {
@@ -170,8 +171,8 @@ TEST_F(NavigationSceneTest, RefusedTrustSendsNothingAndFallsBackToTheBrowserOnly
         foundation::RunLoop::main().runUntil([] { return false; }, 0.05);
         EXPECT_EQ(browser() != nullptr, isSecure);
         if (browser()) {
-            EXPECT_EQ(browser()->url().absoluteString(), untrusted->url("/partner/account"));
-            EXPECT_EQ(browser()->preferredBarTintColor(), color);
+            EXPECT_EQ(std::pair(browser()->url().absoluteString(), browser()->preferredBarTintColor()),
+                      std::pair(untrusted->url("/partner/account"), color));
         }
         root->dismiss(false);
         settle();
@@ -210,13 +211,11 @@ TEST_F(NavigationSceneTest, ELKLiteRoadContinuesToThePartnerInTheSameWebView) {
     signIn();
     std::weak_ptr<webkit::WKWebView> bankWebView = webView();
     answerSSO(*foundation::URL::string(bank->url("/partner/account?user=user-7")));
-    EXPECT_EQ(host->heard, Strings{"relogin " + bank->issuedCodes().back()});
-    EXPECT_EQ(facade->userIds, (std::vector<std::optional<std::string>>{"user-7"}));
+    EXPECT_EQ(std::pair(host->heard, facade->userIds),
+              std::pair(Strings{"relogin " + bank->issuedCodes().back()}, std::vector<std::optional<std::string>>{"user-7"}));
     waitForPage(bank->url("/partner/account?user=user-7"));
-    EXPECT_EQ(webView(), bankWebView.lock());
     // The partner's start page hides the back button although the bank's pages lie behind it.
-    EXPECT_TRUE(webView()->canGoBack());
-    EXPECT_FALSE(backShown());
+    EXPECT_EQ(std::tuple(webView(), webView()->canGoBack(), backShown()), std::tuple(bankWebView.lock(), true, false));
     ASSERT_TRUE(SimulatedUser::tapLink(*webView(), "Orders"));
     waitForPage(bank->url("/partner/orders"));
     EXPECT_TRUE(backShown());
@@ -225,8 +224,7 @@ TEST_F(NavigationSceneTest, ELKLiteRoadContinuesToThePartnerInTheSameWebView) {
     SimulatedUser::navigateByScript(*webView(), *foundation::URL::string("vyshop://return?code=again"));
     foundation::RunLoop::main().runUntil([] { return false; }, 0.05);
     host->kept(std::nullopt);
-    EXPECT_EQ(facade->links.size(), 1u);
-    EXPECT_FALSE(appToken->pendingSSO);
+    EXPECT_EQ(std::pair(facade->links.size(), bool(appToken->pendingSSO)), std::pair(std::size_t{1}, false));
 }
 
 // A host continuing without a user keeps its own; one that cannot continue is never asked.
@@ -235,12 +233,11 @@ TEST_F(NavigationSceneTest, ELKLiteWithoutAPartnerAddressClosesBeforeTheDelegate
     delegates->addDelegate(statusOnly);
     signIn();
     answerSSO(vyd::VYDError{vyd::VYDErrorType::appTokenNotFound, std::nullopt});
-    EXPECT_EQ(facade->userIds, (std::vector<std::optional<std::string>>{std::nullopt}));
-    EXPECT_EQ(statusOnly->calls, 0);
+    EXPECT_EQ(std::pair(facade->userIds, statusOnly->calls),
+              std::pair(std::vector<std::optional<std::string>>{std::nullopt}, 0));
     waitFor([&] { return host->heard.size() == 2; }, "rejection");
     settle();
-    EXPECT_EQ(host->heard.back(), "reject");
-    EXPECT_TRUE(scene.expired());
+    EXPECT_EQ(std::pair(host->heard.back(), scene.expired()), std::pair(std::string("reject"), true));
 }
 
 // The opener fills a panel with the scene; closing it takes panel, scene and web view away.
