@@ -5,23 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
+#include <utility>
 
 using namespace coregraphics;
 
 namespace {
 
 TEST(BitmapContext, SizeInPointsTimesScaleGivesPixels) {
-    struct Case {
-        CGSize size;
-        CGFloat scale;
-        std::size_t width, height;
-    };
-    const Case cases[] = {{{16, 16}, 3, 48, 48}, {{16.5, 10}, 2, 33, 20}, {{10, 10}, 0, 10, 10}, {{0.2, 0.2}, 1, 1, 1}};
-    for (const Case& c : cases) {
-        const auto context = CGContext::bitmap(c.size, c.scale, false);
+    // Columns: size in points, scale, pixels wide and high.
+    const std::tuple<CGSize, CGFloat, std::pair<std::size_t, std::size_t>> cases[] = {
+        {{16, 16}, 3, {48, 48}}, {{16.5, 10}, 2, {33, 20}}, {{10, 10}, 0, {10, 10}}, {{0.2, 0.2}, 1, {1, 1}}};
+    for (const auto& [size, scale, pixels] : cases) {
+        const auto context = CGContext::bitmap(size, scale, false);
         ASSERT_NE(context, nullptr);
         const auto image = context->makeImage();
-        EXPECT_EQ(std::pair(image->width(), image->height()), std::pair(c.width, c.height));
+        EXPECT_EQ(std::pair(image->width(), image->height()), pixels);
     }
     const CGFloat nan = std::numeric_limits<CGFloat>::quiet_NaN();
     const CGFloat inf = std::numeric_limits<CGFloat>::infinity();

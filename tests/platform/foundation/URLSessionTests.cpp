@@ -136,8 +136,8 @@ TEST_F(URLSessionTest, PlainHTTPDeliversStatusHeadersAndBodyOnTheMainQueueAfterR
         return TestResponse{302, "", "text/plain", {{"Location", "/hello?x=1"}}};
     });
     auto moved = run(URLSession::make(), requestFor(server->url("/old")));
-    EXPECT_EQ(std::pair(moved.body(), moved.response.value().url().absoluteString()),
-              std::pair(std::string("hello VY ID"), server->url("/hello?x=1")));
+    EXPECT_EQ(std::tuple(moved.body(), moved.response.value().url().absoluteString()),
+              std::tuple(std::string("hello VY ID"), server->url("/hello?x=1")));
 }
 
 // A refused connection and an HTTP error status go through the SDK's network service in its
@@ -181,8 +181,8 @@ TEST_F(URLSessionTest, ChallengeCarriesTheServersChainAndAnUnansweredOneSendsNoR
                          delegate->calledOnMainThread, server->requestCount()),
               std::tuple(NSURLErrorCancelled, false, 1u, true, 0u));
     const auto& space = delegate->challenges.at(0).protectionSpace();
-    EXPECT_EQ(std::pair(space.authenticationMethod(), space.host()),
-              std::pair(std::string(NSURLAuthenticationMethodServerTrust), std::string("localhost")));
+    EXPECT_EQ(std::tuple(space.authenticationMethod(), space.host()),
+              std::tuple(std::string(NSURLAuthenticationMethodServerTrust), std::string("localhost")));
     ASSERT_TRUE(space.serverTrust());
     EXPECT_EQ(space.serverTrust()->certificateChain().at(0).data(),
               TestCertificates::shared().localhost.certificateDER);
@@ -240,8 +240,8 @@ TEST_F(URLSessionTest, CancelCompletesTheTaskOnceAsCancelled) {
     auto expectCancelledOnce = [](Pending& pending) {
         EXPECT_EQ(pending.wait().errorCode(), NSURLErrorCancelled);
         RunLoop::main().runUntilIdle();
-        EXPECT_EQ(std::pair(pending.completions, pending.task->state()),
-                  std::pair(1, URLSessionDataTask::State::completed));
+        EXPECT_EQ(std::tuple(pending.completions, pending.task->state()),
+                  std::tuple(1, URLSessionDataTask::State::completed));
     };
     auto server = TestServer::startHTTP();
     auto beforeResume = start(URLSession::make(), requestFor(server->url("/")));
@@ -352,7 +352,7 @@ TEST_F(URLSessionTest, ResponsesPastTheSessionsLimitsFail) {
     };
     for (const auto& [path, code] : cases) {
         auto result = run(URLSession::make(configuration), requestFor(server->url(path)));
-        EXPECT_EQ(std::pair(result.errorCode(), result.data.has_value()), std::pair(code, false)) << path;
+        EXPECT_EQ(std::tuple(result.errorCode(), result.data.has_value()), std::tuple(code, false)) << path;
     }
 }
 

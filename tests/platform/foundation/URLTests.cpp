@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <tuple>
+
 using namespace foundation;
 
 namespace {
@@ -13,13 +17,9 @@ using Items = std::vector<URLQueryItem>;
 using std::nullopt;
 
 TEST(URLTest, SplitsIntoItsParts) {
-    const struct {
-        std::string text;
-        std::optional<std::string> scheme;
-        std::optional<std::string> host;
-        std::string path;
-        std::optional<std::string> query;
-    } cases[] = {
+    using Text = std::optional<std::string>;
+    // Columns: text, scheme, host, path, query.
+    const std::tuple<std::string, Text, Text, std::string, Text> cases[] = {
         {"https://vybank.example/auth?client_id=abc", "https", "vybank.example", "/auth", "client_id=abc"},
         {"HTTP://Example.COM/A", "HTTP", "Example.COM", "/A", nullopt}, // capitals kept as given
         {"//cdn.vybank.example/logo.png", nullopt, "cdn.vybank.example", "/logo.png", nullopt},
@@ -32,11 +32,11 @@ TEST(URLTest, SplitsIntoItsParts) {
         {"https://vybank.example?", "https", "vybank.example", "", ""},
         {"/only/a/path#top", nullopt, nullopt, "/only/a/path", nullopt},
     };
-    for (const auto& c : cases) {
-        auto url = URL::string(c.text);
-        ASSERT_TRUE(url) << c.text;
+    for (const auto& [text, scheme, host, path, query] : cases) {
+        auto url = URL::string(text);
+        ASSERT_TRUE(url) << text;
         EXPECT_EQ(std::tuple(url->scheme(), url->host(), url->path(), url->query(), url->absoluteString()),
-                  std::tuple(c.scheme, c.host, c.path, c.query, c.text));
+                  std::tuple(scheme, host, path, query, text));
     }
 }
 

@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -112,8 +114,8 @@ TEST_F(KeychainTest, QueriesMatchOnTheGivenAttributesOnly) {
         for (const auto& entry : found) {
             data.emplace_back(entry.data.begin(), entry.data.end());
         }
-        EXPECT_EQ(std::pair(data, status),
-                  std::pair(expected, expected.empty() ? security::errSecItemNotFound : security::errSecSuccess));
+        EXPECT_EQ(std::tuple(data, status),
+                  std::tuple(expected, expected.empty() ? security::errSecItemNotFound : security::errSecSuccess));
     }
 
     std::vector<KeychainItem> first;
@@ -131,7 +133,7 @@ TEST_F(KeychainTest, FileIsPrivateToTheUserAndBinaryDataIsKeptExactly) {
     keychain.copyMatching({"VY ID", "binary", std::nullopt}, found);
     EXPECT_EQ(found.at(0).data, binary);
 
-    EXPECT_EQ(std::pair(modeOf(file), modeOf(file.parent_path())), std::pair(0600u, 0700u));
+    EXPECT_EQ(std::tuple(modeOf(file), modeOf(file.parent_path())), std::tuple(0600u, 0700u));
     auto wal = file;
     wal += "-wal";
     if (std::filesystem::exists(wal)) {

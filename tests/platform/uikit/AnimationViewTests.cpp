@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace uikittests;
@@ -45,25 +46,21 @@ TEST_F(AnimationTest, EndValuesAtOnceCompletionAfterDelayAndDuration) {
 }
 
 TEST_F(AnimationTest, CompletionComesAfterDelayAndDurationEvenWithNothingToAnimate) {
-    struct Case {
-        double duration;
-        double delay;
-        bool changes;
-    };
-    for (const Case& c :
-         std::vector<Case>{{0, 0, false}, {0, 0, true}, {0.25, 0, false}, {0, 0.5, false}, {1.0, 0.5, false}}) {
-        SCOPED_TRACE(testing::Message() << c.duration << " + " << c.delay << (c.changes ? " changing" : ""));
+    using Case = std::tuple<double, double, bool>; // duration, delay, whether the value changes
+    for (const auto& [duration, delay, changes] :
+         {Case{0, 0, false}, Case{0, 0, true}, Case{0.25, 0, false}, Case{0, 0.5, false}, Case{1.0, 0.5, false}}) {
+        SCOPED_TRACE(testing::Message() << duration << " + " << delay << (changes ? " changing" : ""));
         view->setAlpha(1);
         std::optional<bool> finished;
         // Setting a value to what it already is animates nothing; neither does a duration of 0.
+        const double to = changes ? 0.5 : 1;
         UIView::animate(
-            c.duration, c.delay, UIViewAnimationOptions::none, [&] { view->setAlpha(c.changes ? 0.5 : 1); },
-            [&](bool f) { finished = f; });
-        EXPECT_DOUBLE_EQ(view->alpha(), c.changes ? 0.5 : 1);
+            duration, delay, UIViewAnimationOptions::none, [&] { view->setAlpha(to); }, [&](bool f) { finished = f; });
+        EXPECT_DOUBLE_EQ(view->alpha(), to);
         EXPECT_TRUE(view->layer()->animationKeys().empty());
         EXPECT_FALSE(finished.has_value()); // never synchronously
-        if (c.duration + c.delay > 0) {
-            advance(c.duration + c.delay - 0.001);
+        if (duration + delay > 0) {
+            advance(duration + delay - 0.001);
             EXPECT_FALSE(finished.has_value());
             advance(0.001);
         } else {

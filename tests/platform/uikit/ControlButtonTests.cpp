@@ -10,6 +10,8 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace uikittests;
@@ -98,23 +100,17 @@ TEST_F(ControlTest, PerStateValuesFallBackToNormal) {
     button->setImage(normalImage, UIControlState::normal);
     button->setImage(highlightedImage, UIControlState::highlighted);
 
-    struct Case {
-        const char* name;
-        bool highlighted, enabled;
-        std::string title;
-        std::shared_ptr<UIImage> image;
-    };
-    const std::vector<Case> cases = {
+    // Columns: state, highlighted, enabled, title shown, image shown.
+    const std::tuple<const char*, bool, bool, std::string, std::shared_ptr<UIImage>> cases[] = {
         {"normal", false, true, "Continue", normalImage},
         {"highlighted", true, true, "Continue", highlightedImage},
         {"disabled", false, false, "Wait", normalImage},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        button->setHighlighted(c.highlighted);
-        button->setEnabled(c.enabled);
-        EXPECT_EQ(button->titleLabel()->text(), c.title);
-        EXPECT_EQ(button->imageView()->image(), c.image);
+    for (const auto& [name, highlighted, enabled, title, image] : cases) {
+        button->setHighlighted(highlighted);
+        button->setEnabled(enabled);
+        EXPECT_EQ(std::tuple(button->titleLabel()->text(), button->imageView()->image()), std::tuple(title, image))
+            << name;
     }
     button->setEnabled(true);
     button->setHighlighted(true);
@@ -128,21 +124,15 @@ TEST_F(ControlTest, PerStateValuesFallBackToNormal) {
 }
 
 TEST_F(ControlTest, ImageEdgeInsetsShrinkTheImageArea) {
-    struct Case {
-        CGRect frame;
-        UIEdgeInsets insets;
-        CGRect expected;
+    const std::pair<CGRect, CGRect> cases[] = {
+        {{0, 0, 44, 44}, {10, 10, 24, 24}}, {{0, 0, 32, 32}, {10, 10, 12, 12}}, // scaled down to fit
     };
-    const std::vector<Case> cases = {
-        {{0, 0, 44, 44}, {10, 10, 10, 10}, {10, 10, 24, 24}},
-        {{0, 0, 32, 32}, {10, 10, 10, 10}, {10, 10, 12, 12}}, // scaled down to fit
-    };
-    for (const auto& c : cases) {
-        auto button = UIButton::make(c.frame);
+    for (const auto& [frame, expected] : cases) {
+        auto button = UIButton::make(frame);
         button->setImage(imageOfSize(24, 24), UIControlState::normal);
-        button->setImageEdgeInsets(c.insets);
+        button->setImageEdgeInsets({10, 10, 10, 10});
         button->layoutIfNeeded();
-        EXPECT_EQ(button->imageView()->frame(), c.expected);
+        EXPECT_EQ(button->imageView()->frame(), expected);
     }
 }
 

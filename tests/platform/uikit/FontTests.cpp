@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 using coregraphics::CGFloat;
@@ -42,15 +43,8 @@ TEST(TextMeasurement, LinesBreakAtWordsAndLineBreaksWithinTheWidthAndLimit) {
     const UIFont font = UIFont::systemFont(14);
     const std::string sentence = "This is a secure way to log in with your bank";
     const CGFloat width = font.width("This is a secure way") + 1;
-    struct Case {
-        const char* name;
-        std::string text;
-        CGFloat width; // 0: no limit
-        int numberOfLines;
-        std::vector<std::string> lines;
-        bool truncated;
-    };
-    const Case cases[] = {
+    // Columns: what, text, width (0: no limit), line limit, lines, truncated.
+    const std::tuple<const char*, std::string, CGFloat, int, std::vector<std::string>, bool> cases[] = {
         {"wraps at words", sentence, width, 0, {"This is a secure way", "to log in with your", "bank"}, false},
         {"text as wide as the line fits", "two words", font.width("two words"), 0, {"two words"}, false},
         {"line breaks start lines", "first line\nsecond", 0, 0, {"first line", "second"}, false},
@@ -60,22 +54,20 @@ TEST(TextMeasurement, LinesBreakAtWordsAndLineBreaksWithinTheWidthAndLimit) {
         {"within the limit", "fits", 200, 1, {"fits"}, false},
         {"paragraphs past the limit", "first\nsecond", 0, 1, {"first\u2026"}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const TextLayout layout = layoutText(c.text, font, c.width, c.numberOfLines);
+    for (const auto& [name, text, lineWidth, numberOfLines, lines, truncated] : cases) {
+        SCOPED_TRACE(name);
+        const TextLayout layout = layoutText(text, font, lineWidth, numberOfLines);
         std::vector<std::string> texts;
         CGFloat widest = 0;
         for (const TextLine& line : layout.lines) {
             texts.push_back(line.text);
             widest = std::max(widest, line.width);
-            if (c.width > 0) {
-                EXPECT_LE(line.width, c.width);
+            if (lineWidth > 0) {
+                EXPECT_LE(line.width, lineWidth);
             }
         }
-        EXPECT_EQ(texts, c.lines);
-        EXPECT_EQ(layout.truncated, c.truncated);
-        EXPECT_DOUBLE_EQ(layout.size.height, c.lines.size() * font.lineHeight());
-        EXPECT_DOUBLE_EQ(layout.size.width, widest);
+        EXPECT_EQ(std::tuple(texts, layout.truncated, layout.size),
+                  std::tuple(lines, truncated, CGSize{widest, lines.size() * font.lineHeight()}));
     }
     // Cut at the limit, the last line ends with an ellipsis and still fits.
     const TextLayout limited = layoutText(sentence, font, width, 2);

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <future>
 #include <random>
+#include <tuple>
+#include <utility>
 
 using coregraphics::CGImage;
 using coregraphics::CGRGBA;
@@ -61,20 +63,14 @@ protected:
 };
 
 TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
-    struct Case {
-        CGFloat displayScale;
-        CGFloat scale;
-        CGRGBA colour;
-    };
-    const Case cases[] = {{3, 3, {0, 0, 255, 255}}, {2, 2, {0, 255, 0, 255}}, {1, 1, {255, 0, 0, 255}}};
-    for (const Case& c : cases) {
-        const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale));
+    // Every variant is the same size in points; each is decoded once, then shared.
+    for (const auto& [scale, colour] :
+         {std::pair<CGFloat, CGRGBA>{3, {0, 0, 255, 255}}, {2, {0, 255, 0, 255}}, {1, {255, 0, 0, 255}}}) {
+        const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(scale));
         ASSERT_NE(image, nullptr);
-        EXPECT_EQ(image->scale(), c.scale);
-        EXPECT_EQ(image->size(), (CGSize{10, 10})) << "every variant is the same size in points";
-        EXPECT_EQ(image->cgImage()->pixel(0, 0), c.colour);
-        EXPECT_EQ(UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(c.displayScale)), image)
-            << "decoded once, then shared";
+        EXPECT_EQ(std::tuple(image->scale(), image->size(), image->cgImage()->pixel(0, 0),
+                             UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(scale))),
+                  std::tuple(scale, CGSize{10, 10}, colour, image));
     }
     UITraitCollection::setCurrent(UITraitCollection::withDisplayScale(2));
     EXPECT_EQ(UIImage::named("logo", bundle)->scale(), 2) << "without traits the current ones count";

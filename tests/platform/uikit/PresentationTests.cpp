@@ -173,7 +173,7 @@ TEST_F(PresentationTest, DismissingWithNothingPresentedDoesNothingNotEvenTheComp
     root->dismiss(true, [&] { completed = true; });
     controller("loose")->dismiss(false, [&] { completed = true; });
     advance(1);
-    EXPECT_EQ(std::pair(completed, only(*log, sequence)), std::pair(false, Log{}));
+    EXPECT_EQ(std::tuple(completed, only(*log, sequence)), std::tuple(false, Log{}));
 }
 
 TEST_F(PresentationTest, ChildrenPresentFromAndDismissThroughTheirOutermostAncestor) {
@@ -230,7 +230,7 @@ TEST_F(PresentationTest, InteractionControllerCallsOutsideATransitionDoNothing) 
     interaction.finishInteractiveTransition();
     interaction.cancelInteractiveTransition();
     interaction.pauseInteractiveTransition();
-    EXPECT_EQ(std::pair(interaction.percentComplete(), interaction.duration()), std::pair(0.0, 0.0));
+    EXPECT_EQ(std::tuple(interaction.percentComplete(), interaction.duration()), std::tuple(0.0, 0.0));
 }
 
 } // namespace

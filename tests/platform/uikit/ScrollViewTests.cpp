@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace uikittests;
@@ -75,24 +76,19 @@ TEST_F(ScrollTest, EdgesBounceWhileDraggingAndContentThatFitsStays) {
 
 TEST_F(ScrollTest, AdjustedContentInsetFollowsTheBehaviour) {
     using Behavior = UIScrollViewContentInsetAdjustmentBehavior;
-    struct Case {
-        Behavior behavior;
-        CGSize content;
-        UIEdgeInsets expected;
-    };
     const UIEdgeInsets own{0, 0, 16, 0};
-    const std::vector<Case> cases = {
+    const std::tuple<Behavior, CGSize, UIEdgeInsets> cases[] = {
         {Behavior::never, {320, 1000}, own},
         {Behavior::automatic, {320, 100}, {47, 0, 50, 0}},
         {Behavior::scrollableAxes, {320, 100}, own},
     };
-    for (const auto& c : cases) {
+    for (const auto& [behavior, content, expected] : cases) {
         auto view = UIScrollView::make({0, 0, 320, 400});
         view->setSafeAreaInsetsOverride(UIEdgeInsets{47, 10, 34, 10});
         view->setContentInset(own);
-        view->setContentSize(c.content);
-        view->setContentInsetAdjustmentBehavior(c.behavior);
-        EXPECT_EQ(view->adjustedContentInset(), c.expected) << static_cast<int>(c.behavior);
+        view->setContentSize(content);
+        view->setContentInsetAdjustmentBehavior(behavior);
+        EXPECT_EQ(view->adjustedContentInset(), expected) << static_cast<int>(behavior);
     }
 }
 

@@ -53,7 +53,7 @@ TEST_F(WebViewTest, NavigationWaitsForItsPolicyAndSendsNothingWhenCancelled) {
         webView->load(requestFor(server->url("/page")));
         foundation::RunLoop::main().runUntilIdle();
         ASSERT_TRUE(held);
-        EXPECT_EQ(std::pair(server->requestCount(), webView->isLoading()), std::pair(std::size_t{0}, false));
+        EXPECT_EQ(std::tuple(server->requestCount(), webView->isLoading()), std::tuple(std::size_t{0}, false));
 
         std::exchange(held, nullptr)(policy);
         if (policy == WKNavigationActionPolicy::cancel) {
@@ -63,7 +63,8 @@ TEST_F(WebViewTest, NavigationWaitsForItsPolicyAndSendsNothingWhenCancelled) {
                 << "a cancelled navigation ends silently";
         } else {
             delegate->waitForEnd();
-            EXPECT_EQ(std::pair(delegate->calls.back(), server->requestCount()), std::pair(std::string("finish"), 1ul));
+            EXPECT_EQ(std::tuple(delegate->calls.back(), server->requestCount()),
+                      std::tuple(std::string("finish"), 1ul));
         }
     }
 }
@@ -130,7 +131,7 @@ TEST_F(WebViewTest, ProgressObserversSeeRisingNewValuesUntilTheirObservationEnds
     ASSERT_GE(seen.size(), 3u);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << ::testing::PrintToString(seen);
     EXPECT_GT(seen.front(), 0.0);
-    EXPECT_EQ(std::pair(seen.back(), oldValueGiven), std::pair(1.0, false));
+    EXPECT_EQ(std::tuple(seen.back(), oldValueGiven), std::tuple(1.0, false));
 
     seen.clear();
     observation.reset();
@@ -157,8 +158,8 @@ TEST_F(WebViewTest, FormPostsItsFieldsUrlEncodedAsAFormSubmission) {
               std::tuple("policy form " + server->url("/login"), "POST", "welcome"));
     auto requests = server->requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(std::pair(requests[1].body, requests[1].header("Content-Type")),
-              std::pair(std::string("user=VY+user+%26+co&step=1"), std::string("application/x-www-form-urlencoded")));
+    EXPECT_EQ(std::tuple(requests[1].body, requests[1].header("Content-Type")),
+              std::tuple(std::string("user=VY+user+%26+co&step=1"), std::string("application/x-www-form-urlencoded")));
     EXPECT_FALSE(testing::SimulatedUser::submitForm(*webView, {}, 3));
 }
 
@@ -176,8 +177,8 @@ TEST_F(WebViewTest, UrlIsTheStartedNavigationsUntilItCommitsOrFails) {
     webView->load(timingOut);
     foundation::RunLoop::main().runUntilIdle();
     ASSERT_EQ(delegate->calls.back(), "start");
-    EXPECT_EQ(std::pair(webView->url()->absoluteString(), webView->title()),
-              std::pair(server->url("/b"), std::string("a")));
+    EXPECT_EQ(std::tuple(webView->url()->absoluteString(), webView->title()),
+              std::tuple(server->url("/b"), std::string("a")));
 
     delegate->waitForEnd();
     EXPECT_EQ(delegate->calls.back(), "fail NSURLErrorDomain -1001");

@@ -151,8 +151,8 @@ TEST_F(WebViewTest, BodyPastItsAnnouncedLengthIsCutThere) {
 
     loadAndWait(server->url("/"));
 
-    EXPECT_EQ(std::pair(webView->title(), webView->page()->links.size()),
-              std::pair(std::string("short"), std::size_t{0}));
+    EXPECT_EQ(std::tuple(webView->title(), webView->page()->links.size()),
+              std::tuple(std::string("short"), std::size_t{0}));
 }
 
 // A delegate that never answers a challenge keeps that navigation pending; a new load goes on,
@@ -170,8 +170,8 @@ TEST_F(WebViewTest, PendingChallengeAndReleasedWebViewEndCleanly) {
     webView->load(requestFor(plain->url("/next")));
     ASSERT_TRUE(foundation::RunLoop::main().runUntil(
         [&] { return !delegate->calls.empty() && delegate->calls.back() == "finish"; }, loadBound));
-    EXPECT_EQ(std::pair(delegate->calls.front(), webView->title()),
-              std::pair(std::string("fail NSURLErrorDomain -999"), std::string("next")));
+    EXPECT_EQ(std::tuple(delegate->calls.front(), webView->title()),
+              std::tuple(std::string("fail NSURLErrorDomain -999"), std::string("next")));
     kept(URLSessionAuthChallengeDisposition::performDefaultHandling, std::nullopt);
     EXPECT_EQ(secure->requestCount(), 0u);
 

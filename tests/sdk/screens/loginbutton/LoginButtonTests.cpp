@@ -308,8 +308,8 @@ TEST_F(VYDLoginButtonTest, EachStyleIsDrawnWithItsColoursLogoAndFont) {
                              green ? 0 : 1, (green ? UIColor::clear() : palette::defaultBorder()).cgColor(),
                              green ? "logo_white" : "logo_green", L10n::Ui::LoginButton::fillWithVyIdB64()));
         // A 40-point button draws a 22-point logo with that much room on either side.
-        EXPECT_EQ(std::pair(button->contentEdgeInsets(), button->image(UIControlState::highlighted)->size()),
-                  std::pair(UIEdgeInsets{0, 22, 0, 22}, CGSize{22, 22}));
+        EXPECT_EQ(std::tuple(button->contentEdgeInsets(), button->image(UIControlState::highlighted)->size()),
+                  std::tuple(UIEdgeInsets{0, 22, 0, 22}, CGSize{22, 22}));
         button->setBorderColor(UIColor::red());
         EXPECT_EQ(button->layer()->borderColor(), (green ? UIColor::clear() : UIColor::red()).cgColor())
             << "only the white style takes a border colour";
@@ -347,8 +347,8 @@ TEST_F(VYDLoginButtonTest, TooNarrowARequestIsReportedOnceAndAnExactOneNot) {
     VYDLoginButton::make(VYDLoginButtonStyle::white, Type::continueWithVyID, {minimal, 48}, nullptr);
     const auto wrong = eventsNamed(AnalyticsEventAction::vyIDWrongButtonSize);
     ASSERT_EQ(wrong.size(), 1u) << "only the button narrower than its content is reported";
-    EXPECT_EQ(std::pair(wrong[0].params.at("desiredWidth"), wrong[0].params.at("measuredWidth")),
-              std::pair(std::string("100"), AnalyticsParamsMaker::formatPoints(minimal)));
+    EXPECT_EQ(std::tuple(wrong[0].params.at("desiredWidth"), wrong[0].params.at("measuredWidth")),
+              std::tuple(std::string("100"), AnalyticsParamsMaker::formatPoints(minimal)));
     EXPECT_NEAR(laidOutFrame(button).size.width, minimal, layoutPrecision);
 
     const auto shown = eventsNamed(AnalyticsEventAction::vyIDLoginShow);
@@ -365,7 +365,7 @@ TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
     sink->onEvent = [&](const AnalyticsEvent& event) { order.push_back(event.name); };
 
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, observer);
-    EXPECT_EQ(std::pair(observer->calls, button->isHidden()), std::pair(1, true));
+    EXPECT_EQ(std::tuple(observer->calls, button->isHidden()), std::tuple(1, true));
     // Hidden before it is sized (50 wide is too narrow), shown last, also when hidden.
     EXPECT_EQ(order, (std::vector<std::string>{eventName(AnalyticsEventAction::vyIDLoginBlocked),
                                                eventName(AnalyticsEventAction::vyIDWrongButtonSize),
@@ -425,7 +425,7 @@ TEST_F(VYDLoginButtonTest, OutOfRangeRawValuesAreRefusedBeforeAnythingHappens) {
     EXPECT_TRUE(sink->events().empty());
 
     const auto button = VYDLoginButton::initWithType(1, 3, {200, 40}, observer);
-    EXPECT_EQ(std::pair(button->settings()->textType(), observer->calls), std::pair(Type::continueWithVyID, 1))
+    EXPECT_EQ(std::tuple(button->settings()->textType(), observer->calls), std::tuple(Type::continueWithVyID, 1))
         << "the valid one is blocked as usual";
     button->setCornerRadius(std::int64_t{0});
     EXPECT_EQ(button->layer()->cornerRadius(), 0);

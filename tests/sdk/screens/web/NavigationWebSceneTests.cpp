@@ -146,7 +146,8 @@ TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
     advance(0.9);
     EXPECT_FALSE(view()->progressView()->isHidden());
     advance(0.2);
-    EXPECT_EQ(std::pair(view()->progressView()->isHidden(), view()->progressView()->progress()), std::pair(true, 0.0F));
+    EXPECT_EQ(std::tuple(view()->progressView()->isHidden(), view()->progressView()->progress()),
+              std::tuple(true, 0.0F));
 
     // Deep links go to the application; the page stays.
     const Strings links{"tel:+100200", "mailto:shop@vy.example", "about:blank"};
@@ -154,7 +155,7 @@ TEST_F(NavigationSceneTest, BarBackButtonProgressDeepLinksAndClose) {
         SimulatedUser::navigateByScript(*webView(), *foundation::URL::string(links[i]));
         waitFor([&] { return requestedURLs().size() == i + 1; }, links[i]);
     }
-    EXPECT_EQ(std::pair(requestedURLs(), pageURL()), std::pair(links, bank->url("/partner/account?user=Ann")));
+    EXPECT_EQ(std::tuple(requestedURLs(), pageURL()), std::tuple(links, bank->url("/partner/account?user=Ann")));
 
     // Closing dismisses first, then every delegate hears once, and the scene and its page go.
     std::weak_ptr<webkit::WKWebView> page = webView();
@@ -171,8 +172,8 @@ TEST_F(NavigationSceneTest, RefusedTrustSendsNothingAndFallsBackToTheBrowserOnly
         foundation::RunLoop::main().runUntil([] { return false; }, 0.05);
         EXPECT_EQ(browser() != nullptr, isSecure);
         if (browser()) {
-            EXPECT_EQ(std::pair(browser()->url().absoluteString(), browser()->preferredBarTintColor()),
-                      std::pair(untrusted->url("/partner/account"), color));
+            EXPECT_EQ(std::tuple(browser()->url().absoluteString(), browser()->preferredBarTintColor()),
+                      std::tuple(untrusted->url("/partner/account"), color));
         }
         root->dismiss(false);
         settle();
@@ -211,8 +212,8 @@ TEST_F(NavigationSceneTest, ELKLiteRoadContinuesToThePartnerInTheSameWebView) {
     signIn();
     std::weak_ptr<webkit::WKWebView> bankWebView = webView();
     answerSSO(*foundation::URL::string(bank->url("/partner/account?user=user-7")));
-    EXPECT_EQ(std::pair(host->heard, facade->userIds),
-              std::pair(Strings{"relogin " + bank->issuedCodes().back()}, std::vector<std::optional<std::string>>{"user-7"}));
+    EXPECT_EQ(std::tuple(host->heard, facade->userIds), std::tuple(Strings{"relogin " + bank->issuedCodes().back()},
+                                                                   std::vector<std::optional<std::string>>{"user-7"}));
     waitForPage(bank->url("/partner/account?user=user-7"));
     // The partner's start page hides the back button although the bank's pages lie behind it.
     EXPECT_EQ(std::tuple(webView(), webView()->canGoBack(), backShown()), std::tuple(bankWebView.lock(), true, false));
@@ -224,7 +225,7 @@ TEST_F(NavigationSceneTest, ELKLiteRoadContinuesToThePartnerInTheSameWebView) {
     SimulatedUser::navigateByScript(*webView(), *foundation::URL::string("vyshop://return?code=again"));
     foundation::RunLoop::main().runUntil([] { return false; }, 0.05);
     host->kept(std::nullopt);
-    EXPECT_EQ(std::pair(facade->links.size(), bool(appToken->pendingSSO)), std::pair(std::size_t{1}, false));
+    EXPECT_EQ(std::tuple(facade->links.size(), bool(appToken->pendingSSO)), std::tuple(std::size_t{1}, false));
 }
 
 // A host continuing without a user keeps its own; one that cannot continue is never asked.
@@ -233,11 +234,11 @@ TEST_F(NavigationSceneTest, ELKLiteWithoutAPartnerAddressClosesBeforeTheDelegate
     delegates->addDelegate(statusOnly);
     signIn();
     answerSSO(vyd::VYDError{vyd::VYDErrorType::appTokenNotFound, std::nullopt});
-    EXPECT_EQ(std::pair(facade->userIds, statusOnly->calls),
-              std::pair(std::vector<std::optional<std::string>>{std::nullopt}, 0));
+    EXPECT_EQ(std::tuple(facade->userIds, statusOnly->calls),
+              std::tuple(std::vector<std::optional<std::string>>{std::nullopt}, 0));
     waitFor([&] { return host->heard.size() == 2; }, "rejection");
     settle();
-    EXPECT_EQ(std::pair(host->heard.back(), scene.expired()), std::pair(std::string("reject"), true));
+    EXPECT_EQ(std::tuple(host->heard.back(), scene.expired()), std::tuple(std::string("reject"), true));
 }
 
 // The opener fills a panel with the scene; closing it takes panel, scene and web view away.

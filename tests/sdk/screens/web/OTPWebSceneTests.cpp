@@ -10,6 +10,8 @@
 #include "support/TestServer.hpp"
 
 #include <thread>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -60,8 +62,8 @@ TEST_F(OTPSceneTest, FormsLeadToTheRedirectDeepLinksGoToTheSystemAndTheReturnLin
     const std::string start = bank->authorizationURL("shop", redirectUri, "s-1");
     open(start);
     waitForPage(start);
-    EXPECT_TRUE(view()->spinnerImageView()->isHidden());
-    EXPECT_TRUE(view()->errorStackView()->isHidden());
+    EXPECT_EQ(std::tuple(view()->spinnerImageView()->isHidden(), view()->errorStackView()->isHidden()),
+              std::tuple(true, true));
 
     ASSERT_TRUE(SimulatedUser::submitForm(*webView(), {{"phone", "+7 900 000-00-00"}}));
     waitForTitle("VY Bank: code");
@@ -69,12 +71,10 @@ TEST_F(OTPSceneTest, FormsLeadToTheRedirectDeepLinksGoToTheSystemAndTheReturnLin
     waitFor([&] { return !device->openedURLs().empty() && !webView()->isLoading(); }, "the redirect");
 
     ASSERT_EQ(bank->issuedCodes().size(), 1u);
-    EXPECT_EQ(urls(device->openedURLs()),
-              Strings{std::string(redirectUri) + "?code=" + bank->issuedCodes()[0] + "&state=s-1"});
-    EXPECT_EQ(webView()->title(), "VY Bank: code");
-    EXPECT_EQ(webView()->url()->path(), "/code");
-    EXPECT_TRUE(view()->errorStackView()->isHidden());
-    EXPECT_EQ(sceneEvents(), Strings{"native show nativeScreen"});
+    EXPECT_EQ(std::tuple(urls(device->openedURLs()), webView()->title(), webView()->url()->path(),
+                         view()->errorStackView()->isHidden(), sceneEvents()),
+              std::tuple(Strings{std::string(redirectUri) + "?code=" + bank->issuedCodes()[0] + "&state=s-1"},
+                         "VY Bank: code", "/code", true, Strings{"native show nativeScreen"}));
 
     // Links to other schemes are handed to the system as well, and the page does not move.
     const auto requests = bank->server().requestCount();
@@ -85,18 +85,15 @@ TEST_F(OTPSceneTest, FormsLeadToTheRedirectDeepLinksGoToTheSystemAndTheReturnLin
         foundation::RunLoop::main().runUntilIdle();
     }
     const auto requested = requestedURLs();
-    EXPECT_EQ(Strings(requested.end() - 4, requested.end()), others);
-    EXPECT_FALSE(webView()->isLoading());
-    EXPECT_EQ(webView()->url()->path(), "/code");
-    EXPECT_EQ(webView()->backForwardList().backList().size(), history);
-    EXPECT_EQ(bank->server().requestCount(), requests);
+    EXPECT_EQ(std::tuple(Strings(requested.end() - 4, requested.end()), webView()->isLoading(),
+                         webView()->url()->path(), webView()->backForwardList().backList().size(),
+                         bank->server().requestCount()),
+              std::tuple(others, false, "/code", history, requests));
 
     postReturnResult({{"isSuccess", true}});
     settle();
-    EXPECT_EQ(sceneEvents().back(), "native close success");
-    EXPECT_EQ(hostDelegate->rejections, 0);
-    EXPECT_EQ(device->topViewController(), device->rootViewController());
-    EXPECT_TRUE(scene.expired()) << "the closed scene is still held";
+    EXPECT_EQ(std::tuple(sceneEvents().back(), hostDelegate->rejections, device->topViewController(), scene.expired()),
+              std::tuple("native close success", 0, device->rootViewController(), true));
 }
 
 // A, B (asked for in a new window, opened in this one), C, then the PDF D opened from C: "Done"
@@ -206,14 +203,14 @@ TEST_F(OTPSceneTest, LoadFailuresReloadAndTheReturnNotification) {
     interactor().didFailProvisionalNavigation(*webView(), nullptr, {"WebKitErrorDomain", 102, "interrupted"});
     EXPECT_TRUE(view()->errorStackView()->isHidden());
     interactor().didFailProvisionalNavigation(*webView(), nullptr, {"NSURLErrorDomain", 102, "other"});
-    EXPECT_FALSE(view()->errorStackView()->isHidden());
-    EXPECT_FALSE(view()->reloadButton()->isHidden());
-    EXPECT_TRUE(view()->spinnerImageView()->isHidden());
+    EXPECT_EQ(std::tuple(view()->errorStackView()->isHidden(), view()->reloadButton()->isHidden(),
+                         view()->spinnerImageView()->isHidden()),
+              std::tuple(false, false, true));
 
     foundation::RunLoop::main().runUntilIdle(); // the error area is laid out before the user sees it
     ASSERT_EQ(SimulatedUser::tap(view()->reloadButton()), view()->reloadButton());
-    EXPECT_FALSE(view()->spinnerImageView()->isHidden());
-    EXPECT_TRUE(view()->errorStackView()->isHidden());
+    EXPECT_EQ(std::tuple(view()->spinnerImageView()->isHidden(), view()->errorStackView()->isHidden()),
+              std::tuple(false, true));
     waitForPage(start);
 
     // Only a Bool "isSuccess" closes the scene, also from another thread, as a host may hand the
