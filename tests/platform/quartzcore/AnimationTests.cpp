@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace quartzcore;
 using foundation::Clock;
@@ -70,16 +71,12 @@ TEST_F(AnimationTest, InfiniteRepeatStaysUntilRemoved) {
 
 // Two repeats of one second take two; no duration takes the transaction's 0.25.
 TEST_F(AnimationTest, FiniteAnimationIsRemovedWhenItsTimeHasPassed) {
-    const struct {
-        double duration;
-        float repeatCount;
-        double lifetime;
-    } cases[] = {{1, 2, 2}, {0, 0, 0.25}};
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.lifetime);
+    // Columns: duration, repeat count, lifetime.
+    for (const auto& [duration, repeatCount, lifetime] : {std::tuple(1.0, 2.0F, 2.0), std::tuple(0.0, 0.0F, 0.25)}) {
+        SCOPED_TRACE(lifetime);
         stops.clear();
-        add(test.duration, test.repeatCount, "spin");
-        Clock::advance(test.lifetime - 0.01);
+        add(duration, repeatCount, "spin");
+        Clock::advance(lifetime - 0.01);
         EXPECT_NE(layer->animation("spin"), nullptr);
         Clock::advance(0.02);
         EXPECT_EQ(layer->animation("spin"), nullptr);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -19,19 +20,15 @@ std::string hex(const security::SHA256Digest& digest) {
 }
 
 TEST(SHA256, MatchesPublishedVectors) {
-    struct Case {
-        std::string input;
-        const char* digest;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
         {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
         {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
         {std::string(1'000'000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
-    for (const auto& test : cases) {
-        EXPECT_EQ(hex(security::sha256(test.input)), test.digest) << test.input.substr(0, 60);
+    for (const auto& [input, digest] : cases) {
+        EXPECT_EQ(hex(security::sha256(input)), digest) << input.substr(0, 60);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace uikittests;
@@ -116,23 +117,19 @@ TEST_F(GestureTest, DelegateDecidesBeginningReceivingAndSimultaneity) {
     root->addGestureRecognizer(recording("outer"));
     inner->setDelegate(delegate);
 
-    struct Case {
-        bool simultaneous, shouldBegin, receive;
-        std::vector<std::string> began;
-    };
-    const Case cases[] = {
+    // Columns: simultaneous, should begin, receives the touch, the recognisers that began.
+    const std::tuple<bool, bool, bool, std::vector<std::string>> cases[] = {
         {false, true, true, {"inner"}}, // the outer one fails
         {true, true, true, {"inner", "outer"}},
         {false, false, true, {"outer"}},
         {false, true, false, {"outer"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [simultaneous, shouldBegin, receive, began] : cases) {
         events.clear();
-        delegate->simultaneous = c.simultaneous;
-        delegate->shouldBegin = c.shouldBegin;
-        delegate->receive = c.receive;
+        std::tie(delegate->simultaneous, delegate->shouldBegin, delegate->receive) =
+            std::tuple(simultaneous, shouldBegin, receive);
         SimulatedUser::drag(target, {0, 50});
-        EXPECT_EQ(events, c.began) << c.simultaneous << c.shouldBegin << c.receive;
+        EXPECT_EQ(events, began) << simultaneous << shouldBegin << receive;
     }
 }
 

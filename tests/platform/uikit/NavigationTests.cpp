@@ -7,6 +7,10 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 using namespace controllertests;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -74,22 +78,16 @@ TEST_F(NavigationTest, AnimatedPushAndPopSendAppearanceAndContainmentInOrder) {
 TEST_F(NavigationTest, RefusedChangesLeaveTheStackAsItWas) {
     const auto second = controller("second");
     navigation->pushViewController(second, false);
-    struct Case {
-        std::string name;
-        std::function<void()> attempt;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"nil", [&] { navigation->pushViewController(nullptr, false); },
-         "Application tried to push a nil view controller"},
-        {"twice", [&] { navigation->pushViewController(second, false); },
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { navigation->pushViewController(nullptr, false); }, "Application tried to push a nil view controller"},
+        {[&] { navigation->pushViewController(second, false); },
          "Pushing the same view controller instance more than once is not supported"},
-        {"navigation", [&] { navigation->pushViewController(UINavigationController::make(), false); },
+        {[&] { navigation->pushViewController(UINavigationController::make(), false); },
          "Pushing a navigation controller is not supported"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_THAT(stderrOf(c.attempt), HasSubstr(c.message));
+    for (const auto& [attempt, message] : cases) {
+        SCOPED_TRACE(message);
+        EXPECT_THAT(stderrOf(attempt), HasSubstr(message));
         EXPECT_THAT(navigation->viewControllers(), ElementsAre(first, second));
     }
 }

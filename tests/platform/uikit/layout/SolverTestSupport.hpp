@@ -17,11 +17,6 @@ inline Constraint eq(const Expression& lhs, const Expression& rhs, double priori
     return Constraint(lhs, RelationalOperator::Equal, rhs, priority, std::move(name));
 }
 
-inline Constraint le(const Expression& lhs, const Expression& rhs, double priority = Strength::required,
-                     std::string name = {}) {
-    return Constraint(lhs, RelationalOperator::LessOrEqual, rhs, priority, std::move(name));
-}
-
 inline Constraint ge(const Expression& lhs, const Expression& rhs, double priority = Strength::required,
                      std::string name = {}) {
     return Constraint(lhs, RelationalOperator::GreaterOrEqual, rhs, priority, std::move(name));

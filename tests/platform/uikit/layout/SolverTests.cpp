@@ -1,4 +1,5 @@
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "tests/platform/uikit/layout/SolverTestSupport.hpp"
@@ -61,24 +62,20 @@ TEST(LayoutSolverTest, RedundantCopiesKeepHoldingUntilTheLastIsRemoved) {
 }
 
 TEST(LayoutSolverTest, ConstantOnlyConstraintsAreJudgedByTheirValue) {
-    struct Case {
-        Constraint constraint;
-        SolverStatus expected;
-    };
     Variable x("x");
-    std::vector<Case> cases{
+    const std::pair<Constraint, SolverStatus> cases[] = {
         {eq(0, 0), SolverStatus::Ok},
         {ge(-3, 0), SolverStatus::UnsatisfiableConstraint},
         {eq(x - x, 5), SolverStatus::UnsatisfiableConstraint},
         {eq(1e-12 * x, 0), SolverStatus::Ok},
         {eq(5, 0, Strength::defaultLow), SolverStatus::Ok}, // a preference that cannot be met
     };
-    for (const Case& c : cases) {
+    for (const auto& [constraint, expected] : cases) {
         Solver solver;
         ASSERT_TRUE(addAll(solver, {eq(x, 4, 100)}));
-        EXPECT_EQ(solver.addConstraint(c.constraint).status, c.expected) << c.constraint.description();
+        EXPECT_EQ(solver.addConstraint(constraint).status, expected) << constraint.description();
         solver.updateVariables();
-        EXPECT_NEAR(x.value(), 4, 1e-9) << c.constraint.description();
+        EXPECT_NEAR(x.value(), 4, 1e-9) << constraint.description();
     }
 }
 
