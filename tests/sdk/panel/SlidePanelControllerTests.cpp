@@ -167,8 +167,7 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
         panel->view()->removeFromSuperview();
     }
     settle();
-    EXPECT_TRUE(weakPanel.expired());
-    EXPECT_TRUE(weakContent.expired());
+    EXPECT_TRUE(weakPanel.expired() && weakContent.expired());
     advance(5);
 
     {
