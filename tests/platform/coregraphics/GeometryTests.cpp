@@ -37,16 +37,12 @@ TEST(Geometry, InsetAndOffset) {
 
 TEST(Geometry, ContainsIsHalfOpenAndIntersectsNeedsArea) {
     const CGRect r{0, 0, 10, 10};
-    EXPECT_TRUE(r.contains(CGPoint{0, 0}));
-    EXPECT_FALSE(r.contains(CGPoint{10, 5}));
-    EXPECT_TRUE(r.contains(CGRect(2, 2, 8, 8)));
-    EXPECT_FALSE(r.contains(CGRect(2, 2, 9, 8)));
+    EXPECT_TRUE(r.contains(CGPoint{0, 0}) && r.contains(CGRect(2, 2, 8, 8)) && r.intersects(CGRect(9, 9, 5, 5)));
+    EXPECT_FALSE(r.contains(CGPoint{10, 5}) || r.contains(CGRect(2, 2, 9, 8)) || r.intersects(CGRect::null()));
 
-    EXPECT_TRUE(r.intersects(CGRect(9, 9, 5, 5)));
     EXPECT_FALSE(r.intersects(CGRect(10, 0, 5, 5))) << "touching edges share no area";
     EXPECT_EQ(r.intersection(CGRect(10, 0, 5, 5)), CGRect(10, 0, 0, 5));
     EXPECT_EQ(r.intersection(CGRect(5, -5, 10, 10)), CGRect(5, 0, 5, 5));
-    EXPECT_FALSE(r.intersects(CGRect::null()));
     EXPECT_EQ(r.unionWith(CGRect(20, 20, 5, 5)), CGRect(0, 0, 25, 25));
     EXPECT_EQ(CGRect::null().unionWith(r), r);
     EXPECT_TRUE(CGRect(3, 3, 0, 4).isEmpty());

@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -137,30 +139,24 @@ TEST_F(PresentationTest, RefusedPresentationsPrintThePlatformMessagesAndChangeNo
     bool completed = false;
     const auto complete = [&] { completed = true; };
 
-    struct Case {
-        std::string name;
-        std::function<void()> attempt;
-        std::string message;
-        bool whole = false; // the message is all that is printed
-    };
     const auto child = controller("child");
     embed(root, child);
     const auto detached = controller("detached");
-    const Case cases[] = {
+    // Columns: what, the attempt, the message, whether the message is all that is printed.
+    const std::tuple<const char*, std::function<void()>, std::string, bool> cases[] = {
         {"already presented", [&] { other->present(presented, false, complete); },
-         "that is already being presented by " + root->description() + "."},
-        {"already presenting", [&] { root->present(other, false, complete); }, "which is already presenting"},
+         "that is already being presented by " + root->description() + ".", false},
+        {"already presenting", [&] { root->present(other, false, complete); }, "which is already presenting", false},
         {"child of a presenting one", [&] { child->present(other, false, complete); },
          "Attempt to present " + other->description() + " on " + root->description() + " (from " +
              child->description() + ") which is already presenting " + presented->description() + ".\n",
          true},
         {"not in a window", [&] { detached->present(other, false, complete); },
-         "whose view is not in the window hierarchy."},
+         "whose view is not in the window hierarchy.", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string printed = stderrOf(c.attempt);
-        EXPECT_THAT(printed, c.whole ? ::testing::Matcher<std::string>(c.message) : HasSubstr(c.message));
+    for (const auto& [name, attempt, message, whole] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_THAT(stderrOf(attempt), whole ? ::testing::Matcher<std::string>(message) : HasSubstr(message));
         EXPECT_FALSE(completed) << "a refused presentation never completes";
     }
     EXPECT_EQ(root->presentedViewController(), presented);

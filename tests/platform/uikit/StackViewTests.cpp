@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 using namespace uikittests;
@@ -69,13 +70,8 @@ TEST_F(StackTest, ArrangementChangesAndRemoval) {
 }
 
 TEST_F(StackTest, HorizontalDistributions) {
-    struct Case {
-        const char* name;
-        UIStackViewDistribution distribution;
-        std::vector<CGRect> expected;
-    };
     // Three views 40, 60 and 20 wide in a row 300 wide, spacing 10.
-    const std::vector<Case> cases = {
+    const std::tuple<const char*, UIStackViewDistribution, std::vector<CGRect>> cases[] = {
         // The view that hugs least (the last, here) takes the rest.
         {"fill", UIStackViewDistribution::fill, {{0, 0, 40, 30}, {50, 0, 60, 30}, {120, 0, 180, 30}}},
         // Centres 20, 150, 290... equally spaced: 20, 155, 290.
@@ -83,46 +79,40 @@ TEST_F(StackTest, HorizontalDistributions) {
          UIStackViewDistribution::equalCentering,
          {{0, 0, 40, 30}, {125, 0, 60, 30}, {280, 0, 20, 30}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, distribution, expected] : cases) {
+        SCOPED_TRACE(name);
         auto parent = UIView::make({0, 0, 300, 100});
         auto first = sized(40, 30);
         auto second = sized(60, 30);
         auto third = sized(20, 30);
         third->setContentHuggingPriority(249, UILayoutConstraintAxis::horizontal);
         auto stack = addConstrained(parent, UIStackView::make({first, second, third}));
-        stack->setDistribution(c.distribution);
+        stack->setDistribution(distribution);
         stack->setSpacing(10);
         pinTopAndSides(stack, parent);
         parent->layoutIfNeeded();
-        EXPECT_EQ(frames({first, second, third}), c.expected);
+        EXPECT_EQ(frames({first, second, third}), expected);
     }
 }
 
 TEST_F(StackTest, AlignmentsAcrossTheAxis) {
-    struct Case {
-        const char* name;
-        UIStackViewAlignment alignment;
-        CGFloat narrowX;
-        CGFloat narrowWidth;
-    };
-    // A vertical stack 200 wide with views 120 and 60 wide.
-    const std::vector<Case> cases = {
+    // A vertical stack 200 wide with views 120 and 60 wide. Columns: alignment, the narrow view's x and width.
+    const std::tuple<const char*, UIStackViewAlignment, CGFloat, CGFloat> cases[] = {
         {"fill", UIStackViewAlignment::fill, 0, 200},
         {"leading", UIStackViewAlignment::leading, 0, 60},
         {"center", UIStackViewAlignment::center, 70, 60},
         {"trailing", UIStackViewAlignment::trailing, 140, 60},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, alignment, narrowX, narrowWidth] : cases) {
+        SCOPED_TRACE(name);
         auto parent = UIView::make({0, 0, 200, 400});
         auto wide = sized(120, 20);
         auto narrow = sized(60, 20);
         auto stack = addConstrained(parent, verticalStack({wide, narrow}));
-        stack->setAlignment(c.alignment);
+        stack->setAlignment(alignment);
         pinTopAndSides(stack, parent);
         parent->layoutIfNeeded();
-        EXPECT_EQ(narrow->frame(), (CGRect{c.narrowX, 20, c.narrowWidth, 20}));
+        EXPECT_EQ(narrow->frame(), (CGRect{narrowX, 20, narrowWidth, 20}));
     }
 
     // Centred and free to size itself, the stack is as wide as its widest view.

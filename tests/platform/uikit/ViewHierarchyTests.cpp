@@ -1,8 +1,10 @@
 #include "UIKitTestSupport.hpp"
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace uikittests;
@@ -77,19 +79,15 @@ TEST_F(ViewHierarchyTest, RefusesCyclesWithAMessageAndKeepsTheTree) {
 }
 
 TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews) {
-    struct Case {
-        const char* name;
-        std::function<void(UIView&)> change;
-        bool frontViewHit;
-    };
-    const std::vector<Case> cases = {
+    // Columns: change made to the front view, whether it is still hit.
+    const std::tuple<const char*, std::function<void(UIView&)>, bool> cases[] = {
         {"hidden", [](UIView& v) { v.setHidden(true); }, false},
         {"alpha below 0.01", [](UIView& v) { v.setAlpha(0.009); }, false},
         {"alpha at 0.01", [](UIView& v) { v.setAlpha(0.01); }, true},
         {"interaction off", [](UIView& v) { v.setUserInteractionEnabled(false); }, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, change, frontViewHit] : cases) {
+        SCOPED_TRACE(name);
         auto root = UIView::make({0, 0, 200, 200});
         auto back = UIView::make({0, 0, 200, 200});
         auto front = UIView::make({50, 50, 100, 100});
@@ -97,10 +95,10 @@ TEST_F(ViewHierarchyTest, HitTestingSkipsHiddenTransparentAndNonInteractiveViews
         root->addSubview(back);
         root->addSubview(front);
         front->addSubview(inner);
-        c.change(*front);
+        change(*front);
 
-        EXPECT_EQ(root->hitTest({100, 100}), c.frontViewHit ? front : back);
-        EXPECT_EQ(root->hitTest({65, 65}), c.frontViewHit ? inner : back) << "the subtree goes with it";
+        EXPECT_EQ(root->hitTest({100, 100}), frontViewHit ? front : back);
+        EXPECT_EQ(root->hitTest({65, 65}), frontViewHit ? inner : back) << "the subtree goes with it";
     }
 }
 
@@ -142,13 +140,8 @@ TEST_F(ViewHierarchyTest, FrameBoundsAndCenterAgreeAndBadValuesAreRefused) {
 }
 
 TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
-    struct Case {
-        const char* name;
-        UIViewAutoresizing mask;
-        CGRect expected;
-    };
     // Child at (10, 10, 80, 20) in a 100 x 100 parent that grows to 200 x 150.
-    const std::vector<Case> cases = {
+    const std::tuple<const char*, UIViewAutoresizing, CGRect> cases[] = {
         {"flexible top margin", UIViewAutoresizing::flexibleTopMargin, {10, 60, 80, 20}},
         {"flexible width and height",
          UIViewAutoresizing::flexibleWidth | UIViewAutoresizing::flexibleHeight,
@@ -157,14 +150,13 @@ TEST_F(ViewHierarchyTest, AutoresizingMasksShareTheSuperviewsGrowth) {
          UIViewAutoresizing::flexibleLeftMargin | UIViewAutoresizing::flexibleRightMargin,
          {60, 10, 80, 20}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, mask, expected] : cases) {
         auto parent = UIView::make({0, 0, 100, 100});
         auto child = UIView::make({10, 10, 80, 20});
-        child->setAutoresizingMask(c.mask);
+        child->setAutoresizingMask(mask);
         parent->addSubview(child);
         parent->setFrame({0, 0, 200, 150});
-        EXPECT_EQ(child->frame(), c.expected);
+        EXPECT_EQ(child->frame(), expected) << name;
     }
 
     // Views laid out by constraints are left to the constraints.

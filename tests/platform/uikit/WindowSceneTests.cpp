@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 
 #include <optional>
+#include <utility>
 
 using namespace controllertests;
 using ::testing::ElementsAre;
@@ -83,18 +84,13 @@ TEST_F(ApplicationOpenURLTest, OnlyInstalledSchemesAndTheBrowserOpen) {
     device->installApp("vybank");
     device->installApp("VYID-Auth");
 
-    struct Case {
-        const char* url;
-        bool opens;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"vybank://auth?state=1", true},      {"VYBANK://auth", true},     {"vyid-auth://login", true},
         {"https://vy.example/path", true},    {"http://vy.example", true}, {"vybank2://auth", false},
         {"mailto:someone@vy.example", false}, {"relative/path", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.url);
-        EXPECT_EQ(application.canOpenURL(url(c.url)), c.opens);
+    for (const auto& [link, opens] : cases) {
+        EXPECT_EQ(application.canOpenURL(url(link)), opens) << link;
     }
 
     device->uninstallApp("VYBANK");

@@ -280,16 +280,15 @@ TEST_F(LoginButtonControllerTest, CreationAndAHidingWithTheButtonGone) {
     EXPECT_TRUE(store->isButtonPersonalized());
     button.reset();
     controller->hideButtonIfNeeded();
-    EXPECT_EQ(controller->reasonForButtonHiding(), LoginButtonHideReason::versions);
-    EXPECT_EQ(log, Strings{eventName(AnalyticsEventAction::vyIDLoginBlocked)});
-    EXPECT_EQ(sink->events().back().params.at("reason"), "version");
+    EXPECT_EQ(std::tuple(controller->reasonForButtonHiding(), log, sink->events().back().params.at("reason")),
+              std::tuple(LoginButtonHideReason::versions, Strings{eventName(AnalyticsEventAction::vyIDLoginBlocked)},
+                         "version"));
 }
 
 TEST_F(VYDLoginButtonTest, ShortInitialiserGivesTheDefaultTextAndA50By30Request) {
     const auto button = VYDLoginButton::initWithType(1, observer);
-    EXPECT_EQ(title(button), L10n::Ui::LoginButton::loginWithVyIdB64());
-    EXPECT_EQ(button->image(UIControlState::normal)->size(), (CGSize{16, 16}));
-    EXPECT_EQ(button->titleLabel()->font(), UIFont::systemFont(14));
+    EXPECT_EQ(std::tuple(title(button), button->image(UIControlState::normal)->size(), button->titleLabel()->font()),
+              std::tuple(L10n::Ui::LoginButton::loginWithVyIdB64(), CGSize{16, 16}, UIFont::systemFont(14)));
     const auto frame = laidOutFrame(button);
     EXPECT_EQ(frame.size.height, 30);
     EXPECT_GE(frame.size.width, 50);
@@ -378,9 +377,9 @@ TEST_F(VYDLoginButtonTest, BlacklistedClientHidesTheButtonDuringCreation) {
 TEST_F(VYDLoginButtonTest, BankAppsRecordPersonalisesTheTitle) {
     storeMaskedName("Ivan I.");
     const auto button = VYDLoginButton::make(VYDLoginButtonStyle::green, Type::loginWithVyID, {300, 40}, nullptr);
-    EXPECT_EQ(title(button), " Login as Ivan I.");
-    EXPECT_TRUE(store->isButtonPersonalized());
-    EXPECT_EQ(eventsNamed(AnalyticsEventAction::vyIDLoginShow).at(0).params.at("personalView"), "1");
+    EXPECT_EQ(std::tuple(title(button), store->isButtonPersonalized(),
+                         eventsNamed(AnalyticsEventAction::vyIDLoginShow).at(0).params.at("personalView")),
+              std::tuple(" Login as Ivan I.", true, "1"));
     EXPECT_DOUBLE_EQ(button->settings()->width(), 300) << "the width stays that of the plain text";
 
     storeMaskedName("Konstantin Konstantinopolsky");
