@@ -18,6 +18,7 @@ TEST(BitmapContext, SizeInPointsTimesScaleGivesPixels) {
         {{16, 16}, 3, {48, 48}}, {{16.5, 10}, 2, {33, 20}}, {{10, 10}, 0, {10, 10}}, {{0.2, 0.2}, 1, {1, 1}}};
     for (const auto& [size, scale, pixels] : cases) {
         const auto context = CGContext::bitmap(size, scale, false);
+        ASSERT_NE(context, nullptr);
         const auto image = context->makeImage();
         EXPECT_EQ(std::pair(image->width(), image->height()), pixels);
     }

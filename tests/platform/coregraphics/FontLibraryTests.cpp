@@ -40,6 +40,7 @@ protected:
 TEST_F(FontLibraryTest, LoadsFacesByPostScriptNameOnce) {
     CGFontLibrary library(folder.string());
     const auto regular = library.font("Inter-Regular");
+    ASSERT_NE(regular, nullptr);
     EXPECT_EQ(regular->postScriptName(), "Inter-Regular");
     EXPECT_GT(regular->ascent(), 0);
     EXPECT_LT(regular->descent(), 0);
@@ -74,6 +75,7 @@ TEST_F(FontLibraryTest, NamesCannotReachOutsideTheFolder) {
 
 TEST(CGFont, ShapedAdvancesFollowTheTextInOrder) {
     const auto face = CGFont::load((interFolder / "Inter-Regular.otf").string());
+    ASSERT_NE(face, nullptr);
     EXPECT_TRUE(face->clusterAdvances("")->empty());
     const auto& clusters = *face->clusterAdvances("a\xC3\xA9z"); // a, é (two bytes), z
     ASSERT_EQ(clusters.size(), 3u);

@@ -84,6 +84,7 @@ foundation::Data bytes(const std::uint8_t (&array)[N]) {
 
 TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
     const auto image = CGImage::decode(bytes(rgbaPng3x2));
+    ASSERT_NE(image, nullptr);
     EXPECT_EQ(std::pair(image->width(), image->height()), (std::pair<std::size_t, std::size_t>(3, 2)));
     // Alpha is not premultiplied; outside the image there is nothing.
     EXPECT_EQ(image->pixels(), (std::vector<CGRGBA>{{255, 0, 0, 255},
@@ -95,6 +96,7 @@ TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
     EXPECT_EQ(image->pixel(3, 0), CGRGBA{});
 
     const auto grey = CGImage::decodePNG(grayPng4x1, sizeof grayPng4x1);
+    ASSERT_NE(grey, nullptr);
     EXPECT_EQ(grey->pixels(),
               (std::vector<CGRGBA>{{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255}, {255, 255, 255, 255}}))
         << "grey expands to RGBA";
@@ -102,6 +104,7 @@ TEST(ImageCodec, PngDecodesToItsPixelSizeAndPixels) {
 
 TEST(ImageCodec, JpegDecodesToItsPixelSize) {
     const auto image = CGImage::decode(bytes(redBlueJpeg16x8));
+    ASSERT_NE(image, nullptr);
     EXPECT_EQ(std::pair(image->width(), image->height()), (std::pair<std::size_t, std::size_t>(16, 8)));
     expectNear(image->pixel(1, 4), {255, 0, 0, 255}, 12);
     expectNear(image->pixel(14, 4), {0, 0, 255, 255}, 12);
@@ -163,12 +166,15 @@ TEST(ImageCodec, EncodedImagesDecodeAgain) {
         }
     }
     const auto original = CGImage::make(7, 5, pixels);
+    ASSERT_NE(original, nullptr);
 
     const auto fromPng = CGImage::decode(original->pngData());
+    ASSERT_NE(fromPng, nullptr);
     EXPECT_EQ(fromPng->pixels(), pixels) << "PNG is lossless";
 
     const auto opaque = CGImage::make(7, 5, std::vector<CGRGBA>(35, CGRGBA{40, 160, 60, 255}));
     const auto fromJpeg = CGImage::decode(opaque->jpegData(0.9));
+    ASSERT_NE(fromJpeg, nullptr);
     expectNear(fromJpeg->pixel(3, 2), {40, 160, 60, 255}, 6);
     EXPECT_LT(opaque->jpegData(0).size(), opaque->jpegData(1).size()) << "lower quality, smaller file";
 }

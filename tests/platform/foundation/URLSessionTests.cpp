@@ -90,6 +90,7 @@ private:
 // What the SDK's certificate service does: trust only the test authority, for the host asked.
 void trustTestAuthority(const URLAuthenticationChallenge& challenge, URLAuthenticationChallengeHandler handler) {
     auto trust = challenge.protectionSpace().serverTrust();
+    ASSERT_TRUE(trust);
     trust->setAnchorCertificates({TestCertificates::shared().authority.certificate()});
     trust->setPolicy(security::SecPolicy::createSSL(true, challenge.protectionSpace().host()));
     if (trust->evaluate().trusted) {
@@ -182,6 +183,7 @@ TEST_F(URLSessionTest, ChallengeCarriesTheServersChainAndAnUnansweredOneSendsNoR
     const auto& space = delegate->challenges.at(0).protectionSpace();
     EXPECT_EQ(std::tuple(space.authenticationMethod(), space.host()),
               std::tuple(std::string(NSURLAuthenticationMethodServerTrust), std::string("localhost")));
+    ASSERT_TRUE(space.serverTrust());
     EXPECT_EQ(space.serverTrust()->certificateChain().at(0).data(),
               TestCertificates::shared().localhost.certificateDER);
     EXPECT_GE(server->handshakeCount(), 1u);

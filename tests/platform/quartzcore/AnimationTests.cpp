@@ -103,6 +103,7 @@ TEST_F(AnimationTest, LayerKeepsACopyInAddedOrder) {
     animation->duration = 99;
     animation->keyPath = "changed";
     const auto stored = std::dynamic_pointer_cast<const CABasicAnimation>(layer->animation("b"));
+    ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->duration, 1);
     EXPECT_EQ(stored->keyPath, "transform.rotation");
     EXPECT_EQ(stored->beginTime, Clock::now()) << "a zero begin time becomes the time of adding";

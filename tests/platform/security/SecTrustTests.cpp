@@ -76,7 +76,8 @@ TEST(SecTrust, AnchorsPlusSystemStoreStillTrustsTheAnchors) {
 TEST(SecTrust, EmptyChainIsRefusedWithAReason) {
     auto trust = SecTrust::createForServer({}, "localhost");
     auto result = trust->evaluate();
-    EXPECT_FALSE(result.trusted || result.error.empty());
+    EXPECT_FALSE(result.trusted);
+    EXPECT_FALSE(result.error.empty());
 }
 
 TEST(SecCertificate, AcceptsOnlyWholeDERCertificates) {

@@ -41,6 +41,7 @@ TEST_F(DeviceSimulationTest, DeviceSetsThePlatformUpAndPutsItBack) {
         EXPECT_EQ(device.keyWindow()->safeAreaInsets(), (UIEdgeInsets{59, 0, 34, 0}));
         EXPECT_EQ(UIDevice::current().orientation(), UIDeviceOrientation::landscapeLeft);
         EXPECT_EQ(device.userInterfaceStyle(), UIUserInterfaceStyle::dark);
+        ASSERT_NE(device.rootViewController(), nullptr);
         EXPECT_TRUE(device.rootViewController()->isAppeared());
         EXPECT_EQ(device.scene()->activationState(), UISceneActivationState::foregroundActive);
     }

@@ -32,6 +32,7 @@ using ImageTest = UIKitTest;
 
 TEST_F(ImageTest, SizeIsPixelsDividedByScale) {
     const auto image = UIImage::fromData(solidPng(30, 12, {1, 2, 3, 255}), 3);
+    ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->size(), (CGSize{10, 4}));
     EXPECT_EQ(UIImage::fromData(solidPng(8, 8, {}), std::nan(""))->scale(), 1) << "a meaningless scale counts as 1";
     EXPECT_EQ(UIImage::fromData(foundation::dataFromString("GIF89a...")), nullptr);
@@ -66,6 +67,7 @@ TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
     for (const auto& [scale, colour] :
          {std::pair<CGFloat, CGRGBA>{3, {0, 0, 255, 255}}, {2, {0, 255, 0, 255}}, {1, {255, 0, 0, 255}}}) {
         const auto image = UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(scale));
+        ASSERT_NE(image, nullptr);
         EXPECT_EQ(std::tuple(image->scale(), image->size(), image->cgImage()->pixel(0, 0),
                              UIImage::named("logo", bundle, UITraitCollection::withDisplayScale(scale))),
                   std::tuple(scale, CGSize{10, 10}, colour, image));
@@ -75,6 +77,7 @@ TEST_F(NamedImageTest, PicksTheVariantForTheDisplayScale) {
 
     for (const CGFloat displayScale : {3.0, 1.0}) { // the next lower variant, else the next higher
         const auto onlyRetina = UIImage::named("retina", bundle, UITraitCollection::withDisplayScale(displayScale));
+        ASSERT_NE(onlyRetina, nullptr);
         EXPECT_EQ(onlyRetina->size(), (CGSize{4, 2}));
     }
     ASSERT_NE(UIImage::named("photo", bundle), nullptr) << "JPEG too";
@@ -93,6 +96,7 @@ TEST_F(ImageTest, ImageContextFunctionsPairBeginAndEnd) {
     logo->draw({0, 0, 8, 4});
     const auto scaled = UIGraphicsGetImageFromCurrentImageContext();
     UIGraphicsEndImageContext();
+    ASSERT_NE(scaled, nullptr);
     EXPECT_EQ(scaled->cgImage()->pixel(7, 3), (CGRGBA{255, 255, 255, 255}));
 
     // A begin that cannot make a context still pairs with its end.

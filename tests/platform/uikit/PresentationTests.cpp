@@ -44,6 +44,7 @@ TEST_F(PresentationTest, AnimatedCustomPresentationRunsTheHooksInOrderAndEndsWit
 
     // The context gives the animator the views, frames and container of the presentation.
     const auto context = delegate->presentAnimator->lastContext;
+    ASSERT_NE(context, nullptr);
     EXPECT_EQ(context->view(UITransitionContextViewKey::from), nullptr)
         << "the presenter's view is not the animator's to move when it stays";
     EXPECT_EQ(context->containerView(), container);

@@ -112,6 +112,7 @@ TEST_F(TableTest, UnregisteredIdentifiersGiveAPlainCellAndAMessage) {
                     cell = plain->dequeueReusableCell("missing", {0, 0});
                 }),
                 ::testing::HasSubstr("unable to dequeue a cell with identifier missing"));
+    ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->reuseIdentifier(), "missing");
 }
 

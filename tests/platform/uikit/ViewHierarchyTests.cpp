@@ -180,7 +180,8 @@ TEST_F(ViewHierarchyTest, TintColourIsInheritedAndChangesAreAnnounced) {
     const int ownBefore = ownTint->tintChanges;
 
     parent->setTintColor(UIColor::black());
-    EXPECT_TRUE((child->tintColor() == UIColor::black()) && (ownTint->tintColor() == UIColor::red()));
+    EXPECT_TRUE(child->tintColor() == UIColor::black());
+    EXPECT_TRUE(ownTint->tintColor() == UIColor::red());
     EXPECT_EQ(child->tintChanges, childBefore + 1);
     EXPECT_EQ(ownTint->tintChanges, ownBefore); // its own colour did not change
 }

@@ -37,6 +37,7 @@ TEST_F(WebViewTest, PlainLoadAsksThenCommitsAndFinishesOnTheMainThread) {
                          webView->url().value().absoluteString(), webView->title(), webView->isLoading(),
                          webView->estimatedProgress()),
               std::tuple(true, true, server->url("/start"), "start", false, 1.0));
+    ASSERT_TRUE(webView->backForwardList().currentItem());
     EXPECT_EQ(webView->backForwardList().currentItem()->url(), *webView->url());
 }
 

@@ -61,7 +61,8 @@ TEST(DelegateManagerTest, OneEntryPerObjectHeldStronglyUntilRemovedAndOnlyObject
 
     manager.removeDelegate(std::shared_ptr<vyd::VYDWebViewReloginContinueDelegate>(full));
     manager.removeDelegate(watcher.lock());
-    EXPECT_TRUE(watcher.expired() && manager.registeredDelegates().empty());
+    EXPECT_TRUE(watcher.expired());
+    EXPECT_TRUE(manager.registeredDelegates().empty());
     EXPECT_TRUE(rejectAll(manager).empty());
 
     // Only objects of the requested type are notified, once.

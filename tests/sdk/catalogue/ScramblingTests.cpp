@@ -21,5 +21,6 @@ TEST(ScramblingTest, BrokenValuesOrValuesOfAnotherKeyGiveTheEmptyString) {
         EXPECT_EQ(unscramble(value, key), "") << "value: " << value;
     }
     EXPECT_TRUE(vyd::isScrambledKey("common.kw-b64"));
-    EXPECT_FALSE(vyd::isScrambledKey("common.kw-B64") || vyd::isScrambledKey("common.kw-b64 "));
+    EXPECT_FALSE(vyd::isScrambledKey("common.kw-B64"));
+    EXPECT_FALSE(vyd::isScrambledKey("common.kw-b64 "));
 }

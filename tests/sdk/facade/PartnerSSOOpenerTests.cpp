@@ -57,6 +57,7 @@ TEST_F(PartnerSSOOpenerTest, ThePageOpensInThePanelOrInTheBrowserOverItOnceTheAd
         const LiteELKModel partner("https://lk.partner.example/home", "partner-2", color, openIn);
         EXPECT_EQ(open(partner, root), std::nullopt) << "no answer before the address";
         const auto panel = presentedPanel();
+        ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(isLoading(*panel));
         EXPECT_EQ(storage->liteELKModel()->partnerClientIdElkLite, "partner-2");
         EXPECT_EQ(storage->liteELKModel()->openInELKLite, openIn);

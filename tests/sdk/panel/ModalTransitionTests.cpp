@@ -39,7 +39,8 @@ TEST_F(ModalTransitionTest, PresentationAndDismissalWithAndWithoutAnimation) {
         ASSERT_NE(container, nullptr);
         EXPECT_EQ(panel->view()->superview(), container) << "in place before any animation runs";
         if (animated) {
-            EXPECT_TRUE(panel->transitionAnimator()->isRunning() && panel->isTransitionAnimatorSuspended());
+            EXPECT_TRUE(panel->transitionAnimator()->isRunning());
+            EXPECT_TRUE(panel->isTransitionAnimatorSuspended());
             advance(SlidePanelController::presentingDuration - 0.02);
             EXPECT_FALSE(presented) << "the transition ends when the panel's move does";
             advance(0.03);

@@ -167,7 +167,8 @@ TEST_F(SlidePanelControllerTest, ThePanelAndItsContentDoNotOutliveTheirOwner) {
         panel->view()->removeFromSuperview();
     }
     settle();
-    EXPECT_TRUE(weakPanel.expired() && weakContent.expired());
+    EXPECT_TRUE(weakPanel.expired());
+    EXPECT_TRUE(weakContent.expired());
     advance(5);
 
     {

@@ -39,6 +39,7 @@ TEST(SlidePanelStateTest, SharedStatesAndMadeOnesAreDistinctByIdentityAndNeighbo
     EXPECT_EQ(SlidePanelState::full(), SlidePanelState::full()) << "one object on every read";
 
     const SlidePanelStateRef made = SlidePanelState::make("half");
+    ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->description(), "half");
     EXPECT_EQ(made->order(), 0);
     EXPECT_NE(made, half);

@@ -39,6 +39,7 @@ TEST(AnalyticsServiceTest, WithoutASinkTheLatestEventsGoToABoundedMemory) {
     AnalyticsService service(nullptr);
     service.sendEvent(AnalyticsEventAction::authLogUid, {});
     auto memory = std::dynamic_pointer_cast<InMemoryAnalyticsSink>(service.sink());
+    ASSERT_NE(memory, nullptr);
     EXPECT_EQ(memory->takeEvents().at(0).name, eventName(AnalyticsEventAction::authLogUid));
     EXPECT_TRUE(memory->events().empty());
 

@@ -37,6 +37,7 @@ TEST(FileServiceTest, SavedImageComesBackFromAFileNamedByTheKeysHashAndBrokenFil
     EXPECT_EQ(file.filename().string().size(), 64u + 4u);
 
     const auto loaded = files.loadImage(key);
+    ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->pngData(), image->pngData());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temporary.path() / "images"), {}), 1)
         << "no temporary file is left behind";

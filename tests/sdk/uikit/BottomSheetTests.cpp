@@ -109,6 +109,7 @@ TEST_F(BottomSheetTest, TapBesideTheSheetDismissesWithTheWholeAnimationAfterACan
 
     const std::weak_ptr<SheetPresentationViewController> controller = controllerOf(*sheet);
     SimulatedUser::tap(controller.lock()->backgroundView(), {195, 100});
+    ASSERT_NE(transition->dismissAnimator(), nullptr);
     EXPECT_TRUE(transition->dismissAnimator()->isRunning()) << "not waiting for a finger";
     advance(transition->animationDuration - 0.05);
     EXPECT_TRUE(presented());

@@ -167,6 +167,7 @@ TEST_F(DeclarativeKitTest, ShimmerSweepsAGradientOverTheViewOrShowsNothing) {
     };
     auto host = show(shimmer(Text("VY ID"), true));
     const Node* gradient = gradientOf(*host);
+    ASSERT_NE(gradient, nullptr);
     EXPECT_EQ(gradient->description().as<GradientPayload>().colors.size(), 3u);
     EXPECT_EQ(gradient->animation(), Animation::linear(1.25).repeatForever(false));
     foundation::Clock::advance(10);

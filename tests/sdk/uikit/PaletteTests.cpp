@@ -151,8 +151,11 @@ TEST(HexColorTest, HexTextRoundTripsToHexTruncatesToTwoDigitsAndLightnessGoesByP
 
     // Lightness goes by perceived brightness.
     EXPECT_FALSE(isLight(UIColor::white())) << "grey space: never light";
-    EXPECT_TRUE(isLight(rgb(255, 255, 255)) && isLight(UIColor(0.5, 0.5, 0.5, 1)) && isLight(rgb(0, 255, 0)));
-    EXPECT_FALSE(isLight(rgb(127, 127, 127)) || isLight(rgb(255, 0, 255)));
+    EXPECT_TRUE(isLight(rgb(255, 255, 255)));
+    EXPECT_TRUE(isLight(UIColor(0.5, 0.5, 0.5, 1)));
+    EXPECT_FALSE(isLight(rgb(127, 127, 127)));
+    EXPECT_TRUE(isLight(rgb(0, 255, 0)));
+    EXPECT_FALSE(isLight(rgb(255, 0, 255)));
     EXPECT_TRUE(isLight(rgb(255, 255, 255, 0))) << "alpha plays no part";
 }
 
@@ -168,7 +171,8 @@ TEST(HexColorTest, AdjustAndGradientScaleBrightnessOnlyWithinRange) {
              {rgb(236, 240, 241), 0.94}, {rgb(28, 35, 37), 1.35}, {rgb(0, 0, 255), 1.35}}) {
         const auto stops = makeGradient(base);
         ASSERT_EQ(stops.size(), 3u);
-        EXPECT_TRUE(stops[0].isIdentical(base) && stops[2].isIdentical(base));
+        EXPECT_TRUE(stops[0].isIdentical(base));
+        EXPECT_TRUE(stops[2].isIdentical(base));
         EXPECT_NEAR(brightness(stops[1]), std::min<CGFloat>(1, brightness(base) * factor), 1e-12) << toHex(base);
     }
 }

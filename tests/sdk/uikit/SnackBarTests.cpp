@@ -62,7 +62,8 @@ TEST_F(SnackBarTest, EachShowingsTimerSlidesDownWhateverIsShownThen) {
     at(slide + 5 - 0.01);
     EXPECT_TRUE(onScreen(*bar));
     at(slide + 5 + slide + 0.02);
-    EXPECT_FALSE(onScreen(*bar) || bar->isSnackBarShown());
+    EXPECT_FALSE(onScreen(*bar));
+    EXPECT_FALSE(bar->isSnackBarShown());
 
     const auto other = shown();
     other->hideSnackBar(false);

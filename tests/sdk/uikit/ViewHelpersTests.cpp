@@ -70,6 +70,7 @@ TEST_F(ViewHelpersTest, SetTitleBuildsATwoLabelTitleViewAsWideAsItsWiderLabel) {
     for (const auto& subtitle : {std::optional<std::string>("vy.example"), std::optional<std::string>()}) {
         vyd::setTitle(item, "VY ID", UIFont::systemFont(15, UIFontWeight::semibold), UIColor::red(), subtitle);
         const auto stack = std::dynamic_pointer_cast<UIStackView>(item.titleView());
+        ASSERT_NE(stack, nullptr);
         ASSERT_EQ(stack->arrangedSubviews().size(), 2u) << "two labels also without a subtitle";
         const auto title = std::dynamic_pointer_cast<UILabel>(stack->arrangedSubviews()[0]);
         const auto second = std::dynamic_pointer_cast<UILabel>(stack->arrangedSubviews()[1]);

@@ -67,6 +67,7 @@ TEST_F(ViewShimmerTest, TemplateAndMaskCoverTheTextWhereItsAlignmentPutsIt) {
     const CGRect area{200 - text.width, 0, text.width, text.height};
     EXPECT_EQ(templateLayer(*label)->frame(), area);
     const auto mask = std::dynamic_pointer_cast<quartzcore::CAShapeLayer>(label->layer()->mask());
+    ASSERT_NE(mask, nullptr);
     EXPECT_EQ(mask->path()->boundingBox(), area);
     vyd::setTemplate(*label, false);
     EXPECT_EQ(templateLayer(*label), nullptr);
@@ -85,11 +86,13 @@ TEST_F(ViewShimmerTest, LayersOnceWithTheirRadiiAndTheEndlessSweepUntilStopped) 
         vyd::startShimmering(view);
         vyd::startShimmering(view);
         const auto highlight = shimmerLayer(*view);
+        ASSERT_NE(highlight, nullptr);
         EXPECT_EQ(templateLayer(*view)->cornerRadius(), templateRadius) << height;
         EXPECT_EQ(highlight->cornerRadius(), shimmerRadius) << height;
         EXPECT_EQ(highlight->colors(), highlightColours(UIUserInterfaceStyle::light));
         const auto sweep =
             std::dynamic_pointer_cast<const quartzcore::CABasicAnimation>(highlight->animation("locations"));
+        ASSERT_NE(sweep, nullptr);
         EXPECT_EQ(sweep->duration, 1.25);
         advance(10);
         EXPECT_NE(highlight->animation("locations"), nullptr) << "the sweep repeats until the shimmer stops";

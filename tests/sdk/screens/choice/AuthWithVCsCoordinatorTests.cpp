@@ -224,6 +224,7 @@ TEST_F(AuthWithVCsCoordinatorTest, TheListsOwnEndings) {
     finish();
     const auto* cross = listSheet()->hostingView()->rootNode()->find(
         [](const swiftui::Node& n) { return n.kind() == swiftui::NodeKind::button; });
+    ASSERT_NE(cross, nullptr);
     SimulatedUser::tap(listSheet()->hostingView(), {cross->frame().midX(), cross->frame().midY()});
     finish();
     EXPECT_EQ(shown(), Entries{"choice"});

@@ -256,7 +256,9 @@ TEST_F(NavigationSceneTest, APanelSceneGoesWithItsPanel) {
         settle();
         const auto navigation =
             std::dynamic_pointer_cast<uikit::UINavigationController>(shown->contentViewController());
+        ASSERT_NE(navigation, nullptr);
         scene = std::dynamic_pointer_cast<vyd::NavigationBaseWebViewController>(navigation->topViewController());
+        ASSERT_NE(controller(), nullptr);
         EXPECT_EQ(shown->trackingScrollView(), webView()->scrollView());
         waitForPage(url);
         panel = shown;

@@ -130,6 +130,7 @@ TEST_F(OTPSceneTest, StacksReturnFromAPdfToItsPageAndDoneWithoutAPdfRejects) {
     EXPECT_FALSE(webView()->isLoading());
 
     const auto tapBack = [&] {
+        ASSERT_NE(chevron(), nullptr);
         SimulatedUser::tap(view()->hostingHeaderController()->view(),
                            {chevron()->frame().midX(), chevron()->frame().midY()});
     };
@@ -172,6 +173,7 @@ TEST_F(OTPSceneTest, UntrustedServerSendsASecureSceneToTheBrowserViewAndGetsNoRe
             EXPECT_EQ(browser(), nullptr);
             continue;
         }
+        ASSERT_NE(browser(), nullptr);
         EXPECT_EQ(browser()->url().absoluteString(), start);
         EXPECT_FALSE(browser()->preferredBarTintColor()) << "the browser view does not take the scene's colour";
         EXPECT_EQ(webView()->backgroundColor(), uikit::UIColor::red());

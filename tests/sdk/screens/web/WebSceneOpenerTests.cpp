@@ -177,6 +177,7 @@ TEST_F(WebSceneOpenerTest, SceneOrBrowserViewByLevelVariantWhiteListClientAndTog
             EXPECT_TRUE(assembler->lastColor == color && assembler->lastDelegate == delegate);
         } else {
             EXPECT_EQ(assembler->builds, Strings{});
+            ASSERT_NE(browser(), nullptr);
             EXPECT_EQ(browser()->url(), url(link));
             EXPECT_EQ(browser()->preferredBarTintColor(), color);
         }
@@ -235,6 +236,7 @@ TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughI
     advance(1);
     opener->openScene(url("https://partner.example/"), SafariView{host}, true, UIColor::red(), nullptr);
     advance(1);
+    ASSERT_NE(browser(), nullptr);
     EXPECT_EQ(host->safari, browser());
     EXPECT_EQ(browser()->delegate(), host);
     // Whatever the result says, a failure here.
@@ -248,6 +250,7 @@ TEST_F(WebSceneOpenerTest, BrowserViewGoesWithAnyReturnLinkAndOverAPanelThroughI
     const auto shown = panel();
     opener->openScene(url("https://partner.example/"), SafariView{shown}, false, std::nullopt, nullptr);
     advance(1);
+    ASSERT_NE(browser(), nullptr);
     EXPECT_EQ(browser()->presentingViewController(), shown);
 }
 
