@@ -1,5 +1,7 @@
 #include "ChoiceRoad.hpp"
 
+#include "ShopRequest.hpp"
+
 #include "sdk/VYDCore.hpp"
 
 #include "platform/foundation/Dispatch.hpp"
@@ -18,7 +20,6 @@ namespace hostapp {
 namespace {
 
 constexpr const char* clientId = "vy-shop";
-constexpr const char* redirectUri = "vyshop://auth/return";
 
 // Lets the sheets' animations end and the SDK's work off the main thread come back.
 void settle() {
@@ -53,17 +54,6 @@ std::string onScreen(const testing::SimulatedDevice& device) {
     return seen.empty() ? "the shop's own screen" : seen;
 }
 
-vyd::VYDAuthRequest shopRequest() {
-    vyd::VYDAuthRequest request;
-    request.scope = "openid name";
-    request.state = "shop-state-9";
-    request.nonce = "shop-nonce-9";
-    request.redirectUri = redirectUri;
-    request.codeChallenge = "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM";
-    request.codeChallengeMethod = "S256";
-    return request;
-}
-
 // The shop's screen with its login button; a tap starts a login.
 std::shared_ptr<vyd::VYDLoginButton> placeButton(testing::SimulatedDevice& device) {
     const auto screen = device.rootViewController();
@@ -72,7 +62,7 @@ std::shared_ptr<vyd::VYDLoginButton> placeButton(testing::SimulatedDevice& devic
     button->setFrame({24, 700, 342, 48});
     button->addTarget(
         [screen](uikit::UIControl&, const uikit::UIEvent*) {
-            if (const auto error = vyd::VYD::login()->auth(shopRequest(), screen)) {
+            if (const auto error = vyd::VYD::login()->auth(shopRequestWithPKCE("openid name", "9"), screen)) {
                 std::printf("  login refused: %s\n", error->message.value_or("").c_str());
             }
         },
@@ -127,7 +117,7 @@ void bankAppAnswers(testing::SimulatedDevice& device) {
     const auto query = vyd::queryParameters(link);
     const auto state = query.find("state");
     const std::string answer =
-        std::string(redirectUri) + "?code=c-0777&state=" + (state == query.end() ? std::string() : state->second);
+        std::string(shopRedirectUri) + "?code=c-0777&state=" + (state == query.end() ? std::string() : state->second);
     std::printf("the VY Bank app answers: %s\n", answer.c_str());
     vyd::VYD::login()->getResponseFrom(answer, [](const vyd::VYDAuthResponse& response) {
         std::printf("  the shop is signed in: %s, code %s\n", response.isSuccess ? "yes" : "no",

@@ -1,6 +1,7 @@
 #include "ELKLiteRoad.hpp"
 
 #include "Settle.hpp"
+#include "ShopRequest.hpp"
 #include "WebPages.hpp"
 
 #include "sdk/VYDCore.hpp"
@@ -59,11 +60,7 @@ void showELKLiteRoad() {
 
     const auto shop = std::make_shared<ShopRelogin>();
     vyd::DIContainer::delegateManager()->addDelegate(shop);
-    vyd::VYDAuthRequest request;
-    request.scope = "openid";
-    request.state = "shop-state-9";
-    request.nonce = "shop-nonce-9";
-    request.redirectUri = "vyshop://auth/return";
+    const auto request = shopRequest("openid", "9");
     std::printf("the shop asks for the relogin over its screen\n");
     if (const auto error = vyd::VYD::login()->reloginAuthELKLite(request, device.rootViewController(), shop)) {
         std::printf("  refused: %s\n", error->message.value_or("").c_str());

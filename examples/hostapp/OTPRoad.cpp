@@ -1,6 +1,7 @@
 #include "OTPRoad.hpp"
 
 #include "Settle.hpp"
+#include "ShopRequest.hpp"
 #include "WebPages.hpp"
 
 #include "sdk/VYDCore.hpp"
@@ -21,7 +22,6 @@ namespace hostapp {
 namespace {
 
 constexpr const char* clientId = "vy-shop";
-constexpr const char* redirectUri = "vyshop://auth/return";
 
 } // namespace
 
@@ -43,13 +43,7 @@ void showOTPRoad() {
     vyd::DIContainer::staticStorageService()->setRemoteConfig(vyd::RemoteConfig::decode(
         std::string(R"({"hostsWhiteList": ["127.0.0.1"], "vyIDWebViewEnabledMap": {"vy-shop": true}})")));
 
-    vyd::VYDAuthRequest request;
-    request.scope = "openid phone";
-    request.state = "shop-state-8";
-    request.nonce = "shop-nonce-8";
-    request.redirectUri = redirectUri;
-    request.codeChallenge = "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM";
-    request.codeChallengeMethod = "S256";
+    const auto request = shopRequestWithPKCE("openid phone", "8");
     // The shop's login button starts the sign-in over its screen.
     const auto screen = device.rootViewController();
     const auto button = vyd::VYDLoginButton::make(vyd::VYDLoginButtonStyle::green, nullptr);

@@ -1,6 +1,7 @@
 #include "WebRoad.hpp"
 
 #include "Settle.hpp"
+#include "ShopRequest.hpp"
 
 #include "sdk/VYDCore.hpp"
 
@@ -80,15 +81,6 @@ void openEach(testing::SimulatedDevice& device) {
     }
 }
 
-vyd::VYDAuthRequest shopRequest() {
-    vyd::VYDAuthRequest request;
-    request.scope = "openid name";
-    request.state = "shop-state-7";
-    request.nonce = "shop-nonce-7";
-    request.redirectUri = "vyshop://auth/return";
-    return request;
-}
-
 // What the SDK refuses before it stores or shows anything. (The sign-in itself, from the login
 // button on a test stand to the code, is the road of the full-screen web scene.)
 void refuseBadInput(testing::SimulatedDevice& device) {
@@ -103,13 +95,14 @@ void refuseBadInput(testing::SimulatedDevice& device) {
         settings->applyTestStandAuthorizationPage(vyd::VYDStandType::ift, "vybank://authorize"));
 
     const auto screen = device.rootViewController();
-    auto request = shopRequest();
+    const auto good = shopRequest("openid name", "7");
+    auto request = good;
     request.redirectUri = "back to the shop";
     say("a login whose redirect URI is no URL", vyd::VYD::login()->auth(request, screen));
-    request = shopRequest();
+    request = good;
     request.ssoBaseUrl = "::";
     say("a login whose SSO base URL is no link", vyd::VYD::login()->auth(request, screen));
-    say("a login without a screen to show it over", vyd::VYD::login()->auth(shopRequest(), nullptr));
+    say("a login without a screen to show it over", vyd::VYD::login()->auth(good, nullptr));
     settle(device);
     std::printf("  on screen: %s; state stored: %s\n", where(device).c_str(),
                 vyd::DIContainer::staticStorageService()->state() ? "yes" : "no");

@@ -1,6 +1,5 @@
 #include "sdk/screens/web/NavigationBaseWebViewInteractor.hpp"
 
-#include "platform/foundation/Dispatch.hpp"
 #include "platform/webkit/WKWebView.hpp"
 #include "sdk/base/DelegateManagerProtocol.hpp"
 #include "sdk/base/Logger.hpp"
@@ -53,11 +52,9 @@ void NavigationBaseWebViewInteractor::didReceiveChallenge(const std::optional<fo
         // The page the user was on opens in the system browser view over the scene, in the bar
         // colour current when the refusal comes back to the main thread.
         fallback = [weak = weak_from_this(), url = *url] {
-            foundation::DispatchQueue::main().async([weak, url] {
-                if (auto self = weak.lock()) {
-                    self->presenter_->presentSafariViewController(url, self->navigationColor_);
-                }
-            });
+            if (auto self = weak.lock()) {
+                self->presenter_->presentSafariViewController(url, self->navigationColor_);
+            }
         };
     }
     webscene::answerChallenge(certificatesService_, challenge, std::move(handler),

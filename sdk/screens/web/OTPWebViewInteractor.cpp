@@ -63,11 +63,9 @@ void OTPWebViewInteractor::didReceiveChallenge(const std::optional<foundation::U
     std::function<void()> fallback;
     if (isSecure_ && url) {
         fallback = [weak = weak_from_this(), url = *url] {
-            foundation::DispatchQueue::main().async([weak, url] {
-                if (auto self = weak.lock()) {
-                    self->presenter_->presentSafariViewController(url, std::nullopt);
-                }
-            });
+            if (auto self = weak.lock()) {
+                self->presenter_->presentSafariViewController(url, std::nullopt);
+            }
         };
     }
     // The worker holds the scene weakly, so it never keeps it alive, nor releases it, off the

@@ -29,7 +29,7 @@ void answerChallenge(std::shared_ptr<CertificatesServiceProtocol> certificatesSe
             completionHandler(refused, std::nullopt);
             Logger::log(L10n::Logs::openDeniedValue(challenge.protectionSpace().host()));
             if (afterRefusal) {
-                afterRefusal();
+                foundation::DispatchQueue::main().async(std::move(afterRefusal));
             }
         });
 }
